@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+
+// Kernel services: processor count, counters, key state, folders and the
+// user-interface thread.
+namespace plat {
+
+int processorCount();
+
+std::int64_t performanceCounter();
+std::int64_t performanceFrequency();
+
+// GetAsyncKeyState: the top bit (0x8000) is set while the key is held down.
+// Fed by the application's key and mouse events; tests may set it.
+std::int16_t asyncKeyState(int virtualKey);
+void setKeyDown(int virtualKey, bool down);
+
+// The folder of the running executable.
+std::filesystem::path programFolder();
+// Where a read-only folder that belongs beside the program ("ImaPInitPara",
+// "QEVIma") is found: beside the executable, else the installed data folder;
+// PIXORAMA_HOME overrides both.
+std::filesystem::path dataFolder(const std::filesystem::path& name);
+// Writable state: PIXORAMA_HOME when set, else beside the executable when
+// writable, else $XDG_CONFIG_HOME/pixorama (created on demand).
+std::filesystem::path writableFolder();
+
+// Runs fn on the user-interface thread and waits for it to finish. Called on
+// that thread it runs fn at once.
+void runOnUiThread(const std::function<void()>& fn);
+bool isUiThread();
+
+} // namespace plat
