@@ -3,6 +3,12 @@
 #include "StructData2D.h"
 
 #include <cstring>
+#include <type_traits>
+
+template <typename T>
+class ClassData2DIOGeneral;
+// Reads width x height floats from byte 0 of a raw file into an already sized image.
+bool pixReadRawFloat(ClassData2DIOGeneral<float>& image, const char* path);
 
 // Inclusive region of interest.
 struct Data2DRoi {
@@ -61,6 +67,13 @@ public:
     }
 
     virtual T* GetRow(int y) { return data + std::size_t(y) * std::size_t(width); }
+
+    // Float images read a headerless raw file of their current size.
+    bool ReadRaw(const char* path)
+        requires std::is_same_v<T, float>
+    {
+        return pixReadRawFloat(*this, path);
+    }
 
     // Deep copy; the region of interest becomes the whole image.
     virtual ClassData2DIOGeneral& operator=(const ClassData2DIOGeneral& other)
