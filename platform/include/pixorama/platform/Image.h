@@ -30,7 +30,9 @@ public:
     // Bytes from one picture row to the next one below it (negative when bottom-up).
     int pitch() const;
 
-    // Decodes a picture file; false when it cannot be decoded.
+    // Decodes a picture file into a bottom-up image: grey pictures as 8-bit,
+    // those with alpha as 32-bit, the rest as 24-bit. False, and the image
+    // unchanged, when it cannot be decoded.
     bool load(const std::wstring& path);
     // Encodes by the extension of path; false when no encoder fits or writing fails.
     bool save(const std::wstring& path) const;

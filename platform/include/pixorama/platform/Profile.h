@@ -12,8 +12,10 @@ std::wstring getProfileString(const std::wstring& section, const std::wstring& k
                               const std::wstring& defaultValue, const std::wstring& file);
 int getProfileInt(const std::wstring& section, const std::wstring& key, int defaultValue,
                   const std::wstring& file);
-// Writes or replaces one key, creating the file and section as needed.
-// False when the file cannot be written.
+// Writes or replaces one key, creating the file, its folder and the section
+// as needed; every other byte of the file stays as it was. False, with the
+// file untouched, when it cannot be written or when a name or value would
+// change the file's structure (a line break, an empty key, '=' in the key).
 bool writeProfileString(const std::wstring& section, const std::wstring& key,
                         const std::wstring& value, const std::wstring& file);
 

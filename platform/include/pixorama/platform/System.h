@@ -28,8 +28,10 @@ std::filesystem::path dataFolder(const std::filesystem::path& name);
 // writable, else $XDG_CONFIG_HOME/pixorama (created on demand).
 std::filesystem::path writableFolder();
 
-// Runs fn on the user-interface thread and waits for it to finish. Called on
-// that thread it runs fn at once.
+// Runs fn on the user-interface thread and waits for it to finish; that
+// thread must keep processing events meanwhile. Called on that thread, or
+// with no application object, it runs fn at once. An exception thrown by fn
+// is rethrown to the caller.
 void runOnUiThread(const std::function<void()>& fn);
 bool isUiThread();
 

@@ -1,0 +1,220 @@
+#include "Blit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace plat::blit {
+
+namespace {
+
+constexpr int weightBits = 12;
+constexpr int weightOne = 1 << weightBits;
+
+struct Tap {
+    int index = 0;
+    int weight = 0;
+};
+
+// For each destination coordinate in [from, to) along one axis, the source
+// pixels it draws on; an entry without taps maps outside the source.
+struct AxisMap {
+    std::vector<int> first; // index into taps, size + 1 entries
+    std::vector<Tap> taps;
+
+    int count(int i) const { return first[std::size_t(i) + 1] - first[std::size_t(i)]; }
+    const Tap* at(int i) const { return taps.data() + first[std::size_t(i)]; }
+};
+
+long long floorDiv(long long a, long long b)
+{
+    const long long q = a / b;
+    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
+}
+
+void addTaps(AxisMap& map, std::vector<std::pair<int, double>>& raw, int limit)
+{
+    raw.erase(std::remove_if(raw.begin(), raw.end(),
+                             [limit](const auto& t) { return t.first < 0 || t.first >= limit || t.second <= 0; }),
+              raw.end());
+    double total = 0;
+    for (const auto& t : raw)
+        total += t.second;
+    if (total > 0) {
+        int given = 0;
+        std::size_t largest = map.taps.size();
+        for (const auto& t : raw) {
+            const int weight = int(std::lround(t.second / total * weightOne));
+            if (largest == map.taps.size() || weight > map.taps[largest].weight)
+                largest = map.taps.size();
+            map.taps.push_back({t.first, weight});
+            given += weight;
+        }
+        map.taps[largest].weight += weightOne - given; // weights sum to exactly one
+    }
+    map.first.push_back(int(map.taps.size()));
+}
+
+AxisMap mapAxis(int dstLen, int from, int to, int srcStart, int srcLen, int srcLimit, bool smooth)
+{
+    // A mirrored source is the normal one read from the other end.
+    const bool reversed = srcLen < 0;
+    if (reversed) {
+        srcStart += srcLen;
+        srcLen = -srcLen;
+    }
+    AxisMap map;
+    map.first.reserve(std::size_t(to - from) + 1);
+    map.first.push_back(0);
+    std::vector<std::pair<int, double>> raw;
+    const double scale = double(srcLen) / dstLen;
+    for (int d = from; d < to; ++d) {
+        const long long k = reversed ? dstLen - 1 - d : d;
+        raw.clear();
+        if (!smooth || srcLen == dstLen) {
+            raw.emplace_back(int(srcStart + floorDiv((2 * k + 1) * srcLen, 2LL * dstLen)), 1.0);
+        } else if (srcLen > dstLen) {
+            const double a = k * scale;
+            const double b = (k + 1) * scale;
+            for (int i = int(std::floor(a)); i < int(std::ceil(b)); ++i)
+                raw.emplace_back(srcStart + i, std::min(b, i + 1.0) - std::max(a, double(i)));
+        } else {
+            const double centre = std::clamp((k + 0.5) * scale - 0.5, 0.0, double(srcLen - 1));
+            const int i = int(std::floor(centre));
+            const double f = centre - i;
+            raw.emplace_back(srcStart + i, 1.0 - f);
+            if (f > 0)
+                raw.emplace_back(srcStart + i + 1, f);
+        }
+        addTaps(map, raw, srcLimit);
+    }
+    return map;
+}
+
+void stretchNearest(DibSurface& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibSurface& src)
+{
+    for (int y = area.top; y < area.bottom; ++y) {
+        const int j = y - area.top;
+        if (ys.count(j) == 0)
+            continue;
+        const Pixel* from = src.line(ys.at(j)->index);
+        Pixel* to = dst.line(y);
+        for (int x = area.left; x < area.right; ++x) {
+            const int i = x - area.left;
+            if (xs.count(i) != 0)
+                to[x] = from[xs.at(i)->index];
+        }
+    }
+}
+
+void stretchSmooth(DibSurface& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibSurface& src)
+{
+    int columnLow = src.width();
+    int columnHigh = 0;
+    for (const Tap& t : xs.taps) {
+        columnLow = std::min(columnLow, t.index);
+        columnHigh = std::max(columnHigh, t.index + 1);
+    }
+    if (columnHigh <= columnLow)
+        return;
+    // Vertical pass into one row of per-channel sums, then horizontal.
+    std::vector<int> column(std::size_t(columnHigh - columnLow) * 3);
+    for (int y = area.top; y < area.bottom; ++y) {
+        const int j = y - area.top;
+        const int rows = ys.count(j);
+        if (rows == 0)
+            continue;
+        std::fill(column.begin(), column.end(), 0);
+        for (const Tap* v = ys.at(j); v != ys.at(j) + rows; ++v) {
+            const Pixel* from = src.line(v->index);
+            int* sum = column.data();
+            for (int c = columnLow; c < columnHigh; ++c, sum += 3) {
+                const Pixel p = from[c];
+                sum[0] += int(p & 0xFF) * v->weight;
+                sum[1] += int(p >> 8 & 0xFF) * v->weight;
+                sum[2] += int(p >> 16 & 0xFF) * v->weight;
+            }
+        }
+        Pixel* to = dst.line(y);
+        for (int x = area.left; x < area.right; ++x) {
+            const int i = x - area.left;
+            const int count = xs.count(i);
+            if (count == 0)
+                continue;
+            long long b = 0, g = 0, r = 0;
+            for (const Tap* h = xs.at(i); h != xs.at(i) + count; ++h) {
+                const int* sum = column.data() + std::size_t(h->index - columnLow) * 3;
+                b += 1LL * sum[0] * h->weight;
+                g += 1LL * sum[1] * h->weight;
+                r += 1LL * sum[2] * h->weight;
+            }
+            constexpr long long half = 1LL << (2 * weightBits - 1);
+            to[x] = Pixel((b + half) >> 2 * weightBits) | Pixel((g + half) >> 2 * weightBits) << 8
+                    | Pixel((r + half) >> 2 * weightBits) << 16;
+        }
+    }
+}
+
+Rect intersect(const Rect& a, const Rect& b)
+{
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+}
+
+} // namespace
+
+void copy(DibSurface& dst, Point at, Size size, const DibSurface& src, Point from, const Rect& clip)
+{
+    // Clip the destination, then the source, and carry each cut to the other.
+    Rect area = intersect({at.x, at.y, at.x + size.cx, at.y + size.cy}, clip);
+    area = intersect(area, {at.x - from.x, at.y - from.y, at.x - from.x + src.width(), at.y - from.y + src.height()});
+    if (area.isEmpty())
+        return;
+    const int dx = from.x - at.x;
+    const int dy = from.y - at.y;
+    const std::size_t bytes = std::size_t(area.width()) * sizeof(Pixel);
+    // Within one surface, walk rows away from the overlap.
+    const bool upwards = &dst == &src && dy < 0;
+    for (int k = 0; k < area.height(); ++k) {
+        const int y = upwards ? area.bottom - 1 - k : area.top + k;
+        std::memmove(dst.line(y) + area.left, src.line(y + dy) + area.left + dx, bytes);
+    }
+}
+
+void stretch(DibSurface& dst, const Rect& dstRect, const DibSurface& src, const Rect& srcRect, bool smooth,
+             const Rect& clip)
+{
+    Rect target = dstRect;
+    Rect source = srcRect;
+    // A mirrored destination is the same as a mirrored source.
+    if (target.right < target.left) {
+        std::swap(target.left, target.right);
+        source.left = srcRect.right;
+        source.right = srcRect.left;
+    }
+    if (target.bottom < target.top) {
+        std::swap(target.top, target.bottom);
+        source.top = srcRect.bottom;
+        source.bottom = srcRect.top;
+    }
+    const Rect area = intersect(target, clip);
+    if (area.isEmpty() || source.width() == 0 || source.height() == 0 || src.isEmpty())
+        return;
+    if (&dst == &src) {
+        // Reading and writing one buffer would feed results back in.
+        DibSurface copyOfSource(src.width(), src.height());
+        std::memcpy(copyOfSource.bits(), src.bits(), src.byteCount());
+        stretch(dst, dstRect, copyOfSource, srcRect, smooth, clip);
+        return;
+    }
+    const AxisMap xs = mapAxis(target.width(), area.left - target.left, area.right - target.left, source.left,
+                               source.width(), src.width(), smooth);
+    const AxisMap ys = mapAxis(target.height(), area.top - target.top, area.bottom - target.top, source.top,
+                               source.height(), src.height(), smooth);
+    if (smooth)
+        stretchSmooth(dst, area, xs, ys, src);
+    else
+        stretchNearest(dst, area, xs, ys, src);
+}
+
+} // namespace plat::blit

@@ -1,0 +1,46 @@
+#include "pixorama/platform/DibSurface.h"
+
+#include <algorithm>
+
+namespace plat {
+
+DibSurface::DibSurface(int width, int height, Pixel fill)
+{
+    resize(width, height, fill);
+}
+
+void DibSurface::resize(int width, int height, Pixel fill)
+{
+    view = QImage();
+    if (width <= 0 || height <= 0) {
+        pixels.clear();
+        pixels.shrink_to_fit();
+        w = h = 0;
+        return;
+    }
+    pixels.assign(std::size_t(width) * std::size_t(height), fill);
+    w = width;
+    h = height;
+    view = QImage(reinterpret_cast<uchar*>(pixels.data()), w, h, qsizetype(w) * 4, QImage::Format_RGB32);
+}
+
+void DibSurface::fill(Pixel value)
+{
+    std::fill(pixels.begin(), pixels.end(), value);
+}
+
+Pixel DibSurface::pixelAt(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= w || y >= h)
+        return 0;
+    return line(y)[x];
+}
+
+QImage DibSurface::toImage() const
+{
+    if (pixels.empty())
+        return {};
+    return view.mirrored(false, true);
+}
+
+} // namespace plat
