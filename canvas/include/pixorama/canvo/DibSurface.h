@@ -1,0 +1,50 @@
+#pragma once
+
+#include "pixorama/platform/Dc.h"
+#include "pixorama/platform/DibSurface.h"
+
+#include <optional>
+#include <vector>
+
+class ViewState;
+
+// A memory painter over a 32-bit bottom-up bitmap: memory row 0 is the
+// bottom line on screen, so window line y lives in memory row height - 1 - y.
+// Pixels are blue | green << 8 | red << 16.
+class DibSurface {
+public:
+    DibSurface() = default;
+    DibSurface(const DibSurface&) = delete;
+    DibSurface& operator=(const DibSurface&) = delete;
+
+    // Gives the surface that size with a painter of default attributes: a
+    // fresh bitmap (contents zero), or the same pixels when the size does not
+    // change. False, and no surface, when the size is empty or cannot be
+    // allocated.
+    bool Create(int width, int height);
+    void Release();
+
+    bool Exists() const { return dc.has_value(); }
+    // Null while there is no surface.
+    plat::Dc* Dc() { return dc ? &*dc : nullptr; }
+    plat::DibSurface& Bitmap() { return bitmap; }
+    const plat::DibSurface& Bitmap() const { return bitmap; }
+    unsigned* Pixels() { return Exists() ? bitmap.bits() : nullptr; }
+    int Width() const { return bitmap.width(); }
+    int Height() const { return bitmap.height(); }
+
+    // A table of Height() row pointers, row r at Pixels() + r * Width();
+    // replaces any earlier table. Null without a surface.
+    unsigned** CreateRowTable();
+    // True also when there was none.
+    bool ReleaseRowTable();
+
+    // The canvas's stretch mode (COLORONCOLOR or HALFTONE) and view state.
+    int stretchMode = plat::COLORONCOLOR;
+    ViewState* view = nullptr;
+
+private:
+    plat::DibSurface bitmap;
+    std::optional<plat::Dc> dc;
+    std::vector<unsigned*> rowTable;
+};

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "pixorama/canvo/CanvasTypes.h"
+#include "pixorama/canvo/InteractiveDC.h"
+#include "pixorama/common/ClassData2DIO.h"
+#include "pixorama/common/QEVMAPIMA.h"
+#include "pixorama/platform/Types.h"
+
+#include <cstdint>
+
+// One canvas: the drawing half plus the image layer. A float image is kept
+// twice, as given (ori raw, on request) and rescaled to 0..65535 (working
+// raw); the working raw goes through the 65536-entry LUT into the canvas
+// surface. 8-bit pictures are painted into the surface directly.
+class InteractiveImage : public InteractiveDC {
+public:
+    // Rows of an image to show; row y at rows[y] when there is a row table,
+    // else at data + y * width.
+    template <typename T>
+    struct Rows {
+        const T* const* rows = nullptr;
+        const T* data = nullptr;
+        int width = 0;
+        int height = 0;
+
+        const T* Row(int y) const { return rows ? rows[y] : data + std::size_t(y) * std::size_t(width); }
+        bool Valid() const;
+        // Whether any row shares memory with image, or every row is the
+        // same row of image.
+        bool Overlaps(const ClassData2DIO<float>& image) const;
+        bool Is(const ClassData2DIO<float>& image) const;
+    };
+
+    // Bad input (no pixels, a non-positive size, planes of different sizes)
+    // changes nothing and returns false.
+    bool ShowFloat(const Rows<float>& image, bool keepOriginal, bool clearOverlays);
+    bool ShowGray(const Rows<unsigned char>& image, bool clearOverlays);
+    bool ShowColour(const Rows<unsigned char>& r, const Rows<unsigned char>& g, const Rows<unsigned char>& b,
+                    bool clearOverlays);
+
+    // Display window as fractions of 0..65535; float images only. Applies
+    // inside the selected region when a region is selected.
+    void SetLutPara(float left, float right) override;
+
+    // Rasterises the regions (all, or only the selected one) into the label
+    // image; returns the label of the last region filled, 1 when none.
+    int GenerateLabel(bool selectedOnly);
+    // The label image, bottom-up like the canvas surface.
+    ClassData2DIO<int>& LabelImage();
+
+    // The image value under a client point; -1.0 when there is none to read.
+    float PixelValue(plat::Point display);
+
+    QEVMAPIMA lut;
+    double measureScale = 1.0;
+    ClassData2DIO<float> oriRaw;
+    ClassData2DIO<float> workingRaw;
+    int imageWidth = 0;
+    int imageHeight = 0;
+    FileType fileType = FileNothing;
+
+private:
+    bool Prepare(int width, int height, bool clearOverlays, FileType type);
+    void MapThroughLut();
+    void FillLabel(int value);
+
+    ClassData2DIO<int> label;
+    // >= 0: every label is this value and the image is not written yet.
+    int uniformLabel = -1;
+};

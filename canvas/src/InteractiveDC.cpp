@@ -1,0 +1,267 @@
+#include "pixorama/canvo/InteractiveDC.h"
+
+#include "NearestStretch.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr plat::ColorRef backgroundColour{0x998877};
+constexpr plat::ColorRef hatchColour{0x808080};
+constexpr plat::ColorRef frameColour{0xFF0000};
+
+plat::Rect intersect(const plat::Rect& a, const plat::Rect& b)
+{
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
+            std::min(a.bottom, b.bottom)};
+}
+
+} // namespace
+
+InteractiveDC::InteractiveDC()
+{
+    canvasSurface.view = &view;
+}
+
+InteractiveDC::~InteractiveDC() = default;
+
+void InteractiveDC::OnDraw()
+{
+    plat::Dc* clientDc = clientSurface.Dc();
+    if (!clientPixelsDirect && clientDc) {
+        const ViewState::BlitPlan plan =
+            view.PlanBlit(canvasSurface.stretchMode, canvasSurface.Width(), canvasSurface.Height());
+        backgroundHole = plan.copies ? intersect(plan.destination, {0, 0, clientDc->width(), clientDc->height()})
+                                     : plat::Rect{};
+        DrawBackground(clientDc);
+        backgroundHole = {};
+        BlitImage(*clientDc, plan);
+        for (const auto& overlay : overlays)
+            overlay->Draw(clientDc);
+    }
+    if (targetDc && clientSurface.Exists())
+        targetDc->bitBlt(0, 0, view.client.width(), view.client.height(), clientSurface.Bitmap(), 0, 0);
+}
+
+void InteractiveDC::DrawBackground(plat::Dc* dc)
+{
+    DrawFrame(dc);
+}
+
+void InteractiveDC::DrawFrame(plat::Dc* dc)
+{
+    if (!dc)
+        return;
+    const plat::Rect whole{0, 0, view.client.width(), view.client.height()};
+    // Paint only around the hole the image will cover: the same pixels as
+    // painting everything first, at a fraction of the cost.
+    const plat::Rect& hole = backgroundHole;
+    std::vector<plat::Rect> bands;
+    if (hole.isEmpty()) {
+        bands.push_back(whole);
+    } else {
+        bands = {{whole.left, whole.top, whole.right, hole.top},
+                 {whole.left, hole.bottom, whole.right, whole.bottom},
+                 {whole.left, hole.top, hole.left, hole.bottom},
+                 {hole.right, hole.top, whole.right, hole.bottom}};
+    }
+    dc->selectPen(plat::Pen{plat::Pen::Solid, 1, hatchColour});
+    dc->setBkMode(plat::TRANSPARENT);
+    for (const plat::Rect& band : bands) {
+        if (band.isEmpty())
+            continue;
+        dc->setClipRect(band);
+        dc->selectBrush(plat::Brush{plat::Brush::Solid, backgroundColour});
+        dc->rectangle(whole);
+        dc->selectBrush(plat::Brush{plat::Brush::DiagCross, hatchColour});
+        dc->rectangle(whole);
+    }
+    dc->setClipRect(std::nullopt);
+    // The frame lies just outside the image, where the blit leaves it alone.
+    const plat::Rect& d = view.displayed;
+    painter.Bind(dc);
+    painter.HollowRect({d.left - 1, d.top - 1, d.right + 1, d.bottom + 1}, frameColour);
+    DrawExtra();
+}
+
+void InteractiveDC::DrawExtra() {}
+
+void InteractiveDC::SetLutPara(float, float) {}
+
+void InteractiveDC::BlitImage(plat::Dc& dc, const ViewState::BlitPlan& plan)
+{
+    dc.setStretchBltMode(canvasSurface.stretchMode);
+    if (!plan.copies)
+        return;
+    if (canvasSurface.stretchMode == plat::COLORONCOLOR)
+        nearestStretch(dc.surface(), plan.destination, canvasSurface.Bitmap(), plan.source);
+    else
+        dc.stretchBlt(plan.destination, canvasSurface.Bitmap(), plan.source);
+}
+
+void InteractiveDC::SetClient(const plat::Rect& clientRect, plat::Dc* dc)
+{
+    view.imageWidth = canvasSurface.Width();
+    view.imageHeight = canvasSurface.Height();
+    view.SetClient(clientRect);
+    canvasSurface.view = &view;
+    AttachAll();
+    targetDc = dc;
+    clientSurface.Create(clientRect.width(), clientRect.height());
+}
+
+void InteractiveDC::PrepareCanvas(int width, int height, bool deleteOverlays)
+{
+    if (deleteOverlays)
+        DeleteAll();
+    if (!canvasSurface.Create(width, height))
+        width = height = 0;
+    view.imageWidth = width;
+    view.imageHeight = height;
+    SetClient(view.client, targetDc);
+}
+
+void InteractiveDC::AttachAll()
+{
+    for (const auto& overlay : overlays)
+        overlay->AttachView(&view);
+}
+
+int* InteractiveDC::KindCounter(int kind)
+{
+    switch (kind) {
+    case OverlayRect: return &rectCount;
+    case OverlayCustomRect: return &customRectCount;
+    case OverlayPolygon: return &polygonCount;
+    case OverlaySpline: return &splineCount;
+    case OverlayFreeRegion: return &freeRegionCount;
+    case OverlayText: return &textCount;
+    case OverlayFreeStroke: return &strokeCount;
+    case OverlayMeasureLine: return &measureLineCount;
+    case OverlayAngle3: return &angle3Count;
+    case OverlayAngle4: return &angle4Count;
+    default: return nullptr;
+    }
+}
+
+Canvo& InteractiveDC::AddOverlay(std::unique_ptr<Canvo> overlay)
+{
+    Canvo& added = *overlay;
+    added.ordinal = isRegionKind(added.kind) ? regionTotal++ : overlayTotal;
+    ++overlayTotal;
+    if (int* counter = KindCounter(added.kind))
+        added.kindOrdinal = (*counter)++;
+    for (const auto& other : overlays)
+        other->selected = false;
+    overlays.push_back(std::move(overlay));
+    selectedIndex = int(overlays.size()) - 1;
+    added.selected = true;
+    // Attached at once, so that a click before any mouse move maps its point.
+    added.AttachView(&view);
+    return added;
+}
+
+Canvo* InteractiveDC::Selected()
+{
+    if (selectedIndex < 0 || selectedIndex >= int(overlays.size()))
+        return nullptr;
+    return overlays[std::size_t(selectedIndex)].get();
+}
+
+void InteractiveDC::DeleteSelected()
+{
+    const Canvo* doomed = Selected();
+    if (!doomed)
+        return;
+    // Regions and the other overlays are numbered apart; only later members
+    // of the same family move down, so no two regions share a label.
+    const bool region = isRegionKind(doomed->kind);
+    for (std::size_t i = std::size_t(selectedIndex) + 1; i < overlays.size(); ++i) {
+        Canvo& later = *overlays[i];
+        if (isRegionKind(later.kind) != region)
+            continue;
+        --later.ordinal;
+        if (later.kind == doomed->kind)
+            --later.kindOrdinal;
+    }
+    if (region) {
+        --*KindCounter(doomed->kind);
+        --regionTotal;
+    }
+    overlays.erase(overlays.begin() + selectedIndex);
+    --selectedIndex;
+}
+
+void InteractiveDC::DeleteAll()
+{
+    overlays.clear();
+    rectCount = customRectCount = polygonCount = splineCount = freeRegionCount = regionTotal = 0;
+    strokeCount = textCount = measureLineCount = angle3Count = angle4Count = overlayTotal = 0;
+    selectedIndex = -1;
+}
+
+void InteractiveDC::OnLButtonDown(unsigned flags, plat::Point pt)
+{
+    view.OnLButtonDown(pt);
+    if (overlays.empty())
+        return;
+    const Canvo* kept = (flags & plat::MK_SHIFT) ? Selected() : nullptr;
+    for (const auto& overlay : overlays)
+        overlay->selected = false;
+    if (!kept) {
+        selectedIndex = -1;
+        for (int i = int(overlays.size()) - 1; i >= 0; --i) {
+            if (overlays[std::size_t(i)]->HitTest(pt)) {
+                selectedIndex = i;
+                break;
+            }
+        }
+    }
+    if (Canvo* chosen = Selected())
+        chosen->OnLButtonDown(flags, pt);
+    for (const auto& overlay : overlays)
+        if (overlay->kind == OverlayPassiveWindow)
+            overlay->OnLButtonDown(flags, pt);
+}
+
+void InteractiveDC::OnLButtonUp(unsigned flags, plat::Point pt)
+{
+    view.OnLButtonUp();
+    if (Canvo* chosen = Selected())
+        chosen->OnLButtonUp(flags, pt);
+    for (const auto& overlay : overlays)
+        if (overlay->kind == OverlayPassiveWindow)
+            overlay->OnLButtonUp(flags, pt);
+}
+
+void InteractiveDC::OnMouseMove(unsigned flags, plat::Point pt)
+{
+    view.OnMouseMove(flags, pt);
+    AttachAll();
+    if (Canvo* chosen = Selected())
+        chosen->OnMouseMove(flags, pt);
+    for (const auto& overlay : overlays)
+        if (overlay->kind == OverlayPassiveWindow || overlay->kind == OverlayProbe)
+            overlay->OnMouseMove(flags, pt);
+}
+
+void InteractiveDC::OnMouseWheel(unsigned flags, short delta, plat::Point pt)
+{
+    view.OnMouseWheel(flags, delta, pt);
+    AttachAll();
+}
+
+void InteractiveDC::OnKeyDown(unsigned key, unsigned repeat, unsigned flags)
+{
+    if (key == 'C')
+        DeleteAll();
+    else if (key == 'R')
+        DeleteSelected();
+    for (const auto& overlay : overlays)
+        overlay->OnKeyDown(key, repeat, flags);
+}
+
+void InteractiveDC::OnTimer(std::uintptr_t)
+{
+    // Only the contrast slider takes timer ticks, and only while shown.
+}

@@ -1,0 +1,266 @@
+#include "pixorama/canvo/InteractiveImage.h"
+
+#include "FloatKernels.h"
+
+#include "pixorama/common/NumericTruncate.h"
+#include "pixorama/common/RowSplit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <vector>
+
+namespace {
+
+using floatkernels::Range;
+
+// Whether the n bytes at p overlap the pixels of image.
+bool overlaps(const void* p, std::size_t n, const ClassData2DIO<float>& image)
+{
+    if (image.IsEmpty())
+        return false;
+    const auto* a = static_cast<const unsigned char*>(p);
+    const auto* b = reinterpret_cast<const unsigned char*>(image.data);
+    const std::size_t size = std::size_t(image.width) * std::size_t(image.height) * sizeof(float);
+    return a < b + size && b < a + n;
+}
+
+// Which worker of `threads` got the rows from `begin` (RowSplit's split).
+std::size_t workerOf(int begin, int threads, int count)
+{
+    for (int i = 0; i < threads; ++i) {
+        const RowSplit::Range r = RowSplit::range(i, threads, count);
+        if (!r.empty() && r.begin == begin)
+            return std::size_t(i);
+    }
+    return std::size_t(threads - 1);
+}
+
+// Makes image a width x height image, reusing its buffer when the size
+// already fits; fresh buffers are allocated before the old ones go, so a
+// failed allocation leaves the image as it was.
+void ensureSize(ClassData2DIO<float>& image, int width, int height)
+{
+    if (image.width == width && image.height == height && image.rows && image.ownsData && image.ownsRows)
+        return;
+    ClassData2DIO<float> fresh;
+    fresh.SetDim(width, height);
+    std::swap(fresh.data, image.data);
+    std::swap(fresh.rows, image.rows);
+    std::swap(fresh.ownsData, image.ownsData);
+    std::swap(fresh.ownsRows, image.ownsRows);
+    image.width = width;
+    image.height = height;
+    image.roi = {0, 0, width - 1, height - 1};
+}
+
+} // namespace
+
+template <typename T>
+bool InteractiveImage::Rows<T>::Valid() const
+{
+    return (rows || data) && width > 0 && height > 0 && std::int64_t(width) * height <= std::numeric_limits<int>::max();
+}
+
+bool InteractiveImage::Prepare(int width, int height, bool clearOverlays, FileType type)
+{
+    fileType = type;
+    PrepareCanvas(width, height, clearOverlays);
+    imageWidth = canvasSurface.Width();
+    imageHeight = canvasSurface.Height();
+    if (canvasSurface.Exists())
+        return true;
+    oriRaw.Clear();
+    workingRaw.Clear();
+    fileType = FileNothing;
+    return false;
+}
+
+template <typename T>
+bool InteractiveImage::Rows<T>::Overlaps(const ClassData2DIO<float>& image) const
+{
+    for (int y = 0; y < height; ++y)
+        if (overlaps(Row(y), std::size_t(width) * sizeof(T), image))
+            return true;
+    return false;
+}
+
+template <typename T>
+bool InteractiveImage::Rows<T>::Is(const ClassData2DIO<float>& image) const
+{
+    if (image.IsEmpty() || image.width != width || image.height != height)
+        return false;
+    for (int y = 0; y < height; ++y)
+        if (static_cast<const void*>(Row(y)) != static_cast<const void*>(image.rows[y]))
+            return false;
+    return true;
+}
+
+bool InteractiveImage::ShowFloat(const Rows<float>& image, bool keepOriginal, bool clearOverlays)
+{
+    if (!image.Valid())
+        return false;
+    const int w = image.width;
+    const int h = image.height;
+    const std::size_t rowBytes = std::size_t(w) * sizeof(float);
+    Range range = Range::empty();
+    try {
+        // Callers show our own raws again after changing them in place: each
+        // row then copies onto itself or from the ori raw into the working
+        // raw. Any other overlap goes through a private copy first.
+        Rows<float> source = image;
+        ClassData2DIO<float> detached;
+        if (!image.Is(workingRaw) && !image.Is(oriRaw) && (image.Overlaps(workingRaw) || image.Overlaps(oriRaw))) {
+            detached.SetDim(w, h);
+            for (int y = 0; y < h; ++y)
+                std::memcpy(detached.rows[y], image.Row(y), rowBytes);
+            source = {detached.rows, detached.data, w, h};
+        }
+        const bool sourceIsOri = source.Is(oriRaw);
+        ensureSize(workingRaw, w, h);
+        if (keepOriginal)
+            ensureSize(oriRaw, w, h);
+        const int threads = RowSplit::threadCount();
+        std::vector<Range> ranges(std::size_t(threads), Range::empty());
+        RowSplit::run(h, threads, [&](int begin, int end) {
+            Range& part = ranges[workerOf(begin, threads, h)];
+            for (int y = begin; y < end; ++y) {
+                floatkernels::copyAndMeasure(workingRaw.rows[y], source.Row(y), w, part);
+                if (keepOriginal && !sourceIsOri)
+                    std::memcpy(oriRaw.rows[y], workingRaw.rows[y], rowBytes);
+            }
+        });
+        for (const Range& part : ranges)
+            range.merge(part);
+        if (!keepOriginal)
+            oriRaw.Clear();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (!Prepare(w, h, clearOverlays, FileFloat))
+        return false;
+    if (range.infinite()) {
+        // Rare: infinities would flatten every finite value.
+        Range finite = Range::empty();
+        for (int y = 0; y < h; ++y)
+            floatkernels::measureFinite(workingRaw.rows[y], w, finite);
+        if (!finite.infinite())
+            range = finite;
+    }
+    if (!range.infinite() && std::fabs(double(range.hi) - double(range.lo)) >= 1e-10)
+        RowSplit::run(h, [&](int begin, int end) {
+            for (int y = begin; y < end; ++y)
+                floatkernels::rescale(workingRaw.rows[y], w, range.lo, range.hi);
+        });
+    SetLutPara(0.0f, 1.0f);
+    return true;
+}
+
+bool InteractiveImage::ShowGray(const Rows<unsigned char>& image, bool clearOverlays)
+{
+    if (!image.Valid())
+        return false;
+    oriRaw.Clear();
+    workingRaw.Clear();
+    if (!Prepare(image.width, image.height, clearOverlays, FilePicture8))
+        return false;
+    for (int y = 0; y < imageHeight; ++y) {
+        const unsigned char* in = image.Row(y);
+        plat::Pixel* out = canvasSurface.Bitmap().line(y);
+        for (int x = 0; x < imageWidth; ++x)
+            out[x] = plat::Pixel(in[x]) * 0x010101u;
+    }
+    return true;
+}
+
+bool InteractiveImage::ShowColour(const Rows<unsigned char>& r, const Rows<unsigned char>& g,
+                                  const Rows<unsigned char>& b, bool clearOverlays)
+{
+    const auto sameSize = [&r](const Rows<unsigned char>& p) { return p.width == r.width && p.height == r.height; };
+    if (!r.Valid() || !g.Valid() || !b.Valid() || !sameSize(g) || !sameSize(b))
+        return false;
+    oriRaw.Clear();
+    workingRaw.Clear();
+    if (!Prepare(r.width, r.height, clearOverlays, FilePicture8))
+        return false;
+    for (int y = 0; y < imageHeight; ++y) {
+        const unsigned char* red = r.Row(y);
+        const unsigned char* green = g.Row(y);
+        const unsigned char* blue = b.Row(y);
+        plat::Pixel* out = canvasSurface.Bitmap().line(y);
+        for (int x = 0; x < imageWidth; ++x)
+            out[x] = plat::Pixel(red[x]) << 16 | plat::Pixel(green[x]) << 8 | blue[x];
+    }
+    return true;
+}
+
+void InteractiveImage::SetLutPara(float left, float right)
+{
+    if (fileType != FileFloat)
+        return;
+    const int a = pixTruncToInt(left * 65535.0f);
+    const int b = pixTruncToInt(right * 65535.0f);
+    if (b > a)
+        lut.SetRange(a, b);
+    else
+        lut.GetMapUs();
+    GenerateLabel(true);
+    MapThroughLut();
+}
+
+void InteractiveImage::MapThroughLut()
+{
+    const int w = std::min(imageWidth, canvasSurface.Width());
+    const int h = std::min(imageHeight, canvasSurface.Height());
+    if (w <= 0 || h <= 0 || workingRaw.IsEmpty() || workingRaw.width < w || workingRaw.height < h)
+        return;
+    if (uniformLabel == 0)
+        return;
+    // One display pixel per table entry, so the loop is a lookup and a store.
+    std::vector<plat::Pixel> grey(65536);
+    const int* map = lut.usMap->data;
+    for (std::size_t v = 0; v < grey.size(); ++v)
+        grey[v] = plat::Pixel(map[v] & 0xFF) * 0x010101u;
+    const plat::Pixel* table = grey.data();
+    const bool everywhere = uniformLabel > 0;
+    RowSplit::run(h, [&](int begin, int end) {
+        for (int r = begin; r < end; ++r)
+            floatkernels::mapThroughTable(canvasSurface.Bitmap().row(r), workingRaw.rows[h - 1 - r],
+                                          everywhere ? nullptr : label.rows[r], w, table);
+    });
+}
+
+float InteractiveImage::PixelValue(plat::Point display)
+{
+    if (imageWidth <= 0 || imageHeight <= 0)
+        return -1.0f;
+    const PointTemplateBase<double> p = view.ClampToImage(view.ToImage(display));
+    const int x = int(p.x);
+    const int y = int(p.y);
+    switch (fileType) {
+    case FileRawOther:
+    case FileFloat:
+        // Shown without keeping the original: nothing to read.
+        if (oriRaw.IsEmpty() || x >= oriRaw.width || y >= oriRaw.height)
+            return -1.0f;
+        return oriRaw.rows[y][x];
+    case FilePicture8: {
+        if (x >= canvasSurface.Width() || y >= canvasSurface.Height())
+            return -1.0f;
+        // Luma weights in thousandths: integer arithmetic keeps a grey
+        // level exact, where 0.587 + 0.299 + 0.114 in doubles falls short of 1.
+        const plat::Pixel v = canvasSurface.Bitmap().line(y)[x];
+        const int blue = int(v & 0xFF);
+        const int green = int(v >> 8 & 0xFF);
+        const int red = int(v >> 16 & 0xFF);
+        return float((green * 587 + red * 299 + blue * 114) / 1000);
+    }
+    default:
+        return -1.0f;
+    }
+}
+
+template struct InteractiveImage::Rows<float>;
+template struct InteractiveImage::Rows<unsigned char>;

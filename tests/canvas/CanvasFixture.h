@@ -1,0 +1,96 @@
+#pragma once
+
+#include "pixorama/canvo/CanvasFrame.h"
+#include "pixorama/canvo/CanvasImage.h"
+#include "pixorama/canvo/CanvasInput.h"
+#include "pixorama/canvo/CanvasTable.h"
+#include "pixorama/canvo/InteractiveMPoint.h"
+#include "pixorama/platform/Modal.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The canvases live for the whole process: every test starts from five
+// fresh ones, each with a window surface of its own, and records the
+// message boxes it causes instead of showing them.
+class CanvasTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int id = 0; id < CanvasTable::count; ++id)
+            Reset(*CanvasTable::At(id));
+        plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned) {
+            messages.push_back(text);
+            return plat::IDOK;
+        });
+    }
+
+    void TearDown() override { plat::setMessageBoxResponder({}); }
+
+    static void Reset(InteractiveImage& c)
+    {
+        c.DeleteAll();
+        c.view = ViewState{};
+        c.canvasSurface.Release();
+        c.clientSurface.Release();
+        c.canvasSurface.stretchMode = plat::COLORONCOLOR;
+        c.oriRaw.Clear();
+        c.workingRaw.Clear();
+        c.fileType = FileNothing;
+        c.imageWidth = c.imageHeight = 0;
+        c.targetDc = nullptr;
+        c.clientPixelsDirect = false;
+        c.lut = QEVMAPIMA();
+    }
+
+    // Gives canvas id a window of w x h whose surface the test can read.
+    plat::Dc& Window(int id, int w, int h)
+    {
+        windows.push_back(std::make_unique<Target>(w, h));
+        plat::Rect client{0, 0, w, h};
+        gCVSSetClient(id, client, &windows.back()->dc);
+        return windows.back()->dc;
+    }
+
+    static InteractiveImage& Canvas(int id) { return *CanvasTable::At(id); }
+
+    // A float image whose pixel (x, y) is f(x, y).
+    template <typename F>
+    static ClassData2DIO<float> FloatImage(int w, int h, F f)
+    {
+        ClassData2DIO<float> image;
+        image.SetDim(w, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                image.rows[y][x] = float(f(x, y));
+        return image;
+    }
+
+    // A polygon-kind point overlay with the given image points, added to
+    // canvas id (and so selected).
+    static InteractiveMPoint& AddPoints(int id, const std::vector<PointTemplateBase<double>>& points,
+                                        int kind = OverlayPolygon)
+    {
+        auto overlay = std::make_unique<InteractiveMPoint>();
+        overlay->kind = kind;
+        overlay->imagePoints = points;
+        auto& added = static_cast<InteractiveMPoint&>(Canvas(id).AddOverlay(std::move(overlay)));
+        return added;
+    }
+
+    // The colour of a client pixel as 0xRRGGBB.
+    static unsigned Rgb(const plat::Dc& dc, int x, int y) { return dc.surface().pixelAt(x, y) & 0xFFFFFF; }
+
+    std::vector<std::wstring> messages;
+
+private:
+    struct Target {
+        Target(int w, int h) : surface(w, h) {}
+        plat::DibSurface surface;
+        plat::Dc dc{surface};
+    };
+    std::vector<std::unique_ptr<Target>> windows;
+};
