@@ -1,0 +1,150 @@
+// The geometry side of QEVCtrlContainer: cell rectangles, sizing the
+// window that holds it, and rescaling the cells when that window resizes.
+#include "pixorama/parlet/QEVCtrlContainer.h"
+
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+// The sized window's rectangle grows by the title strip and whatever the
+// window has outside its client area; Qt widgets resize by their client
+// area, so that part is zero here.
+plat::Rect sizedRect(int titleWidth, const plat::Rect& content)
+{
+    return {0, 0, titleWidth + content.width(), content.height()};
+}
+
+} // namespace
+
+void QEVCtrlContainer::ComputeOkCancelRect()
+{
+    const double first = m_Columns * 0.5 - 1.0;
+    const double second = m_Columns * 0.5;
+    const float row = float(m_Rows - 1);
+    GetCtrlRect(row, float(first), m_OkRect);
+    GetCtrlRect(row, float(second), m_CancelRect);
+}
+
+void QEVCtrlContainer::MoveOkCancel()
+{
+    ComputeOkCancelRect();
+    Place(m_Ok, m_OkRect);
+    Place(m_Cancel, m_CancelRect);
+}
+
+void QEVCtrlContainer::MovePreNext()
+{
+    ComputeOkCancelRect();
+    Place(m_Pre, m_OkRect);
+    Place(m_Next, m_CancelRect);
+}
+
+void QEVCtrlContainer::Place(QWidget* widget, const plat::Rect& rect)
+{
+    if (widget != nullptr)
+        widget->setGeometry(rect.left, rect.top, std::max(0, rect.width()), std::max(0, rect.height()));
+}
+
+void QEVCtrlContainer::GetCtrlRect(float row, float column, plat::Rect& out, int rowSpan, int columnSpan) const
+{
+    const CellPara& c = m_Cell;
+    out.left = int(float(c.width + c.hGap) * column + float(c.leftMargin));
+    out.right = out.left + (columnSpan - 1) * (c.width + c.hGap) + c.width;
+    out.top = int(float(c.height + c.vGap) * row + float(c.topMargin));
+    out.bottom = out.top + (rowSpan - 1) * (c.height + c.vGap) + c.height;
+}
+
+void QEVCtrlContainer::GetContainerRect(plat::Rect& out) const
+{
+    const CellPara& c = m_Cell;
+    out.left = 0;
+    out.top = 0;
+    out.right = c.width + int(float(c.width + c.hGap) * float(m_Columns - 1) + float(c.leftMargin)) + c.leftMargin;
+    out.bottom = c.height + int(float(c.height + c.vGap) * float(m_Rows - 1) + float(c.topMargin)) + c.topMargin;
+}
+
+QWidget* QEVCtrlContainer::SizedWindow() const
+{
+    QWidget* parent = parentWidget();
+    if (parent != nullptr && !m_bUsedInDlg)
+        parent = parent->parentWidget();
+    return parent;
+}
+
+void QEVCtrlContainer::ComputeParentWinSize()
+{
+    plat::Rect content;
+    GetContainerRect(content);
+    m_ParentWinRect = sizedRect(m_TitleWidth, content);
+}
+
+void QEVCtrlContainer::GetParentWinRect(plat::Rect& out)
+{
+    ComputeParentWinSize();
+    out = m_ParentWinRect;
+}
+
+void QEVCtrlContainer::SetParentWinSize()
+{
+    ComputeParentWinSize();
+    QWidget* sized = SizedWindow();
+    if (sized == nullptr)
+        return;
+    sized->resize(m_ParentWinRect.width(), m_ParentWinRect.height());
+    m_ParentClientRect = {0, 0, m_ParentWinRect.width(), m_ParentWinRect.height()};
+    sized->update();
+}
+
+void QEVCtrlContainer::onSize(int width, int height)
+{
+    if (!m_bCreated)
+        return;
+    m_ParentClientRect = {0, 0, width, height};
+    AdjustPara();
+    MoveCtrl();
+    invalidate();
+}
+
+void QEVCtrlContainer::AdjustPara()
+{
+    if (m_bXAdjustable)
+        AdjustXPara();
+    if (m_bYAdjustable)
+        AdjustYPara();
+}
+
+void QEVCtrlContainer::AdjustXPara()
+{
+    if (m_ReferenceRect.width() <= 0)
+        return;
+    m_ScaleX = float(m_ParentClientRect.width()) / float(m_ReferenceRect.width());
+    m_Cell.width = int(float(m_BaseCell.width) * m_ScaleX);
+    m_Cell.hGap = int(float(m_BaseCell.hGap) * m_ScaleX);
+    m_Cell.leftMargin = int(float(m_BaseCell.leftMargin) * m_ScaleX);
+}
+
+void QEVCtrlContainer::AdjustYPara()
+{
+    if (m_ReferenceRect.height() <= 0)
+        return;
+    m_ScaleY = float(m_ParentClientRect.height()) / float(m_ReferenceRect.height());
+    m_Cell.height = int(float(m_BaseCell.height) * m_ScaleY);
+    m_Cell.vGap = int(float(m_BaseCell.vGap) * m_ScaleY);
+    m_Cell.topMargin = int(float(m_BaseCell.topMargin) * m_ScaleY);
+}
+
+void QEVCtrlContainer::MoveCtrl()
+{
+    for (std::size_t i = 0; i < m_Items.size() && i < m_Controls.size(); ++i) {
+        const CtrlItem& item = m_Items[i];
+        plat::Rect r;
+        GetCtrlRect(float(item.row), float(item.column), r, item.rowSpan, item.columnSpan);
+        Place(m_Controls[i], r);
+    }
+    if (m_bShowOkCancel)
+        MoveOkCancel();
+    if (m_bShowPreNext)
+        MovePreNext();
+}

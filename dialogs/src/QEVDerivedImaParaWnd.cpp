@@ -1,0 +1,8 @@
+#include "pixorama/parlet/QEVDerivedImaParaWnd.h"
+
+QEVDerivedImaParaWnd::QEVDerivedImaParaWnd()
+{
+    SetWndTypeOnly(QEV_DERIVED);
+}
+
+QEVDerivedImaParaWnd::~QEVDerivedImaParaWnd() = default;

@@ -1,0 +1,123 @@
+#include "pixorama/parlet/QEVDlgBase.h"
+
+#include "CentreWindow.h"
+
+#include "pixorama/platform/Modal.h"
+
+#include <QPushButton>
+#include <QResizeEvent>
+
+QEVDlgBase::QEVDlgBase() = default;
+
+QEVDlgBase::QEVDlgBase(const CString& section, const CString& fileName, QEVImaParaType type)
+    : m_Section(section), m_FileName(fileName), m_bHasConfigInfo(true), m_ParaType(type)
+{
+    m_ImaParaWnd.SetWndTypeOnly(type);
+}
+
+QEVDlgBase::~QEVDlgBase() = default;
+
+int QEVDlgBase::CreateModeDlg(unsigned id, const CString& caption, const plat::Rect& rect, int modal, QWidget* parent)
+{
+    m_TemplateId = id;
+    m_Caption = caption;
+    m_InitRect = rect;
+    m_Modal = modal;
+    m_Parent = parent;
+    if (parent != nullptr)
+        setParent(parent);
+    m_Template = DialogTemplate::Build(caption, modal != 0 || m_bHasFrame);
+    m_Template.Apply(*this);
+    if (modal != 0) {
+        setModal(true);
+        m_bPrepared = true;
+        CreateModal();
+        return 1;
+    }
+    OnInitDialog();
+    show();
+    CreateNoModal();
+    return 1;
+}
+
+int QEVDlgBase::DoModal()
+{
+    if (!m_bPrepared)
+        return -1;
+    if (!m_bInitialised)
+        OnInitDialog();
+    return plat::execModal(*this);
+}
+
+bool QEVDlgBase::OnInitDialog()
+{
+    m_bInitialised = true;
+    if (!m_Icon.isNull())
+        setWindowIcon(m_Icon);
+    if (m_bHasConfigInfo)
+        m_ImaParaWnd.SetConfigInfo(m_Section, m_FileName);
+    m_ImaParaWnd.SetModalDlg(m_Modal != 0);
+    // The window sizes the dialog to its grid.
+    m_ImaParaWnd.CreateWin({}, this, kBaseId);
+    OnSize(width(), height());
+    if (!m_bUseDefaultName)
+        setWindowTitle(QString::fromStdWString(m_Caption));
+    parlet::CentreWindow(*this);
+    return true;
+}
+
+void QEVDlgBase::OnOK()
+{
+    if (m_Modal != 0) {
+        done(plat::IDOK);
+        return;
+    }
+    done(plat::IDOK);
+    PostNcDestroy();
+}
+
+void QEVDlgBase::OnCancel()
+{
+    if (m_Modal != 0) {
+        done(plat::IDCANCEL);
+        return;
+    }
+    done(plat::IDCANCEL);
+    PostNcDestroy();
+}
+
+void QEVDlgBase::PostNcDestroy()
+{
+    deleteLater();
+}
+
+void QEVDlgBase::accept()
+{
+    // Only the window's OK fills the record and saves the values.
+    if (QPushButton* ok = m_ImaParaWnd.GetButton(plat::IDOK); ok != nullptr && m_ImaParaWnd.IsCreated())
+        m_ImaParaWnd.OnOk();
+    else
+        OnOK();
+}
+
+void QEVDlgBase::reject()
+{
+    OnCancel();
+}
+
+void QEVDlgBase::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    OnSize(event->size().width(), event->size().height());
+}
+
+void QEVDlgBase::OnSize(int width, int height)
+{
+    if (m_ImaParaWnd.IsCreated())
+        m_ImaParaWnd.setGeometry(0, 0, width, height);
+}
+
+plat::Size QEVDlgBase::GetSize() const
+{
+    return {width(), height()};
+}
