@@ -1,0 +1,27 @@
+#pragma once
+
+#include "pixorama/platform/Wnd.h"
+
+#include <QPointer>
+
+class CMainFrame;
+class QEVViewOfParaOne;
+
+// The frame's view: hands its whole client area to the view layout, with
+// the working canvas 4 alone in the right-bottom view and the parameter
+// view on the left, and reports the cursor over canvas 4 in the status bar.
+class CPixoramaView : public plat::Wnd {
+public:
+    explicit CPixoramaView(CMainFrame* frame);
+
+    QEVViewOfParaOne* paraView() const;
+
+    std::intptr_t onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
+
+protected:
+    void onSize(int width, int height) override;
+
+private:
+    CMainFrame* frame;
+    QPointer<QEVViewOfParaOne> para;
+};

@@ -1,0 +1,118 @@
+#include "pixorama/workbench/CPixoramaApp.h"
+
+#include "pixorama/canvo/CanvasImage.h"
+#include "pixorama/platform/Strings.h"
+#include "pixorama/tilemo/Tilemo.h"
+#include "pixorama/workbench/CMainFrame.h"
+#include "pixorama/workbench/PictureShow.h"
+#include "pixorama/workbench/SampleImage.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPixmap>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace {
+
+// Time for the window to settle its geometry and paint before the shot.
+constexpr int screenshotDelayMs = 300;
+
+} // namespace
+
+WorkbenchOptions CPixoramaApp::parseCommandLine(const QStringList& arguments)
+{
+    WorkbenchOptions options;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a == QLatin1String("--screenshot")) {
+            if (i + 1 >= arguments.size() || arguments[i + 1].isEmpty()) {
+                options.error = L"--screenshot needs a file name";
+                return options;
+            }
+            options.screenshot = arguments[++i].toStdWString();
+        } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            options.help = true;
+        } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
+            options.error = L"unknown option " + a.toStdWString();
+            return options;
+        } else if (options.image.empty()) {
+            options.image = a.toStdWString();
+        } else {
+            options.error = L"only one image can be given";
+            return options;
+        }
+    }
+    return options;
+}
+
+std::wstring CPixoramaApp::usage()
+{
+    return L"usage: pixorama [--screenshot FILE.png] [IMAGE]\n"
+           L"  IMAGE            a picture to show (the bundled sample when none is given)\n"
+           L"  --screenshot F   write a PNG of the main window to F once the picture is shown, then quit\n";
+}
+
+CMainFrame* CPixoramaApp::mainFrame() const
+{
+    return frame.data();
+}
+
+bool CPixoramaApp::InitInstance(const WorkbenchOptions& options)
+{
+    frame = new CMainFrame;
+    frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->show();
+    const bool ok = showStartPicture(options.image);
+    gCTERRefreshAllView();
+    return ok;
+}
+
+bool CPixoramaApp::showStartPicture(const std::wstring& image)
+{
+    if (!image.empty()) {
+        shown = image;
+        return PictureShow::showFile(workingCanvas, image);
+    }
+    const std::filesystem::path sample = SampleImage::locate();
+    if (!sample.empty()) {
+        shown = plat::fromPath(sample);
+        if (PictureShow::showFile(workingCanvas, shown))
+            return true;
+    }
+    // No sample file around (a bare copy of the program): make it here.
+    shown.clear();
+    return PictureShow::showImage(workingCanvas, SampleImage::image());
+}
+
+bool CPixoramaApp::writeScreenshot(const std::wstring& path) const
+{
+    if (frame.isNull())
+        return false;
+    const QPixmap shot = frame->grab();
+    return !shot.isNull() && shot.save(QString::fromStdWString(path), "PNG");
+}
+
+int CPixoramaApp::run(const WorkbenchOptions& options)
+{
+    const bool shownOk = InitInstance(options);
+    if (options.screenshot.empty())
+        return QApplication::exec();
+    int code = 0;
+    QTimer::singleShot(screenshotDelayMs, [&] {
+        if (writeScreenshot(options.screenshot)) {
+            std::printf("screenshot: %s\n", plat::toUtf8(options.screenshot).c_str());
+        } else {
+            std::fprintf(stderr, "could not write the screenshot %s\n", plat::toUtf8(options.screenshot).c_str());
+            code = 1;
+        }
+        if (!shownOk)
+            code = 1;
+        if (frame)
+            frame->close();
+        QApplication::exit(code);
+    });
+    QApplication::exec();
+    return code;
+}

@@ -1,0 +1,49 @@
+#include "pixorama/workbench/CPixoramaView.h"
+
+#include "pixorama/tilemo/Tilemo.h"
+#include "pixorama/tilemo/ViewInput.h"
+#include "pixorama/workbench/CMainFrame.h"
+#include "pixorama/workbench/QEVViewOfParaOne.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int workingCanvas = 4;
+constexpr int cursorPane = 1;
+
+} // namespace
+
+CPixoramaView::CPixoramaView(CMainFrame* mainFrame) : plat::Wnd(mainFrame), frame(mainFrame)
+{
+    setFocusPolicy(Qt::NoFocus);
+    gCTERSetLayOut(1.2f, -0.2f, -0.2f, true);
+    gCTERCreate(L"#32770", L"Hello", 0x5000004E, {0, 0, 900, 600}, this, 2000);
+    para = new QEVViewOfParaOne;
+    gCTERSetParaView(para.data());
+    gCTERSetRespondToMaxView(false);
+    gCTERSetSegBarColor(180, 180, 180);
+}
+
+QEVViewOfParaOne* CPixoramaView::paraView() const
+{
+    return para.data();
+}
+
+void CPixoramaView::onSize(int, int)
+{
+    gCTEROnSize(clientRect());
+}
+
+std::intptr_t CPixoramaView::onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)
+{
+    if (msg != WM_CTER_VIEWINPUT)
+        return plat::Wnd::onMessage(msg, wParam, lParam);
+    const auto* input = reinterpret_cast<const tagQEVViewInput*>(wParam);
+    if (input != nullptr && input->viewId == workingCanvas && input->event == CTER_MOUSEMOVE && frame != nullptr) {
+        char text[48];
+        std::snprintf(text, sizeof text, "x=%d y=%d", int(input->x), int(input->y));
+        frame->setPaneText(cursorPane, QString::fromLatin1(text).toStdWString());
+    }
+    return 0;
+}
