@@ -1,0 +1,113 @@
+#include "pixorama/common/OSDIR.h"
+
+#include "pixorama/platform/Modal.h"
+#include "pixorama/platform/Strings.h"
+
+#include <fstream>
+
+namespace {
+
+const CString cancelled = L"NULL";
+
+const wchar_t* const allFilesFilter =
+    L"所有文件(*.*)|*.*|(*.raw) |*.raw|(*.bmp) |*.bmp|(*.jpg) |*.jpg|(*.gif) |*.gif|(*.tif) |*.tif||";
+const wchar_t* const bitmapFilter = L"图像文件格式(*.bmp) |*.bmp|(*.jpg) |*.jpg|(*.gif) |*.gif|所有文件(*.*)|*.*||";
+const wchar_t* const rawFilter = L"图像文件格式(*.raw) |*.raw|(*.hraw) |*.hraw|所有文件(*.*)|*.*||";
+const wchar_t* const bitmapTiffFilter =
+    L"图像文件格式(*.bmp) |*.bmp|(*.jpg) |*.jpg|(*.gif) |*.gif|(*.tiff) |*.tiff||";
+
+CString chooseSavePath(const wchar_t* extension, bool overwritePrompt, const wchar_t* filter)
+{
+    plat::FileDialogRequest request;
+    request.save = true;
+    request.overwritePrompt = overwritePrompt;
+    request.hideReadOnly = true;
+    request.noChangeDir = true;
+    request.initialName = L"未命名";
+    request.defaultExtension = extension;
+    request.filter = filter;
+    const std::vector<std::wstring> chosen = plat::fileDialog(request);
+    return chosen.empty() || chosen.front().empty() ? cancelled : chosen.front();
+}
+
+} // namespace
+
+CString OSDIR::GetFile()
+{
+    return chooseSavePath(L"bmp", false, allFilesFilter);
+}
+
+CString OSDIR::GetBmpFile()
+{
+    return chooseSavePath(L"bmp", true, bitmapFilter);
+}
+
+CString OSDIR::GetRawFile()
+{
+    return chooseSavePath(L"raw", true, rawFilter);
+}
+
+CString OSDIR::GetBmpFileNoOverWritePrompt()
+{
+    return chooseSavePath(L"bmp", false, bitmapTiffFilter);
+}
+
+CString OSDIR::GetRawFileNoOverWritePrompt()
+{
+    return chooseSavePath(L"raw", false, rawFilter);
+}
+
+bool OSDIR::GetMultiFile(std::vector<CString>& paths, int /*bufferChars*/)
+{
+    plat::FileDialogRequest request;
+    request.save = false;
+    request.multiSelect = true;
+    request.hideReadOnly = true;
+    request.noChangeDir = true;
+    request.defaultExtension = L"*.*";
+    request.filter = L"All files and folders(*.*)|*.*||";
+    bool any = false;
+    for (const std::wstring& path : plat::fileDialog(request)) {
+        if (path.empty())
+            continue;
+        paths.push_back(path);
+        any = true;
+    }
+    return any;
+}
+
+CString OSDIR::GetDir()
+{
+    const std::wstring folder = plat::folderDialog(L"选择待处理文件的文件夹");
+    return folder.empty() ? cancelled : folder;
+}
+
+bool OSDIR::Write(const char* path, const std::vector<CString>& list)
+{
+    if (!path)
+        return false;
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    for (const CString& entry : list)
+        file << plat::toUtf8(entry) << '\n';
+    file.close();
+    return !file.fail();
+}
+
+bool OSDIR::Read(const char* path, std::vector<CString>& list)
+{
+    if (!path)
+        return false;
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return false;
+    constexpr const char* blanks = " \t\r\n\v\f";
+    std::string line;
+    while (std::getline(file, line)) {
+        const std::size_t first = line.find_first_not_of(blanks);
+        if (first == std::string::npos)
+            continue;
+        const std::size_t last = line.find_last_not_of(blanks);
+        list.push_back(plat::toWide(std::string_view(line).substr(first, last - first + 1)));
+    }
+    return true;
+}
