@@ -1,5 +1,6 @@
 #include "pixorama/workbench/CPixoramaApp.h"
 
+#include "pixorama/canvo/CanvasFiles.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/platform/Strings.h"
 #include "pixorama/tilemo/Tilemo.h"
@@ -18,6 +19,14 @@ namespace {
 
 // Time for the window to settle its geometry and paint before the shot.
 constexpr int screenshotDelayMs = 300;
+
+// The canvas reads files itself: raw frames through the load dialog,
+// pictures (deep grey ones with their values) by decoding.
+bool readFile(int canvas, std::wstring path)
+{
+    gCVSReadFile(canvas, path, true);
+    return gCVSGetFileType(canvas) != FileNothing;
+}
 
 } // namespace
 
@@ -73,12 +82,12 @@ bool CPixoramaApp::showStartPicture(const std::wstring& image)
 {
     if (!image.empty()) {
         shown = image;
-        return PictureShow::showFile(workingCanvas, image);
+        return readFile(workingCanvas, image);
     }
     const std::filesystem::path sample = SampleImage::locate();
     if (!sample.empty()) {
         shown = plat::fromPath(sample);
-        if (PictureShow::showFile(workingCanvas, shown))
+        if (readFile(workingCanvas, shown))
             return true;
     }
     // No sample file around (a bare copy of the program): make it here.

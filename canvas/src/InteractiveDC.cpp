@@ -36,6 +36,10 @@ void InteractiveDC::OnDraw()
         DrawBackground(clientDc);
         backgroundHole = {};
         BlitImage(*clientDc, plan);
+        if (contrastShown)
+            slider.Draw(clientDc);
+        if (progressShown)
+            progress.Draw(clientDc);
         for (const auto& overlay : overlays)
             overlay->Draw(clientDc);
     }
@@ -105,6 +109,8 @@ void InteractiveDC::SetClient(const plat::Rect& clientRect, plat::Dc* dc)
     view.imageHeight = canvasSurface.Height();
     view.SetClient(clientRect);
     canvasSurface.view = &view;
+    slider.AttachView(&view);
+    progress.AttachView(&view);
     AttachAll();
     targetDc = dc;
     clientSurface.Create(clientRect.width(), clientRect.height());
@@ -203,6 +209,11 @@ void InteractiveDC::DeleteAll()
 void InteractiveDC::OnLButtonDown(unsigned flags, plat::Point pt)
 {
     view.OnLButtonDown(pt);
+    if (contrastShown) {
+        slider.OnLButtonDown(flags, pt);
+        if (slider.HoldsMouse())
+            return;
+    }
     if (overlays.empty())
         return;
     const Canvo* kept = (flags & plat::MK_SHIFT) ? Selected() : nullptr;
@@ -227,6 +238,11 @@ void InteractiveDC::OnLButtonDown(unsigned flags, plat::Point pt)
 void InteractiveDC::OnLButtonUp(unsigned flags, plat::Point pt)
 {
     view.OnLButtonUp();
+    if (contrastShown) {
+        slider.OnLButtonUp(flags, pt);
+        if (slider.HoldsMouse())
+            SetLutPara(slider.leftFraction, slider.rightFraction);
+    }
     if (Canvo* chosen = Selected())
         chosen->OnLButtonUp(flags, pt);
     for (const auto& overlay : overlays)
@@ -237,6 +253,10 @@ void InteractiveDC::OnLButtonUp(unsigned flags, plat::Point pt)
 void InteractiveDC::OnMouseMove(unsigned flags, plat::Point pt)
 {
     view.OnMouseMove(flags, pt);
+    if (contrastShown) {
+        slider.OnMouseMove(flags, pt);
+        slider.AttachView(&view);
+    }
     AttachAll();
     if (Canvo* chosen = Selected())
         chosen->OnMouseMove(flags, pt);
@@ -248,11 +268,17 @@ void InteractiveDC::OnMouseMove(unsigned flags, plat::Point pt)
 void InteractiveDC::OnMouseWheel(unsigned flags, short delta, plat::Point pt)
 {
     view.OnMouseWheel(flags, delta, pt);
+    if (contrastShown)
+        slider.AttachView(&view);
+    if (progressShown)
+        progress.AttachView(&view);
     AttachAll();
 }
 
 void InteractiveDC::OnKeyDown(unsigned key, unsigned repeat, unsigned flags)
 {
+    if (contrastShown)
+        slider.OnKeyDown(key, repeat, flags);
     if (key == 'C')
         DeleteAll();
     else if (key == 'R')
@@ -261,7 +287,9 @@ void InteractiveDC::OnKeyDown(unsigned key, unsigned repeat, unsigned flags)
         overlay->OnKeyDown(key, repeat, flags);
 }
 
-void InteractiveDC::OnTimer(std::uintptr_t)
+void InteractiveDC::OnTimer(std::uintptr_t id)
 {
     // Only the contrast slider takes timer ticks, and only while shown.
+    if (contrastShown)
+        slider.OnTimer(id);
 }

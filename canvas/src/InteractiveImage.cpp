@@ -154,7 +154,11 @@ bool InteractiveImage::ShowFloat(const Rows<float>& image, bool keepOriginal, bo
             for (int y = begin; y < end; ++y)
                 floatkernels::rescale(workingRaw.rows[y], w, range.lo, range.hi);
         });
-    SetLutPara(0.0f, 1.0f);
+    // A visible contrast slider keeps its window for the new image.
+    if (contrastShown)
+        SetLutPara(slider.leftFraction, slider.rightFraction);
+    else
+        SetLutPara(0.0f, 1.0f);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #include "pixorama/canvo/InteractiveImage.h"
 
-#include "LabelRaster.h"
+#include "pixorama/common/RasterFill.h"
 
 #include <algorithm>
 #include <new>
@@ -31,6 +31,29 @@ bool regionOutline(Canvo& overlay, std::vector<PointTemplateBase<int>>& outline)
         return false;
     }
 }
+
+// The bottom-up label seen top-down through a reversed row table, so the
+// fillers' image row y lands in label row height - 1 - y without a flip.
+class TopDownLabel {
+public:
+    explicit TopDownLabel(ClassData2DIO<int>& label) : table(std::size_t(label.height))
+    {
+        for (int y = 0; y < label.height; ++y)
+            table[std::size_t(y)] = label.rows[label.height - 1 - y];
+        image.data = label.data;
+        image.rows = table.data();
+        image.width = label.width;
+        image.height = label.height;
+        image.ownsData = image.ownsRows = false;
+    }
+    TopDownLabel(const TopDownLabel&) = delete;
+    TopDownLabel& operator=(const TopDownLabel&) = delete;
+
+    ClassData2DIO<int> image;
+
+private:
+    std::vector<int*> table;
+};
 
 } // namespace
 
@@ -67,10 +90,11 @@ int InteractiveImage::GenerateLabel(bool selectedOnly)
             materialised = true;
         }
         const int value = overlay->ordinal + 1;
+        TopDownLabel target(label);
         if (overlay->kind == OverlayCustomRect && overlay->ellipse)
-            fillLabelEllipse(label, outline[0].x, outline[0].y, outline[2].x, outline[2].y, value);
+            DrawEcllipse(target.image, outline[0].x, outline[0].y, outline[2].x, outline[2].y, true, value);
         else
-            fillLabelPolygon(label, outline, value);
+            FillPolygon(target.image, outline, value);
         lastLabel = value;
     }
     if (materialised) {

@@ -44,6 +44,15 @@ protected:
         c.targetDc = nullptr;
         c.clientPixelsDirect = false;
         c.lut = QEVMAPIMA();
+        c.measureScale = 1.0;
+        c.contrastShown = c.progressShown = false;
+        c.slider.leftFraction = 0.0f;
+        c.slider.rightFraction = 1.0f;
+        c.slider.enabled = c.progress.enabled = true;
+        c.slider.SetRectPos(0, 0, 0, 0);
+        c.progress.SetRectPos(0, 0, 0, 0);
+        c.progress.SetRange(100, 200);
+        c.progress.SetPos(150);
     }
 
     // Gives canvas id a window of w x h whose surface the test can read.

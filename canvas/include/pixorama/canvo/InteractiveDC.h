@@ -3,6 +3,8 @@
 #include "pixorama/canvo/Canvo.h"
 #include "pixorama/canvo/DibSurface.h"
 #include "pixorama/canvo/GdiPainter.h"
+#include "pixorama/canvo/InteractiveProgress.h"
+#include "pixorama/canvo/InteractiveSlider.h"
 #include "pixorama/canvo/ViewState.h"
 #include "pixorama/platform/Dc.h"
 #include "pixorama/platform/Types.h"
@@ -70,6 +72,10 @@ public:
     DibSurface clientSurface;
     DibSurface canvasSurface;
     ViewState view;
+    bool contrastShown = false;
+    InteractiveSlider slider;
+    InteractiveProgress progress;
+    bool progressShown = false;
     std::vector<std::unique_ptr<Canvo>> overlays;
     int selectedIndex = -1;
     bool clientPixelsDirect = false;

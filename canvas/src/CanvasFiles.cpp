@@ -1,0 +1,79 @@
+#include "pixorama/canvo/CanvasFiles.h"
+
+#include "CanvasFileSaver.h"
+#include "CanvasPictureReader.h"
+#include "CanvasRawReader.h"
+
+#include "pixorama/canvo/CanvasTable.h"
+#include "pixorama/common/OSCString.h"
+#include "pixorama/platform/Modal.h"
+
+#include <new>
+
+namespace {
+
+// Extensions of raw detector data; "nul" is what a name without one gives.
+bool isRawExtension(const CString& ext)
+{
+    return ext == L"raw" || ext == L"hraw" || ext == L"his" || ext == L"nul";
+}
+
+// Runs one file command on canvas id; running out of memory is told to the
+// user instead of leaving the library.
+template <typename F>
+void onCanvas(int id, F command)
+{
+    InteractiveImage* canvas = CanvasTable::At(id);
+    if (!canvas)
+        return;
+    try {
+        command(*canvas);
+    } catch (const std::bad_alloc&) {
+        plat::messageBox(L"内存不足");
+    }
+}
+
+} // namespace
+
+bool gCVSReadFile(int id, CString& path, bool keepOriginal)
+{
+    onCanvas(id, [&](InteractiveImage& canvas) {
+        canvas.DeleteAll();
+        canvas.fileType = FileNothing;
+        if (isRawExtension(OSCString::GetExt(path)))
+            CanvasRawReader::Load(canvas, path, keepOriginal);
+        else
+            CanvasPictureReader::Load(canvas, path, keepOriginal);
+    });
+    return true;
+}
+
+void gCVSSaveRaw(int id)
+{
+    onCanvas(id, CanvasFileSaver::SaveRaw);
+}
+
+void gCVSSave8bit(int id)
+{
+    onCanvas(id, CanvasFileSaver::Save8bit);
+}
+
+void gCVSSaveLabel(int id)
+{
+    onCanvas(id, CanvasFileSaver::SaveLabel);
+}
+
+void gCVSSaveImaWithOverlap(int id)
+{
+    onCanvas(id, [](InteractiveImage& canvas) { CanvasFileSaver::SaveClient(canvas, false); });
+}
+
+void gCVSSaveNowShowIma(int id)
+{
+    onCanvas(id, CanvasFileSaver::SaveShown);
+}
+
+void gCVSSaveClient(int id)
+{
+    onCanvas(id, [](InteractiveImage& canvas) { CanvasFileSaver::SaveClient(canvas, true); });
+}
