@@ -5,7 +5,6 @@
 #include "pixorama/platform/Strings.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/CMainFrame.h"
-#include "pixorama/workbench/PictureShow.h"
 #include "pixorama/workbench/SampleImage.h"
 
 #include <QApplication>
@@ -13,7 +12,9 @@
 #include <QPixmap>
 #include <QTimer>
 
+#include <cstdint>
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -25,6 +26,20 @@ constexpr int screenshotDelayMs = 300;
 bool readFile(int canvas, std::wstring path)
 {
     gCVSReadFile(canvas, path, true);
+    return gCVSGetFileType(canvas) != FileNothing;
+}
+
+// Shows the generated sample through the float path, as a read would.
+bool showGeneratedSample(int canvas)
+{
+    const int w = SampleImage::defaultWidth;
+    const int h = SampleImage::defaultHeight;
+    const std::vector<std::uint16_t> values = SampleImage::generate(w, h);
+    if (values.empty())
+        return false;
+    std::vector<float> pixels(values.begin(), values.end());
+    gCVSShowRawFloat(canvas, pixels.data(), w, h, true, true);
+    gCVSSetFileType(canvas, FileFloat);
     return gCVSGetFileType(canvas) != FileNothing;
 }
 
@@ -92,7 +107,7 @@ bool CPixoramaApp::showStartPicture(const std::wstring& image)
     }
     // No sample file around (a bare copy of the program): make it here.
     shown.clear();
-    return PictureShow::showImage(workingCanvas, SampleImage::image());
+    return showGeneratedSample(workingCanvas);
 }
 
 bool CPixoramaApp::writeScreenshot(const std::wstring& path) const
