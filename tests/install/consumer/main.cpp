@@ -1,6 +1,10 @@
 // An outside program built against an installed Pixorama.
+#include <pixorama/canvo.h>
 #include <pixorama/common.h>
+#include <pixorama/parlet.h>
 #include <pixorama/platform.h>
+#include <pixorama/tilemo.h>
+#include <pixorama/workbench.h>
 
 #include <cstdio>
 
@@ -14,7 +18,14 @@ int main()
     map.SetRange(100, 200);
 
     const std::wstring wide = plat::toWide("像素");
-    const bool ok = image.roi.right == 2 && image.rows[1][2] == 65535 && (*map.usMap).data[150] == 127
+    // The canvas library needs no window to hold and map an image.
+    ClassData2DIO<float> ramp;
+    ramp.SetDim(4, 1);
+    for (int x = 0; x < 4; ++x)
+        ramp.rows[0][x] = float(x * 100);
+    gCVSShowRawFloat(2, ramp, false, true);
+
+    const bool ok = gCVSGetCanvasWidth(2) == 4 && gCVSGetRaw(2).rows[0][3] == 65535.0f && image.roi.right == 2 && image.rows[1][2] == 65535 && (*map.usMap).data[150] == 127
                     && plat::toUtf8(wide) == "像素" && plat::processorCount() >= 1;
     std::printf(ok ? "consumer ok\n" : "consumer wrong\n");
     return ok ? 0 : 1;
