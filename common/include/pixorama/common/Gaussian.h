@@ -1,0 +1,19 @@
+#pragma once
+
+#include "ClassData2DIO.h"
+
+// exp(-x^2 / (2 sigma^2)) / (sqrt(2 pi) sigma), computed in double.
+float OneDGaussian(float x, float sigma);
+
+// Sets k to a w x h Gaussian rotated by angle (radians) and normalised to sum
+// one. Column i stands for x = i + 1 - (w + 1) / 2 and row r for
+// y = r + 1 - (h + 1) / 2, so odd sizes are centred; with
+// u = x cos(angle) - y sin(angle) and v = x sin(angle) + y cos(angle) the tap is
+// OneDGaussian(u, sigmaX) * OneDGaussian(v, sigmaY). A sigma that is not
+// positive shrinks that axis to its zero line (no blur along it). A size
+// below 1 leaves k unchanged and returns false.
+bool TwoDGaussian_LSE(ClassData2DIO<float>* k, int w, float sigmaX, int h, float sigmaY, float angle);
+
+// Correlates img with a size x size Gaussian of the given sigma and angle
+// through ConFltMC. False, with img unchanged, for an even or non-positive size.
+bool gGauss(ClassData2DIO<float>* img, int size, float sigma, float angle);

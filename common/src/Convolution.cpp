@@ -1,0 +1,139 @@
+#include "pixorama/common/Convolution.h"
+
+#include "CorrelationBand.h"
+#include "pixorama/common/RowSplit.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace {
+
+bool usable(const ClassData2DIO<float>* img)
+{
+    return img != nullptr && img->data != nullptr && img->width > 0 && img->height > 0;
+}
+
+// Rows that a band reads but another band overwrites are copied before any
+// band starts: those within ry rows of a boundary between bands.
+class HaloRows {
+public:
+    HaloRows(const ClassData2DIO<float>& img, int threads, int ry) : rows_(std::size_t(img.height), nullptr)
+    {
+        const int h = img.height;
+        std::vector<int> wanted;
+        for (int i = 1; i < threads; ++i) {
+            const RowSplit::Range r = RowSplit::range(i, threads, h);
+            if (r.empty() || r.begin == 0)
+                continue;
+            for (int q = std::max(0, r.begin - ry); q < std::min(h, r.begin + ry); ++q)
+                wanted.push_back(q);
+        }
+        std::sort(wanted.begin(), wanted.end());
+        wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
+        const std::size_t w = std::size_t(img.width);
+        copies_.resize(wanted.size() * w);
+        for (std::size_t i = 0; i < wanted.size(); ++i) {
+            float* copy = copies_.data() + i * w;
+            std::memcpy(copy, img.rows[wanted[i]], w * sizeof(float));
+            rows_[std::size_t(wanted[i])] = copy;
+        }
+    }
+
+    const float* row(int q) const { return rows_[std::size_t(q)]; }
+
+private:
+    std::vector<float> copies_;
+    std::vector<const float*> rows_;
+};
+
+// Writes each band's output rows over the image as it goes; see CorrelationBand.
+void correlateInPlace(ClassData2DIO<float>& img, const CorrelationTaps& taps, int threads, bool interiorOnly)
+{
+    const HaloRows halo(img, threads, taps.ry);
+    const int w = img.width;
+    const int h = img.height;
+    RowSplit::run(h, threads, [&](int begin, int end) {
+        CorrelationBand band(taps, w, h, [&](int q) -> const float* {
+            return q >= begin && q < end ? img.rows[q] : halo.row(q);
+        });
+        for (int y = begin; y < end; ++y) {
+            float* out = img.rows[y];
+            if (!interiorOnly) {
+                band.computeRow(y, out);
+                continue;
+            }
+            if (y < taps.ry || y >= h - taps.ry || w <= 2 * taps.rx) {
+                band.advance(y);
+                std::fill_n(out, w, 0.0f);
+                continue;
+            }
+            band.computeRow(y, out);
+            std::fill_n(out, taps.rx, 0.0f);
+            std::fill_n(out + (w - taps.rx), taps.rx, 0.0f);
+        }
+    });
+}
+
+bool prepare(ClassData2DIO<float>* img, ClassData2DIO<float>* k, CorrelationTaps& taps)
+{
+    return usable(img) && taps.load(k);
+}
+
+} // namespace
+
+bool ConFltMC(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
+{
+    CorrelationTaps taps;
+    if (!prepare(img, k, taps))
+        return false;
+    taps.factorise();
+    correlateInPlace(*img, taps, RowSplit::threadCount(), false);
+    return true;
+}
+
+bool gConv2(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
+{
+    return ConFltMC(img, k);
+}
+
+bool ConvFltVer0(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
+{
+    CorrelationTaps taps;
+    if (!prepare(img, k, taps))
+        return false;
+    correlateInPlace(*img, taps, 1, false);
+    return true;
+}
+
+bool ConvFltVer1(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
+{
+    CorrelationTaps taps;
+    if (!prepare(img, k, taps))
+        return false;
+    // Rows are visited out of order here, so the result goes to a separate image.
+    const int w = img->width;
+    const int h = img->height;
+    ClassData2DIO<float> result;
+    result.SetDim(w, h);
+    CorrelationBand band(taps, w, h, [img](int q) -> const float* { return img->rows[q]; });
+    const int border = std::min(taps.ry, h);
+    for (int y = 0; y < border; ++y) {
+        band.computeRow(y, result.rows[y]);
+        band.computeRow(h - 1 - y, result.rows[h - 1 - y]);
+    }
+    for (int y = taps.ry; y < h - taps.ry; ++y)
+        band.computeRow(y, result.rows[y]);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(img->rows[y], result.rows[y], std::size_t(w) * sizeof(float));
+    return true;
+}
+
+bool ConvFltVer2(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
+{
+    CorrelationTaps taps;
+    if (!prepare(img, k, taps))
+        return false;
+    correlateInPlace(*img, taps, 1, true);
+    return true;
+}

@@ -1,0 +1,167 @@
+#include "CorrelationBand.h"
+
+#include "SimdFloat.h"
+#include "pixorama/common/MirrorIndex.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+PIX_HOT_KERNEL
+void correlateRow(float* out, int count, const float* const* src, const float* taps, int kw, int kh)
+{
+    int x = 0;
+    // Four accumulators per chunk keep both multiply-add ports busy.
+    for (; x + 4 * kV8Lanes <= count; x += 4 * kV8Lanes) {
+        V8 a0{}, a1{}, a2{}, a3{};
+        for (int i = 0; i < kh; ++i) {
+            const float* s = src[i] + x;
+            const float* t = taps + i * kw;
+            for (int j = 0; j < kw; ++j) {
+                V8 k, v0, v1, v2, v3;
+                v8Splat(k, t[j]);
+                v8Load(v0, s + j);
+                v8Load(v1, s + j + kV8Lanes);
+                v8Load(v2, s + j + 2 * kV8Lanes);
+                v8Load(v3, s + j + 3 * kV8Lanes);
+                a0 += k * v0;
+                a1 += k * v1;
+                a2 += k * v2;
+                a3 += k * v3;
+            }
+        }
+        v8Store(out + x, a0);
+        v8Store(out + x + kV8Lanes, a1);
+        v8Store(out + x + 2 * kV8Lanes, a2);
+        v8Store(out + x + 3 * kV8Lanes, a3);
+    }
+    for (; x + kV8Lanes <= count; x += kV8Lanes) {
+        V8 a{};
+        for (int i = 0; i < kh; ++i) {
+            const float* s = src[i] + x;
+            const float* t = taps + i * kw;
+            for (int j = 0; j < kw; ++j) {
+                V8 k, v;
+                v8Splat(k, t[j]);
+                v8Load(v, s + j);
+                a += k * v;
+            }
+        }
+        v8Store(out + x, a);
+    }
+    for (; x < count; ++x) {
+        float a = 0.0f;
+        for (int i = 0; i < kh; ++i) {
+            const float* s = src[i] + x;
+            const float* t = taps + i * kw;
+            for (int j = 0; j < kw; ++j)
+                a += t[j] * s[j];
+        }
+        out[x] = a;
+    }
+}
+
+bool CorrelationTaps::load(const ClassData2DIO<float>* kernel)
+{
+    if (kernel == nullptr || kernel->data == nullptr || kernel->width <= 0 || kernel->height <= 0)
+        return false;
+    if (kernel->width % 2 == 0 || kernel->height % 2 == 0)
+        return false;
+    kw = kernel->width;
+    kh = kernel->height;
+    rx = kw / 2;
+    ry = kh / 2;
+    taps.resize(std::size_t(kw) * std::size_t(kh));
+    for (int i = 0; i < kh; ++i)
+        std::copy_n(kernel->rows[i], kw, taps.begin() + std::ptrdiff_t(i) * kw);
+    separable = false;
+    return true;
+}
+
+void CorrelationTaps::factorise()
+{
+    separable = false;
+    if (kw < 3 || kh < 3)
+        return; // a single row or column gains nothing
+    std::size_t pivot = 0;
+    for (std::size_t i = 1; i < taps.size(); ++i)
+        if (std::fabs(taps[i]) > std::fabs(taps[pivot]))
+            pivot = i;
+    const float largest = std::fabs(taps[pivot]);
+    if (!(largest > 0.0f) || !std::isfinite(largest))
+        return;
+    const int pi = int(pivot) / kw;
+    const int pj = int(pivot) % kw;
+    column.resize(std::size_t(kh));
+    row.resize(std::size_t(kw));
+    for (int i = 0; i < kh; ++i)
+        column[std::size_t(i)] = taps[std::size_t(i * kw + pj)];
+    for (int j = 0; j < kw; ++j)
+        row[std::size_t(j)] = taps[std::size_t(pi * kw + j)] / taps[pivot];
+    const float tolerance = 1e-6f * largest;
+    for (int i = 0; i < kh; ++i)
+        for (int j = 0; j < kw; ++j)
+            if (std::fabs(taps[std::size_t(i * kw + j)] - column[std::size_t(i)] * row[std::size_t(j)]) > tolerance)
+                return;
+    separable = true;
+}
+
+CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowSource source)
+    : taps_(taps), width_(width), height_(height), source_(std::move(source))
+{
+    rowLength_ = taps_.separable ? width_ : width_ + 2 * taps_.rx;
+    const int slots = std::min(taps_.kh, height_);
+    ring_.resize(std::size_t(slots) * std::size_t(rowLength_));
+    tags_.assign(std::size_t(slots), -1);
+    padded_.resize(std::size_t(width_ + 2 * taps_.rx));
+    window_.resize(std::size_t(taps_.kh));
+}
+
+void CorrelationBand::load(int q, float* slot)
+{
+    // Mirror-pad the row by rx columns on each side: padded index i is column i - rx.
+    const int rx = taps_.rx;
+    float* padded = taps_.separable ? padded_.data() : slot;
+    const float* src = source_(q);
+    for (int i = 0; i < rx; ++i)
+        padded[i] = src[pixMirrorReflect(i - rx, width_)];
+    std::memcpy(padded + rx, src, std::size_t(width_) * sizeof(float));
+    for (int i = 0; i < rx; ++i)
+        padded[rx + width_ + i] = src[pixMirrorReflect(width_ + i, width_)];
+    if (taps_.separable) {
+        const float* line = padded;
+        correlateRow(slot, width_, &line, taps_.row.data(), taps_.kw, 1);
+    }
+}
+
+const float* CorrelationBand::ringRow(int q)
+{
+    // Rows of one window are consecutive, so q mod slots never collides inside it.
+    const std::size_t slot = std::size_t(q % int(tags_.size()));
+    float* row = ring_.data() + slot * std::size_t(rowLength_);
+    if (tags_[slot] != q) {
+        load(q, row);
+        tags_[slot] = q;
+    }
+    return row;
+}
+
+void CorrelationBand::advance(int y)
+{
+    const int first = std::max(0, y - taps_.ry);
+    const int last = std::min(height_ - 1, y + taps_.ry);
+    for (int q = first; q <= last; ++q)
+        ringRow(q);
+}
+
+void CorrelationBand::computeRow(int y, float* out)
+{
+    advance(y);
+    for (int dy = 0; dy < taps_.kh; ++dy)
+        window_[std::size_t(dy)] = ringRow(pixMirrorReflect(y - taps_.ry + dy, height_));
+    if (taps_.separable)
+        correlateRow(out, width_, window_.data(), taps_.column.data(), 1, taps_.kh);
+    else
+        correlateRow(out, width_, window_.data(), taps_.taps.data(), taps_.kw, taps_.kh);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "pixorama/common/ClassData2DIO.h"
+
+#include <functional>
+#include <vector>
+
+// out[x] = sum over i < kh, j < kw of taps[i * kw + j] * src[i][x + j], for
+// x in 0..count-1. Every output sums its taps in the same order, whether it
+// falls in a vector chunk or in the tail.
+void correlateRow(float* out, int count, const float* const* src, const float* taps, int kw, int kh);
+
+// A correlation kernel copied out of its container, with its rank-one factors
+// when it has them within float rounding.
+struct CorrelationTaps {
+    int kw = 0;
+    int kh = 0;
+    int rx = 0; // kw / 2
+    int ry = 0; // kh / 2
+    std::vector<float> taps; // kh rows of kw
+    bool separable = false;
+    std::vector<float> column; // kh factors
+    std::vector<float> row;    // kw factors
+
+    // False for a missing or empty kernel and for even sizes, whose windows
+    // would reach past the kernel.
+    bool load(const ClassData2DIO<float>* kernel);
+    // Sets separable when every tap equals column[i] * row[j] within
+    // 1e-6 of the largest tap.
+    void factorise();
+};
+
+// Computes mirrored-border correlation rows of one image, one band of rows at
+// a time. Source rows are copied into a ring keyed by row index the first
+// time an output window reaches them (mirror-padded by kw / 2 columns, or
+// already filtered along x on the separable path), so an output row may be
+// written over its own source row as soon as advance() has seen its window.
+// Every row an output window needs lies within kh / 2 rows of it.
+class CorrelationBand {
+public:
+    using RowSource = std::function<const float*(int row)>;
+
+    CorrelationBand(const CorrelationTaps& taps, int width, int height, RowSource source);
+
+    // Brings the source rows of output row y's window into the ring.
+    void advance(int y);
+    // advance(y), then writes output row y (width floats) to out.
+    void computeRow(int y, float* out);
+
+private:
+    const float* ringRow(int q);
+    void load(int q, float* slot);
+
+    const CorrelationTaps& taps_;
+    int width_;
+    int height_;
+    RowSource source_;
+    int rowLength_;
+    std::vector<float> ring_;
+    std::vector<int> tags_;
+    std::vector<float> padded_;
+    std::vector<const float*> window_;
+};

@@ -1,0 +1,166 @@
+#include "FftKernel.h"
+
+#include "SimdFloat.h"
+
+#include <utility>
+
+bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, int n, int stages,
+                          const float* cosT, const float* sinT)
+{
+    const int half = n / 2;
+    float* inR = re;
+    float* inI = im;
+    float* outR = workRe;
+    float* outI = workIm;
+    for (int s = 0; s < stages; ++s) {
+        const int m = 1 << s;
+        for (int g = 0; g < half; g += m) {
+            const float wr = cosT[g];
+            const float wi = sinT[g];
+            for (int j = 0; j < m; ++j) {
+                const float aR = inR[g + j];
+                const float aI = inI[g + j];
+                const float bR = inR[g + j + half];
+                const float bI = inI[g + j + half];
+                outR[2 * g + j] = aR + bR;
+                outI[2 * g + j] = aI + bI;
+                const float dR = aR - bR;
+                const float dI = aI - bI;
+                outR[2 * g + j + m] = dR * wr - dI * wi;
+                outI[2 * g + j + m] = dR * wi + dI * wr;
+            }
+        }
+        std::swap(inR, outR);
+        std::swap(inI, outI);
+    }
+    return stages % 2 != 0;
+}
+
+namespace {
+
+// One stage, eight butterflies at a time. Chunk k..k+7 of the input halves maps
+// to group g = k & ~(m - 1); for m >= 8 a chunk stays inside one group and its
+// two results are contiguous, for m = 1, 2, 4 the results interleave.
+template <int M>
+[[gnu::always_inline]] inline void stage(const float* inR, const float* inI, float* outR, float* outI, int half,
+                                         int m, const float* cosT, const float* sinT)
+{
+    for (int k = 0; k < half; k += kV8Lanes) {
+        V8 aR, aI, bR, bI;
+        v8Load(aR, inR + k);
+        v8Load(aI, inI + k);
+        v8Load(bR, inR + k + half);
+        v8Load(bI, inI + k + half);
+        const V8 sR = aR + bR;
+        const V8 sI = aI + bI;
+        const V8 dR = aR - bR;
+        const V8 dI = aI - bI;
+
+        V8 wR, wI;
+        if constexpr (M == 0) {
+            const int g = k & ~(m - 1);
+            v8Splat(wR, cosT[g]);
+            v8Splat(wI, sinT[g]);
+        } else {
+            v8Load(wR, cosT + k);
+            v8Load(wI, sinT + k);
+            if constexpr (M == 2) {
+                wR = __builtin_shufflevector(wR, wR, 0, 0, 2, 2, 4, 4, 6, 6);
+                wI = __builtin_shufflevector(wI, wI, 0, 0, 2, 2, 4, 4, 6, 6);
+            } else if constexpr (M == 4) {
+                wR = __builtin_shufflevector(wR, wR, 0, 0, 0, 0, 4, 4, 4, 4);
+                wI = __builtin_shufflevector(wI, wI, 0, 0, 0, 0, 4, 4, 4, 4);
+            }
+        }
+        const V8 tR = dR * wR - dI * wI;
+        const V8 tI = dR * wI + dI * wR;
+
+        if constexpr (M == 0) {
+            const int o = k + (k & ~(m - 1));
+            v8Store(outR + o, sR);
+            v8Store(outI + o, sI);
+            v8Store(outR + o + m, tR);
+            v8Store(outI + o + m, tI);
+        } else {
+            V8 loR, hiR, loI, hiI;
+            if constexpr (M == 1) {
+                loR = __builtin_shufflevector(sR, tR, 0, 8, 1, 9, 2, 10, 3, 11);
+                hiR = __builtin_shufflevector(sR, tR, 4, 12, 5, 13, 6, 14, 7, 15);
+                loI = __builtin_shufflevector(sI, tI, 0, 8, 1, 9, 2, 10, 3, 11);
+                hiI = __builtin_shufflevector(sI, tI, 4, 12, 5, 13, 6, 14, 7, 15);
+            } else if constexpr (M == 2) {
+                loR = __builtin_shufflevector(sR, tR, 0, 1, 8, 9, 2, 3, 10, 11);
+                hiR = __builtin_shufflevector(sR, tR, 4, 5, 12, 13, 6, 7, 14, 15);
+                loI = __builtin_shufflevector(sI, tI, 0, 1, 8, 9, 2, 3, 10, 11);
+                hiI = __builtin_shufflevector(sI, tI, 4, 5, 12, 13, 6, 7, 14, 15);
+            } else {
+                loR = __builtin_shufflevector(sR, tR, 0, 1, 2, 3, 8, 9, 10, 11);
+                hiR = __builtin_shufflevector(sR, tR, 4, 5, 6, 7, 12, 13, 14, 15);
+                loI = __builtin_shufflevector(sI, tI, 0, 1, 2, 3, 8, 9, 10, 11);
+                hiI = __builtin_shufflevector(sI, tI, 4, 5, 6, 7, 12, 13, 14, 15);
+            }
+            v8Store(outR + 2 * k, loR);
+            v8Store(outR + 2 * k + kV8Lanes, hiR);
+            v8Store(outI + 2 * k, loI);
+            v8Store(outI + 2 * k + kV8Lanes, hiI);
+        }
+    }
+}
+
+} // namespace
+
+PIX_HOT_KERNEL
+bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int stages, const float* cosT,
+                 const float* sinT)
+{
+    const int half = n / 2;
+    if (half < kV8Lanes)
+        return fftStockhamReference(re, im, workRe, workIm, n, stages, cosT, sinT);
+
+    float* inR = re;
+    float* inI = im;
+    float* outR = workRe;
+    float* outI = workIm;
+    for (int s = 0; s < stages; ++s) {
+        const int m = 1 << s;
+        switch (m) {
+        case 1:
+            stage<1>(inR, inI, outR, outI, half, m, cosT, sinT);
+            break;
+        case 2:
+            stage<2>(inR, inI, outR, outI, half, m, cosT, sinT);
+            break;
+        case 4:
+            stage<4>(inR, inI, outR, outI, half, m, cosT, sinT);
+            break;
+        default:
+            stage<0>(inR, inI, outR, outI, half, m, cosT, sinT);
+            break;
+        }
+        std::swap(inR, outR);
+        std::swap(inI, outI);
+    }
+    return stages % 2 != 0;
+}
+
+PIX_HOT_KERNEL
+void complexMultiply(float* re, float* im, const float* otherRe, const float* otherIm, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        // Read all four first: other may be this very pair.
+        const float aR = re[i];
+        const float aI = im[i];
+        const float bR = otherRe[i];
+        const float bI = otherIm[i];
+        re[i] = aR * bR - aI * bI;
+        im[i] = aR * bI + aI * bR;
+    }
+}
+
+void scaleComplex(float* re, float* im, int n, float factor)
+{
+    for (int i = 0; i < n; ++i) {
+        re[i] *= factor;
+        im[i] *= factor;
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstddef>
+
+// Eight-float vectors for the hot kernels. The compiler's vector extension
+// maps them to one AVX register in the AVX2 build of a kernel and to two SSE
+// registers in the baseline build, so one source serves both.
+//
+// Vectors travel by reference only: passing them by value would change the
+// calling convention between the two builds.
+
+using V8 = float __attribute__((vector_size(32)));
+using V8i = int __attribute__((vector_size(32)));
+using V8Unaligned = float __attribute__((vector_size(32), aligned(4), may_alias));
+
+inline constexpr int kV8Lanes = 8;
+
+[[gnu::always_inline]] inline void v8Load(V8& v, const float* p)
+{
+    v = *reinterpret_cast<const V8Unaligned*>(p);
+}
+
+[[gnu::always_inline]] inline void v8Store(float* p, const V8& v)
+{
+    *reinterpret_cast<V8Unaligned*>(p) = v;
+}
+
+[[gnu::always_inline]] inline void v8Splat(V8& v, float s)
+{
+    v = V8{} + s;
+}
+
+// Hot kernels are compiled for x86-64-v3 (AVX2 and FMA) and for the baseline;
+// the loader picks the build the processor supports. Clang 14 emits the
+// resolver as a local symbol that other objects cannot link to, so clang
+// builds (the fuzz targets) take the baseline only.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define PIX_HOT_KERNEL __attribute__((target_clones("arch=x86-64-v3", "default")))
+#else
+#define PIX_HOT_KERNEL
+#endif

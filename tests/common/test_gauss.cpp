@@ -1,0 +1,156 @@
+#include "pixorama/common/Convolution.h"
+#include "pixorama/common/Gaussian.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+namespace {
+
+using Image = ClassData2DIO<float>;
+
+double sum(const Image& k)
+{
+    double s = 0.0;
+    for (int y = 0; y < k.height; ++y)
+        for (int x = 0; x < k.width; ++x)
+            s += k.rows[y][x];
+    return s;
+}
+
+} // namespace
+
+TEST(Gaussian1D, NormalisedBellCurve)
+{
+    const double root = std::sqrt(6.2831852);
+    EXPECT_FLOAT_EQ(OneDGaussian(0.0f, 1.0f), float(1.0 / root));
+    EXPECT_FLOAT_EQ(OneDGaussian(1.0f, 2.0f), float(std::exp(-1.0 / 8.0) / (root * 2.0)));
+    EXPECT_FLOAT_EQ(OneDGaussian(-3.0f, 1.5f), OneDGaussian(3.0f, 1.5f));
+}
+
+TEST(Gaussian2D, SumsToOneAndIsCentred)
+{
+    Image k;
+    ASSERT_TRUE(TwoDGaussian_LSE(&k, 5, 1.0f, 5, 1.0f, 0.0f));
+    ASSERT_EQ(k.width, 5);
+    ASSERT_EQ(k.height, 5);
+    EXPECT_NEAR(sum(k), 1.0, 1e-6);
+    for (int y = 0; y < 5; ++y)
+        for (int x = 0; x < 5; ++x) {
+            EXPECT_LE(k.rows[y][x], k.rows[2][2]);
+            EXPECT_FLOAT_EQ(k.rows[y][x], k.rows[4 - y][4 - x]);
+            EXPECT_FLOAT_EQ(k.rows[y][x], k.rows[x][y]);
+        }
+    EXPECT_NEAR(k.rows[2][3] / k.rows[2][2], std::exp(-0.5), 1e-6);
+    EXPECT_NEAR(k.rows[0][0] / k.rows[2][2], std::exp(-4.0), 1e-6);
+}
+
+TEST(Gaussian2D, EvenSizesPutTheCentreBeforeTheMiddle)
+{
+    // Column i stands for x = i + 1 - (w + 1) / 2: for w = 4, x = -1, 0, 1, 2.
+    Image k;
+    ASSERT_TRUE(TwoDGaussian_LSE(&k, 4, 1.0f, 1, 1.0f, 0.0f));
+    EXPECT_FLOAT_EQ(k.rows[0][0], k.rows[0][2]);
+    EXPECT_GT(k.rows[0][1], k.rows[0][0]);
+    EXPECT_GT(k.rows[0][2], k.rows[0][3]);
+    EXPECT_NEAR(sum(k), 1.0, 1e-6);
+}
+
+TEST(Gaussian2D, AngleRotatesTheAxes)
+{
+    Image flat;
+    Image turned;
+    ASSERT_TRUE(TwoDGaussian_LSE(&flat, 7, 2.0f, 7, 0.7f, 0.0f));
+    ASSERT_TRUE(TwoDGaussian_LSE(&turned, 7, 2.0f, 7, 0.7f, float(std::numbers::pi / 2)));
+    // Wide along x at angle 0, wide along y a quarter turn later.
+    EXPECT_GT(flat.rows[3][5], flat.rows[5][3]);
+    for (int y = 0; y < 7; ++y)
+        for (int x = 0; x < 7; ++x)
+            EXPECT_NEAR(turned.rows[y][x], flat.rows[x][y], 1e-6) << x << "," << y;
+}
+
+TEST(Gaussian2D, NoSigmaMeansNoBlurAndBadSizesAreRefused)
+{
+    Image k;
+    ASSERT_TRUE(TwoDGaussian_LSE(&k, 3, 0.0f, 3, 0.0f, 0.3f));
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(k.rows[y][x], (x == 1 && y == 1) ? 1.0f : 0.0f);
+    // Zero sigma along y only: a 1-D blur along x.
+    ASSERT_TRUE(TwoDGaussian_LSE(&k, 3, 1.0f, 3, 0.0f, 0.0f));
+    EXPECT_EQ(k.rows[0][1], 0.0f);
+    EXPECT_GT(k.rows[1][0], 0.0f);
+    EXPECT_NEAR(k.rows[1][0] + k.rows[1][1] + k.rows[1][2], 1.0, 1e-6);
+
+    EXPECT_FALSE(TwoDGaussian_LSE(&k, 0, 1.0f, 3, 1.0f, 0.0f));
+    EXPECT_EQ(k.width, 3) << "a refused size leaves the kernel alone";
+    EXPECT_FALSE(TwoDGaussian_LSE(nullptr, 3, 1.0f, 3, 1.0f, 0.0f));
+}
+
+TEST(GaussianBlur, KeepsFlatImagesAndSpreadsAnImpulse)
+{
+    Image img;
+    img.SetDim(20, 12);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 20; ++x)
+            img.rows[y][x] = 50.0f;
+    ASSERT_TRUE(gGauss(&img, 7, 1.2f, 0.0f));
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 20; ++x)
+            ASSERT_NEAR(img.rows[y][x], 50.0f, 1e-4);
+
+    img.SetDim(21, 21);
+    img.rows[10][10] = 1.0f;
+    Image k;
+    ASSERT_TRUE(TwoDGaussian_LSE(&k, 5, 1.0f, 5, 1.0f, 0.0f));
+    ASSERT_TRUE(gGauss(&img, 5, 1.0f, 0.0f));
+    for (int y = 0; y < 21; ++y)
+        for (int x = 0; x < 21; ++x) {
+            const bool inside = std::abs(x - 10) <= 2 && std::abs(y - 10) <= 2;
+            ASSERT_NEAR(img.rows[y][x], inside ? k.rows[y - 8][x - 8] : 0.0f, 1e-7) << x << "," << y;
+        }
+}
+
+TEST(GaussianBlur, SeparablePathMatchesTheFullKernel)
+{
+    Image src;
+    src.SetDim(130, 70);
+    std::mt19937 rng(9);
+    std::uniform_real_distribution<float> dist(0.0f, 4000.0f);
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 130; ++x)
+            src.rows[y][x] = dist(rng);
+    Image fast(src);
+    ASSERT_TRUE(gGauss(&fast, 15, 1.5f, 0.0f));
+    Image k;
+    ASSERT_TRUE(TwoDGaussian_LSE(&k, 15, 1.5f, 15, 1.5f, 0.0f));
+    Image direct(src);
+    ASSERT_TRUE(ConvFltVer0(&direct, &k));
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 130; ++x)
+            ASSERT_NEAR(fast.rows[y][x], direct.rows[y][x], 4000.0 * 2e-6) << x << "," << y;
+
+    // Rotated kernels are not separable and take the full path.
+    Image rotated(src);
+    ASSERT_TRUE(gGauss(&rotated, 9, 2.0f, 0.5f));
+    Image kr;
+    ASSERT_TRUE(TwoDGaussian_LSE(&kr, 9, 2.0f, 9, 2.0f, 0.5f));
+    Image rotatedDirect(src);
+    ASSERT_TRUE(ConvFltVer0(&rotatedDirect, &kr));
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 130; ++x)
+            ASSERT_NEAR(rotated.rows[y][x], rotatedDirect.rows[y][x], 4000.0 * 2e-6);
+}
+
+TEST(GaussianBlur, EvenOrEmptySizesAreRefused)
+{
+    Image img;
+    img.SetDim(6, 6);
+    img.rows[2][2] = 1.0f;
+    EXPECT_FALSE(gGauss(&img, 4, 1.0f, 0.0f));
+    EXPECT_FALSE(gGauss(&img, 0, 1.0f, 0.0f));
+    EXPECT_EQ(img.rows[2][2], 1.0f);
+    EXPECT_EQ(img.rows[2][3], 0.0f);
+}
