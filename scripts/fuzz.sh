@@ -9,7 +9,9 @@ seconds=${1:-60}
 bash scripts/setup.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DPIXORAMA_BUILD_FUZZ=ON -DPIXORAMA_BUILD_TESTS=OFF -DPIXORAMA_BUILD_BENCH=OFF
-cmake --build build-fuzz -j "$(nproc)"
+targets=()
+for src in fuzz/fuzz_*.cpp; do targets+=("$(basename "$src" .cpp)"); done
+cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]}"
 
 export QT_QPA_PLATFORM=offscreen
 status=0

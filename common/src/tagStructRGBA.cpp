@@ -30,7 +30,3 @@ void StructRGBAAdd(tagStructRGBA& c, tagStructRGBA& other)
     c.red = static_cast<unsigned char>(c.red + other.red);
 }
 
-void ColorToGrayPixel(int r, int g, int b, int& out)
-{
-    out = pixTruncToInt(0.299 * r + 0.587 * g + 0.114 * b);
-}

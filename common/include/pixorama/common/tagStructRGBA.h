@@ -1,5 +1,7 @@
 #pragma once
 
+#include "NumericTruncate.h"
+
 // A colour pixel: blue in byte 0, green in byte 1, red in byte 2, alpha in
 // byte 3. The helpers below touch bytes 0-2 only.
 struct tagStructRGBA {
@@ -19,5 +21,8 @@ void StructRGBAAssign(tagStructRGBA& c, tagStructRGBA& from);
 void StructRGBAMul(tagStructRGBA& c, float& factor);
 // Bytewise sum modulo 256 (no saturation).
 void StructRGBAAdd(tagStructRGBA& c, tagStructRGBA& other);
-// out = truncation of 0.299 r + 0.587 g + 0.114 b.
-void ColorToGrayPixel(int r, int g, int b, int& out);
+// out = truncation of 0.299 r + 0.587 g + 0.114 b. Inline: it runs per pixel.
+inline void ColorToGrayPixel(int r, int g, int b, int& out)
+{
+    out = pixTruncToInt(0.299 * r + 0.587 * g + 0.114 * b);
+}
