@@ -5,7 +5,10 @@
 #include "pixorama/canvo/CanvasInput.h"
 #include "pixorama/canvo/CanvasTable.h"
 #include "pixorama/canvo/InteractiveMPoint.h"
+#include "pixorama/parlet/DialogDriver.h"
 #include "pixorama/platform/Modal.h"
+
+#include <QDialog>
 
 #include <gtest/gtest.h>
 
@@ -28,7 +31,25 @@ protected:
         });
     }
 
-    void TearDown() override { plat::setMessageBoxResponder({}); }
+    void TearDown() override
+    {
+        plat::setMessageBoxResponder({});
+        plat::setDialogHook({});
+    }
+
+    // Answers the next text-content dialogs (item "m_Content") with text,
+    // confirming or cancelling.
+    static void AnswerContentDialog(const wchar_t* text, bool ok)
+    {
+        plat::setDialogHook([text, ok](QDialog& dialog) {
+            DialogDriver driver(dialog);
+            driver.SetText(L"m_Content", text);
+            if (ok)
+                driver.PressOk();
+            else
+                driver.PressCancel();
+        });
+    }
 
     static void Reset(InteractiveImage& c)
     {

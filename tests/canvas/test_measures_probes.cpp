@@ -181,24 +181,13 @@ TEST_F(MeasureProbeTest, InformationWindowDragsAndGrowsWithItsLines)
 
 TEST_F(MeasureProbeTest, ScaleDialogSetsTheScaleAndCancelKeepsIt)
 {
-    const auto answer = [](const wchar_t* text, bool ok) {
-        plat::setDialogHook([text, ok](QDialog& dialog) {
-            DialogDriver driver(dialog);
-            driver.SetText(L"m_Content", text);
-            if (ok)
-                driver.PressOk();
-            else
-                driver.PressCancel();
-        });
-    };
-    answer(L"0.25", true);
+    AnswerContentDialog(L"0.25", true);
     gCVSSetMeasureScale(4);
     EXPECT_DOUBLE_EQ(Canvas(4).measureScale, 0.25);
-    answer(L"3", false);
+    AnswerContentDialog(L"3", false);
     gCVSSetMeasureScale(4);
     EXPECT_DOUBLE_EQ(Canvas(4).measureScale, 0.25);
-    answer(L"abc", true);
+    AnswerContentDialog(L"abc", true);
     gCVSSetMeasureScale(4);
     EXPECT_DOUBLE_EQ(Canvas(4).measureScale, 0.0);
-    plat::setDialogHook({});
 }

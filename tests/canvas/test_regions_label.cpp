@@ -4,32 +4,13 @@
 
 #include "pixorama/canvo/InteractiveCustomRect.h"
 #include "pixorama/canvo/InteractiveSpline.h"
-#include "pixorama/parlet/DialogDriver.h"
+#include "pixorama/parlet/DialogScript.h"
 
 #include <QDialog>
 
 #include <cmath>
 
 namespace {
-
-// Answers the next modal dialogs with `act`; cancels what act leaves open.
-class DialogAnswer {
-public:
-    explicit DialogAnswer(std::function<void(DialogDriver&)> act)
-    {
-        plat::setDialogHook([this, act = std::move(act)](QDialog& dialog) {
-            ++shown;
-            DialogDriver driver(dialog);
-            act(driver);
-            if (dialog.isVisible())
-                dialog.done(QDialog::Rejected);
-        });
-    }
-    ~DialogAnswer() { plat::setDialogHook({}); }
-    DialogAnswer(const DialogAnswer&) = delete;
-    DialogAnswer& operator=(const DialogAnswer&) = delete;
-    int shown = 0;
-};
 
 void enterRect(DialogDriver& d, int left, int right, int top, int bottom)
 {
@@ -149,7 +130,7 @@ TEST_F(RegionsTest, DeletingTheFirstRegionRenumbersTheSecond)
 TEST_F(RegionsTest, CustomRectangleComesFromTheDialog)
 {
     {
-        DialogAnswer answer([](DialogDriver& d) { enterRect(d, 10, 20, 5, 15); });
+        DialogScript answer([](DialogDriver& d) { enterRect(d, 10, 20, 5, 15); });
         gCVSAddCustomRectangle(4);
         EXPECT_EQ(answer.shown, 1);
     }
@@ -162,7 +143,7 @@ TEST_F(RegionsTest, CustomRectangleComesFromTheDialog)
     EXPECT_EQ(LabelAt(20, 15), 1);
     EXPECT_EQ(LabelAt(21, 15), 0);
 
-    DialogAnswer cancel([](DialogDriver& d) { d.PressCancel(); });
+    DialogScript cancel([](DialogDriver& d) { d.PressCancel(); });
     gCVSAddCustomRectangle(4);
     EXPECT_EQ(cancel.shown, 1);
     EXPECT_EQ(Canvas(4).overlays.size(), 1u);
@@ -172,7 +153,7 @@ TEST_F(RegionsTest, CustomRectangleComesFromTheDialog)
 TEST_F(RegionsTest, OnlyTheCustomRectangleIsRasterisedAsAnEllipse)
 {
     {
-        DialogAnswer answer([](DialogDriver& d) { enterRect(d, 10, 50, 10, 50); });
+        DialogScript answer([](DialogDriver& d) { enterRect(d, 10, 50, 10, 50); });
         gCVSAddCustomRectangle(4);
     }
     gCVSOnKeyDown(4, 'E', 1, 0);

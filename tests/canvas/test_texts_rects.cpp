@@ -160,22 +160,11 @@ TEST_F(TextTest, DraggingTheBoxMovesItWhole)
 
 TEST_F(TextTest, DialogTextGoesToTheFixedPlaceAndCancelAddsNothing)
 {
-    const auto answer = [](const wchar_t* text, bool ok) {
-        plat::setDialogHook([text, ok](QDialog& dialog) {
-            DialogDriver driver(dialog);
-            driver.SetText(L"m_Content", text);
-            if (ok)
-                driver.PressOk();
-            else
-                driver.PressCancel();
-        });
-    };
-    answer(L"病灶", false);
+    AnswerContentDialog(L"病灶", false);
     gCVSAddTextOL(4);
     EXPECT_TRUE(Canvas(4).overlays.empty());
-    answer(L"病灶", true);
+    AnswerContentDialog(L"病灶", true);
     gCVSAddTextOL(4);
-    plat::setDialogHook({});
     ASSERT_EQ(Canvas(4).overlays.size(), 1u);
     InteractiveTextRect& text = LastText();
     EXPECT_EQ(text.GetText(), L"病灶");

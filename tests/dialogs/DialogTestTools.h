@@ -3,6 +3,7 @@
 #include "TestHome.h"
 
 #include "pixorama/parlet/DialogDriver.h"
+#include "pixorama/parlet/DialogScript.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Profile.h"
 #include "pixorama/platform/Strings.h"
@@ -21,27 +22,6 @@
 #include <vector>
 
 namespace dialogs_test {
-
-// Answers every modal dialog shown while it lives with `act`, then cancels
-// a dialog that `act` left open, so a failed check can never hang a test.
-class DialogScript {
-public:
-    explicit DialogScript(std::function<void(DialogDriver&)> act)
-    {
-        plat::setDialogHook([this, act = std::move(act)](QDialog& dialog) {
-            ++shown;
-            DialogDriver driver(dialog);
-            act(driver);
-            if (dialog.isVisible())
-                dialog.done(QDialog::Rejected);
-        });
-    }
-    ~DialogScript() { plat::setDialogHook({}); }
-    DialogScript(const DialogScript&) = delete;
-    DialogScript& operator=(const DialogScript&) = delete;
-
-    int shown = 0;
-};
 
 // Answers the folder chooser with `answer` ("" = cancelled), recording the titles asked.
 class FolderAnswer {
