@@ -1,27 +1,50 @@
-# pixorama_library(NAME FOLDER [LINK libs...])
-# A shared library from FOLDER/src/*.cpp with public headers under FOLDER/include,
-# installed with its headers and exported as Pixorama::NAME.
+# pixorama_library(NAME FOLDER [ROOTS dirs...] [LINK libs...] [PRIVATE_LINK libs...])
+# A shared library from ROOT/src/**/*.cpp with public headers under ROOT/include
+# for each root (the calling folder when no ROOTS are given), installed with its
+# headers and exported as Pixorama::NAME. The themed subfolders of each src/
+# are private include folders, so private headers are included by name.
 function(pixorama_library name folder)
-  cmake_parse_arguments(ARG "" "" "LINK;PRIVATE_LINK" ${ARGN})
-  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/*.cpp)
-  file(GLOB_RECURSE headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/include/*.h)
+  cmake_parse_arguments(ARG "" "" "ROOTS;LINK;PRIVATE_LINK" ${ARGN})
+  if(NOT ARG_ROOTS)
+    set(ARG_ROOTS ${CMAKE_CURRENT_SOURCE_DIR})
+  endif()
+  set(sources "")
+  set(headers "")
+  set(private_dirs "")
+  set(public_dirs "")
+  foreach(root IN LISTS ARG_ROOTS)
+    file(GLOB_RECURSE root_sources CONFIGURE_DEPENDS ${root}/src/*.cpp ${root}/src/*.h)
+    file(GLOB_RECURSE root_headers CONFIGURE_DEPENDS ${root}/include/*.h)
+    list(APPEND sources ${root_sources})
+    list(APPEND headers ${root_headers})
+    foreach(src IN LISTS root_sources)
+      get_filename_component(dir ${src} DIRECTORY)
+      list(APPEND private_dirs ${dir})
+    endforeach()
+    if(EXISTS ${root}/include)
+      list(APPEND public_dirs ${root}/include)
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES private_dirs)
   add_library(${name} SHARED ${sources} ${headers})
   add_library(Pixorama::${name} ALIAS ${name})
-  target_include_directories(${name} PUBLIC
-    $<BUILD_INTERFACE:${CMAKE_CURRENT_SOURCE_DIR}/include>
-    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+  foreach(dir IN LISTS public_dirs)
+    target_include_directories(${name} PUBLIC $<BUILD_INTERFACE:${dir}>)
+    install(DIRECTORY ${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+  endforeach()
+  target_include_directories(${name} PUBLIC $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
+  target_include_directories(${name} PRIVATE ${private_dirs})
   target_link_libraries(${name} PUBLIC ${ARG_LINK} PRIVATE ${ARG_PRIVATE_LINK})
   set_target_properties(${name} PROPERTIES VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
   install(TARGETS ${name} EXPORT PixoramaTargets
           LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
           RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/include/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 
   # The umbrella header <pixorama/FOLDER.h> includes every public header of the library.
   set(lines "#pragma once\n\n// Generated: the whole public interface of ${name}.\n")
   list(SORT headers)
   foreach(h IN LISTS headers)
-    file(RELATIVE_PATH rel ${CMAKE_CURRENT_SOURCE_DIR}/include ${h})
+    string(REGEX REPLACE "^.*/include/" "" rel ${h})
     string(APPEND lines "#include <${rel}>\n")
   endforeach()
   set(umbrella ${CMAKE_BINARY_DIR}/generated/include/pixorama/${folder}.h)
