@@ -1,0 +1,105 @@
+#include "pixorama/workbench/WorkState.h"
+
+#include "pixorama/canvo/CanvasFrame.h"
+#include "pixorama/canvo/CanvasImage.h"
+#include "pixorama/canvo/CanvasRegions.h"
+#include "pixorama/tilemo/Tilemo.h"
+
+#include <algorithm>
+
+namespace {
+
+bool hasPixels(int id)
+{
+    return gCVSGetCanvasWidth(id) > 0 && gCVSGetCanvasHeight(id) > 0 && gCVSGetCanvasPixelPtr(id) != nullptr;
+}
+
+} // namespace
+
+WorkState& gWorkState()
+{
+    static WorkState state;
+    return state;
+}
+
+bool WorkState::CapturePlanes()
+{
+    if (planesCaptured)
+        return true;
+    const int id = workingCanvas;
+    if (!hasPixels(id))
+        return false;
+    const int w = gCVSGetCanvasWidth(id);
+    const int h = gCVSGetCanvasHeight(id);
+    for (QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey, &resultR, &resultG, &resultB})
+        plane->SetDim(w, h);
+    unsigned** rows = gCVSCreateCanvasPixelPtr2D(id);
+    for (int y = 0; y < h; ++y) {
+        const unsigned* px = rows[y];
+        unsigned char* r = sourceR.rows[y];
+        unsigned char* g = sourceG.rows[y];
+        unsigned char* b = sourceB.rows[y];
+        unsigned char* k = grey.rows[y];
+        for (int x = 0; x < w; ++x) {
+            const unsigned p = px[x];
+            b[x] = static_cast<unsigned char>(p & 0xFF);
+            g[x] = static_cast<unsigned char>((p >> 8) & 0xFF);
+            r[x] = static_cast<unsigned char>((p >> 16) & 0xFF);
+            // Integer luma weights (0.299, 0.587, 0.114) so grey stays grey.
+            k[x] = static_cast<unsigned char>((r[x] * 19595u + g[x] * 38470u + b[x] * 7471u + 32768u) >> 16);
+        }
+    }
+    gCVSReleaseCanvasPixelPtr2D(id);
+    canvasWidth = w;
+    canvasHeight = h;
+    planesCaptured = true;
+    ResetResult();
+    return true;
+}
+
+void WorkState::ResetResult()
+{
+    resultR = sourceR;
+    resultG = sourceG;
+    resultB = sourceB;
+}
+
+void WorkState::CommitResult()
+{
+    sourceR = resultR;
+    sourceG = resultG;
+    sourceB = resultB;
+}
+
+void WorkState::ShowResult()
+{
+    const int id = workingCanvas;
+    const FileType kind = gCVSGetFileType(id);
+    if (kind != FilePicture8 && kind != FileRawOther && kind != FileFloat)
+        return;
+    if (!hasPixels(id))
+        return;
+    gCVSGenerateLabel(id, true);
+    const ClassData2DIO<int>& label = gCVSGetLabelIma(id);
+    const int w = std::min({gCVSGetCanvasWidth(id), label.width, resultR.width, resultG.width, resultB.width});
+    const int h = std::min({gCVSGetCanvasHeight(id), label.height, resultR.height, resultG.height, resultB.height});
+    unsigned** rows = gCVSCreateCanvasPixelPtr2D(id);
+    for (int y = 0; y < h; ++y) {
+        unsigned* px = rows[y];
+        const int* lab = label.rows[y];
+        const unsigned char* r = resultR.rows[y];
+        const unsigned char* g = resultG.rows[y];
+        const unsigned char* b = resultB.rows[y];
+        for (int x = 0; x < w; ++x)
+            if (lab[x] > 0)
+                px[x] = (px[x] & 0xFF000000u) | (unsigned(r[x]) << 16) | (unsigned(g[x]) << 8) | b[x];
+    }
+    gCVSReleaseCanvasPixelPtr2D(id);
+    gCTERRefreshAllView();
+}
+
+void WorkState::PictureReplaced()
+{
+    planesCaptured = false;
+    detailLayersReady = false;
+}
