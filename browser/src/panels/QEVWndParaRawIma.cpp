@@ -1,0 +1,14 @@
+#include "pixorama/brovia/QEVWndParaRawIma.h"
+
+#include "pixorama/brovia/QEVDlgForContrast.h"
+
+void QEVWndParaRawIma::SetupGroups()
+{
+    AddGroup(L"窗宽窗位", {{L"窗宽窗位", 19}}, true);
+    AddGroup(L"RGB通道", {{L"R", 20}, {L"G", 21}, {L"B", 22}}, false);
+}
+
+QEVSelfDrawWndBase* QEVWndParaRawIma::NewStrip() const
+{
+    return new QEVDlgForContrast;
+}
