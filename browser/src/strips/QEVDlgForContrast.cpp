@@ -111,11 +111,14 @@ void QEVDlgForContrast::DrawHistogram(plat::DibSurface& surface) const
     const double peak = histogram.empty() ? 0.0 : *std::max_element(histogram.begin(), histogram.end());
     if (columns <= 0 || rows <= 0 || !(peak > 0.0))
         return;
-    // Height of the histogram in each column of the track.
+    // Each column shows the largest bin it covers, so no peak is skipped
+    // when the track has fewer columns than there are bins.
     std::vector<int> heights(static_cast<std::size_t>(columns));
     const std::size_t bins = histogram.size();
     for (int x = 0; x < columns; ++x) {
-        const double v = std::max(0.0, histogram[std::size_t(x) * bins / std::size_t(columns)]);
+        const std::size_t first = std::size_t(x) * bins / std::size_t(columns);
+        const std::size_t last = std::max(first + 1, std::size_t(x + 1) * bins / std::size_t(columns));
+        const double v = std::max(0.0, *std::max_element(histogram.begin() + std::ptrdiff_t(first), histogram.begin() + std::ptrdiff_t(last)));
         heights[std::size_t(x)] = int(std::lround(v / peak * rows));
     }
     for (int y = 0; y < rows; ++y) {
@@ -199,7 +202,7 @@ void QEVDlgForContrast::onMouseWheel(unsigned, int delta, plat::Point p)
     if (!TrackRect().contains(p) || delta == 0)
         return;
     const float d = delta > 0 ? wheelStep : -wheelStep;
-    if (!(lo + d > 0.0f && hi + d < 1.0f))
+    if (!(lo + d > wheelEdge && hi + d < 1.0f - wheelEdge))
         return;
     lo += d;
     hi += d;

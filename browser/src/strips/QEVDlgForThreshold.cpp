@@ -117,7 +117,7 @@ void QEVDlgForThreshold::onMouseWheel(unsigned, int delta, plat::Point pt)
     if (!TrackRect().contains(pt) || delta == 0)
         return;
     const float next = p + (delta > 0 ? wheelStep : -wheelStep);
-    if (!(next > 0.0f && next < 1.0f))
+    if (!(next > wheelEdge && next < 1.0f - wheelEdge))
         return;
     p = next;
     invalidate();

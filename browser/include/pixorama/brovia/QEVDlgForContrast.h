@@ -13,6 +13,8 @@
 class QEVDlgForContrast : public QEVSelfDrawWndBase {
 public:
     static constexpr float wheelStep = 0.01f;
+    // Sums of float steps that land this close to 0 or 1 count as there.
+    static constexpr float wheelEdge = 1e-4f;
 
     QEVDlgForContrast();
 

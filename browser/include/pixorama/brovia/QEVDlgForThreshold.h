@@ -12,6 +12,8 @@ class QLabel;
 class QEVDlgForThreshold : public QEVSelfDrawWndBase {
 public:
     static constexpr float wheelStep = 0.01f;
+    // Sums of float steps that land this close to 0 or 1 count as there.
+    static constexpr float wheelEdge = 1e-4f;
 
     QEVDlgForThreshold();
 
