@@ -2,6 +2,7 @@
 
 #include "pixorama/brovia/QEVDBLayOut.h"
 #include "pixorama/brovia/QEVFileEngItem.h"
+#include "pixorama/brovia/QEVWndParaRawIma.h"
 #include "pixorama/platform/Strings.h"
 
 #include <QPointer>
@@ -115,6 +116,18 @@ bool gLayOutOneGetFileInOne(char* buffer, int bufferLength, int index)
 bool gLayOutOneGetFileInTwo(char* buffer, int bufferLength, int index)
 {
     return copyPath(2, buffer, bufferLength, index);
+}
+
+void gLayOutOneSetRawHistogram(const std::vector<double>& bins)
+{
+    if (QEVDBLayOut* layout = instance().window.data())
+        layout->ParaRaw()->SetHistogram(bins);
+}
+
+void gLayOutOneSetRawWindow(float low, float high)
+{
+    if (QEVDBLayOut* layout = instance().window.data())
+        layout->ParaRaw()->SetWindow(low, high);
 }
 
 QEVDBLayOut* gLayOutOneGetLayOut()

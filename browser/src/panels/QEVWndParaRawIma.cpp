@@ -12,3 +12,20 @@ QEVSelfDrawWndBase* QEVWndParaRawIma::NewStrip() const
 {
     return new QEVDlgForContrast;
 }
+
+QEVDlgForContrast* QEVWndParaRawIma::WindowStrip() const
+{
+    return dynamic_cast<QEVDlgForContrast*>(StripByReportId(19));
+}
+
+void QEVWndParaRawIma::SetHistogram(const std::vector<double>& bins)
+{
+    if (QEVDlgForContrast* strip = WindowStrip())
+        strip->SetHistogram(bins);
+}
+
+void QEVWndParaRawIma::SetWindow(float low, float high)
+{
+    if (QEVDlgForContrast* strip = WindowStrip())
+        strip->SetHandlePara(low, high);
+}

@@ -59,6 +59,14 @@ void QEVDlgForContrast::OutHandlePara(float& low, float& high) const
     high = (hi - sep) / (1.0f - sep);
 }
 
+void QEVDlgForContrast::SetHandlePara(float low, float high)
+{
+    const float sep = Separation();
+    low = std::clamp(low, 0.0f, 1.0f);
+    high = std::clamp(high, low, 1.0f);
+    SetHandles(low * (1.0f - sep), high * (1.0f - sep) + sep);
+}
+
 plat::Rect QEVDlgForContrast::LowHandleRect() const
 {
     const int left = HandleLeft(lo);

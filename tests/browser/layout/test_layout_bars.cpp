@@ -4,6 +4,7 @@
 #include "pixorama/brovia/ControlId.h"
 #include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/brovia/QEVDBLayOut.h"
+#include "pixorama/brovia/QEVDlgForContrast.h"
 #include "pixorama/brovia/QEVFileEngItem.h"
 #include "pixorama/brovia/QEVFileSetItem.h"
 #include "pixorama/brovia/QEVInfoTree.h"
@@ -199,6 +200,31 @@ TEST_F(LayoutBarsTest, BarZeroStaysAtTheTop)
     Create(0);
     Drag(0, 50);
     EXPECT_EQ(Top(0), 0);
+}
+
+TEST_F(LayoutBarsTest, TheHostSetsTheWindowStripsHistogramAndPoints)
+{
+    Create(1);
+    QEVDlgForContrast* strip = layout->ParaRaw()->WindowStrip();
+    ASSERT_NE(strip, nullptr);
+    EXPECT_EQ(strip->GetOwnerId(), 19);
+    strip->resize(290, 30);
+    plat::DibSurface before(290, 30);
+    plat::Dc beforeDc(before);
+    strip->Draw(beforeDc);
+    gLayOutOneSetRawHistogram(std::vector<double>(256, 1.0));
+    plat::DibSurface after(290, 30);
+    plat::Dc afterDc(after);
+    strip->Draw(afterDc);
+    EXPECT_EQ(before.pixelAt(250, 5) & 0xFFFFFF, plat::pixelOf(210, 210, 210));
+    EXPECT_EQ(after.pixelAt(250, 5) & 0xFFFFFF, plat::pixelOf(174, 174, 174));
+
+    gLayOutOneSetRawWindow(0.25f, 0.5f);
+    float low = 0;
+    float high = 0;
+    strip->OutHandlePara(low, high);
+    EXPECT_NEAR(low, 0.25f, 1e-6);
+    EXPECT_NEAR(high, 0.5f, 1e-6);
 }
 
 TEST(LayoutSections, MoreThanTwelveTitlesAreRefusedWithAMessage)

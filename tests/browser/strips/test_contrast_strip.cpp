@@ -195,3 +195,22 @@ TEST_F(ContrastStripTest, EditModeShowsTheEditOverTheLabel)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(ContrastStripTest, SettingTheReportedPointsPlacesTheHandlesSilently)
+{
+    strip->SetHandlePara(0.1f, 0.9f);
+    float low = 0;
+    float high = 0;
+    strip->OutHandlePara(low, high);
+    EXPECT_NEAR(low, 0.1f, 1e-6);
+    EXPECT_NEAR(high, 0.9f, 1e-6);
+    EXPECT_TRUE(host->reports.empty());
+    strip->SetHandlePara(0.8f, 0.3f); // crossed: the high point follows the low
+    strip->OutHandlePara(low, high);
+    EXPECT_NEAR(low, 0.8f, 1e-6);
+    EXPECT_NEAR(high, 0.8f, 1e-6);
+}
+
+} // namespace

@@ -36,6 +36,13 @@ bool gLayOutOneGetFileInTwo(char* buffer, int index);
 bool gLayOutOneGetFileInOne(char* buffer, int bufferLength, int index);
 bool gLayOutOneGetFileInTwo(char* buffer, int bufferLength, int index);
 
+// The display-window strip of the grey-scale panel: the histogram of the
+// picture it windows (256 bins; empty draws none), and the window's low and
+// high points as its reports carry them, for a window changed elsewhere.
+// Nothing happens before creation.
+void gLayOutOneSetRawHistogram(const std::vector<double>& bins);
+void gLayOutOneSetRawWindow(float low, float high);
+
 // The process's layout window; null before creation or once its parent
 // has destroyed it.
 QEVDBLayOut* gLayOutOneGetLayOut();

@@ -28,6 +28,10 @@ public:
     // The low and high points as reported: lo / (1 - sep) and
     // (hi - sep) / (1 - sep), sep = handle width / track width.
     void OutHandlePara(float& low, float& high) const;
+    // The inverse: places the handles so that OutHandlePara gives low and
+    // high (clamped to 0 <= low <= high <= 1). Reports nothing, so an owner
+    // can follow a window changed elsewhere.
+    void SetHandlePara(float low, float high);
     // Bins drawn faintly across the track, spread over its width and
     // scaled to the largest; an empty vector draws nothing.
     void SetHistogram(const std::vector<double>& bins);
