@@ -38,13 +38,21 @@ std::filesystem::path bigFolder()
     return folder;
 }
 
+// A browser window filling a shown 360 x 600 host, which owns it.
+template <class Window>
+Window* hostedIn(plat::Wnd& host)
+{
+    host.resize(360, 600);
+    auto* window = new Window(&host);
+    window->setGeometry(0, 0, 360, 600);
+    host.show();
+    return window;
+}
+
 void BM_AppendAndShowPaths(benchmark::State& state)
 {
     plat::Wnd host;
-    host.resize(360, 600);
-    auto* lists = new QEVFileEngItem(&host);
-    lists->setGeometry(0, 0, 360, 600);
-    host.show();
+    auto* lists = hostedIn<QEVFileEngItem>(host);
     std::vector<std::wstring> paths;
     for (int i = 0; i < fileCount; ++i)
         paths.push_back(L"/data/ct/scan_2026/proj_" + std::to_wstring(100000 + i) + L".raw");
@@ -63,10 +71,7 @@ BENCHMARK(BM_AppendAndShowPaths)->Unit(benchmark::kMillisecond);
 void BM_AddFolderByMask(benchmark::State& state)
 {
     plat::Wnd host;
-    host.resize(360, 600);
-    auto* lists = new QEVFileEngItem(&host);
-    lists->setGeometry(0, 0, 360, 600);
-    host.show();
+    auto* lists = hostedIn<QEVFileEngItem>(host);
     const std::wstring folder = plat::fromPath(bigFolder());
     for (auto _ : state) {
         lists->AddFolder(1, folder, L"*.raw");
@@ -83,10 +88,7 @@ BENCHMARK(BM_AddFolderByMask)->Unit(benchmark::kMillisecond);
 void BM_ExpandFolderOf10000Files(benchmark::State& state)
 {
     plat::Wnd host;
-    host.resize(360, 600);
-    auto* tree = new QEVFileSetItem(&host);
-    tree->setGeometry(0, 0, 360, 600);
-    host.show();
+    auto* tree = hostedIn<QEVFileSetItem>(host);
     for (auto _ : state) {
         state.PauseTiming();
         tree->SetRoots({plat::fromPath(bigFolder())});

@@ -53,7 +53,7 @@ int main(int argc, char** argv)
     // Give each section a share of the height, the way a user drags the bars.
     const int tops[] = {0, 260, 440, 640};
     for (int i = 1; i <= 3; ++i)
-        layout->OnSegBarMoved(tops[i] - layout->GetBarRect(i).top, layout->SegBarIDBegin() + i);
+        layout->MoveSB(i, tops[i]);
     layout->ParaRaw()->OpenGroup(0);
     const QString out = QString::fromLocal8Bit(argv[1]);
     QTimer::singleShot(300, [&] {

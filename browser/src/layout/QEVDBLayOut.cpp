@@ -165,6 +165,12 @@ void QEVDBLayOut::OnSegBarMoved(int displacement, int barId)
     onSize(width(), height());
 }
 
+void QEVDBLayOut::MoveSB(int i, int top)
+{
+    if (i >= 0 && i < int(barTops.size()))
+        OnSegBarMoved(top - barTops[i], firstBarId + i);
+}
+
 void QEVDBLayOut::OnSegBarMaximized(int k)
 {
     if (k < 0 || k >= SectionCount())

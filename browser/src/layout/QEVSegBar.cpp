@@ -26,6 +26,17 @@ void QEVSegBar::SetPropName(const CString& name)
     invalidate();
 }
 
+bool QEVSegBar::BindWithControl(QWidget* control)
+{
+    if (control == nullptr || control->parentWidget() != owner)
+        return false;
+    SetCtrlId(this, GetCtrlId(control));
+    setGeometry(control->geometry());
+    control->hide();
+    show();
+    return true;
+}
+
 void QEVSegBar::onPaint(plat::Dc& dc)
 {
     plat::Rect r = clientRect();

@@ -151,12 +151,8 @@ void QEVDlgForContrast::FillReport(tagQEVParaReport& r)
 
 void QEVDlgForContrast::onLButtonDown(unsigned, plat::Point p)
 {
-    if (!TrackRect().contains(p)) {
-        clearFocus();
+    if (!PressInTrack(p))
         return;
-    }
-    setFocus();
-    last = p;
     dragLow = LowHandleRect().contains(p);
     dragHigh = !dragLow && HighHandleRect().contains(p);
     dragBand = !dragLow && !dragHigh && p.x >= LowHandleRect().right && p.x < HighHandleRect().left;
@@ -170,9 +166,7 @@ void QEVDlgForContrast::onMouseMove(unsigned flags, plat::Point p)
         EndDrag();
         return;
     }
-    const int track = TrackWidth();
-    const float d = track > 0 ? float(p.x - last.x) / float(track) : 0.0f;
-    last = p;
+    const float d = TrackDelta(p);
     const float sep = Separation();
     if (dragLow)
         lo = std::clamp(lo + d, 0.0f, hi - sep);

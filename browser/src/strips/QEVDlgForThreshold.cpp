@@ -79,12 +79,8 @@ void QEVDlgForThreshold::FillReport(tagQEVParaReport& r)
 
 void QEVDlgForThreshold::onLButtonDown(unsigned, plat::Point pt)
 {
-    if (!TrackRect().contains(pt)) {
-        clearFocus();
+    if (!PressInTrack(pt))
         return;
-    }
-    setFocus();
-    last = pt;
     dragging = HandleRect().contains(pt);
 }
 
@@ -92,10 +88,7 @@ void QEVDlgForThreshold::onMouseMove(unsigned flags, plat::Point pt)
 {
     if (!dragging || !(flags & plat::MK_LBUTTON))
         return;
-    const int track = TrackWidth();
-    if (track > 0)
-        p = std::clamp(p + float(pt.x - last.x) / float(track), 0.0f, 1.0f);
-    last = pt;
+    p = std::clamp(p + TrackDelta(pt), 0.0f, 1.0f);
     invalidate();
 }
 

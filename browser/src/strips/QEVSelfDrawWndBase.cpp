@@ -76,6 +76,25 @@ void QEVSelfDrawWndBase::DrawLabelText(plat::Dc& off)
     off.drawText(label, r, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
 }
 
+bool QEVSelfDrawWndBase::PressInTrack(plat::Point p)
+{
+    if (!TrackRect().contains(p)) {
+        clearFocus();
+        return false;
+    }
+    setFocus();
+    last = p;
+    return true;
+}
+
+float QEVSelfDrawWndBase::TrackDelta(plat::Point p)
+{
+    const int track = TrackWidth();
+    const float d = track > 0 ? float(p.x - last.x) / float(track) : 0.0f;
+    last = p;
+    return d;
+}
+
 void QEVSelfDrawWndBase::SendMSG()
 {
     if (owner.isNull())

@@ -200,6 +200,29 @@ TEST_F(LayoutBarsTest, BarZeroStaysAtTheTop)
     Create(0);
     Drag(0, 50);
     EXPECT_EQ(Top(0), 0);
+    layout->MoveSB(2, 200); // bar 1 is in the way
+    EXPECT_EQ(Top(2), 400);
+    layout->MoveSB(1, 100);
+    layout->MoveSB(2, 200);
+    EXPECT_EQ(Top(1), 100);
+    EXPECT_EQ(Top(2), 200);
+    layout->MoveSB(0, 100);
+    EXPECT_EQ(Top(0), 0);
+}
+
+TEST_F(LayoutBarsTest, ABarCanTakeThePlaceOfAControl)
+{
+    Create(0);
+    auto* placeholder = new QWidget(layout);
+    SetCtrlId(placeholder, 4321);
+    placeholder->setGeometry(0, 50, 300, 21);
+    auto* bar = new QEVSegBar(layout, 0);
+    ASSERT_TRUE(bar->BindWithControl(placeholder));
+    EXPECT_EQ(GetCtrlId(bar), 4321);
+    EXPECT_EQ(bar->geometry(), QRect(0, 50, 300, 21));
+    EXPECT_FALSE(placeholder->isVisible());
+    QWidget stranger;
+    EXPECT_FALSE(bar->BindWithControl(&stranger));
 }
 
 TEST_F(LayoutBarsTest, TheHostSetsTheWindowStripsHistogramAndPoints)

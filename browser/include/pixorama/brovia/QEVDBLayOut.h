@@ -64,6 +64,8 @@ public:
 
     // The bar with that id moved by displacement pixels.
     void OnSegBarMoved(int displacement, int barId);
+    // Moves bar i so that its top is at row top, as a drag there would.
+    void MoveSB(int i, int top);
     // Section k takes all free height.
     void OnSegBarMaximized(int k);
 

@@ -63,6 +63,5 @@ private:
     bool dragHigh = false;
     bool dragBand = false;
     bool movedInDrag = false;
-    plat::Point last;
     std::vector<double> histogram;
 };

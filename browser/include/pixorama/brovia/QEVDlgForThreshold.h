@@ -40,7 +40,6 @@ protected:
 private:
     float p = 0.5f;
     bool dragging = false;
-    plat::Point last;
     QLabel* labelCtrl = nullptr;
     QComboBox* combo = nullptr;
 };

@@ -24,6 +24,10 @@ public:
     void SetPropName(const CString& name);
     const CString& GetPropName() const { return title; }
 
+    // Takes the place of an existing control of the owner: its geometry
+    // and id; the control is hidden. False for a control of another window.
+    bool BindWithControl(QWidget* control);
+
     bool IsDragging() const { return dragging; }
     // The outline's top in the owner's coordinates while dragging.
     int OutlineTop() const { return outlineTop; }

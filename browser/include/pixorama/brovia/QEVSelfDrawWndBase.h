@@ -59,6 +59,13 @@ protected:
     virtual void ApplyDisplayMode();
     void DrawLabelText(plat::Dc& off);
     plat::Wnd* Owner() const { return owner.data(); }
+    // A left press: inside the track it takes the focus, records the point
+    // as the last mouse point and returns true; outside it gives the focus
+    // up (the focus-loss message) and returns false.
+    bool PressInTrack(plat::Point p);
+    // Horizontal pointer movement since the last mouse point, as a fraction
+    // of the track; p becomes the last point.
+    float TrackDelta(plat::Point p);
 
 private:
     int handleWidth = 10;
@@ -67,6 +74,7 @@ private:
     int displayMode = ModeLabel;
     QPointer<plat::Wnd> owner;
     QLineEdit* edit = nullptr;
+    plat::Point last;
     tagQEVParaReport report;
     plat::DibSurface offscreen;
     plat::Dc offscreenDc{offscreen};
