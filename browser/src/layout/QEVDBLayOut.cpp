@@ -191,8 +191,9 @@ void QEVDBLayOut::OnFSAddFileToEng(int list, std::intptr_t path)
 
 void QEVDBLayOut::OnFSSelFile(std::intptr_t path)
 {
+    // The folder tree asks the application itself; what reaches the layout
+    // (the file lists tell their owner too) is only freed.
     OwnedBSTR text(path);
-    SendStringMessage(owner.data(), WM_LAYOUT_OPENFILE, 1, text.str());
 }
 
 std::intptr_t QEVDBLayOut::onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)
@@ -202,6 +203,8 @@ std::intptr_t QEVDBLayOut::onMessage(unsigned msg, std::uintptr_t wParam, std::i
     case WM_LAYOUT_BARMAXIMISE: OnSegBarMaximized(int(lParam)); return 0;
     case WM_LAYOUT_ADDTOLIST: OnFSAddFileToEng(int(wParam), lParam); return 0;
     case WM_LAYOUT_OPENFILE: OnFSSelFile(lParam); return 0;
+    case WM_LAYOUT_OBJECTPICKED:
+    case WM_LAYOUT_OBJECTDELETED: SysFreeString(reinterpret_cast<BSTR>(lParam)); return 0;
     case WM_LAYOUT_PARACHANGED: return 0;
     default: return plat::Wnd::onMessage(msg, wParam, lParam);
     }
