@@ -1,4 +1,5 @@
-// Every string a browser message carries is freed exactly once by the
+// What the layout's windows tell the application. Every string a message
+// carries is freed exactly once by the
 // window that receives it: after a session of clicks, menus and deletions
 // through a whole layout, no string is left and each receiver read its own.
 #include "pixorama/brovia/LayOutOne.h"
@@ -6,6 +7,8 @@
 #include "pixorama/brovia/QEVFileEngItem.h"
 #include "pixorama/brovia/QEVFileSetItem.h"
 #include "pixorama/brovia/QEVInfoTree.h"
+#include "pixorama/brovia/QEVSelfDrawWndBase.h"
+#include "pixorama/brovia/QEVWndParaColorIma.h"
 #include "pixorama/platform/Strings.h"
 
 #include "BrowserTestTools.h"
@@ -78,6 +81,37 @@ TEST(StringOwnership, NoWindowNoString)
     SysFreeString(text);
     SysFreeString(nullptr);
     EXPECT_EQ(SysStringsAlive(), before);
+}
+
+} // namespace
+
+namespace {
+
+// A strip's report reaches the window that hosts the layout once, and the
+// root window once.
+TEST(StripReportsInALayout, ReachTheHostOfTheLayoutAndTheRoot)
+{
+    auto root = std::make_unique<browsertest::Receiver>();
+    root->resize(400, 700);
+    auto* view = new browsertest::Receiver(root.get());
+    view->setGeometry(0, 0, 400, 700);
+    gLayOutOneSetLayOutType(1);
+    gLayOutOneCreateForConcatAndRec(view, 900);
+    gLayOutOneSetClient({0, 0, 400, 700});
+    root->show();
+    QApplication::processEvents();
+    QEVDBLayOut* layout = gLayOutOneGetLayOut();
+    layout->MoveSB(1, 200);
+    layout->MoveSB(2, 300);
+    layout->MoveSB(3, 500);
+    QEVSelfDrawWndBase* strip = layout->ParaColor()->StripByReportId(1);
+    ASSERT_NE(strip, nullptr);
+    ASSERT_GT(strip->width(), 200);
+    viewtest::wheel(strip, {150, 15}, 120);
+    ASSERT_EQ(view->reports.size(), 1u);
+    EXPECT_EQ(view->reports[0].Kind(), 1);
+    EXPECT_FLOAT_EQ(view->reports[0].Value(), 0.51f);
+    EXPECT_EQ(root->reports.size(), 1u);
 }
 
 } // namespace
