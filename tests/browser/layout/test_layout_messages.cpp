@@ -1,7 +1,8 @@
 // What the layout's windows tell the application. Every string a message
-// carries is freed exactly once by the
-// window that receives it: after a session of clicks, menus and deletions
-// through a whole layout, no string is left and each receiver read its own.
+// carries is freed exactly once by the window that receives it: after a
+// session of clicks, menus and deletions through a whole layout, no string
+// is left and each receiver read its own. Strip reports reach the layout's
+// host.
 #include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/brovia/QEVDBLayOut.h"
 #include "pixorama/brovia/QEVFileEngItem.h"
