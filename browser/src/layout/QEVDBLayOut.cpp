@@ -43,6 +43,9 @@ void QEVDBLayOut::SetMaxID()
 
 bool QEVDBLayOut::Create(plat::Wnd* parent, unsigned id)
 {
+    // The windows exist once; a layout is not created twice.
+    if (fileSet != nullptr)
+        return false;
     owner = parent;
     firstBarId = int(id) + 1;
     SetCtrlId(this, int(id));
