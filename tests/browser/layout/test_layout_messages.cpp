@@ -25,20 +25,33 @@ namespace {
 
 using Paths = std::vector<std::wstring>;
 
+// A four-section layout in a view (the layout's parent) in a root window.
+struct HostedLayout {
+    HostedLayout()
+    {
+        root->resize(400, 700);
+        view->setGeometry(0, 0, 400, 700);
+        gLayOutOneSetLayOutType(1);
+        gLayOutOneCreateForConcatAndRec(view, 900);
+        gLayOutOneSetClient({0, 0, 400, 700});
+        root->show();
+        QApplication::processEvents();
+        layout = gLayOutOneGetLayOut();
+    }
+
+    std::unique_ptr<browsertest::Receiver> root = std::make_unique<browsertest::Receiver>();
+    browsertest::Receiver* view = new browsertest::Receiver(root.get());
+    QEVDBLayOut* layout = nullptr;
+};
+
 TEST(StringOwnership, ASessionThroughTheLayoutLeavesNoStringBehind)
 {
     const long before = SysStringsAlive();
     std::ofstream(TestHome::path() / "one.raw") << "x";
-    auto root = std::make_unique<browsertest::Receiver>();
-    root->resize(400, 700);
-    auto* view = new browsertest::Receiver(root.get()); // the layout's parent
-    view->setGeometry(0, 0, 400, 700);
-    gLayOutOneSetLayOutType(1);
-    gLayOutOneCreateForConcatAndRec(view, 900);
-    gLayOutOneSetClient({0, 0, 400, 700});
-    root->show();
-    QApplication::processEvents();
-    QEVDBLayOut* layout = gLayOutOneGetLayOut();
+    HostedLayout hosted;
+    browsertest::Receiver* root = hosted.root.get();
+    browsertest::Receiver* view = hosted.view;
+    QEVDBLayOut* layout = hosted.layout;
 
     // Folder tree: a click opens, the menu adds to list two.
     QEVFileSetItem* folders = layout->FileSet();
@@ -92,16 +105,10 @@ namespace {
 // root window once.
 TEST(StripReportsInALayout, ReachTheHostOfTheLayoutAndTheRoot)
 {
-    auto root = std::make_unique<browsertest::Receiver>();
-    root->resize(400, 700);
-    auto* view = new browsertest::Receiver(root.get());
-    view->setGeometry(0, 0, 400, 700);
-    gLayOutOneSetLayOutType(1);
-    gLayOutOneCreateForConcatAndRec(view, 900);
-    gLayOutOneSetClient({0, 0, 400, 700});
-    root->show();
-    QApplication::processEvents();
-    QEVDBLayOut* layout = gLayOutOneGetLayOut();
+    HostedLayout hosted;
+    browsertest::Receiver* root = hosted.root.get();
+    browsertest::Receiver* view = hosted.view;
+    QEVDBLayOut* layout = hosted.layout;
     layout->MoveSB(1, 200);
     layout->MoveSB(2, 300);
     layout->MoveSB(3, 500);
