@@ -109,13 +109,12 @@ plat::Rect QEVDBLayOut::GetSubClient(int i) const
     return sections[i];
 }
 
-void QEVDBLayOut::onSize(int w, int h)
+void QEVDBLayOut::onSize(int, int h)
 {
     if (h > barHeight)
         positions.SetSpacing(float(barHeight) / float(h - barHeight));
     if (maximised)
         positions.Maximise(maxIndex);
-    (void)w;
     RefreshSBPos();
     PlaceSubWindows();
 }
@@ -164,7 +163,7 @@ void QEVDBLayOut::OnSegBarMoved(int displacement, int barId)
     const int k = barId - firstBarId;
     if (usable > 0 && k >= 1 && k < SectionCount())
         positions.Move(k, float(displacement) / float(usable));
-    RefreshSBPos();
+    // The size handler places the bars and the sub-windows again.
     onSize(width(), height());
 }
 
@@ -181,7 +180,6 @@ void QEVDBLayOut::OnSegBarMaximized(int k)
     positions.Maximise(k);
     maximised = true;
     maxIndex = k;
-    RefreshSBPos();
     onSize(width(), height());
     invalidate();
 }
