@@ -6,12 +6,44 @@
 
 namespace {
 
-// dst[j] += integer part of (src[j] - low) * scale; the values are at least
-// low, so the products are in 0..255.
-PIX_WB_HOT void addStretched(const float* src, int* dst, int n, float low, float scale)
+struct WindowRow {
+    const int* left;   // first column of every window
+    const float* low;  // its minimum
+    const float* scale; // 255 / range, 0 for a constant window
+    int count;
+    int width;
+    int group; // windows one group apart do not overlap
+};
+
+// Adds the stretched windows of one row of windows to one band row: dst[x]
+// += integer part of (src[x] - low) * scale over every window. The values
+// are at least low, so the products are in 0..255. Consecutive additions go
+// to windows that do not overlap, so none waits on the stores of the one
+// before.
+PIX_WB_HOT_WIDE void addStretchedRow(const WindowRow& windows, const float* src, int* dst)
 {
-    for (int j = 0; j < n; ++j)
-        dst[j] += static_cast<int>((src[j] - low) * scale);
+    const int a = windows.width;
+    for (int phase = 0; phase < windows.group; ++phase)
+        for (int i = phase; i < windows.count; i += windows.group) {
+            const float scale = windows.scale[i];
+            if (scale == 0.0f)
+                continue; // constantWindowValue is 0: nothing to add
+            const float low = windows.low[i];
+            const float* s = src + windows.left[i];
+            int* d = dst + windows.left[i];
+            for (int j = 0; j < a; ++j)
+                d[j] += static_cast<int>((s[j] - low) * scale);
+        }
+}
+
+// lo[x] = min(lo[x], lo[x + span]), hi alike: after passes with spans 1, 2,
+// 4, ... below k, lo[x] is the minimum of the k values from x on.
+PIX_WB_HOT void widenMinMax(float* lo, float* hi, int n, int span)
+{
+    for (int x = 0; x + span < n; ++x) {
+        lo[x] = std::min(lo[x], lo[x + span]);
+        hi[x] = std::max(hi[x], hi[x + span]);
+    }
 }
 
 PIX_WB_HOT void foldMinMax(const float* src, float* lo, float* hi, int n)
@@ -68,29 +100,25 @@ void QEVClassicEnhanceRaw::stretchRow(int centre, std::vector<float>& colMin, st
     for (int r = 1; r < windowHeight; ++r)
         foldMinMax(source->rows[top + r], colMin.data(), colMax.data(), w);
 
+    // Extremes of every run of k columns (k the largest power of two up to
+    // the window width); a window is covered by two overlapping runs.
+    int k = 1;
+    for (; 2 * k <= windowWidth; k *= 2)
+        widenMinMax(colMin.data(), colMax.data(), w, k);
     const int count = static_cast<int>(windowLeft.size());
     for (int i = 0; i < count; ++i) {
-        const int left = windowLeft[std::size_t(i)];
-        const auto lo = std::min_element(colMin.begin() + left, colMin.begin() + left + windowWidth);
-        const auto hi = std::max_element(colMax.begin() + left, colMax.begin() + left + windowWidth);
-        const float range = *hi - *lo;
-        windowMin[std::size_t(i)] = *lo;
+        const std::size_t left = std::size_t(windowLeft[std::size_t(i)]);
+        const std::size_t right = left + std::size_t(windowWidth - k);
+        const float lo = std::min(colMin[left], colMin[right]);
+        const float hi = std::max(colMax[left], colMax[right]);
+        const float range = hi - lo;
+        windowMin[std::size_t(i)] = lo;
         windowScale[std::size_t(i)] = range >= minRange ? 255.0f / range : 0.0f;
     }
 
-    // Windows one group apart do not overlap, so consecutive additions never
-    // wait on the stores of the window before.
-    const int group = (windowWidth + columnStep - 1) / columnStep;
-    for (int r = 0; r < windowHeight; ++r) {
-        const float* src = source->rows[top + r];
-        int* dst = band.rows[top + r - bandTop];
-        for (int phase = 0; phase < group; ++phase)
-            for (int i = phase; i < count; i += group) {
-                const float scale = windowScale[std::size_t(i)];
-                if (scale == 0.0f)
-                    continue; // constantWindowValue is 0: nothing to add
-                const int left = windowLeft[std::size_t(i)];
-                addStretched(src + left, dst + left, windowWidth, windowMin[std::size_t(i)], scale);
-            }
-    }
+    const WindowRow windows{windowLeft.data(), windowMin.data(), windowScale.data(), count, windowWidth,
+                            (windowWidth + columnStep - 1) / columnStep};
+    for (int r = 0; r < windowHeight; ++r)
+        addStretchedRow(windows, source->rows[top + r], band.rows[top + r - bandTop]);
+
 }

@@ -44,7 +44,9 @@ std::vector<int> coverCounts(int extent, int start, int limit, int step, int siz
     return cover;
 }
 
-PIX_WB_HOT void meanRow(const int* const* bandRows, int bands, const int* colCover, int rowCover, float* out, int n)
+// One row of means; returns its extremes in low and high.
+PIX_WB_HOT void meanRow(const int* const* bandRows, int bands, const int* colCover, int rowCover, float* out, int n,
+                        float& low, float& high)
 {
     for (int x = 0; x < n; ++x) {
         int sum = 0;
@@ -53,6 +55,14 @@ PIX_WB_HOT void meanRow(const int* const* bandRows, int bands, const int* colCov
         const int count = rowCover * colCover[x];
         out[x] = count != 0 ? float(sum) / float(count) : 0.0f;
     }
+    float lo = out[0];
+    float hi = out[0];
+    for (int x = 1; x < n; ++x) {
+        lo = std::min(lo, out[x]);
+        hi = std::max(hi, out[x]);
+    }
+    low = lo;
+    high = hi;
 }
 
 PIX_WB_HOT void stretchRowTo8(const float* in, unsigned char* out, int n, float low, float scale)
@@ -143,10 +153,8 @@ bool gWindowProcess(const ClassData2DIO<float>& picture, ClassData2DIO<unsigned 
                     bandRows.push_back(band.rows[r] + p);
             }
             float* row = mean.rows[y];
-            meanRow(bandRows.data(), int(bandRows.size()), colCover.data() + p, rowCover[std::size_t(py)], row, w);
-            const auto [lo, hi] = std::minmax_element(row, row + w);
-            rowLow[std::size_t(y)] = *lo;
-            rowHigh[std::size_t(y)] = *hi;
+            meanRow(bandRows.data(), int(bandRows.size()), colCover.data() + p, rowCover[std::size_t(py)], row, w,
+                    rowLow[std::size_t(y)], rowHigh[std::size_t(y)]);
         }
     });
     const float low = *std::min_element(rowLow.begin(), rowLow.end());
