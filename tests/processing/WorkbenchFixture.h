@@ -41,7 +41,7 @@ protected:
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x) {
                 const unsigned c = rgb(x, y);
-                const int row = h - 1 - y; // planes are bottom-up
+                const int row = y; // gCVSShowUCColor takes plane row y to screen line y
                 r.rows[row][x] = (c >> 16) & 0xFF;
                 g.rows[row][x] = (c >> 8) & 0xFF;
                 b.rows[row][x] = c & 0xFF;

@@ -9,6 +9,8 @@
 #include "pixorama/workbench/UniformityMap.h"
 #include "pixorama/workbench/WorkState.h"
 
+#include "ShowPlanes.h"
+
 #include <cwchar>
 
 namespace {
@@ -76,7 +78,7 @@ void showUniformity()
     s.ResetResult();
     const int key = gCVSGenerateLabel(canvas, true);
     gPaintUniformity(data, !isRaw(kind), gCVSGetLabelIma(canvas), key, u, s.resultR, s.resultG, s.resultB);
-    gCVSShowUCColor(canvas, s.resultR, s.resultG, s.resultB, false);
+    gShowPlanesUpright(s.resultR, s.resultG, s.resultB, false);
     gCTERRefreshAllView();
 }
 

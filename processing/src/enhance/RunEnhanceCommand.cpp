@@ -9,6 +9,8 @@
 #include "pixorama/workbench/Enhancements.h"
 #include "pixorama/workbench/WorkState.h"
 
+#include "ShowPlanes.h"
+
 #include <cwchar>
 
 namespace {
@@ -82,6 +84,6 @@ void RunEnhanceCommand(int id)
     s.ResetResult();
     if (!apply(id, s))
         return;
-    gCVSShowUCColor(WorkState::workingCanvas, s.resultR, s.resultG, s.resultB, true);
+    gShowPlanesUpright(s.resultR, s.resultG, s.resultB, true);
     gCTERRefreshAllView();
 }
