@@ -30,7 +30,7 @@ protected:
         gCTERSetInfo(L"");
     }
 
-    // A colour picture whose screen pixel (x, y), row 0 at the top, is
+    // As if the user opened it: a colour picture whose screen pixel (x, y), row 0 at the top, is
     // rgb(x, y) as 0xRRGGBB.
     static void ShowColour(int w, int h, const std::function<unsigned(int, int)>& rgb)
     {
@@ -47,6 +47,13 @@ protected:
                 b.rows[row][x] = c & 0xFF;
             }
         gCVSShowUCColor(4, r, g, b, true);
+        gWorkState().PictureReplaced(); // as opening a picture does
+    }
+
+    static void ShowRaw(ClassData2DIO<float>& raw)
+    {
+        gCVSShowRawFloat(4, raw, true, true);
+        gWorkState().PictureReplaced();
     }
 
     static void ShowGrey(int w, int h, const std::function<int(int, int)>& v)

@@ -5,13 +5,16 @@
 
 namespace {
 
-// Screen point (x, y), row 0 at the top, bilinear; outside reads 0.
+// Screen point (x, y), row 0 at the top, bilinear; beyond half a pixel
+// outside the picture reads 0.
 float sampleScreen(const Plane& p, float x, float y)
 {
     const int w = p.width;
     const int h = p.height;
-    if (x < 0.0f || y < 0.0f || x > float(w - 1) || y > float(h - 1))
+    if (x < -0.5f || y < -0.5f || x > float(w) - 0.5f || y > float(h) - 0.5f)
         return 0.0f;
+    x = std::clamp(x, 0.0f, float(w - 1));
+    y = std::clamp(y, 0.0f, float(h - 1));
     const int x0 = static_cast<int>(x);
     const int y0 = static_cast<int>(y);
     const int x1 = std::min(x0 + 1, w - 1);

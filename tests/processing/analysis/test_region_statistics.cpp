@@ -167,7 +167,7 @@ TEST_F(AnalysisCommand, StatisticsOfARawRegion)
 {
     // A 4 x 3 float picture; the rectangle covers image columns 1..2, rows 0..1.
     ClassData2DIO<float> raw = FloatImage(4, 3, [](int x, int y) { return x == 2 && y == 0 ? -7.0 : 1000.0 * (x + 4 * y); });
-    gCVSShowRawFloat(4, raw, true, true);
+    ShowRaw(raw);
     AddPoints(4, {{1, 0}, {2, 0}, {2, 1}, {1, 1}});
     RunAnalysisCommand(2416);
     // Region values 1000, -7, 5000, 6000.
@@ -201,7 +201,7 @@ TEST_F(AnalysisCommand, UniformityOfARawPicturePaintsWhereThePixelsAre)
     // Image row 0 (top) is bright, row 2 dark; the map must show red at the
     // top and green at the bottom.
     ClassData2DIO<float> raw = FloatImage(2, 3, [](int, int y) { return y == 0 ? 900.0 : y == 1 ? 500.0 : 100.0; });
-    gCVSShowRawFloat(4, raw, true, true);
+    ShowRaw(raw);
     DialogScript script([](DialogDriver& d) {
         d.SetText(L"m_Content", L"0.1");
         d.PressOk();
