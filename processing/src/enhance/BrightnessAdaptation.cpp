@@ -1,8 +1,10 @@
 #include "pixorama/workbench/Enhancements.h"
 
 #include "ChunkSplit.h"
+#include "FloatStretch.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -27,15 +29,28 @@ float darkLevel(const ClassData2DIO<unsigned char>& plane)
     return (100.0f - 100.0f * float(above) / total) * 1.9f + 10.0f;
 }
 
+// A = v * 257 / (257 - v) for every 8-bit value.
+const std::array<float, 256>& liftTable()
+{
+    static const std::array<float, 256> table = [] {
+        std::array<float, 256> t{};
+        for (int v = 0; v < 256; ++v)
+            t[std::size_t(v)] = float(v) * 257.0f / (257.0f - float(v));
+        return t;
+    }();
+    return table;
+}
+
 // Adapted interior row y (1 .. h-2) into out, columns 1 .. w-2.
 void adaptRow(const ClassData2DIO<unsigned char>& plane, int y, float c0, float* out)
 {
+    const std::array<float, 256>& lift = liftTable();
     const unsigned char* up = plane.rows[y - 1];
     const unsigned char* mid = plane.rows[y];
     const unsigned char* down = plane.rows[y + 1];
     for (int x = 1; x < plane.width - 1; ++x) {
         const float v = mid[x];
-        const float a = v * 257.0f / (257.0f - v);
+        const float a = lift[mid[x]];
         const int sum = up[x - 1] + up[x] + up[x + 1] + mid[x - 1] + mid[x] + mid[x + 1] + down[x - 1] + down[x] +
                         down[x + 1];
         const float e = a + float(sum) / 9.0f + c0;
@@ -73,18 +88,5 @@ void gAdaptBrightness(ClassData2DIO<unsigned char>& plane)
         std::copy(adapted.rows[h - 2], adapted.rows[h - 2] + w, adapted.rows[h - 1]);
     }
 
-    const auto [lo, hi] = std::minmax_element(adapted.data, adapted.data + std::size_t(w) * h);
-    const float low = *lo;
-    const float range = *hi - low;
-    if (range < 1e-7f)
-        return;
-    const float scale = 255.0f / range;
-    RowSplit::run(h, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const float* in = adapted.rows[y];
-            unsigned char* out = plane.rows[y];
-            for (int x = 0; x < w; ++x)
-                out[x] = static_cast<unsigned char>(std::min((in[x] - low) * scale, 255.0f));
-        }
-    });
+    gStretchToBytes(adapted, plane); // a constant plane is left as it came
 }

@@ -1,7 +1,9 @@
 #include "pixorama/workbench/QEVPyramidDecomposition.h"
 
 #include "pixorama/common/Convolution.h"
-#include "pixorama/common/PointTemplateBase.h"
+#include "pixorama/common/RowSplit.h"
+
+#include "FloatStretch.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,14 +21,16 @@ int powerOfTwoAtLeast(int n)
 // P becomes the detail C - P shifted by 128: below -127 gives 0, else capped at 255.
 void keepDetail(const QEVUCDATA2D& copy, QEVUCDATA2D& smooth)
 {
-    for (int y = 0; y < smooth.height; ++y) {
-        const unsigned char* c = copy.rows[y];
-        unsigned char* p = smooth.rows[y];
-        for (int x = 0; x < smooth.width; ++x) {
-            const int d = int(c[x]) - int(p[x]);
-            p[x] = static_cast<unsigned char>(d < -127 ? 0 : std::min(d + 128, 255));
+    RowSplit::run(smooth.height, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const unsigned char* c = copy.rows[y];
+            unsigned char* p = smooth.rows[y];
+            for (int x = 0; x < smooth.width; ++x) {
+                const int d = int(c[x]) - int(p[x]);
+                p[x] = static_cast<unsigned char>(d < -127 ? 0 : std::min(d + 128, 255));
+            }
         }
-    }
+    });
 }
 
 } // namespace
@@ -57,21 +61,12 @@ void QEVPyramidDecomposition::FilterForPyramidDec(QEVUCDATA2D& picture)
             kernel.rows[r][c] = taps[r] * taps[c] * 4.0f;
     ClassData2DIO<float> work;
     work.SetDim(picture.width, picture.height);
-    for (int y = 0; y < picture.height; ++y)
-        std::copy(picture.rows[y], picture.rows[y] + picture.width, work.rows[y]);
+    RowSplit::run(picture.height, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y)
+            std::copy(picture.rows[y], picture.rows[y] + picture.width, work.rows[y]);
+    });
     ConFltMC(&work, &kernel);
-    const auto [lo, hi] = std::minmax_element(work.data, work.data + std::size_t(work.width) * work.height);
-    const float low = *lo;
-    const float range = *hi - low;
-    if (range < 1e-7f)
-        return;
-    const float scale = 255.0f / range;
-    for (int y = 0; y < picture.height; ++y) {
-        const float* in = work.rows[y];
-        unsigned char* out = picture.rows[y];
-        for (int x = 0; x < picture.width; ++x)
-            out[x] = static_cast<unsigned char>(std::min((in[x] - low) * scale, 255.0f));
-    }
+    gStretchToBytes(work, picture);
 }
 
 void QEVPyramidDecomposition::Initiate(const QEVUCDATA2D& extended, int levelsWanted)
@@ -108,9 +103,11 @@ void QEVPyramidDecomposition::Map()
 {
     const auto& table = MapTable();
     for (QEVUCDATA2D& level : levels)
-        for (int y = 0; y < level.height; ++y)
-            for (unsigned char* p = level.rows[y]; p < level.rows[y] + level.width; ++p)
-                *p = table[*p];
+        RowSplit::run(level.height, [&](int begin, int end) {
+            for (int y = begin; y < end; ++y)
+                for (unsigned char* p = level.rows[y]; p < level.rows[y] + level.width; ++p)
+                    *p = table[*p];
+        });
 }
 
 void QEVPyramidDecomposition::RunIPyramid()
@@ -119,12 +116,14 @@ void QEVPyramidDecomposition::RunIPyramid()
         QEVUCDATA2D expanded;
         coarse->DoubleSize(expanded);
         FilterForPyramidDec(expanded);
-        for (int y = 0; y < fine->height; ++y) {
-            const unsigned char* e = expanded.rows[y];
-            unsigned char* f = fine->rows[y];
-            for (int x = 0; x < fine->width; ++x)
-                f[x] = static_cast<unsigned char>(std::clamp(int(e[x]) + int(f[x]) - 128, 0, 255));
-        }
+        RowSplit::run(fine->height, [&](int begin, int end) {
+            for (int y = begin; y < end; ++y) {
+                const unsigned char* e = expanded.rows[y];
+                unsigned char* f = fine->rows[y];
+                for (int x = 0; x < fine->width; ++x)
+                    f[x] = static_cast<unsigned char>(std::clamp(int(e[x]) + int(f[x]) - 128, 0, 255));
+            }
+        });
     }
 }
 
@@ -146,9 +145,15 @@ bool QEVPyramidDecomposition::Run(QEVUCDATA2D& picture, int levelsWanted)
     const int oy = (hp - h) / 2;
     QEVUCDATA2D extended;
     extended.SetDim(wp, hp);
-    for (int y = 0; y < hp; ++y)
-        for (int x = 0; x < wp; ++x)
-            extended.rows[y][x] = picture.GetMirrored({x - ox, y - oy});
+    for (int y = 0; y < hp; ++y) {
+        const unsigned char* in = picture.rows[pixMirrorIndex<unsigned char>(y - oy, h)];
+        unsigned char* out = extended.rows[y];
+        for (int x = 0; x < ox; ++x)
+            out[x] = in[pixMirrorIndex<unsigned char>(x - ox, w)];
+        std::copy(in, in + w, out + ox);
+        for (int x = ox + w; x < wp; ++x)
+            out[x] = in[pixMirrorIndex<unsigned char>(x - ox, w)];
+    }
 
     Initiate(extended, levelsWanted);
     RunPyramid();
