@@ -72,29 +72,32 @@ void BM_DetailLayers_Recombine(benchmark::State& state)
 }
 BENCHMARK(BM_DetailLayers_Recombine)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
-void BM_PyramidEnhancement_Colour(benchmark::State& state)
+// Runs enhance(r, g, b) on fresh copies of one colour picture.
+template <typename Enhance>
+void onColourPicture(benchmark::State& state, Enhance enhance)
 {
-    const ClassData2DIO<unsigned char> r0 = bytePlane(0), g0 = bytePlane(20), b0 = bytePlane(40);
+    const QEVUCDATA2D r0 = bytePlane(0), g0 = bytePlane(20), b0 = bytePlane(40);
     for (auto _ : state) {
         state.PauseTiming();
-        ClassData2DIO<unsigned char> r = r0, g = g0, b = b0;
+        QEVUCDATA2D r = r0, g = g0, b = b0;
         state.ResumeTiming();
-        gEnhanceLuminance(r, g, b);
+        enhance(r, g, b);
     }
+}
+
+void BM_PyramidEnhancement_Colour(benchmark::State& state)
+{
+    onColourPicture(state, [](auto& r, auto& g, auto& b) { gEnhanceLuminance(r, g, b); });
 }
 BENCHMARK(BM_PyramidEnhancement_Colour)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 void BM_BrightnessAdaptation_Colour(benchmark::State& state)
 {
-    const ClassData2DIO<unsigned char> r0 = bytePlane(0), g0 = bytePlane(20), b0 = bytePlane(40);
-    for (auto _ : state) {
-        state.PauseTiming();
-        ClassData2DIO<unsigned char> r = r0, g = g0, b = b0;
-        state.ResumeTiming();
+    onColourPicture(state, [](auto& r, auto& g, auto& b) {
         gAdaptBrightness(r);
         gAdaptBrightness(g);
         gAdaptBrightness(b);
-    }
+    });
 }
 BENCHMARK(BM_BrightnessAdaptation_Colour)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 

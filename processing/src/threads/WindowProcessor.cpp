@@ -5,6 +5,7 @@
 #include "pixorama/workbench/QEVClassicEnhanceRaw.h"
 #include "pixorama/workbench/SFThread.h"
 
+#include "FloatStretch.h"
 #include "HotKernel.h"
 
 #include <algorithm>
@@ -44,9 +45,8 @@ std::vector<int> coverCounts(int extent, int start, int limit, int step, int siz
     return cover;
 }
 
-// One row of means; returns its extremes in low and high.
-PIX_WB_HOT void meanRow(const int* const* bandRows, int bands, const int* colCover, int rowCover, float* out, int n,
-                        float& low, float& high)
+// One row of means: the sums of the bands over the count of windows.
+PIX_WB_HOT void meanRow(const int* const* bandRows, int bands, const int* colCover, int rowCover, float* out, int n)
 {
     for (int x = 0; x < n; ++x) {
         int sum = 0;
@@ -55,20 +55,6 @@ PIX_WB_HOT void meanRow(const int* const* bandRows, int bands, const int* colCov
         const int count = rowCover * colCover[x];
         out[x] = count != 0 ? float(sum) / float(count) : 0.0f;
     }
-    float lo = out[0];
-    float hi = out[0];
-    for (int x = 1; x < n; ++x) {
-        lo = std::min(lo, out[x]);
-        hi = std::max(hi, out[x]);
-    }
-    low = lo;
-    high = hi;
-}
-
-PIX_WB_HOT void stretchRowTo8(const float* in, unsigned char* out, int n, float low, float scale)
-{
-    for (int x = 0; x < n; ++x)
-        out[x] = static_cast<unsigned char>(static_cast<int>((in[x] - low) * scale));
 }
 
 } // namespace
@@ -139,8 +125,6 @@ bool gWindowProcess(const ClassData2DIO<float>& picture, ClassData2DIO<unsigned 
     const std::vector<int> colCover = coverCounts(source.width, p, w + p, sc, a);
     ClassData2DIO<float> mean;
     mean.SetDim(w, h);
-    // Extremes per row, reduced after the join.
-    std::vector<float> rowLow(static_cast<std::size_t>(h)), rowHigh(static_cast<std::size_t>(h));
     RowSplit::run(h, [&](int begin, int end) {
         std::vector<const int*> bandRows;
         for (int y = begin; y < end; ++y) {
@@ -152,22 +136,12 @@ bool gWindowProcess(const ClassData2DIO<float>& picture, ClassData2DIO<unsigned 
                 if (!band.IsEmpty() && r >= 0 && r < band.height)
                     bandRows.push_back(band.rows[r] + p);
             }
-            float* row = mean.rows[y];
-            meanRow(bandRows.data(), int(bandRows.size()), colCover.data() + p, rowCover[std::size_t(py)], row, w,
-                    rowLow[std::size_t(y)], rowHigh[std::size_t(y)]);
+            meanRow(bandRows.data(), int(bandRows.size()), colCover.data() + p, rowCover[std::size_t(py)], mean.rows[y],
+                    w);
         }
     });
-    const float low = *std::min_element(rowLow.begin(), rowLow.end());
-    const float high = *std::max_element(rowHigh.begin(), rowHigh.end());
-
     if (out.width != w || out.height != h || out.IsEmpty())
         out.SetDim(w, h);
-    if (high - low < QEVClassicEnhanceRaw::minRange)
-        return true;
-    const float scale = 255.0f / (high - low);
-    RowSplit::run(h, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            stretchRowTo8(mean.rows[y], out.rows[y], w, low, scale);
-    });
+    gStretchToBytes(mean, out, QEVClassicEnhanceRaw::minRange);
     return true;
 }

@@ -1,4 +1,5 @@
 // Region measures, their texts, and the two analysis commands on canvas 4.
+#include "PlaneTools.h"
 #include "WorkbenchFixture.h"
 
 #include "pixorama/workbench/CommandGroups.h"
@@ -10,22 +11,12 @@ namespace {
 
 ClassData2DIO<unsigned char> GreyOf(int w, int h, std::initializer_list<int> values)
 {
-    ClassData2DIO<unsigned char> g;
-    g.SetDim(w, h);
-    auto it = values.begin();
-    for (int i = 0; i < w * h; ++i)
-        g.data[i] = static_cast<unsigned char>(*it++);
-    return g;
+    return PlaneOf<unsigned char>(w, h, values);
 }
 
 ClassData2DIO<int> LabelOf(int w, int h, std::initializer_list<int> values)
 {
-    ClassData2DIO<int> l;
-    l.SetDim(w, h);
-    auto it = values.begin();
-    for (int i = 0; i < w * h; ++i)
-        l.data[i] = *it++;
-    return l;
+    return PlaneOf<int>(w, h, values);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // The detail layers, their recombination and the background detail worker.
+#include "PlaneTools.h"
 #include "WorkbenchFixture.h"
 
 #include "pixorama/common/tagQEVParaReport.h"
@@ -18,14 +19,6 @@ QEVUCDATA2D Filled(int w, int h, int v)
     p.SetDim(w, h);
     std::fill(p.data, p.data + w * h, static_cast<unsigned char>(v));
     return p;
-}
-
-tagQEVParaReport Weight(int kind, float value)
-{
-    tagQEVParaReport r;
-    r.SetFloat(7, value);
-    r.SetInt(10, kind);
-    return r;
 }
 
 } // namespace
@@ -143,7 +136,7 @@ TEST_F(DetailWorker, AWeightChangeDrawsTheRecombinedLayersUpright)
 {
     ShowTexture(90, 70);
     const int before = gDetailWorker().WorkersStarted();
-    ApplyLiveAdjustment(Weight(15, 0.9f));
+    ApplyLiveAdjustment(StripReport(15, 0.9f));
     EXPECT_EQ(gDetailWorker().WorkersStarted(), before + 1);
     ASSERT_TRUE(Serve([] { return !gDetailWorker().Busy(); }));
     EXPECT_TRUE(gWorkState().detailLayersReady.load());
@@ -155,11 +148,11 @@ TEST_F(DetailWorker, ASecondRequestWhileBusyStartsNoWorkerAndTheLastWeightCounts
 {
     ShowTexture(400, 300);
     const int before = gDetailWorker().WorkersStarted();
-    ApplyLiveAdjustment(Weight(14, 0.1f));
+    ApplyLiveAdjustment(StripReport(14, 0.1f));
     ASSERT_TRUE(gDetailWorker().Busy());
     // The layers of 400 x 300 take far longer than these calls.
-    ApplyLiveAdjustment(Weight(16, 0.0f));
-    ApplyLiveAdjustment(Weight(17, 0.8f));
+    ApplyLiveAdjustment(StripReport(16, 0.0f));
+    ApplyLiveAdjustment(StripReport(17, 0.8f));
     EXPECT_EQ(gDetailWorker().WorkersStarted(), before + 1);
     ASSERT_TRUE(Serve([] { return !gDetailWorker().Busy(); }));
     EXPECT_EQ(gDetailWorker().WorkersStarted(), before + 1);
@@ -173,14 +166,14 @@ TEST_F(DetailWorker, ProgressGoesThroughTheStepsAndBackToZero)
     std::vector<int> values;
     QObject::connect(&bar, &QProgressBar::valueChanged, [&](int v) { values.push_back(v); });
     ShowTexture(80, 60);
-    ApplyLiveAdjustment(Weight(16, 0.3f));
+    ApplyLiveAdjustment(StripReport(16, 0.3f));
     ASSERT_TRUE(Serve([] { return !gDetailWorker().Busy(); }));
     EXPECT_EQ(bar.maximum(), 100);
     EXPECT_EQ(values, (std::vector<int>{10, 20, 50, 100, 0}));
 
     // Recombining ready layers reports no progress.
     values.clear();
-    ApplyLiveAdjustment(Weight(16, 0.6f));
+    ApplyLiveAdjustment(StripReport(16, 0.6f));
     ASSERT_TRUE(Serve([] { return !gDetailWorker().Busy(); }));
     EXPECT_TRUE(values.empty());
     gWorkState().progress = nullptr;
@@ -189,7 +182,7 @@ TEST_F(DetailWorker, ProgressGoesThroughTheStepsAndBackToZero)
 TEST_F(DetailWorker, AColourPictureIsLeftAlone)
 {
     ShowGrey(30, 20, [](int x, int) { return 5 * x; });
-    ApplyLiveAdjustment(Weight(15, 0.2f));
+    ApplyLiveAdjustment(StripReport(15, 0.2f));
     ASSERT_TRUE(Serve([] { return !gDetailWorker().Busy(); }));
     EXPECT_FALSE(gWorkState().detailLayersReady.load());
     EXPECT_EQ(Pixel(29, 0), 0x919191u);

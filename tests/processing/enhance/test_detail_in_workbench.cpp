@@ -1,6 +1,7 @@
 // The live detail enhancement of the sample radiograph in the workbench's
 // main window, with the status-bar progress control. When
 // PIXORAMA_SCREENSHOT_DIR is set, a PNG of the window is written there.
+#include "PlaneTools.h"
 #include "WorkbenchFixture.h"
 
 #include "pixorama/common/tagQEVParaReport.h"
@@ -13,18 +14,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-
-namespace {
-
-tagQEVParaReport Weight(int kind, float value)
-{
-    tagQEVParaReport r;
-    r.SetFloat(7, value);
-    r.SetInt(10, kind);
-    return r;
-}
-
-} // namespace
 
 class DetailInWorkbench : public WorkbenchTest {};
 
@@ -40,10 +29,10 @@ TEST_F(DetailInWorkbench, SampleRadiographAfterALiveDetailEnhancement)
     int highest = 0;
     QObject::connect(frame->progressCtrl(), &QProgressBar::valueChanged, [&](int v) { highest = std::max(highest, v); });
 
-    ApplyLiveAdjustment(Weight(14, 0.3f)); // outline
-    ApplyLiveAdjustment(Weight(15, 1.0f)); // small detail
-    ApplyLiveAdjustment(Weight(16, 0.8f)); // medium detail
-    ApplyLiveAdjustment(Weight(17, 0.4f)); // large detail
+    ApplyLiveAdjustment(StripReport(14, 0.3f)); // outline
+    ApplyLiveAdjustment(StripReport(15, 1.0f)); // small detail
+    ApplyLiveAdjustment(StripReport(16, 0.8f)); // medium detail
+    ApplyLiveAdjustment(StripReport(17, 0.4f)); // large detail
     ASSERT_TRUE(Serve([] { return !gDetailWorker().Busy(); }));
 
     EXPECT_EQ(highest, 100);

@@ -1,5 +1,7 @@
 // Histogram equalisation against hand-computed tables, and the brightness
 // adaptation.
+#include "PlaneTools.h"
+
 #include "pixorama/workbench/Enhancements.h"
 
 #include <gtest/gtest.h>
@@ -8,12 +10,7 @@ namespace {
 
 ClassData2DIO<unsigned char> Plane(int w, int h, std::initializer_list<int> values)
 {
-    ClassData2DIO<unsigned char> p;
-    p.SetDim(w, h);
-    auto it = values.begin();
-    for (int i = 0; i < w * h; ++i)
-        p.data[i] = static_cast<unsigned char>(*it++);
-    return p;
+    return PlaneOf<unsigned char>(w, h, values);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // Live colour adjustments from the parameter panels' reports, on canvas 4.
+#include "PlaneTools.h"
 #include "WorkbenchFixture.h"
 
 #include "pixorama/common/Gaussian.h"
@@ -10,15 +11,6 @@
 #include <algorithm>
 
 namespace {
-
-tagQEVParaReport Report(int kind, float value)
-{
-    tagQEVParaReport r;
-    r.words[0] = 1;
-    r.SetFloat(7, value);
-    r.SetInt(10, kind);
-    return r;
-}
 
 tagQEVParaReport ToneReport(int kind, float low, float high, std::uint32_t lowColour, std::uint32_t highColour)
 {
@@ -45,13 +37,13 @@ TEST_F(LiveAdjustment, ThresholdOnTheGreyPlane)
 {
     // Grey 100 and 150 and a red pixel (grey 76); threshold 0.5 gives t = 127.
     ShowColour(3, 1, [](int x, int) { return x == 0 ? Grey(100) : x == 1 ? Grey(150) : 0xFF0000u; });
-    ApplyLiveAdjustment(Report(1, 0.5f));
+    ApplyLiveAdjustment(StripReport(1, 0.5f));
     EXPECT_EQ(Pixel(0, 0), 0x000000u);
     EXPECT_EQ(Pixel(1, 0), 0xFFFFFFu);
     EXPECT_EQ(Pixel(2, 0), 0x000000u);
 
     // Every adjustment starts from the picture as captured.
-    ApplyLiveAdjustment(Report(1, 0.3f)); // t = 76: only grey above 76
+    ApplyLiveAdjustment(StripReport(1, 0.3f)); // t = 76: only grey above 76
     EXPECT_EQ(Pixel(0, 0), 0xFFFFFFu);
     EXPECT_EQ(Pixel(2, 0), 0x000000u);
 }
@@ -61,7 +53,7 @@ TEST_F(LiveAdjustment, SharpeningOnKnownPixels)
     // A vertical step 50 | 200 in a 20 x 5 picture; k = 0.5 * 600 = 300.
     const auto level = [](int x) { return x < 10 ? 50 : 200; };
     ShowGrey(20, 5, [&](int x, int) { return level(x); });
-    ApplyLiveAdjustment(Report(5, 0.5f));
+    ApplyLiveAdjustment(StripReport(5, 0.5f));
     ClassData2DIO<float> blurred;
     blurred.SetDim(20, 5);
     for (int y = 0; y < 5; ++y)
@@ -82,7 +74,7 @@ TEST_F(LiveAdjustment, OnlyTheRegionChanges)
 {
     ShowGrey(6, 6, [](int, int) { return 200; });
     AddPoints(4, {{1, 1}, {3, 1}, {3, 3}, {1, 3}});
-    ApplyLiveAdjustment(Report(1, 0.9f)); // t = 229: everything black inside
+    ApplyLiveAdjustment(StripReport(1, 0.9f)); // t = 229: everything black inside
     EXPECT_EQ(Pixel(2, 2), 0u);
     EXPECT_EQ(Pixel(5, 5), Grey(200));
     EXPECT_EQ(Pixel(0, 0), Grey(200));
@@ -93,17 +85,17 @@ TEST_F(LiveAdjustment, ShiftRotateAndMosaicMoveWhatTheUserSees)
     // One white pixel at screen (1, 0) of a 4 x 4 black picture.
     const auto dot = [](int x, int y) { return x == 1 && y == 0 ? 0xFFFFFFu : 0u; };
     ShowColour(4, 4, dot);
-    ApplyLiveAdjustment(Report(9, 0.25f)); // half the width to the right
+    ApplyLiveAdjustment(StripReport(9, 0.25f)); // half the width to the right
     EXPECT_EQ(Pixel(3, 0), 0xFFFFFFu);
     EXPECT_EQ(Pixel(1, 0), 0u);
-    ApplyLiveAdjustment(Report(10, 0.125f)); // a quarter of the height down
+    ApplyLiveAdjustment(StripReport(10, 0.125f)); // a quarter of the height down
     EXPECT_EQ(Pixel(1, 1), 0xFFFFFFu);
-    ApplyLiveAdjustment(Report(9, 0.5f)); // a whole width: back in place
+    ApplyLiveAdjustment(StripReport(9, 0.5f)); // a whole width: back in place
     EXPECT_EQ(Pixel(1, 0), 0xFFFFFFu);
 
     // A quarter turn counter-clockwise about the centre (1.5, 1.5): the top
     // row goes to the left column, (1, 0) to (0, 2).
-    ApplyLiveAdjustment(Report(11, 0.75f));
+    ApplyLiveAdjustment(StripReport(11, 0.75f));
     EXPECT_EQ(Pixel(0, 2), 0xFFFFFFu);
     EXPECT_EQ(Pixel(1, 0), 0u);
 }
@@ -126,27 +118,27 @@ TEST_F(LiveAdjustment, MosaicTakesBlockMeans)
 TEST_F(LiveAdjustment, SaturationAndHue)
 {
     ShowColour(2, 1, [](int x, int) { return x == 0 ? 0xFF0000u : 0x804020u; });
-    ApplyLiveAdjustment(Report(3, 0.0f)); // -100: no colour left
+    ApplyLiveAdjustment(StripReport(3, 0.0f)); // -100: no colour left
     EXPECT_EQ(Pixel(0, 0), 0xFFFFFFu);
     EXPECT_EQ(Pixel(1, 0), 0x808080u);
-    ApplyLiveAdjustment(Report(3, 0.5f)); // 0: unchanged
+    ApplyLiveAdjustment(StripReport(3, 0.5f)); // 0: unchanged
     EXPECT_EQ(Pixel(1, 0), 0x804020u);
-    ApplyLiveAdjustment(Report(4, 1.0f)); // +180 degrees: red becomes cyan
+    ApplyLiveAdjustment(StripReport(4, 1.0f)); // +180 degrees: red becomes cyan
     EXPECT_EQ(Pixel(0, 0), 0x00FFFFu);
-    ApplyLiveAdjustment(Report(4, 2.0f / 3.0f)); // +60 degrees: red becomes yellow
+    ApplyLiveAdjustment(StripReport(4, 2.0f / 3.0f)); // +60 degrees: red becomes yellow
     EXPECT_EQ(Pixel(0, 0), 0xFFFF00u);
 }
 
 TEST_F(LiveAdjustment, BlurNoiseAndToneStrips)
 {
     ShowGrey(9, 1, [](int x, int) { return x == 4 ? 255 : 0; });
-    ApplyLiveAdjustment(Report(2, 0.02f)); // radius 1: (255 + 1) / 3
+    ApplyLiveAdjustment(StripReport(2, 0.02f)); // radius 1: (255 + 1) / 3
     EXPECT_EQ(Pixel(3, 0), Grey(85));
     EXPECT_EQ(Pixel(4, 0), Grey(85));
     EXPECT_EQ(Pixel(2, 0), 0u);
 
     ShowGrey(40, 40, [](int, int) { return 128; });
-    ApplyLiveAdjustment(Report(12, 0.1f)); // noise within +-10
+    ApplyLiveAdjustment(StripReport(12, 0.1f)); // noise within +-10
     int changed = 0;
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 40; ++x) {
@@ -174,10 +166,10 @@ TEST_F(LiveAdjustment, RadialMagnificationOfTheStoredCircle)
     // spreads outwards.
     ShowGrey(21, 21, [](int x, int y) { return std::min(255, 20 * (std::abs(x - 10) + std::abs(y - 10))); });
     gEyeCircle() = {};
-    ApplyLiveAdjustment(Report(13, 1.0f));
+    ApplyLiveAdjustment(StripReport(13, 1.0f));
     EXPECT_EQ(Pixel(12, 10), Grey(40)) << "no circle stored: nothing happens";
     gEyeCircle() = {10, 10, 8};
-    ApplyLiveAdjustment(Report(13, 1.0f));
+    ApplyLiveAdjustment(StripReport(13, 1.0f));
     EXPECT_LT(Pixel(12, 10) & 0xFF, 40u);
     EXPECT_EQ(Pixel(20, 10), Grey(200)) << "outside the circle unchanged";
     gEyeCircle() = {};
@@ -188,8 +180,8 @@ TEST_F(LiveAdjustment, NothingWithoutAColourPicture)
     ClassData2DIO<float> raw = FloatImage(3, 3, [](int x, int) { return x * 100.0; });
     ShowRaw(raw);
     const unsigned before = Pixel(2, 0);
-    ApplyLiveAdjustment(Report(1, 0.9f));
-    ApplyLiveAdjustment(Report(6, 0.9f));
+    ApplyLiveAdjustment(StripReport(1, 0.9f));
+    ApplyLiveAdjustment(StripReport(6, 0.9f));
     EXPECT_EQ(Pixel(2, 0), before);
     EXPECT_TRUE(messages.empty());
 }
