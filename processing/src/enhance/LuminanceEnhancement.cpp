@@ -3,13 +3,40 @@
 #include "pixorama/common/RowSplit.h"
 #include "pixorama/workbench/QEVPyramidDecomposition.h"
 
+#include "HotKernel.h"
+
 #include <algorithm>
 
 namespace {
 
-unsigned char toByte(float v)
+inline unsigned char toByte(float v)
 {
     return static_cast<unsigned char>(std::clamp(v, 0.0f, 255.0f));
+}
+
+inline float lumaOf(float r, float g, float b)
+{
+    return 0.299f * r + 0.587f * g + 0.114f * b;
+}
+
+PIX_WB_HOT void lumaRow(const unsigned char* r, const unsigned char* g, const unsigned char* b, unsigned char* y, int n)
+{
+    for (int x = 0; x < n; ++x)
+        y[x] = toByte(lumaOf(r[x], g[x], b[x]));
+}
+
+// U and V come from the picture before the enhancement; Y is the new one.
+PIX_WB_HOT void colourRow(unsigned char* r, unsigned char* g, unsigned char* b, const unsigned char* yNew, int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const float lum = lumaOf(r[x], g[x], b[x]);
+        const float u = 0.493f * (b[x] - lum);
+        const float v = 0.877f * (r[x] - lum);
+        const float y = yNew[x];
+        r[x] = toByte(y + 1.14f * v);
+        g[x] = toByte(y - 0.394f * u - 0.581f * v);
+        b[x] = toByte(y + 2.032f * u);
+    }
 }
 
 } // namespace
@@ -25,26 +52,12 @@ void gEnhanceLuminance(ClassData2DIO<unsigned char>& r, ClassData2DIO<unsigned c
     y8.SetDim(w, h);
     RowSplit::run(h, [&](int begin, int end) {
         for (int y = begin; y < end; ++y)
-            for (int x = 0; x < w; ++x)
-                y8.rows[y][x] = toByte(0.299f * r.rows[y][x] + 0.587f * g.rows[y][x] + 0.114f * b.rows[y][x]);
+            lumaRow(r.rows[y], g.rows[y], b.rows[y], y8.rows[y], w);
     });
     QEVPyramidDecomposition pyramid;
     pyramid.Run(y8, 4);
-    // U and V come from the picture before the enhancement; Y is replaced.
     RowSplit::run(h, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            unsigned char* pr = r.rows[y];
-            unsigned char* pg = g.rows[y];
-            unsigned char* pb = b.rows[y];
-            for (int x = 0; x < w; ++x) {
-                const float lum = 0.299f * pr[x] + 0.587f * pg[x] + 0.114f * pb[x];
-                const float u = 0.493f * (pb[x] - lum);
-                const float v = 0.877f * (pr[x] - lum);
-                const float yn = y8.rows[y][x];
-                pr[x] = toByte(yn + 1.14f * v);
-                pg[x] = toByte(yn - 0.394f * u - 0.581f * v);
-                pb[x] = toByte(yn + 2.032f * u);
-            }
-        }
+        for (int y = begin; y < end; ++y)
+            colourRow(r.rows[y], g.rows[y], b.rows[y], y8.rows[y], w);
     });
 }
