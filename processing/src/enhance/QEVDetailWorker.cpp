@@ -2,10 +2,11 @@
 
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
-#include "pixorama/platform/System.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/JobProgress.h"
 #include "pixorama/workbench/WorkState.h"
+
+#include "UiCall.h"
 
 #include <cstring>
 #include <system_error>
@@ -125,7 +126,7 @@ bool QEVDetailWorker::ComputeLayers()
 {
     bool raw = false;
     ClassData2DIO<float> picture;
-    plat::runOnUiThread([&] {
+    gCallOnUiThread([&] {
         raw = holdsRaw();
         if (raw)
             picture = gCVSGetRaw(canvas);
@@ -136,7 +137,7 @@ bool QEVDetailWorker::ComputeLayers()
     layers.Compute(picture, false, [this](int position) { progress.SetPos(position); });
     progress.SetPos(0);
     bool current = false;
-    plat::runOnUiThread([&] { current = holdsRaw() && sameImage(gCVSGetRaw(canvas), picture); });
+    gCallOnUiThread([&] { current = holdsRaw() && sameImage(gCVSGetRaw(canvas), picture); });
     if (!current) {
         stale.store(true);
         return false;
@@ -153,5 +154,5 @@ void QEVDetailWorker::RunOnce()
         return;
     const float w[4] = {weights[0].load(), weights[1].load(), weights[2].load(), weights[3].load()};
     layers.Recombine(w, result);
-    plat::runOnUiThread([this] { draw(result); });
+    gCallOnUiThread([this] { draw(result); });
 }

@@ -1,6 +1,6 @@
 #include "pixorama/workbench/JobProgress.h"
 
-#include "pixorama/platform/System.h"
+#include "UiCall.h"
 
 #include <QProgressBar>
 
@@ -8,7 +8,7 @@ void JobProgress::SetRange(int maximum) const
 {
     if (!shown)
         return;
-    plat::runOnUiThread([this, maximum] {
+    gCallOnUiThread([this, maximum] {
         if (QProgressBar* b = bar.data())
             b->setRange(0, maximum);
     });
@@ -18,7 +18,7 @@ void JobProgress::SetPos(int position) const
 {
     if (!shown)
         return;
-    plat::runOnUiThread([this, position] {
+    gCallOnUiThread([this, position] {
         if (QProgressBar* b = bar.data())
             b->setValue(position);
     });
