@@ -5,8 +5,11 @@
 #include "pixorama/workbench/RegionStatistics.h"
 #include "pixorama/workbench/WindowProcessor.h"
 
+#include "../tests/processing/threads/DirectWindowProcessor.h"
+
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -49,6 +52,34 @@ void BM_WindowProcessor_17x17_step2(benchmark::State& state)
         gWindowProcess(rawPicture(), out, 17, 17, 2, 2);
 }
 BENCHMARK(BM_WindowProcessor_17x17_step2)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+// Ours and the direct method on a 1024 x 1024 corner of the picture.
+const ClassData2DIO<float>& corner()
+{
+    static const ClassData2DIO<float> c = [] {
+        ClassData2DIO<float> p;
+        p.SetDim(1024, 1024);
+        for (int y = 0; y < 1024; ++y)
+            std::copy(rawPicture().rows[y], rawPicture().rows[y] + 1024, p.rows[y]);
+        return p;
+    }();
+    return c;
+}
+
+void BM_WindowProcessor_1024_17x17_step2(benchmark::State& state)
+{
+    ClassData2DIO<unsigned char> out;
+    for (auto _ : state)
+        gWindowProcess(corner(), out, 17, 17, 2, 2);
+}
+BENCHMARK(BM_WindowProcessor_1024_17x17_step2)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+
+void BM_DirectMethod_1024_17x17_step2(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(gDirectWindowProcess(corner(), 17, 17, 2, 2));
+}
+BENCHMARK(BM_DirectMethod_1024_17x17_step2)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 void BM_DetailLayers_BaseAndThreeWindowLayers(benchmark::State& state)
 {

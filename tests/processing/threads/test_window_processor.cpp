@@ -4,6 +4,8 @@
 #include "pixorama/workbench/SFThread.h"
 #include "pixorama/workbench/WindowProcessor.h"
 
+#include "DirectWindowProcessor.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -15,64 +17,6 @@ namespace {
 
 using Picture = ClassData2DIO<float>;
 using Bytes = ClassData2DIO<unsigned char>;
-
-int mirror(int k, int n)
-{
-    if (k < 0)
-        k = -k;
-    if (k >= n)
-        k = 2 * n - k - 2;
-    return std::clamp(k, 0, n - 1);
-}
-
-// Every window of the one-thread grid, stretched and added in float; then
-// the mean, the border cut and the final stretch.
-Bytes direct(const Picture& in, int a, int b, int sr, int sc)
-{
-    const int w = in.width, h = in.height, p = std::max(a / 2, b / 2);
-    const int pw = w + 2 * p, ph = h + 2 * p;
-    const std::size_t size = std::size_t(pw) * std::size_t(ph);
-    std::vector<float> src(size, 0.0f);
-    std::vector<float> sum(size, 0.0f);
-    std::vector<int> count(size, 0);
-    for (int y = 0; y < ph; ++y)
-        for (int x = 0; x < pw; ++x)
-            src[std::size_t(y) * pw + x] = in.rows[mirror(y - p, h)][mirror(x - p, w)];
-    for (int c = p; c < h + p - 1; c += sr)
-        for (int d = p; d < pw - p; d += sc) {
-            const int top = c - b / 2, left = d - a / 2;
-            float mn = src[std::size_t(top) * pw + left], mx = mn;
-            for (int r = 0; r < b; ++r)
-                for (int k = 0; k < a; ++k) {
-                    mn = std::min(mn, src[std::size_t(top + r) * pw + left + k]);
-                    mx = std::max(mx, src[std::size_t(top + r) * pw + left + k]);
-                }
-            const bool flat = mx - mn < 1e-7f;
-            const float scale = flat ? 0.0f : 255.0f / (mx - mn);
-            for (int r = 0; r < b; ++r)
-                for (int k = 0; k < a; ++k) {
-                    const std::size_t i = std::size_t(top + r) * pw + left + k;
-                    sum[i] += flat ? 0.0f : float(int((src[i] - mn) * scale));
-                    count[i] += 1;
-                }
-        }
-    std::vector<float> mean(std::size_t(w) * std::size_t(h), 0.0f);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const std::size_t i = std::size_t(y + p) * pw + x + p;
-            mean[std::size_t(y) * w + x] = count[i] ? sum[i] / float(count[i]) : 0.0f;
-        }
-    Bytes out;
-    out.SetDim(w, h);
-    const auto [lo, hi] = std::minmax_element(mean.begin(), mean.end());
-    if (*hi - *lo < 1e-7f)
-        return out;
-    const float scale = 255.0f / (*hi - *lo);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            out.rows[y][x] = static_cast<unsigned char>(int((mean[std::size_t(y) * w + x] - *lo) * scale));
-    return out;
-}
 
 Picture noisy(int w, int h, unsigned seed, float scale = 1000.0f)
 {
@@ -109,7 +53,7 @@ TEST(WindowProcessor, MatchesTheDirectMethodByteForByte)
         const Picture p = noisy(c.w, c.h, seed++);
         Bytes out;
         ASSERT_TRUE(gWindowProcess(p, out, c.a, c.b, c.sr, c.sc, 3));
-        EXPECT_EQ(bytes(out), bytes(direct(p, c.a, c.b, c.sr, c.sc)))
+        EXPECT_EQ(bytes(out), bytes(gDirectWindowProcess(p, c.a, c.b, c.sr, c.sc)))
             << c.w << "x" << c.h << " window " << c.a << "x" << c.b << " steps " << c.sr << "," << c.sc;
     }
 }
@@ -124,7 +68,7 @@ TEST(WindowProcessor, OneTwoThreeAndEightThreadsGiveTheSameBytes)
     for (const Case& c : {Case{53, 61, 17, 17, 2, 2}, Case{53, 61, 9, 5, 3, 2}, Case{53, 61, 35, 35, 4, 4}}) {
         Bytes one;
         ASSERT_TRUE(gWindowProcess(p, one, c.a, c.b, c.sr, c.sc, 1));
-        EXPECT_EQ(bytes(one), bytes(direct(p, c.a, c.b, c.sr, c.sc)));
+        EXPECT_EQ(bytes(one), bytes(gDirectWindowProcess(p, c.a, c.b, c.sr, c.sc)));
         for (int threads : {2, 3, 8}) {
             Bytes many;
             ASSERT_TRUE(gWindowProcess(p, many, c.a, c.b, c.sr, c.sc, threads));
@@ -138,7 +82,7 @@ TEST(WindowProcessor, FewerRowsThanThreadsStillCoversThePicture)
     const Picture p = noisy(30, 3, 11);
     Bytes out;
     ASSERT_TRUE(gWindowProcess(p, out, 3, 3, 1, 1, 8));
-    EXPECT_EQ(bytes(out), bytes(direct(p, 3, 3, 1, 1)));
+    EXPECT_EQ(bytes(out), bytes(gDirectWindowProcess(p, 3, 3, 1, 1)));
 }
 
 TEST(WindowProcessor, TheLastRowIsNeverACentreButTheRowsBeforeItAre)
