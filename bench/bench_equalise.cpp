@@ -55,6 +55,6 @@ BENCHMARK(BM_OpenCV_equalizeHist)->Unit(benchmark::kMillisecond)->MeasureProcess
 int main(int argc, char** argv)
 {
     PeerComparison reporter;
-    reporter.pair("BM_Ours_EqualiseHistogram/real_time", "BM_OpenCV_equalizeHist/real_time");
+    reporter.pair("BM_Ours_EqualiseHistogram/process_time/real_time", "BM_OpenCV_equalizeHist/process_time/real_time");
     return reporter.run(argc, argv);
 }
