@@ -37,7 +37,7 @@ PIX_WB_HOT_WIDE void addStretchedRow(const WindowRow& windows, const float* src,
 }
 
 // lo[x] = min(lo[x], lo[x + span]), hi alike: after passes with spans 1, 2,
-// 4, ... below k, lo[x] is the minimum of the k values from x on.
+// 4, ..., k / 2, lo[x] is the minimum of the k values from x on.
 PIX_WB_HOT void widenMinMax(float* lo, float* hi, int n, int span)
 {
     for (int x = 0; x + span < n; ++x) {

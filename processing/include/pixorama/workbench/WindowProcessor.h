@@ -16,6 +16,12 @@
 // below 1e-7, out keeps its pixels (it is sized W x H, zeroed, when it had
 // another size).
 //
+// The result is that of the direct method (every window copied, searched
+// and added with its count), computed with less work: the extremes of a
+// window come from column extremes over its rows and runs of doubling
+// length along them, the counts are the product of a row and a column
+// cover count, and only the stretched values are added window by window.
+//
 // The centre rows are split into strips over `threads` workers (0: two per
 // logical processor); the result is the same, byte for byte, for every
 // thread count. False, with out untouched, for an empty picture or a
