@@ -7,9 +7,8 @@
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/RegionStatistics.h"
 #include "pixorama/workbench/UniformityMap.h"
+#include "pixorama/workbench/ShowPlanes.h"
 #include "pixorama/workbench/WorkState.h"
-
-#include "ShowPlanes.h"
 
 #include <cwchar>
 

@@ -7,9 +7,8 @@
 #include "pixorama/platform/Modal.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/Enhancements.h"
+#include "pixorama/workbench/ShowPlanes.h"
 #include "pixorama/workbench/WorkState.h"
-
-#include "ShowPlanes.h"
 
 #include <cwchar>
 

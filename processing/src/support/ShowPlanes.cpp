@@ -1,4 +1,4 @@
-#include "ShowPlanes.h"
+#include "pixorama/workbench/ShowPlanes.h"
 
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/workbench/WorkState.h"
