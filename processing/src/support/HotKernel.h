@@ -1,0 +1,12 @@
+#pragma once
+
+// Hot loops are built for x86-64-v3 (AVX2, FMA) and for the baseline; the
+// loader picks what the processor supports. Clang builds take the baseline.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define PIX_WB_HOT __attribute__((target_clones("arch=x86-64-v3", "default")))
+// Kernels on short runs gain from 16 lanes where the processor has them.
+#define PIX_WB_HOT_WIDE __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#else
+#define PIX_WB_HOT
+#define PIX_WB_HOT_WIDE
+#endif
