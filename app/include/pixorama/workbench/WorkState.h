@@ -46,7 +46,8 @@ public:
     // The region-masked show step: writes the result planes into canvas 4's
     // pixels wherever the label image of the user's regions is above 0 and
     // the pixel lies inside the result planes, then repaints the views.
-    // With no region drawn, nothing is labelled and nothing changes.
+    // With no region drawn (or none selected) every pixel is labelled, so
+    // the whole picture changes.
     void ShowResult();
     // A new picture went into canvas 4: the captured planes and the detail
     // layers no longer describe it.
