@@ -1,0 +1,16 @@
+#pragma once
+
+#include "QEVImaParaRecords.h"
+
+#include "pixorama/common/CString.h"
+
+// Reads the values a dialog last confirmed, without showing it: the
+// dialog's own parameter file in the parameter folder ("ImaPInitPara"),
+// or file (any path) when given; the section is the dialog's own. True when
+// the file exists; members without a stored value are left as they were,
+// the caller's own members are never touched.
+bool gReadImaParaFile(tagQEVImaLoadPara& para, const CString& file = {});
+bool gReadImaParaFile(tagQEVImaROIRectPara& para, const CString& file = {});
+bool gReadImaParaFile(tagQEVImaFormatPara& para, const CString& file = {});
+bool gReadImaParaFile(tagQEVImaPairPara& para, const CString& file = {});
+bool gReadImaParaFile(tagQEVImaRowDataPara& para, const CString& file = {});
