@@ -11,13 +11,18 @@
 
 namespace {
 
+CString pathOf(const wchar_t* section, const CString& file)
+{
+    if (!file.empty())
+        return file;
+    return plat::fromPath(plat::writableFolder() / "ImaPInitPara" / plat::toPath(CString(section) + L".ini"));
+}
+
 // The stored values of one section; a missing key keeps the member.
 template <class R>
 bool readRecord(R& record, const wchar_t* section, const CString& file)
 {
-    const CString path = file.empty()
-        ? plat::fromPath(plat::writableFolder() / "ImaPInitPara" / plat::toPath(CString(section) + L".ini"))
-        : file;
+    const CString path = pathOf(section, file);
     std::error_code error;
     if (!std::filesystem::is_regular_file(plat::toPath(path), error))
         return false;
@@ -35,6 +40,15 @@ bool readRecord(R& record, const wchar_t* section, const CString& file)
             record.*f.text = value;
     }
     return true;
+}
+
+// The save folder the browse button stores beside the record's values.
+void readSaveDir(CString& dir, const wchar_t* section, const CString& file)
+{
+    const CString absent = L"\x1F";
+    const CString value = plat::getProfileString(section, L"m_SaveDir", absent, pathOf(section, file));
+    if (value != absent)
+        dir = value;
 }
 
 } // namespace
@@ -56,10 +70,16 @@ bool gReadImaParaFile(tagQEVImaFormatPara& para, const CString& file)
 
 bool gReadImaParaFile(tagQEVImaPairPara& para, const CString& file)
 {
-    return readRecord(para, L"ImaPair", file);
+    if (!readRecord(para, L"ImaPair", file))
+        return false;
+    readSaveDir(para.m_SaveDir, L"ImaPair", file);
+    return true;
 }
 
 bool gReadImaParaFile(tagQEVImaRowDataPara& para, const CString& file)
 {
-    return readRecord(para, L"ImaRowDataPara", file);
+    if (!readRecord(para, L"ImaRowDataPara", file))
+        return false;
+    readSaveDir(para.m_SaveDir, L"ImaRowDataPara", file);
+    return true;
 }

@@ -58,6 +58,7 @@ const std::map<std::string, Setter>& valueOptions()
 bool ParseRange(const std::string& text, IndexRange& range)
 {
     IndexRange parsed;
+    parsed.step = 0; // not given: the job's own step
     const std::size_t a = text.find(':');
     const std::string first = text.substr(0, a);
     const std::string rest = a == std::string::npos ? std::string() : text.substr(a + 1);
@@ -65,7 +66,7 @@ bool ParseRange(const std::string& text, IndexRange& range)
     const std::string end = rest.substr(0, b);
     const std::string step = b == std::string::npos ? std::string() : rest.substr(b + 1);
     if ((!first.empty() && !parseInt(first, parsed.first)) || (!end.empty() && !parseInt(end, parsed.end))
-        || (!step.empty() && !parseInt(step, parsed.step)) || parsed.step < 1 || text.empty())
+        || (!step.empty() && (!parseInt(step, parsed.step) || parsed.step < 1)) || text.empty())
         return false;
     range = parsed;
     return true;

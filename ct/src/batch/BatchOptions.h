@@ -18,7 +18,7 @@ struct BatchOptions {
     CString out;                     // --out FILE
     CString outDir;                  // --out-dir DIR
     bool hasRange = false;
-    IndexRange range;                // --range START:END:STEP
+    IndexRange range;                // --range START:END:STEP; step 0 when not given
     bool hasWindow = false;
     DisplayWindow window;            // --window LEFT:RIGHT
     bool hasRow = false;
@@ -28,7 +28,8 @@ struct BatchOptions {
 
 BatchOptions ParseBatchOptions(const std::vector<std::string>& args);
 
-// "START:END:STEP"; END and STEP may be left out ("5:", "5:9", ":9:2").
+// "START:END:STEP"; END and STEP may be left out ("5:", "5:9", ":9:2"); a
+// step left out reads 0, which leaves the job's own step.
 bool ParseRange(const std::string& text, IndexRange& range);
 
 // A list file (one path a line, as the browser's .srl projects) or, when it

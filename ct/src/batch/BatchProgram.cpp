@@ -129,7 +129,8 @@ int stitch(const BatchOptions& o, SequenceJob& job, std::ostream&)
     if (o.hasRange) {
         para.InputFileStartIndex = o.range.first;
         para.InputFileEndIndex = o.range.end;
-        para.InputFileStep = o.range.step;
+        if (o.range.step > 0)
+            para.InputFileStep = o.range.step;
     }
     if (!CheckPairBatch(para, job))
         return exitFailed;

@@ -208,7 +208,7 @@ bool Converter::Run()
     if (!Check())
         return false;
     const int n = int(para.Files.size());
-    const int step = std::max(1, options.useRange ? options.range.step : para.OutImaStep);
+    const int step = std::max(1, options.useRange && options.range.step > 0 ? options.range.step : para.OutImaStep);
     int first = 0;
     int end = n;
     if (options.useRange) {

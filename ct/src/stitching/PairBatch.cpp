@@ -118,6 +118,10 @@ bool RunPairBatch(tagQEVImaPairPara& para, SequenceJob& job)
 {
     if (!sameLength(para, job))
         return false;
+    if (para.MemDest == nullptr && (para.m_SaveDir.empty() || para.m_SaveDir == L"NULL")) {
+        job.Message(L"没有选择文件保存目录");
+        return false;
+    }
     const int n = int(para.LeftFiles.size());
     const CString extension = n > 0 ? OSCString::GetExt(para.LeftFiles[0]) : CString(L"raw");
     job.SetRange(std::max(0, n - 1));

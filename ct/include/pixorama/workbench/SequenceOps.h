@@ -51,8 +51,9 @@ bool CutSequence(const std::vector<CString>& files, const tagQEVImaLoadPara& loa
 struct ConvertOptions {
     DisplayWindow window;
     DetailEnhancer enhance; // needed for the detail kinds 1 and 2
-    // Replaces OutImaStep and limits the indices when set (a slice of a
-    // longer run keeps the numbers the whole run would give).
+    // Limits the indices when set, and its step (when above 0) replaces
+    // OutImaStep; a slice of a longer run keeps the numbers the whole run
+    // would give.
     bool useRange = false;
     IndexRange range;
 };
