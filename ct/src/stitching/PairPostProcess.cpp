@@ -1,8 +1,7 @@
 #include "PairPostProcess.h"
 
-#include "pixorama/common/QEVRECT.h"
-
 #include <algorithm>
+#include <cstring>
 
 namespace pairpost {
 
@@ -14,8 +13,16 @@ void CropColumns(QEVFLOATDATA2D& image, int leftCut, int rightCut)
     const int right = image.width - std::max(0, rightCut) - 1;
     if (right < left)
         return;
-    QEVRECT keep(left, right, 0, image.height - 1);
-    image.Crop(keep);
+    // Rows move towards the start of the buffer, so each lands on bytes
+    // already read.
+    const int w = right - left + 1;
+    for (int y = 0; y < image.height; ++y) {
+        float* to = image.data + std::size_t(y) * std::size_t(w);
+        std::memmove(to, image.rows[y] + left, std::size_t(w) * sizeof(float));
+        image.rows[y] = to;
+    }
+    image.width = w;
+    image.roi = {0, 0, w - 1, image.height - 1};
 }
 
 void Bin2x2(QEVFLOATDATA2D& image)
@@ -45,6 +52,18 @@ void SmoothRows(QEVFLOATDATA2D& image)
         for (int x = 1; x + 1 < image.width; ++x)
             v[x] = 0.25f * (v[x - 1] + v[x + 1]) + 0.5f * v[x];
     }
+}
+
+void CopyOut(const QEVFLOATDATA2D& from, QEVFLOATDATA2D& to)
+{
+    if (to.width != from.width || to.height != from.height || !to.ownsData || !to.ownsRows || to.data == nullptr) {
+        to = from;
+        return;
+    }
+    for (int y = 0; y < from.height; ++y)
+        std::memcpy(to.rows[y], from.rows[y], std::size_t(from.width) * sizeof(float));
+    to.origWidth = from.origWidth;
+    to.origHeight = from.origHeight;
 }
 
 } // namespace pairpost

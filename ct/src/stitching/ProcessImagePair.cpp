@@ -11,14 +11,12 @@ namespace {
 void calibrate(QEVFLOATDATA2D& left, QEVFLOATDATA2D& right, const QEVFLOATDATA2D& brightOne, const QEVFLOATDATA2D& darkOne, const QEVFLOATDATA2D& brightTwo,
                const QEVFLOATDATA2D& darkTwo)
 {
-    ClassData2DIO<float> gainOne;
-    ClassData2DIO<float> gainTwo;
-    flatfield::Gain(brightOne, darkOne, gainOne);
-    flatfield::Gain(brightTwo, darkTwo, gainTwo);
-    flatfield::Correct(left, darkOne, gainOne, flatfield::Median(gainOne));
-    flatfield::Correct(right, darkTwo, gainTwo, flatfield::Median(gainTwo));
-    flatfield::RepairDead(left, gainOne, 2, 1);
-    flatfield::RepairDead(right, gainTwo, 1, 0);
+    const flatfield::Calibration one{brightOne, darkOne};
+    const flatfield::Calibration two{brightTwo, darkTwo};
+    flatfield::Correct(left, one, flatfield::MedianGain(one));
+    flatfield::Correct(right, two, flatfield::MedianGain(two));
+    flatfield::RepairDead(left, one, 2, 1);
+    flatfield::RepairDead(right, two, 1, 0);
     flatfield::FillDarkSpots(left);
     flatfield::FillDarkSpots(right);
 }
@@ -58,5 +56,5 @@ void ProcessImagePair(const tagQEVImaPairPara& para, QEVFLOATDATA2D& left, QEVFL
         pairpost::Bin2x2(left);
     else if (para.OutImaIP == 2)
         pairpost::SmoothRows(left);
-    result = left;
+    pairpost::CopyOut(left, result);
 }
