@@ -26,13 +26,13 @@ inline std::uint32_t byteSwapped(std::uint32_t v) { return __builtin_bswap32(v);
 constexpr bool machineLittle = std::endian::native == std::endian::little;
 constexpr std::size_t chunkElements = std::size_t(1) << 18;
 
-template <typename T, typename U>
-void decode(const unsigned char* in, float* out, std::size_t n, bool swap)
+template <typename T, typename U, bool Swap>
+void decode(const unsigned char* in, float* out, std::size_t n)
 {
     for (std::size_t i = 0; i < n; ++i) {
         U bits;
         std::memcpy(&bits, in + i * sizeof(U), sizeof(U));
-        if (swap)
+        if constexpr (Swap)
             bits = byteSwapped(bits);
         out[i] = float(std::bit_cast<T>(bits));
     }
@@ -42,9 +42,9 @@ void decodeElements(const unsigned char* in, float* out, std::size_t n, const Ra
 {
     const bool swap = layout.littleEndian != machineLittle;
     if (layout.pixelType == 0)
-        decode<std::uint16_t, std::uint16_t>(in, out, n, swap);
+        (swap ? decode<std::uint16_t, std::uint16_t, true> : decode<std::uint16_t, std::uint16_t, false>)(in, out, n);
     else
-        decode<float, std::uint32_t>(in, out, n, swap);
+        (swap ? decode<float, std::uint32_t, true> : decode<float, std::uint32_t, false>)(in, out, n);
 }
 
 template <typename T, typename U>

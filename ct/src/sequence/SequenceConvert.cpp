@@ -10,6 +10,7 @@
 #include "pixorama/platform/Strings.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <new>
 
@@ -65,10 +66,45 @@ void toBytes(const ClassData2DIO<float>& picture, ClassData2DIO<unsigned char>& 
 void minMax(const ClassData2DIO<float>& picture, float& lo, float& hi)
 {
     lo = hi = picture.rows[0][0];
+    // Plain compare-and-select loops, which the compiler turns into vector code.
     for (int y = 0; y < picture.height; ++y) {
-        const auto [a, b] = std::minmax_element(picture.rows[y], picture.rows[y] + picture.width);
-        lo = std::min(lo, *a);
-        hi = std::max(hi, *b);
+        const float* row = picture.rows[y];
+        float a = lo;
+        float b = hi;
+        for (int x = 0; x < picture.width; ++x) {
+            a = row[x] < a ? row[x] : a;
+            b = row[x] > b ? row[x] : b;
+        }
+        lo = a;
+        hi = b;
+    }
+}
+
+// The picture stretched from its own range to 0..65535, then the display
+// window of that range to 0..255, in one pass.
+void windowToBytes(const ClassData2DIO<float>& picture, const DisplayWindow& window, ClassData2DIO<unsigned char>& out)
+{
+    float lo = 0;
+    float hi = 0;
+    minMax(picture, lo, hi);
+    // An empty range leaves the values as they are for the second map.
+    const bool stretch = hi - lo >= 1e-10f;
+    const float scale = stretch ? 65535.0f / (hi - lo) : 1.0f;
+    const float offset = stretch ? lo : 0.0f;
+    const float a = window.left * 65535.0f;
+    const float b = window.right * 65535.0f;
+    const bool map = std::fabs(b - a) >= 1e-10f;
+    const float toByte = map ? 255.0f / (b - a) : 1.0f;
+    if (out.width != picture.width || out.height != picture.height)
+        out.SetDim(picture.width, picture.height);
+    for (int y = 0; y < picture.height; ++y) {
+        const float* in = picture.rows[y];
+        unsigned char* o = out.rows[y];
+        for (int x = 0; x < picture.width; ++x) {
+            const float s = (in[x] - offset) * scale;
+            const float v = !map ? s : s <= a ? 0.0f : s >= b ? 255.0f : (s - a) * toByte;
+            o[x] = static_cast<unsigned char>(pixTruncToInt64(v) & 0xFF);
+        }
     }
 }
 
@@ -163,12 +199,7 @@ bool Converter::WriteEightBit(const CString& path)
         LinearMap(p, para.MapRangeLowIn, para.MapRangeHighIn, para.MapRangeLowOut, para.MapRangeHighOut);
         toBytes(p, grey);
     } else if (para.OutImaIPType == 0) {
-        float lo = 0;
-        float hi = 0;
-        minMax(p, lo, hi);
-        LinearMap(p, lo, hi, 0.0f, 65535.0f);
-        LinearMap(p, options.window.left * 65535.0f, options.window.right * 65535.0f, 0.0f, 255.0f);
-        toBytes(p, grey);
+        windowToBytes(p, options.window, grey);
     } else {
         if (para.OutImaIPType == 2)
             negative(p);
