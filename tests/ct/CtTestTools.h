@@ -5,6 +5,7 @@
 // reported.
 #include "TestHome.h"
 
+#include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
 #include "pixorama/workbench/SequenceJob.h"
 
@@ -130,6 +131,33 @@ public:
     std::vector<int> positions;
     std::vector<CString> messages;
     std::function<void(int)> onPosition;
+};
+
+// Answers every message box while it lives and keeps the texts; safe from
+// any thread.
+class MessageRecorder {
+public:
+    MessageRecorder()
+    {
+        plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned) {
+            std::lock_guard lock(mutex);
+            texts.push_back(text);
+            return plat::IDOK;
+        });
+    }
+    ~MessageRecorder() { plat::setMessageBoxResponder({}); }
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    std::vector<std::wstring> Texts()
+    {
+        std::lock_guard lock(mutex);
+        return texts;
+    }
+
+private:
+    std::mutex mutex;
+    std::vector<std::wstring> texts;
 };
 
 } // namespace cttest

@@ -56,30 +56,43 @@ bool readParams(R& record, const BatchOptions& options, SequenceJob& job)
     return false;
 }
 
-std::vector<CString> sequence(const BatchOptions& options)
+// The slice of the sequence the range names, or all of it.
+std::vector<CString> slicedSequence(const BatchOptions& options)
 {
-    return SequenceOf(options);
+    return options.hasRange ? Slice(SequenceOf(options), options.range) : SequenceOf(options);
+}
+
+bool needsOut(const BatchOptions& o, SequenceJob& job)
+{
+    if (!o.out.empty())
+        return true;
+    job.Message(L"缺少 --out FILE");
+    return false;
+}
+
+// A float image to --out; the exit status of a job that went through
+// complete or not.
+int writeResult(const BatchOptions& o, const ClassData2DIO<float>& image, bool complete, SequenceJob& job)
+{
+    if (image.IsEmpty())
+        return exitFailed;
+    if (!WriteRawFrame(plat::toPath(o.out), image, RawLayout{image.width, image.height, 1, true})) {
+        job.Message(L"无法写入文件：" + o.out);
+        return exitFailed;
+    }
+    return complete ? 0 : exitFailed;
 }
 
 int average(const BatchOptions& o, SequenceJob& job, std::ostream&)
 {
     tagQEVImaLoadPara load;
-    if (o.out.empty()) {
-        job.Message(L"缺少 --out FILE");
+    if (!needsOut(o, job))
         return exitUsage;
-    }
     if (!readParams(load, o, job))
         return exitFailed;
-    const std::vector<CString> files = o.hasRange ? Slice(sequence(o), o.range) : sequence(o);
     ClassData2DIO<float> mean;
-    const bool complete = AverageSequence(files, load, mean, job);
-    if (mean.IsEmpty())
-        return exitFailed;
-    if (!WriteRawFrame(plat::toPath(o.out), mean, RawLayout{mean.width, mean.height, 1, true})) {
-        job.Message(L"无法写入文件：" + o.out);
-        return exitFailed;
-    }
-    return complete ? 0 : exitFailed;
+    const bool complete = AverageSequence(slicedSequence(o), load, mean, job);
+    return writeResult(o, mean, complete, job);
 }
 
 int cut(const BatchOptions& o, SequenceJob& job, std::ostream&)
@@ -88,7 +101,7 @@ int cut(const BatchOptions& o, SequenceJob& job, std::ostream&)
     tagQEVImaROIRectPara rect;
     if (!readParams(load, o, job) || !readParams(rect, o, job))
         return exitFailed;
-    const std::vector<CString> files = sequence(o);
+    const std::vector<CString> files = SequenceOf(o);
     if (files.empty()) {
         job.Message(L"没有序列图像");
         return exitFailed;
@@ -101,7 +114,7 @@ int convert(const BatchOptions& o, SequenceJob& job, std::ostream&)
     tagQEVImaFormatPara para;
     if (!readParams(para, o, job))
         return exitFailed;
-    para.Files = sequence(o);
+    para.Files = SequenceOf(o);
     if (!o.outDir.empty())
         para.OutDir = o.outDir;
     ConvertOptions options;
@@ -140,28 +153,20 @@ int stitch(const BatchOptions& o, SequenceJob& job, std::ostream&)
 int sinogram(const BatchOptions& o, SequenceJob& job, std::ostream&)
 {
     tagQEVImaRowDataPara para;
-    if (o.out.empty()) {
-        job.Message(L"缺少 --out FILE");
+    if (!needsOut(o, job))
         return exitUsage;
-    }
     if (!readParams(para, o, job))
         return exitFailed;
     if (o.hasRow)
         para.m_RowIndex = o.row;
-    para.Files = o.hasRange ? Slice(sequence(o), o.range) : sequence(o);
+    para.Files = slicedSequence(o);
     if (para.Files.size() < 2) {
         job.Message(L"没有两个以上的图像");
         return exitFailed;
     }
     ClassData2DIO<float> rows;
     const bool complete = ExtractSinogram(para, rows, job);
-    if (rows.IsEmpty())
-        return exitFailed;
-    if (!WriteRawFrame(plat::toPath(o.out), rows, RawLayout{rows.width, rows.height, 1, true})) {
-        job.Message(L"无法写入文件：" + o.out);
-        return exitFailed;
-    }
-    return complete ? 0 : exitFailed;
+    return writeResult(o, rows, complete, job);
 }
 
 const std::map<std::string, Command>& commands()

@@ -23,11 +23,6 @@ protected:
     void SetUp() override
     {
         SetSequenceFileSource([this] { return files; });
-        plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned) {
-            std::lock_guard lock(mutex);
-            messages.push_back(text);
-            return plat::IDOK;
-        });
         plat::setDialogHook([this](QDialog& dialog) {
             DialogDriver d(dialog);
             for (const auto& [name, value] : answers)
@@ -45,7 +40,6 @@ protected:
         WaitForSequenceJobs();
         SetSequenceFileSource({});
         SetSequenceJobsListener({});
-        plat::setMessageBoxResponder({});
         plat::setDialogHook({});
     }
 
@@ -65,8 +59,7 @@ protected:
     std::vector<std::pair<CString, CString>> answers;
     bool cancel = false;
     int dialogs = 0;
-    std::mutex mutex;
-    std::vector<std::wstring> messages;
+    MessageRecorder recorder;
 };
 
 TEST_F(SequenceCommandTest, AverageShowsTheMeanInCanvasFour)
@@ -79,14 +72,14 @@ TEST_F(SequenceCommandTest, AverageShowsTheMeanInCanvasFour)
     ASSERT_EQ(ori.height, 2);
     EXPECT_EQ(ori.rows[0][0], 1.0f);
     EXPECT_EQ(ori.rows[1][2], 50.0f);
-    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(recorder.Texts().empty());
 }
 
 TEST_F(SequenceCommandTest, AverageRefusesOneFileBeforeAskingAnything)
 {
     MakeFiles(1);
     RunSequenceCommand(2379);
-    EXPECT_EQ(messages, std::vector<std::wstring>{L"没有两个以上的图像"});
+    EXPECT_EQ(recorder.Texts(), std::vector<std::wstring>{L"没有两个以上的图像"});
     EXPECT_EQ(dialogs, 0);
 }
 
@@ -111,17 +104,17 @@ TEST_F(SequenceCommandTest, ConvertChecksTheSequenceAndTheFolder)
     answers = {{L"InImaW", L"3"}, {L"InImaH", L"2"}, {L"OutImaW", L"3"}, {L"OutImaH", L"2"}, {L"OutImaStep", L"1"},
                {L"OutImaPixelType", L"0"}, {L"bLittleEndian", L"true"}, {L"OutDir", L"NULL"}};
     RunSequenceCommand(2383);
-    EXPECT_EQ(messages, std::vector<std::wstring>{L"没有序列图像"});
+    EXPECT_EQ(recorder.Texts(), std::vector<std::wstring>{L"没有序列图像"});
     MakeFiles(2);
     RunSequenceCommand(2383);
-    EXPECT_EQ(messages.back(), L"没有选择文件保存目录");
+    EXPECT_EQ(recorder.Texts().back(), L"没有选择文件保存目录");
     answers.back().second = W(Dir("out"));
     RunSequenceCommand(2383);
     WaitForSequenceJobs();
     EXPECT_EQ(Names(Dir("out")), (std::vector<std::string>{"US_10000.raw", "US_10001.raw"}));
     cancel = true;
     RunSequenceCommand(2383);
-    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(recorder.Texts().size(), 2u);
 }
 
 TEST_F(SequenceCommandTest, CancelStopsRunningJobsBeforeTheirNextFile)

@@ -85,22 +85,15 @@ TEST_F(SinogramTest, WorkerShowsTheSinogramInCanvasFourOnTheInterfaceThread)
     for (int i = 0; i < 4; ++i)
         para.Files.push_back(Projection(i));
     para.Files.push_back(W(Dir() / "lost.raw"));
-    std::vector<std::wstring> shown;
-    std::mutex mutex;
-    plat::setMessageBoxResponder([&](const std::wstring& text, const std::wstring&, unsigned) {
-        std::lock_guard lock(mutex);
-        shown.push_back(text);
-        return plat::IDOK;
-    });
+    MessageRecorder shown;
     ASSERT_TRUE(gExtractSinogram(para));
     WaitForSequenceJobs();
-    plat::setMessageBoxResponder({});
     const ClassData2DIO<float>& ori = gCVSGetRawOri(4);
     ASSERT_EQ(ori.width, 512);
     ASSERT_EQ(ori.height, 5);
     EXPECT_EQ(ori.rows[3][7], 3007.0f);
     EXPECT_EQ(ori.rows[4][7], 0.0f);
-    EXPECT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown.Texts().size(), 1u);
 }
 
 } // namespace

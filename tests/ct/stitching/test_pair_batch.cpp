@@ -145,21 +145,14 @@ TEST_F(PairBatchTest, BackgroundBatchResetsTheFlagAndDrivesTheRecordsProgress)
 {
     MakePairs(3);
     para.CancelFlag = 1;
-    std::vector<std::wstring> shown;
-    std::mutex mutex;
-    plat::setMessageBoxResponder([&](const std::wstring& text, const std::wstring&, unsigned) {
-        std::lock_guard lock(mutex);
-        shown.push_back(text);
-        return plat::IDOK;
-    });
+    MessageRecorder shown;
     ASSERT_TRUE(gFilesConcatenate(para));
     WaitForSequenceJobs();
     EXPECT_EQ(para.CancelFlag, 0);
     EXPECT_EQ(Names(Dir("out")).size(), 3u);
     para.RightFiles.pop_back();
     EXPECT_FALSE(gFilesConcatenate(para));
-    plat::setMessageBoxResponder({});
-    EXPECT_EQ(shown, (std::vector<std::wstring>{L"拼接完成", L"左右图像个数不一样"}));
+    EXPECT_EQ(shown.Texts(), (std::vector<std::wstring>{L"拼接完成", L"左右图像个数不一样"}));
 }
 
 TEST_F(PairBatchTest, SinglePairFillsTheBufferAndZeroesWhatTheResultLacks)
@@ -189,14 +182,9 @@ TEST_F(PairBatchTest, SinglePairLoadsTheCalibrationFiles)
     EXPECT_EQ(out, (std::vector<float>{0, 0, 100, 100, 0, 0, 100, 100}));
 
     std::filesystem::remove(plat::toPath(para.strLightTwo));
-    std::vector<std::wstring> shown;
-    plat::setMessageBoxResponder([&](const std::wstring& text, const std::wstring&, unsigned) {
-        shown.push_back(text);
-        return plat::IDOK;
-    });
+    MessageRecorder shown;
     EXPECT_FALSE(gFileConcatenate(para, out.data()));
-    plat::setMessageBoxResponder({});
-    EXPECT_EQ(shown, std::vector<std::wstring>{L"校正文件不完整"});
+    EXPECT_EQ(shown.Texts(), std::vector<std::wstring>{L"校正文件不完整"});
 }
 
 } // namespace
