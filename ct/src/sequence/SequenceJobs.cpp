@@ -29,14 +29,10 @@ Registry& registry()
     return r;
 }
 
-// Hands the running/idle change to the user-interface thread without waiting.
-void notify(bool running)
+// Hands the running/idle change to the user-interface thread without
+// waiting; with no application, or on that thread, calls the listener now.
+void notify(const std::function<void(bool)>& listener, bool running)
 {
-    std::function<void(bool)> listener;
-    {
-        std::lock_guard lock(registry().mutex);
-        listener = registry().listener;
-    }
     if (!listener)
         return;
     if (QCoreApplication::instance() == nullptr || plat::isUiThread())
@@ -54,15 +50,20 @@ struct JobOwner {
 
 void finish(const std::shared_ptr<SequenceJob>& job)
 {
-    bool last = false;
+    std::function<void(bool)> direct;
     {
+        // The idle signal is queued before anyone can see the list empty,
+        // so a wait that returns is always followed by it.
         std::lock_guard lock(registry().mutex);
         auto& list = registry().running;
         list.erase(std::remove(list.begin(), list.end(), job), list.end());
-        last = list.empty();
+        if (list.empty() && QCoreApplication::instance() != nullptr)
+            notify(registry().listener, false);
+        else if (list.empty())
+            direct = registry().listener;
     }
-    if (last)
-        notify(false);
+    if (direct)
+        direct(false);
     registry().idle.notify_all();
 }
 
@@ -74,14 +75,14 @@ std::shared_ptr<SequenceJob> StartSequenceJob(std::unique_ptr<JobFeedback> feedb
     auto owner = std::make_shared<JobOwner>();
     owner->feedback = std::move(feedback);
     owner->job = std::make_shared<SequenceJob>(*owner->feedback, externalFlag);
-    bool first = false;
+    std::function<void(bool)> listener;
     {
         std::lock_guard lock(registry().mutex);
-        first = registry().running.empty();
+        if (registry().running.empty())
+            listener = registry().listener;
         registry().running.push_back(owner->job);
     }
-    if (first)
-        notify(true);
+    notify(listener, true);
     std::thread([owner, body = std::move(body)] {
         body(*owner->job);
         finish(owner->job);
@@ -122,4 +123,8 @@ void WaitForSequenceJobs()
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
         lock.lock();
     }
+    lock.unlock();
+    // Delivers the idle signal queued by the last job.
+    if (pump)
+        QCoreApplication::processEvents();
 }
