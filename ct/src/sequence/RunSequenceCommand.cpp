@@ -1,6 +1,7 @@
 // The menu commands "序列图像相加" (2379), "序列图像剪切" (2380) and
 // "格式转化" (2383).
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/ProgressBarFeedback.h"
 #include "pixorama/workbench/SequenceJob.h"
 #include "pixorama/workbench/SequenceOps.h"
 #include "pixorama/workbench/WorkState.h"

@@ -1,4 +1,5 @@
 #include "pixorama/workbench/Sinogram.h"
+#include "pixorama/workbench/ProgressBarFeedback.h"
 #include "pixorama/workbench/SequenceJob.h"
 
 #include "FileList.h"

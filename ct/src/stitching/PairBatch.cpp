@@ -1,6 +1,7 @@
 // The pair batch: checks, the worker over the index range, and the entry
 // points gFilesConcatenate and gFileConcatenate.
 #include "pixorama/workbench/ProjectionStitch.h"
+#include "pixorama/workbench/ProgressBarFeedback.h"
 #include "pixorama/workbench/SequenceJob.h"
 
 #include "PairFiles.h"

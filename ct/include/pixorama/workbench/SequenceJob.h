@@ -6,8 +6,6 @@
 #include <functional>
 #include <memory>
 
-class QProgressBar;
-
 // Where a sequence, stitching or sinogram job reports: the progress range
 // and position and its messages. Called from the job's own thread.
 class JobFeedback {
@@ -16,21 +14,6 @@ public:
     virtual void SetRange(int maximum) = 0;
     virtual void SetPosition(int position) = 0;
     virtual void Message(const CString& text) = 0;
-};
-
-// The workbench's feedback: positions go to a progress bar (may be null) on
-// the user-interface thread, messages to modal message boxes.
-class ProgressBarFeedback : public JobFeedback {
-public:
-    explicit ProgressBarFeedback(QProgressBar* bar);
-    ~ProgressBarFeedback() override;
-    void SetRange(int maximum) override;
-    void SetPosition(int position) override;
-    void Message(const CString& text) override;
-
-private:
-    struct Impl;
-    std::unique_ptr<Impl> impl;
 };
 
 // One running job: its feedback and a cancel flag. A cancelled job stops
