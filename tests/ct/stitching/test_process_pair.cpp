@@ -57,6 +57,18 @@ TEST(ProcessImagePair, JoinsSideBySideAndCropsColumns)
     EXPECT_EQ(Pixels(result), (std::vector<float>{2, 4}));
 }
 
+TEST(ProcessImagePair, TooSmallOverlapOutputsTheLeftImageAlone)
+{
+    tagQEVImaPairPara para = SideBySide(2, 2, 2, 2);
+    para.HoriPara = 3;
+    para.MidCut = 1; // 3 - 2 x 1 blended columns: too few
+    QEVFLOATDATA2D left = Image(2, 2, {1, 2, 3, 4}), right = Image(2, 2, {5, 6, 7, 8}), result;
+    MessageRecorder shown;
+    ProcessImagePair(para, left, right, none, none, none, none, result);
+    EXPECT_EQ(shown.Texts(), std::vector<std::wstring>{L"水平重合参数需要大于二倍的中间切边参数加一"});
+    EXPECT_EQ(Pixels(result), (std::vector<float>{1, 2, 3, 4}));
+}
+
 TEST(ProcessImagePair, VerticalStitchIsTheTransposedHorizontalOne)
 {
     std::mt19937 random(7);
