@@ -92,7 +92,7 @@ AxisMap mapAxis(int dstLen, int from, int to, int srcStart, int srcLen, int srcL
     return map;
 }
 
-void stretchNearest(DibSurface& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibSurface& src)
+void stretchNearest(DibBitmap& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibBitmap& src)
 {
     for (int y = area.top; y < area.bottom; ++y) {
         const int j = y - area.top;
@@ -108,7 +108,7 @@ void stretchNearest(DibSurface& dst, const Rect& area, const AxisMap& xs, const 
     }
 }
 
-void stretchSmooth(DibSurface& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibSurface& src)
+void stretchSmooth(DibBitmap& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibBitmap& src)
 {
     int columnLow = src.width();
     int columnHigh = 0;
@@ -163,7 +163,7 @@ Rect intersect(const Rect& a, const Rect& b)
 
 } // namespace
 
-void copy(DibSurface& dst, Point at, Size size, const DibSurface& src, Point from, const Rect& clip)
+void copy(DibBitmap& dst, Point at, Size size, const DibBitmap& src, Point from, const Rect& clip)
 {
     // Clip the destination, then the source, and carry each cut to the other.
     Rect area = intersect({at.x, at.y, at.x + size.cx, at.y + size.cy}, clip);
@@ -181,7 +181,7 @@ void copy(DibSurface& dst, Point at, Size size, const DibSurface& src, Point fro
     }
 }
 
-void stretch(DibSurface& dst, const Rect& dstRect, const DibSurface& src, const Rect& srcRect, bool smooth,
+void stretch(DibBitmap& dst, const Rect& dstRect, const DibBitmap& src, const Rect& srcRect, bool smooth,
              const Rect& clip)
 {
     Rect target = dstRect;
@@ -202,7 +202,7 @@ void stretch(DibSurface& dst, const Rect& dstRect, const DibSurface& src, const 
         return;
     if (&dst == &src) {
         // Reading and writing one buffer would feed results back in.
-        DibSurface copyOfSource(src.width(), src.height());
+        DibBitmap copyOfSource(src.width(), src.height());
         std::memcpy(copyOfSource.bits(), src.bits(), src.byteCount());
         stretch(dst, dstRect, copyOfSource, srcRect, smooth, clip);
         return;

@@ -14,7 +14,7 @@ int sourceIndex(long long k, long long srcStart, long long srcLen, long long dst
 
 } // namespace
 
-void nearestStretch(plat::DibSurface& dst, const plat::Rect& dstRect, const plat::DibSurface& src,
+void nearestStretch(plat::DibBitmap& dst, const plat::Rect& dstRect, const plat::DibBitmap& src,
                     const plat::Rect& srcRect)
 {
     if (dstRect.isEmpty() || srcRect.isEmpty() || src.isEmpty() || dst.isEmpty())
