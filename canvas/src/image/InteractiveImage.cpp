@@ -27,20 +27,6 @@ bool overlaps(const void* p, std::size_t n, const ClassData2DIO<float>& image)
     return a < b + size && b < a + n;
 }
 
-// Which worker of `threads` got the rows from `begin` (RowSplit's split).
-std::size_t workerOf(int begin, int threads, int count)
-{
-    for (int i = 0; i < threads; ++i) {
-        const RowSplit::Range r = RowSplit::range(i, threads, count);
-        if (!r.empty() && r.begin == begin)
-            return std::size_t(i);
-    }
-    return std::size_t(threads - 1);
-}
-
-// Makes image a width x height image, reusing its buffer when the size
-// already fits; fresh buffers are allocated before the old ones go, so a
-// failed allocation leaves the image as it was.
 // Exchanges the pixels of two images, sizes included.
 void swapPixels(ClassData2DIO<float>& a, ClassData2DIO<float>& b)
 {
@@ -167,8 +153,8 @@ bool InteractiveImage::ShowFloat(const Rows<float>& image, bool keepOriginal, bo
             ensureSize(oriRaw, w, h);
         const int threads = RowSplit::threadCount();
         std::vector<Range> ranges(std::size_t(threads), Range::empty());
-        RowSplit::run(h, threads, [&](int begin, int end) {
-            Range& part = ranges[workerOf(begin, threads, h)];
+        RowSplit::runWorkers(h, threads, [&](int worker, int begin, int end) {
+            Range& part = ranges[std::size_t(worker)];
             for (int y = begin; y < end; ++y) {
                 floatkernels::copyAndMeasure(workingRaw.rows[y], source.Row(y), w, part);
                 if (keepOriginal && !sourceIsOri)

@@ -112,6 +112,11 @@ PointTemplateBase<double> ViewState::ToImage(plat::Point p) const
     return {(p.x - displayed.left) / scale, (p.y - displayed.top) / scale};
 }
 
+PointTemplateBase<double> ViewState::StepToImage(plat::Point from, plat::Point to) const
+{
+    return {(to.x - from.x) / scale, (to.y - from.y) / scale};
+}
+
 plat::Point ViewState::ToClient(PointTemplateBase<double> image) const
 {
     return {pixTruncToInt(image.x * scale + displayed.left), pixTruncToInt(image.y * scale + displayed.top)};

@@ -1,7 +1,5 @@
 #include "pixorama/canvo/InteractiveDC.h"
 
-#include "NearestStretch.h"
-
 #include <algorithm>
 
 namespace {
@@ -97,10 +95,7 @@ void InteractiveDC::BlitImage(plat::Dc& dc, const ViewState::BlitPlan& plan)
     dc.setStretchBltMode(canvasSurface.stretchMode);
     if (!plan.copies)
         return;
-    if (canvasSurface.stretchMode == plat::COLORONCOLOR)
-        nearestStretch(dc.surface(), plan.destination, canvasSurface.Bitmap(), plan.source);
-    else
-        dc.stretchBlt(plan.destination, canvasSurface.Bitmap(), plan.source);
+    dc.stretchBlt(plan.destination, canvasSurface.Bitmap(), plan.source);
 }
 
 void InteractiveDC::SetClient(const plat::Rect& clientRect, plat::Dc* dc)
