@@ -6,6 +6,7 @@
 #include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/common/OSCString.h"
 #include "pixorama/parlet/DlgGet.h"
+#include "pixorama/platform/Assert.h"
 #include "pixorama/platform/Modal.h"
 
 #include <new>
@@ -20,6 +21,12 @@ bool isRawExtension(const CString& ext)
 
 bool showDecoded(InteractiveImage& canvas, const DecodedPicture& p, bool keepOriginal)
 {
+    PIX_ASSERT(int(!p.values.empty()) + int(!p.grey.empty()) + int(!p.colour.empty()) <= 1,
+               "a decoded picture comes in one form only");
+    PIX_ASSERT((p.values.empty() || p.values.size() == p.PixelCount())
+                   && (p.grey.empty() || p.grey.size() == p.PixelCount())
+                   && (p.colour.empty() || p.colour.size() == p.PixelCount()),
+               "a decoder's pixels cover width x height exactly");
     if (!p.values.empty())
         return canvas.ShowFloat({nullptr, p.values.data(), p.width, p.height}, keepOriginal, true);
     if (!p.grey.empty())

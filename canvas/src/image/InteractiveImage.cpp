@@ -4,6 +4,7 @@
 
 #include "pixorama/common/NumericTruncate.h"
 #include "pixorama/common/RowSplit.h"
+#include "pixorama/platform/Assert.h"
 
 #include <algorithm>
 #include <cmath>
@@ -270,6 +271,8 @@ void InteractiveImage::MapThroughLut()
         return;
     if (uniformLabel == 0)
         return;
+    PIX_ASSERT(lut.usMap && lut.usMap->width * lut.usMap->height == 65536,
+               "the display table has one entry per 16-bit value");
     // One display pixel per table entry, so the loop is a lookup and a store.
     std::vector<plat::Pixel> grey(65536);
     const int* map = lut.usMap->data;

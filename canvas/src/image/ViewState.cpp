@@ -1,6 +1,7 @@
 #include "pixorama/canvo/ViewState.h"
 
 #include "pixorama/common/NumericTruncate.h"
+#include "pixorama/platform/Assert.h"
 #include "pixorama/platform/GdiObjects.h"
 
 #include <algorithm>
@@ -114,6 +115,7 @@ PointTemplateBase<double> ViewState::ToImage(plat::Point p) const
 
 PointTemplateBase<double> ViewState::StepToImage(plat::Point from, plat::Point to) const
 {
+    PIX_ASSERT(scale > 0.0, "the view's scale stays positive through every zoom");
     return {(to.x - from.x) / scale, (to.y - from.y) / scale};
 }
 
