@@ -24,6 +24,14 @@ public:
             layout->Edit(label, key);
         Add(key, member);
     }
+    // A run of edits: label, key, member, label, key, member, ...
+    template <class T, class... More>
+    void Edits(const wchar_t* label, const wchar_t* key, T R::*member, More... more)
+    {
+        Edit(label, key, member);
+        if constexpr (sizeof...(more) > 0)
+            Edits(more...);
+    }
     // An edit whose float is entered as a whole number.
     void WholeNumber(const wchar_t* label, const wchar_t* key, float R::*member)
     {
