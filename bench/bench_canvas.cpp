@@ -77,7 +77,7 @@ void timed(benchmark::State& state, F body)
 
 // A canvas window with the image shown and 20 point overlays over it.
 struct Scene {
-    plat::DibSurface surface{clientWidth, clientHeight};
+    plat::DibBitmap surface{clientWidth, clientHeight};
     plat::Dc dc{surface};
 
     Scene(bool fast, int overlays)

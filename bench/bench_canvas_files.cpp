@@ -6,7 +6,7 @@
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/parlet/DialogDriver.h"
-#include "pixorama/platform/DibSurface.h"
+#include "pixorama/platform/DibBitmap.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
 
@@ -79,7 +79,7 @@ struct Window {
         plat::Rect client{0, 0, w, h};
         gCVSSetClient(canvasId, client, &dc);
     }
-    plat::DibSurface surface;
+    plat::DibBitmap surface;
     plat::Dc dc;
 };
 

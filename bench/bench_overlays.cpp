@@ -110,7 +110,7 @@ public:
         gCVSSetClient(canvasId, none, nullptr);
     }
 
-    plat::DibSurface surface{clientWidth, clientHeight};
+    plat::DibBitmap surface{clientWidth, clientHeight};
     plat::Dc dc{surface};
 };
 

@@ -1,5 +1,6 @@
 #include "pixorama/parlet/DlgGet.h"
 
+#include "ImaParaItems.h"
 #include "RecordFields.h"
 
 #include "pixorama/parlet/QEVComplexDlg.h"
@@ -14,8 +15,6 @@
 
 namespace {
 
-const wchar_t* const kInput = L"参数输入";
-const wchar_t* const kChain = L"数据处理组合选择";
 const plat::Rect kInitialRect{0, 0, 400, 200};
 
 bool canShowDialogs()
@@ -30,11 +29,11 @@ struct Storage {
 
 // Runs one dialog of type on the user-interface thread and hands the
 // window to take when the user confirmed.
-bool runDialog(QEVImaParaType type, const wchar_t* caption, Storage storage,
-               const std::function<void(QEVBasicImaParaWnd&)>& take)
+bool runDialog(QEVImaParaType type, Storage storage, const std::function<void(QEVBasicImaParaWnd&)>& take)
 {
     if (!canShowDialogs())
         return false;
+    const wchar_t* caption = parlet::TableOf(type)->caption;
     bool confirmed = false;
     plat::runOnUiThread([&] {
         std::unique_ptr<QEVDlgBase> dialog;
@@ -54,10 +53,9 @@ bool runDialog(QEVImaParaType type, const wchar_t* caption, Storage storage,
 }
 
 template <class R>
-bool getRecord(QEVImaParaType type, const wchar_t* caption, R& record, R QEVBasicImaParaWnd::*hosted,
-               Storage storage = {})
+bool getRecord(QEVImaParaType type, R& record, R QEVBasicImaParaWnd::*hosted, Storage storage = {})
 {
-    return runDialog(type, caption, storage, [&](QEVBasicImaParaWnd& wnd) {
+    return runDialog(type, storage, [&](QEVBasicImaParaWnd& wnd) {
         parlet::CopyFields(record, wnd.*hosted, parlet::FieldsOf(record));
     });
 }
@@ -75,125 +73,125 @@ void copyMatrix(float (&to)[N][N], const float (&from)[N][N])
 
 bool gDlgGetImaLoadPara(tagQEVImaLoadPara& para)
 {
-    return getRecord(QEV_IMALOAD, kInput, para, &QEVBasicImaParaWnd::m_ImaLoadPara);
+    return getRecord(QEV_IMALOAD, para, &QEVBasicImaParaWnd::m_ImaLoadPara);
 }
 
 bool gDlgGetImaLoadParaV2(tagQEVImaLoadPara& para, const CString& section, const CString& fileName)
 {
-    return getRecord(QEV_IMALOAD, kInput, para, &QEVBasicImaParaWnd::m_ImaLoadPara, {&section, &fileName});
+    return getRecord(QEV_IMALOAD, para, &QEVBasicImaParaWnd::m_ImaLoadPara, {&section, &fileName});
 }
 
 bool gDlgGetImaROICirclePara(tagQEVImaROICirclePara& para)
 {
-    return getRecord(QEV_ROICIRCLE, L"圆参数", para, &QEVBasicImaParaWnd::m_ROICirclePara);
+    return getRecord(QEV_ROICIRCLE, para, &QEVBasicImaParaWnd::m_ROICirclePara);
 }
 
 bool gDlgGetImaROIRectPara(tagQEVImaROIRectPara& para)
 {
-    return getRecord(QEV_ROIRECT, L"矩阵参数", para, &QEVBasicImaParaWnd::m_ROIRectPara);
+    return getRecord(QEV_ROIRECT, para, &QEVBasicImaParaWnd::m_ROIRectPara);
 }
 
 bool gDlgGetImaFormatPara(tagQEVImaFormatPara& para)
 {
-    return getRecord(QEV_FORMAT, L"格式转换", para, &QEVBasicImaParaWnd::m_FormatPara);
+    return getRecord(QEV_FORMAT, para, &QEVBasicImaParaWnd::m_FormatPara);
 }
 
 bool gDlgGetImaFormatParaV2(tagQEVImaFormatPara& para, const CString& section, const CString& fileName)
 {
-    return getRecord(QEV_FORMAT, L"格式转换", para, &QEVBasicImaParaWnd::m_FormatPara, {&section, &fileName});
+    return getRecord(QEV_FORMAT, para, &QEVBasicImaParaWnd::m_FormatPara, {&section, &fileName});
 }
 
 bool gDlgGetImaPairPara(tagQEVImaPairPara& para)
 {
-    return getRecord(QEV_IMAPAIR, kInput, para, &QEVBasicImaParaWnd::m_ImaPairPara);
+    return getRecord(QEV_IMAPAIR, para, &QEVBasicImaParaWnd::m_ImaPairPara);
 }
 
 bool gDlgGetImaPairParaV2(tagQEVImaPairPara& para, const CString& section, const CString& fileName)
 {
-    return getRecord(QEV_IMAPAIR, kInput, para, &QEVBasicImaParaWnd::m_ImaPairPara, {&section, &fileName});
+    return getRecord(QEV_IMAPAIR, para, &QEVBasicImaParaWnd::m_ImaPairPara, {&section, &fileName});
 }
 
 bool gDlgGetFDKRecPara(tagQEVImaVolumeRecPara& para)
 {
-    return getRecord(QEV_VOLUMEREC, kInput, para, &QEVBasicImaParaWnd::m_VolumeRecPara);
+    return getRecord(QEV_VOLUMEREC, para, &QEVBasicImaParaWnd::m_VolumeRecPara);
 }
 
 bool gDlgGetFDKRecParaV2(tagQEVImaVolumeRecPara& para, const CString& section, const CString& fileName)
 {
-    return getRecord(QEV_VOLUMEREC, kInput, para, &QEVBasicImaParaWnd::m_VolumeRecPara, {&section, &fileName});
+    return getRecord(QEV_VOLUMEREC, para, &QEVBasicImaParaWnd::m_VolumeRecPara, {&section, &fileName});
 }
 
 bool gDlgGetFanSimPara(tagQEVImaFanSimPara& para)
 {
-    return getRecord(QEV_FANSIM, kInput, para, &QEVBasicImaParaWnd::m_FanSimPara);
+    return getRecord(QEV_FANSIM, para, &QEVBasicImaParaWnd::m_FanSimPara);
 }
 
 bool gDlgGetSipralSimPara(tagQEVImaSipralSimPara& para)
 {
-    return getRecord(QEV_SPIRALSIM, L"锥束成像仿真", para, &QEVBasicImaParaWnd::m_SipralSimPara);
+    return getRecord(QEV_SPIRALSIM, para, &QEVBasicImaParaWnd::m_SipralSimPara);
 }
 
 bool gDlgGetImaRowDataPara(tagQEVImaRowDataPara& para)
 {
-    return getRecord(QEV_ROWDATA, kChain, para, &QEVBasicImaParaWnd::m_RowDataPara);
+    return getRecord(QEV_ROWDATA, para, &QEVBasicImaParaWnd::m_RowDataPara);
 }
 
 bool gDlgGetImaWeightAndExtentPara(tagQEVImaWeightAndExtentPara& para)
 {
-    return getRecord(QEV_WEIGHTEXTENT, kChain, para, &QEVBasicImaParaWnd::m_WeightAndExtentPara);
+    return getRecord(QEV_WEIGHTEXTENT, para, &QEVBasicImaParaWnd::m_WeightAndExtentPara);
 }
 
 bool gDlgGetFanRecPara(tagQEVImaFanRecPara& para)
 {
-    return getRecord(QEV_FANREC, kInput, para, &QEVBasicImaParaWnd::m_FanRecPara);
+    return getRecord(QEV_FANREC, para, &QEVBasicImaParaWnd::m_FanRecPara);
 }
 
 bool gDlgGetImaGeneralPara(tagQEVImaGeneralPara& para)
 {
-    return getRecord(QEV_GENERAL, kInput, para, &QEVBasicImaParaWnd::m_GeneralPara);
+    return getRecord(QEV_GENERAL, para, &QEVBasicImaParaWnd::m_GeneralPara);
 }
 
 bool gDlgGetImaGeneralParaV2(tagQEVImaGeneralPara& para, const CString& section, const CString& fileName)
 {
-    return getRecord(QEV_GENERAL, kInput, para, &QEVBasicImaParaWnd::m_GeneralPara, {&section, &fileName});
+    return getRecord(QEV_GENERAL, para, &QEVBasicImaParaWnd::m_GeneralPara, {&section, &fileName});
 }
 
 bool gDlgGetImaProcessSetPara(tagQEVImaProcessPara& para)
 {
-    return runDialog(QEV_PROCESS, kChain, {}, [&](QEVBasicImaParaWnd& wnd) {
+    return runDialog(QEV_PROCESS, {}, [&](QEVBasicImaParaWnd& wnd) {
         para.m_ProcessList = wnd.m_ProcessPara.m_ProcessList;
     });
 }
 
 bool gDlgGetImaDimPara(tagQEVImaDimPara& para)
 {
-    return getRecord(QEV_IMADIM, L"图像尺寸", para, &QEVBasicImaParaWnd::m_DimPara);
+    return getRecord(QEV_IMADIM, para, &QEVBasicImaParaWnd::m_DimPara);
 }
 
 bool gDlgGetImaMatrixThreePara(tagQEVImaMatrixPara& para)
 {
-    return runDialog(QEV_MATRIXTHREE, L"输入矩阵", {}, [&](QEVBasicImaParaWnd& wnd) {
+    return runDialog(QEV_MATRIXTHREE, {}, [&](QEVBasicImaParaWnd& wnd) {
         copyMatrix(para.m_Matrix3, wnd.m_MatrixPara[0].m_Matrix3);
     });
 }
 
 bool gDlgGetImaMatrixFourPara(tagQEVImaMatrixPara& para)
 {
-    return runDialog(QEV_MATRIXFOUR, L"输入矩阵", {}, [&](QEVBasicImaParaWnd& wnd) {
+    return runDialog(QEV_MATRIXFOUR, {}, [&](QEVBasicImaParaWnd& wnd) {
         copyMatrix(para.m_Matrix4, wnd.m_MatrixPara[1].m_Matrix4);
     });
 }
 
 bool gDlgGetImaMatrixFivePara(tagQEVImaMatrixPara& para)
 {
-    return runDialog(QEV_MATRIXFIVE, L"输入矩阵", {}, [&](QEVBasicImaParaWnd& wnd) {
+    return runDialog(QEV_MATRIXFIVE, {}, [&](QEVBasicImaParaWnd& wnd) {
         copyMatrix(para.m_Matrix5, wnd.m_MatrixPara[2].m_Matrix5);
     });
 }
 
 bool gDlgGetTwoPtPara(tagQEVTwoPointsPara& para)
 {
-    return getRecord(QEV_TWOPOINTS, L"两点参数", para, &QEVBasicImaParaWnd::m_TwoPointsPara);
+    return getRecord(QEV_TWOPOINTS, para, &QEVBasicImaParaWnd::m_TwoPointsPara);
 }
 
 bool gDlgGetLargeFovPara(tagQEVImaPairPara& pair, tagQEVImaVolumeRecPara& reconstruction)

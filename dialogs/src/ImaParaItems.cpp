@@ -1,190 +1,217 @@
 #include "ImaParaItems.h"
-#include "RecordFields.h"
+#include "RecordItems.h"
 
 #include "pixorama/parlet/ParletMessages.h"
+#include "pixorama/parlet/QEVBasicImaParaWnd.h"
 
+#include <type_traits>
+#include <utility>
 
 namespace parlet {
 
 const wchar_t* const kProcessHeader = L"以下为将要进行的操作";
 
-bool ShapeOf(QEVImaParaType type, ImaParaShape& shape)
+namespace {
+
+template <class R>
+void mapRangeEdits(RecordItems<R>& l)
 {
-    switch (type) {
-    case QEV_IMALOAD: shape = {5, 4, L"图像载入参数"}; return true;
-    case QEV_ROICIRCLE: shape = {2, 4, L"输入圆参数"}; return true;
-    case QEV_ROIRECT: shape = {3, 4, L"输入矩形参数"}; return true;
-    case QEV_FORMAT: shape = {8, 4, L"输出文件信息"}; return true;
-    case QEV_IMAPAIR: shape = {14, 6, L"图像对参数"}; return true;
-    case QEV_VOLUMEREC: shape = {18, 6, L"重建参数"}; return true;
-    case QEV_FANSIM: shape = {6, 4, L"扇束仿真参数"}; return true;
-    case QEV_SPIRALSIM: shape = {8, 4, L"螺旋锥束成像仿真参数"}; return true;
-    case QEV_ROWDATA: shape = {4, 4, L"提取正弦图"}; return true;
-    case QEV_WEIGHTEXTENT: shape = {6, 4, L"探测器图像加权拓展"}; return true;
-    case QEV_FANREC: shape = {11, 4, L"扇束重建参数"}; return true;
-    case QEV_GENERAL: shape = {1, 2, nullptr}; return true;
-    case QEV_PROCESS: shape = {10, 4, nullptr, 120}; return true;
-    case QEV_IMADIM: shape = {1, 4, L"输入图像大小"}; return true;
-    case QEV_MATRIXTHREE: shape = {3, 3, L"输入矩阵数据"}; return true;
-    case QEV_MATRIXFOUR: shape = {4, 4, L"输入矩阵数据"}; return true;
-    case QEV_MATRIXFIVE: shape = {5, 5, L"输入矩阵数据"}; return true;
-    case QEV_TWOPOINTS: shape = {3, 4, L"输入和周期直线有关的参数"}; return true;
-    default: return false;
-    }
+    l.Edits(L"输入映射范围下限", PARLET_KEY(MapRangeLowIn), L"输入映射范围上限", PARLET_KEY(MapRangeHighIn),
+            L"输出映射范围下限", PARLET_KEY(MapRangeLowOut), L"输出映射范围上限", PARLET_KEY(MapRangeHighOut));
+}
+
+} // namespace
+
+void Describe(RecordItems<tagQEVImaLoadPara>& l)
+{
+    using R = tagQEVImaLoadPara;
+    l.Edits(L"图像宽度", PARLET_KEY(InImaW), L"图像高度", PARLET_KEY(InImaH));
+    l.Combo(L"像素类型", PARLET_KEY(InImaPixelType), {L"ushort", L"float", L"short", L"uchar", L"int", L"double"});
+    l.Check(L"大端小端", PARLET_KEY(bLittleEndian), L"Little Endian");
+    l.Edit(L"跳过字节", PARLET_KEY(skipBytes));
+    l.Check(L"显示是否采用映射", PARLET_KEY(bUseMapRange), L"采用映射");
+    mapRangeEdits(l);
+}
+
+void Describe(RecordItems<tagQEVImaFormatPara>& l)
+{
+    using R = tagQEVImaFormatPara;
+    l.Edits(L"宽度", PARLET_KEY(InImaW), L"高度", PARLET_KEY(InImaH));
+    l.Combo(L"数据类型", PARLET_KEY(InImaPixelType), {L"ushort", L"float"});
+    l.Check(L"字节顺序", PARLET_KEY(bLittleEndian), L"Little Endian");
+    l.Edits(L"出图宽度", PARLET_KEY(OutImaW), L"出图高度", PARLET_KEY(OutImaH));
+    l.Combo(L"出图类型", PARLET_KEY(OutImaPixelType), {L"ushort", L"float", L"bmp", L"jpg"});
+    l.Combo(L"出图处理", PARLET_KEY(OutImaIPType), {L"当前显示窗宽窗位", L"细节增强", L"负片&&细节增强"});
+    l.Edit(L"图像间隔", PARLET_KEY(OutImaStep));
+    l.Check(L"显示是否采用映射", PARLET_KEY(bUseMapRange), L"采用映射(出图处理失效)");
+    mapRangeEdits(l);
+    l.Browse(L"文件保存目录", IDC_BROWSE_FORMAT, PARLET_KEY(OutDir));
+}
+
+void Describe(RecordItems<tagQEVImaFanSimPara>& l)
+{
+    using R = tagQEVImaFanSimPara;
+    l.Edits(L"投影宽度", PARLET_KEY(m_width), L"投影角度数", PARLET_KEY(m_viewnum));
+    l.Combo(L"投影数据类型", PARLET_KEY(m_DrDataType), {L"float", L"ushort", L"double"});
+    l.Combo(L"硬化类型", PARLET_KEY(m_BeamHardenType), {L"无", L"弱强度", L"中等强度", L"高强度"});
+    l.Edits(L"光源探测器距离", PARLET_KEY(m_SDD), L"光源转台距离", PARLET_KEY(m_SOD), L"像元尺寸", PARLET_KEY(m_unitsize));
+    l.Check(L"是否取对数", PARLET_KEY(m_bUseLog), L"取对数");
+    l.Edits(L"探测器横向偏移", PARLET_KEY(m_Xoffset), L"转台横向偏移", PARLET_KEY(m_RotatorOffset));
+    l.Check(L"旋转方向", PARLET_KEY(m_bClockWise), L"顺时针");
+}
+
+void Describe(RecordItems<tagQEVImaSipralSimPara>& l)
+{
+    using R = tagQEVImaSipralSimPara;
+    l.Edits(L"探测器宽度", PARLET_KEY(DetW), L"探测器高度", PARLET_KEY(DetH), L"探测器水平偏移(探元)", PARLET_KEY(DetHoffset),
+            L"探测器竖直偏移(探元)", PARLET_KEY(DetVoffset), L"转台偏移", PARLET_KEY(RotOffset),
+            L"旋转一周投影角度", PARLET_KEY(ViewNum), L"光源转台距离", PARLET_KEY(SOD), L"光源探测器距离", PARLET_KEY(SDD),
+            L"探元大小", PARLET_KEY(UnitSize), L"旋转一周前进距离", PARLET_KEY(Pitch), L"开始角度", PARLET_KEY(PrjBegin),
+            L"结束角度", PARLET_KEY(PrjEnd));
+    l.Check(L"探测器偏移加权", PARLET_KEY(bWG), L"是");
+    l.Edit(L"螺旋方向开始位置", PARLET_KEY(m_ZBegin));
+    l.Browse(L"选择保存文件目录", IDC_BROWSE_SPIRAL, PARLET_KEY(m_SaveDir));
+}
+
+void Describe(RecordItems<tagQEVImaRowDataPara>& l)
+{
+    using R = tagQEVImaRowDataPara;
+    l.Edits(L"图像宽度", PARLET_KEY(m_width), L"图像高度", PARLET_KEY(m_height));
+    l.Combo(L"输入数据类型", PARLET_KEY(m_PixelType), {L"ushort", L"float"});
+    l.Edit(L"行数据位置", PARLET_KEY(m_RowIndex));
+    l.Check(L"是否抽取所有行", PARLET_KEY(m_bAllRow), L"抽取所有行");
+    l.Browse(L"选择保存文件目录", IDC_BROWSE_ROWDATA, L"m_SaveDir");
+}
+
+void Describe(RecordItems<tagQEVImaWeightAndExtentPara>& l)
+{
+    using R = tagQEVImaWeightAndExtentPara;
+    l.Edits(L"图像宽度", PARLET_KEY(m_widthOri), L"图像高度", PARLET_KEY(m_heightOri));
+    l.Combo(L"输入数据类型", PARLET_KEY(m_DRPixelType), {L"ushort", L"float"});
+    l.Edits(L"采样角度数目", PARLET_KEY(m_viewnum), L"探元尺寸", PARLET_KEY(m_unitsize), L"光源转台距离", PARLET_KEY(m_SOD),
+            L"光源探测器距离", PARLET_KEY(m_SDD), L"探测器横向偏移量(du)", PARLET_KEY(m_Xoffset),
+            L"探测器纵向偏移量(du)", PARLET_KEY(m_Zoffset), L"转台偏移量(du)", PARLET_KEY(m_RotatorOffset));
+    l.Browse(L"选择保存文件目录", IDC_BROWSE_WEIGHT, PARLET_KEY(m_SaveDir));
+}
+
+void Describe(RecordItems<tagQEVImaROICirclePara>& l)
+{
+    using R = tagQEVImaROICirclePara;
+    l.Edits(L"X坐标", PARLET_KEY(m_CircleX), L"Y坐标", PARLET_KEY(m_CircleY), L"Z坐标", PARLET_KEY(m_CircleZ),
+            L"半径", PARLET_KEY(m_Radius));
+}
+
+void Describe(RecordItems<tagQEVImaROIRectPara>& l)
+{
+    using R = tagQEVImaROIRectPara;
+    l.Edits(L"左边", PARLET_KEY(m_RectLeft), L"右边", PARLET_KEY(m_RectRight), L"上边", PARLET_KEY(m_RectTop),
+            L"下边", PARLET_KEY(m_RectBottom), L"前边", PARLET_KEY(m_RectBegin), L"后边", PARLET_KEY(m_RectEnd));
+}
+
+void Describe(RecordItems<tagQEVImaGeneralPara>& l)
+{
+    using R = tagQEVImaGeneralPara;
+    l.Edit(L"输入参数", PARLET_KEY(m_Content));
+}
+
+void Describe(RecordItems<tagQEVImaDimPara>& l)
+{
+    using R = tagQEVImaDimPara;
+    l.Edits(L"图像宽度", PARLET_KEY(ImaOneW), L"图像高度", PARLET_KEY(ImaOneH));
+}
+
+void Describe(RecordItems<tagQEVTwoPointsPara>& l)
+{
+    using R = tagQEVTwoPointsPara;
+    l.Edits(L"X1坐标", PARLET_KEY(XOne), L"Y1坐标", PARLET_KEY(YOne), L"X2坐标", PARLET_KEY(XTwo),
+            L"Y2坐标", PARLET_KEY(YTwo), L"角度数", PARLET_KEY(AngleNr), L"周期", PARLET_KEY(Period));
 }
 
 namespace {
 
-void mapRangeEdits(ItemLayout& l)
+const wchar_t* const kInput = L"参数输入";
+const wchar_t* const kChain = L"数据处理组合选择";
+
+// The record type a window member holds.
+template <auto hosted>
+using RecordOf = std::remove_reference_t<decltype(std::declval<QEVBasicImaParaWnd&>().*hosted)>;
+
+template <auto hosted>
+void fillFrom(ItemLayout& layout)
 {
-    l.Edit(L"输入映射范围下限", L"MapRangeLowIn");
-    l.Edit(L"输入映射范围上限", L"MapRangeHighIn");
-    l.Edit(L"输出映射范围下限", L"MapRangeLowOut");
-    l.Edit(L"输出映射范围上限", L"MapRangeHighOut");
+    RecordItems<RecordOf<hosted>> items(&layout, nullptr);
+    Describe(items);
 }
 
-void imaLoad(ItemLayout& l)
+template <auto hosted>
+void readInto(QEVBasicImaParaWnd& window, const ValueSource& values)
 {
-    l.Edit(L"图像宽度", L"InImaW");
-    l.Edit(L"图像高度", L"InImaH");
-    l.Combo(L"像素类型", L"InImaPixelType", {L"ushort", L"float", L"short", L"uchar", L"int", L"double"});
-    l.Check(L"大端小端", L"bLittleEndian", L"Little Endian");
-    l.Edit(L"跳过字节", L"skipBytes");
-    l.Check(L"显示是否采用映射", L"bUseMapRange", L"采用映射");
-    mapRangeEdits(l);
+    ReadFields(window.*hosted, FieldsOf(window.*hosted), values);
 }
 
-void format(ItemLayout& l)
-{
-    l.Edit(L"宽度", L"InImaW");
-    l.Edit(L"高度", L"InImaH");
-    l.Combo(L"数据类型", L"InImaPixelType", {L"ushort", L"float"});
-    l.Check(L"字节顺序", L"bLittleEndian", L"Little Endian");
-    l.Edit(L"出图宽度", L"OutImaW");
-    l.Edit(L"出图高度", L"OutImaH");
-    l.Combo(L"出图类型", L"OutImaPixelType", {L"ushort", L"float", L"bmp", L"jpg"});
-    l.Combo(L"出图处理", L"OutImaIPType", {L"当前显示窗宽窗位", L"细节增强", L"负片&&细节增强"});
-    l.Edit(L"图像间隔", L"OutImaStep");
-    l.Check(L"显示是否采用映射", L"bUseMapRange", L"采用映射(出图处理失效)");
-    mapRangeEdits(l);
-    l.Browse(L"文件保存目录", IDC_BROWSE_FORMAT, L"OutDir");
-}
+// The items and the reading of the record the window keeps in member.
+#define PARLET_RECORD(member) &fillFrom<&QEVBasicImaParaWnd::member>, &readInto<&QEVBasicImaParaWnd::member>
 
-void fanSim(ItemLayout& l)
+// Matrix elements have no record members of their own: they are read by key.
+template <int N>
+void matrix(ItemLayout& l)
 {
-    l.Edit(L"投影宽度", L"m_width");
-    l.Edit(L"投影角度数", L"m_viewnum");
-    l.Combo(L"投影数据类型", L"m_DrDataType", {L"float", L"ushort", L"double"});
-    l.Combo(L"硬化类型", L"m_BeamHardenType", {L"无", L"弱强度", L"中等强度", L"高强度"});
-    l.Edit(L"光源探测器距离", L"m_SDD");
-    l.Edit(L"光源转台距离", L"m_SOD");
-    l.Edit(L"像元尺寸", L"m_unitsize");
-    l.Check(L"是否取对数", L"m_bUseLog", L"取对数");
-    l.Edit(L"探测器横向偏移", L"m_Xoffset");
-    l.Edit(L"转台横向偏移", L"m_RotatorOffset");
-    l.Check(L"旋转方向", L"m_bClockWise", L"顺时针");
-}
-
-void spiralSim(ItemLayout& l)
-{
-    l.Edit(L"探测器宽度", L"DetW");
-    l.Edit(L"探测器高度", L"DetH");
-    l.Edit(L"探测器水平偏移(探元)", L"DetHoffset");
-    l.Edit(L"探测器竖直偏移(探元)", L"DetVoffset");
-    l.Edit(L"转台偏移", L"RotOffset");
-    l.Edit(L"旋转一周投影角度", L"ViewNum");
-    l.Edit(L"光源转台距离", L"SOD");
-    l.Edit(L"光源探测器距离", L"SDD");
-    l.Edit(L"探元大小", L"UnitSize");
-    l.Edit(L"旋转一周前进距离", L"Pitch");
-    l.Edit(L"开始角度", L"PrjBegin");
-    l.Edit(L"结束角度", L"PrjEnd");
-    l.Check(L"探测器偏移加权", L"bWG", L"是");
-    l.Edit(L"螺旋方向开始位置", L"m_ZBegin");
-    l.Browse(L"选择保存文件目录", IDC_BROWSE_SPIRAL, L"m_SaveDir");
-}
-
-void rowData(ItemLayout& l)
-{
-    l.Edit(L"图像宽度", L"m_width");
-    l.Edit(L"图像高度", L"m_height");
-    l.Combo(L"输入数据类型", L"m_PixelType", {L"ushort", L"float"});
-    l.Edit(L"行数据位置", L"m_RowIndex");
-    l.Check(L"是否抽取所有行", L"m_bAllRow", L"抽取所有行");
-    l.Browse(L"选择保存文件目录", IDC_BROWSE_ROWDATA, L"m_SaveDir");
-}
-
-void weightExtent(ItemLayout& l)
-{
-    l.Edit(L"图像宽度", L"m_widthOri");
-    l.Edit(L"图像高度", L"m_heightOri");
-    l.Combo(L"输入数据类型", L"m_DRPixelType", {L"ushort", L"float"});
-    l.Edit(L"采样角度数目", L"m_viewnum");
-    l.Edit(L"探元尺寸", L"m_unitsize");
-    l.Edit(L"光源转台距离", L"m_SOD");
-    l.Edit(L"光源探测器距离", L"m_SDD");
-    l.Edit(L"探测器横向偏移量(du)", L"m_Xoffset");
-    l.Edit(L"探测器纵向偏移量(du)", L"m_Zoffset");
-    l.Edit(L"转台偏移量(du)", L"m_RotatorOffset");
-    l.Browse(L"选择保存文件目录", IDC_BROWSE_WEIGHT, L"m_SaveDir");
-}
-
-void matrix(ItemLayout& l, int n)
-{
-    for (int r = 0; r < n; ++r) {
-        for (int c = 0; c < n; ++c) {
-            const CString name = MatrixKey(n, r, c);
+    for (int r = 0; r < N; ++r) {
+        for (int c = 0; c < N; ++c) {
+            const CString name = MatrixKey(N, r, c);
             l.Cell(name.c_str());
         }
     }
 }
 
+// The chain window builds its own lists.
+void noItems(ItemLayout&) {}
+
+const ImaParaTable tables[] = {
+    {QEV_IMALOAD, kInput, {5, 4, L"图像载入参数"}, PARLET_RECORD(m_ImaLoadPara)},
+    {QEV_ROICIRCLE, L"圆参数", {2, 4, L"输入圆参数"}, PARLET_RECORD(m_ROICirclePara)},
+    {QEV_ROIRECT, L"矩阵参数", {3, 4, L"输入矩形参数"}, PARLET_RECORD(m_ROIRectPara)},
+    {QEV_FORMAT, L"格式转换", {8, 4, L"输出文件信息"}, PARLET_RECORD(m_FormatPara)},
+    {QEV_IMAPAIR, kInput, {14, 6, L"图像对参数"}, PARLET_RECORD(m_ImaPairPara)},
+    {QEV_VOLUMEREC, kInput, {18, 6, L"重建参数"}, PARLET_RECORD(m_VolumeRecPara)},
+    {QEV_FANSIM, kInput, {6, 4, L"扇束仿真参数"}, PARLET_RECORD(m_FanSimPara)},
+    {QEV_SPIRALSIM, L"锥束成像仿真", {8, 4, L"螺旋锥束成像仿真参数"}, PARLET_RECORD(m_SipralSimPara)},
+    {QEV_ROWDATA, kChain, {4, 4, L"提取正弦图"}, PARLET_RECORD(m_RowDataPara)},
+    {QEV_WEIGHTEXTENT, kChain, {6, 4, L"探测器图像加权拓展"}, PARLET_RECORD(m_WeightAndExtentPara)},
+    {QEV_FANREC, kInput, {11, 4, L"扇束重建参数"}, PARLET_RECORD(m_FanRecPara)},
+    {QEV_GENERAL, kInput, {1, 2, nullptr}, PARLET_RECORD(m_GeneralPara)},
+    {QEV_PROCESS, kChain, {10, 4, nullptr, 120}, &noItems, nullptr},
+    {QEV_IMADIM, L"图像尺寸", {1, 4, L"输入图像大小"}, PARLET_RECORD(m_DimPara)},
+    {QEV_MATRIXTHREE, L"输入矩阵", {3, 3, L"输入矩阵数据"}, &matrix<3>, nullptr},
+    {QEV_MATRIXFOUR, L"输入矩阵", {4, 4, L"输入矩阵数据"}, &matrix<4>, nullptr},
+    {QEV_MATRIXFIVE, L"输入矩阵", {5, 5, L"输入矩阵数据"}, &matrix<5>, nullptr},
+    {QEV_TWOPOINTS, L"两点参数", {3, 4, L"输入和周期直线有关的参数"}, PARLET_RECORD(m_TwoPointsPara)},
+};
+
+#undef PARLET_RECORD
+
 } // namespace
 
-void FillImaParaItems(QEVImaParaType type, ItemLayout& l)
+const ImaParaTable* TableOf(QEVImaParaType type)
 {
-    switch (type) {
-    case QEV_IMALOAD: imaLoad(l); break;
-    case QEV_ROICIRCLE:
-        l.Edit(L"X坐标", L"m_CircleX");
-        l.Edit(L"Y坐标", L"m_CircleY");
-        l.Edit(L"Z坐标", L"m_CircleZ");
-        l.Edit(L"半径", L"m_Radius");
-        break;
-    case QEV_ROIRECT:
-        l.Edit(L"左边", L"m_RectLeft");
-        l.Edit(L"右边", L"m_RectRight");
-        l.Edit(L"上边", L"m_RectTop");
-        l.Edit(L"下边", L"m_RectBottom");
-        l.Edit(L"前边", L"m_RectBegin");
-        l.Edit(L"后边", L"m_RectEnd");
-        break;
-    case QEV_FORMAT: format(l); break;
-    case QEV_IMAPAIR: FillImaPairItems(l); break;
-    case QEV_VOLUMEREC: FillVolumeRecItems(l); break;
-    case QEV_FANSIM: fanSim(l); break;
-    case QEV_SPIRALSIM: spiralSim(l); break;
-    case QEV_ROWDATA: rowData(l); break;
-    case QEV_WEIGHTEXTENT: weightExtent(l); break;
-    case QEV_FANREC: FillFanRecItems(l); break;
-    case QEV_GENERAL: l.Edit(L"输入参数", L"m_Content"); break;
-    case QEV_IMADIM:
-        l.Edit(L"图像宽度", L"ImaOneW");
-        l.Edit(L"图像高度", L"ImaOneH");
-        break;
-    case QEV_MATRIXTHREE: matrix(l, 3); break;
-    case QEV_MATRIXFOUR: matrix(l, 4); break;
-    case QEV_MATRIXFIVE: matrix(l, 5); break;
-    case QEV_TWOPOINTS:
-        l.Edit(L"X1坐标", L"XOne");
-        l.Edit(L"Y1坐标", L"YOne");
-        l.Edit(L"X2坐标", L"XTwo");
-        l.Edit(L"Y2坐标", L"YTwo");
-        l.Edit(L"角度数", L"AngleNr");
-        l.Edit(L"周期", L"Period");
-        break;
-    default: break;
-    }
+    for (const ImaParaTable& table : tables)
+        if (table.type == type)
+            return &table;
+    return nullptr;
+}
+
+bool ShapeOf(QEVImaParaType type, ImaParaShape& shape)
+{
+    const ImaParaTable* table = TableOf(type);
+    if (table)
+        shape = table->shape;
+    return table != nullptr;
+}
+
+void FillImaParaItems(QEVImaParaType type, ItemLayout& layout)
+{
+    if (const ImaParaTable* table = TableOf(type))
+        table->fillItems(layout);
 }
 
 const std::vector<const wchar_t*>& ProcessSteps()

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "ItemLayout.h"
+#include "RecordFields.h"
 
 #include "pixorama/parlet/QEVImaParaType.h"
+
+class QEVBasicImaParaWnd;
 
 namespace parlet {
 
@@ -15,15 +18,28 @@ struct ImaParaShape {
     int cellWidth = 150;
 };
 
+// Everything about one parameter type: the dialog's caption, the shape of
+// its window and its items. Each item names its record member (see
+// RecordItems), so the items, their saved values and the record fields
+// come from the one description.
+struct ImaParaTable {
+    QEVImaParaType type;
+    const wchar_t* caption;
+    ImaParaShape shape;
+    void (*fillItems)(ItemLayout& layout);
+    // Reads the confirmed values into the window's record of this type;
+    // null for the matrix and chain types, which the window reads itself.
+    void (*readRecord)(QEVBasicImaParaWnd& window, const ValueSource& values);
+};
+
+// Null for types that build nothing.
+const ImaParaTable* TableOf(QEVImaParaType type);
+
 // False for types that build nothing.
 bool ShapeOf(QEVImaParaType type, ImaParaShape& shape);
 
 // The items of a type, in order.
 void FillImaParaItems(QEVImaParaType type, ItemLayout& layout);
-// The larger layouts, kept apart for size.
-void FillImaPairItems(ItemLayout& layout);
-void FillVolumeRecItems(ItemLayout& layout);
-void FillFanRecItems(ItemLayout& layout);
 
 // The steps offered by the processing-chain window, and its target header.
 const std::vector<const wchar_t*>& ProcessSteps();

@@ -121,23 +121,11 @@ void QEVBasicImaParaWnd::ReadRecord()
         [this](const CString& name) { return GetRetFloat(name); },
         [this](const CString& name) { return GetRet(name); },
     };
-    using parlet::FieldsOf;
-    using parlet::ReadFields;
+    if (const parlet::ImaParaTable* table = parlet::TableOf(GetImaParaType()); table && table->readRecord) {
+        table->readRecord(*this, source);
+        return;
+    }
     switch (GetImaParaType()) {
-    case QEV_IMALOAD: ReadFields(m_ImaLoadPara, FieldsOf(m_ImaLoadPara), source); break;
-    case QEV_ROICIRCLE: ReadFields(m_ROICirclePara, FieldsOf(m_ROICirclePara), source); break;
-    case QEV_ROIRECT: ReadFields(m_ROIRectPara, FieldsOf(m_ROIRectPara), source); break;
-    case QEV_FORMAT: ReadFields(m_FormatPara, FieldsOf(m_FormatPara), source); break;
-    case QEV_IMAPAIR: ReadFields(m_ImaPairPara, FieldsOf(m_ImaPairPara), source); break;
-    case QEV_VOLUMEREC: ReadFields(m_VolumeRecPara, FieldsOf(m_VolumeRecPara), source); break;
-    case QEV_FANSIM: ReadFields(m_FanSimPara, FieldsOf(m_FanSimPara), source); break;
-    case QEV_SPIRALSIM: ReadFields(m_SipralSimPara, FieldsOf(m_SipralSimPara), source); break;
-    case QEV_ROWDATA: ReadFields(m_RowDataPara, FieldsOf(m_RowDataPara), source); break;
-    case QEV_WEIGHTEXTENT: ReadFields(m_WeightAndExtentPara, FieldsOf(m_WeightAndExtentPara), source); break;
-    case QEV_FANREC: ReadFields(m_FanRecPara, FieldsOf(m_FanRecPara), source); break;
-    case QEV_GENERAL: ReadFields(m_GeneralPara, FieldsOf(m_GeneralPara), source); break;
-    case QEV_IMADIM: ReadFields(m_DimPara, FieldsOf(m_DimPara), source); break;
-    case QEV_TWOPOINTS: ReadFields(m_TwoPointsPara, FieldsOf(m_TwoPointsPara), source); break;
     case QEV_MATRIXTHREE: ReadMatrix(3); break;
     case QEV_MATRIXFOUR: ReadMatrix(4); break;
     case QEV_MATRIXFIVE: ReadMatrix(5); break;

@@ -57,20 +57,10 @@ void CopyFields(R& to, const R& from, const FieldList<R>& fields)
     }
 }
 
-const FieldList<tagQEVImaLoadPara>& FieldsOf(const tagQEVImaLoadPara&);
-const FieldList<tagQEVImaROICirclePara>& FieldsOf(const tagQEVImaROICirclePara&);
-const FieldList<tagQEVImaROIRectPara>& FieldsOf(const tagQEVImaROIRectPara&);
-const FieldList<tagQEVImaFormatPara>& FieldsOf(const tagQEVImaFormatPara&);
-const FieldList<tagQEVImaPairPara>& FieldsOf(const tagQEVImaPairPara&);
-const FieldList<tagQEVImaVolumeRecPara>& FieldsOf(const tagQEVImaVolumeRecPara&);
-const FieldList<tagQEVImaFanSimPara>& FieldsOf(const tagQEVImaFanSimPara&);
-const FieldList<tagQEVImaSipralSimPara>& FieldsOf(const tagQEVImaSipralSimPara&);
-const FieldList<tagQEVImaRowDataPara>& FieldsOf(const tagQEVImaRowDataPara&);
-const FieldList<tagQEVImaWeightAndExtentPara>& FieldsOf(const tagQEVImaWeightAndExtentPara&);
-const FieldList<tagQEVImaFanRecPara>& FieldsOf(const tagQEVImaFanRecPara&);
-const FieldList<tagQEVImaGeneralPara>& FieldsOf(const tagQEVImaGeneralPara&);
-const FieldList<tagQEVImaDimPara>& FieldsOf(const tagQEVImaDimPara&);
-const FieldList<tagQEVTwoPointsPara>& FieldsOf(const tagQEVTwoPointsPara&);
+// The members a record's dialog fills, from its type's description
+// (RecordItems); defined for every record a dialog type fills.
+template <class R>
+const FieldList<R>& FieldsOf(const R&);
 
 // Matrix element names: "ImaMatrix" + n + row + column.
 CString MatrixKey(int n, int row, int column);

@@ -92,23 +92,54 @@ AxisMap mapAxis(int dstLen, int from, int to, int srcStart, int srcLen, int srcL
     return map;
 }
 
-void stretchNearest(DibSurface& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibSurface& src)
+// Each destination column's source column, -1 where it maps outside.
+std::vector<int> nearestColumns(const AxisMap& xs, int n)
 {
+    std::vector<int> columns(std::size_t(n), -1);
+    for (int i = 0; i < n; ++i)
+        if (xs.count(i) != 0)
+            columns[std::size_t(i)] = xs.at(i)->index;
+    return columns;
+}
+
+void stretchNearest(DibBitmap& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibBitmap& src)
+{
+    const int n = area.width();
+    const std::vector<int> columns = nearestColumns(xs, n);
+    const bool complete = std::find(columns.begin(), columns.end(), -1) == columns.end();
+    // At scale 1 a row is one contiguous run of the source.
+    const bool contiguous = complete && columns.back() - columns.front() == n - 1;
+    const std::size_t rowBytes = std::size_t(n) * sizeof(Pixel);
+    int previousSource = -1;
+    const Pixel* previousOut = nullptr;
     for (int y = area.top; y < area.bottom; ++y) {
         const int j = y - area.top;
-        if (ys.count(j) == 0)
+        if (ys.count(j) == 0) {
+            previousSource = -1;
             continue;
-        const Pixel* from = src.line(ys.at(j)->index);
-        Pixel* to = dst.line(y);
-        for (int x = area.left; x < area.right; ++x) {
-            const int i = x - area.left;
-            if (xs.count(i) != 0)
-                to[x] = from[xs.at(i)->index];
         }
+        const int sy = ys.at(j)->index;
+        Pixel* out = dst.line(y) + area.left;
+        if (complete && sy == previousSource) {
+            // Zoomed in: this line repeats the one above.
+            std::memcpy(out, previousOut, rowBytes);
+        } else {
+            const Pixel* in = src.line(sy);
+            if (contiguous) {
+                std::memcpy(out, in + columns.front(), rowBytes);
+            } else {
+                const int* c = columns.data();
+                for (int i = 0; i < n; ++i)
+                    if (c[i] >= 0)
+                        out[i] = in[c[i]];
+            }
+        }
+        previousSource = sy;
+        previousOut = out;
     }
 }
 
-void stretchSmooth(DibSurface& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibSurface& src)
+void stretchSmooth(DibBitmap& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibBitmap& src)
 {
     int columnLow = src.width();
     int columnHigh = 0;
@@ -163,7 +194,7 @@ Rect intersect(const Rect& a, const Rect& b)
 
 } // namespace
 
-void copy(DibSurface& dst, Point at, Size size, const DibSurface& src, Point from, const Rect& clip)
+void copy(DibBitmap& dst, Point at, Size size, const DibBitmap& src, Point from, const Rect& clip)
 {
     // Clip the destination, then the source, and carry each cut to the other.
     Rect area = intersect({at.x, at.y, at.x + size.cx, at.y + size.cy}, clip);
@@ -181,7 +212,7 @@ void copy(DibSurface& dst, Point at, Size size, const DibSurface& src, Point fro
     }
 }
 
-void stretch(DibSurface& dst, const Rect& dstRect, const DibSurface& src, const Rect& srcRect, bool smooth,
+void stretch(DibBitmap& dst, const Rect& dstRect, const DibBitmap& src, const Rect& srcRect, bool smooth,
              const Rect& clip)
 {
     Rect target = dstRect;
@@ -202,7 +233,7 @@ void stretch(DibSurface& dst, const Rect& dstRect, const DibSurface& src, const 
         return;
     if (&dst == &src) {
         // Reading and writing one buffer would feed results back in.
-        DibSurface copyOfSource(src.width(), src.height());
+        DibBitmap copyOfSource(src.width(), src.height());
         std::memcpy(copyOfSource.bits(), src.bits(), src.byteCount());
         stretch(dst, dstRect, copyOfSource, srcRect, smooth, clip);
         return;

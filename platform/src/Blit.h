@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pixorama/platform/DibSurface.h"
+#include "pixorama/platform/DibBitmap.h"
 #include "pixorama/platform/Types.h"
 
 // Pixel copies between surfaces, in window coordinates, limited to clip
@@ -8,13 +8,13 @@
 namespace plat::blit {
 
 // Plain copy; the source may be the destination, overlapping or not.
-void copy(DibSurface& dst, Point at, Size size, const DibSurface& src, Point from, const Rect& clip);
+void copy(DibBitmap& dst, Point at, Size size, const DibBitmap& src, Point from, const Rect& clip);
 
 // Scaled copy of src into dst; negative extents mirror. Nearest pixel: the
 // destination pixel d takes source pixel floor((d + 0.5) * sw / dw).
 // Smooth: an area average when shrinking, linear between pixel centres
 // when enlarging.
-void stretch(DibSurface& dst, const Rect& dstRect, const DibSurface& src, const Rect& srcRect, bool smooth,
+void stretch(DibBitmap& dst, const Rect& dstRect, const DibBitmap& src, const Rect& srcRect, bool smooth,
              const Rect& clip);
 
 } // namespace plat::blit

@@ -26,7 +26,7 @@ bool diagonalCross(int x, int y)
 
 } // namespace
 
-Dc::Dc(DibSurface& surface) : target(surface) {}
+Dc::Dc(DibBitmap& surface) : target(surface) {}
 
 Pen Dc::selectPen(const Pen& pen)
 {
@@ -279,7 +279,7 @@ ColorRef Dc::getPixel(Point p) const
     return rgb(int(v >> 16 & 0xFF), int(v >> 8 & 0xFF), int(v & 0xFF));
 }
 
-void Dc::bitBlt(int x, int y, int w, int h, const DibSurface& source, int sx, int sy)
+void Dc::bitBlt(int x, int y, int w, int h, const DibBitmap& source, int sx, int sy)
 {
     blit::copy(target, {x, y}, {w, h}, source, {sx, sy}, clipBounds());
 }
@@ -289,7 +289,7 @@ void Dc::bitBlt(int x, int y, int w, int h, const Dc& source, int sx, int sy)
     bitBlt(x, y, w, h, source.surface(), sx, sy);
 }
 
-void Dc::stretchBlt(const Rect& dst, const DibSurface& source, const Rect& src)
+void Dc::stretchBlt(const Rect& dst, const DibBitmap& source, const Rect& src)
 {
     blit::stretch(target, dst, source, src, stretchMode == HALFTONE, clipBounds());
 }

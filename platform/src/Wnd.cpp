@@ -61,7 +61,7 @@ Dc& Wnd::dc()
     return context;
 }
 
-DibSurface& Wnd::backingSurface()
+DibBitmap& Wnd::backingSurface()
 {
     fitBacking();
     return backing;

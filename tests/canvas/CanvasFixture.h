@@ -119,7 +119,7 @@ protected:
 private:
     struct Target {
         Target(int w, int h) : surface(w, h) {}
-        plat::DibSurface surface;
+        plat::DibBitmap surface;
         plat::Dc dc{surface};
     };
     std::vector<std::unique_ptr<Target>> windows;

@@ -10,9 +10,9 @@ constexpr Pixel white = 0xFFFFFF;
 
 } // namespace
 
-TEST(DibSurface, MemoryRowZeroIsTheBottomLine)
+TEST(DibBitmap, MemoryRowZeroIsTheBottomLine)
 {
-    DibSurface s(4, 3, white);
+    DibBitmap s(4, 3, white);
     s.line(0)[1] = pixelOf(255, 0, 0);
     EXPECT_EQ(s.row(2)[1], pixelOf(255, 0, 0));
     EXPECT_EQ(s.bits()[2 * 4 + 1], 0x00FF0000u); // red sits in bits 16..23
@@ -32,12 +32,12 @@ TEST(DibSurface, MemoryRowZeroIsTheBottomLine)
 
 TEST(Dc, ColorOnColorStretchPicksNearestPixels)
 {
-    DibSurface src(4, 2);
+    DibBitmap src(4, 2);
     for (int x = 0; x < 4; ++x) {
         src.line(0)[x] = Pixel(10 * (x + 1));
         src.line(1)[x] = Pixel(100 + 10 * (x + 1));
     }
-    DibSurface dst(8, 2, white);
+    DibBitmap dst(8, 2, white);
     Dc dc(dst);
     dc.setStretchBltMode(COLORONCOLOR);
     dc.stretchBlt({0, 0, 8, 2}, src, {0, 0, 4, 2});
@@ -59,11 +59,11 @@ TEST(Dc, ColorOnColorStretchPicksNearestPixels)
 
 TEST(Dc, HalftoneStretchAveragesAndInterpolates)
 {
-    DibSurface src(4, 1);
+    DibBitmap src(4, 1);
     const int values[] = {0, 100, 200, 50};
     for (int x = 0; x < 4; ++x)
         src.line(0)[x] = pixelOf(values[x], 0, 255 - values[x]);
-    DibSurface dst(4, 1, white);
+    DibBitmap dst(4, 1, white);
     Dc dc(dst);
     dc.setStretchBltMode(HALFTONE);
     dc.stretchBlt({0, 0, 2, 1}, src, {0, 0, 4, 1});
@@ -79,7 +79,7 @@ TEST(Dc, HalftoneStretchAveragesAndInterpolates)
     EXPECT_EQ(dst.pixelAt(3, 0), pixelOf(200, 0, 55));
 
     // A 2x2 block average in both directions.
-    DibSurface square(2, 2);
+    DibBitmap square(2, 2);
     square.line(0)[0] = pixelOf(0, 0, 0);
     square.line(0)[1] = pixelOf(40, 0, 0);
     square.line(1)[0] = pixelOf(80, 0, 0);
@@ -90,11 +90,11 @@ TEST(Dc, HalftoneStretchAveragesAndInterpolates)
 
 TEST(Dc, BitBltCopiesAndClipsAtEveryEdge)
 {
-    DibSurface src(3, 3);
+    DibBitmap src(3, 3);
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 3; ++x)
             src.line(y)[x] = Pixel(y * 3 + x + 1);
-    DibSurface dst(4, 4, white);
+    DibBitmap dst(4, 4, white);
     Dc dc(dst);
     dc.bitBlt(2, -1, 3, 3, src, 0, 0); // hangs over the right and top
     EXPECT_EQ(dst.pixelAt(2, 0), Pixel(4));
@@ -109,7 +109,7 @@ TEST(Dc, BitBltCopiesAndClipsAtEveryEdge)
     EXPECT_EQ(dst.pixelAt(1, 3), white);
 
     // Overlapping copy within one surface, as scrolling does.
-    DibSurface strip(1, 4);
+    DibBitmap strip(1, 4);
     for (int y = 0; y < 4; ++y)
         strip.line(y)[0] = Pixel(y);
     Dc self(strip);

@@ -11,7 +11,7 @@ namespace {
 constexpr Pixel white = 0xFFFFFF;
 
 // The window-coordinate box of every pixel that is not white.
-Rect inkBounds(const DibSurface& s)
+Rect inkBounds(const DibBitmap& s)
 {
     Rect box{s.width(), s.height(), 0, 0};
     for (int y = 0; y < s.height(); ++y) {
@@ -27,7 +27,7 @@ Rect inkBounds(const DibSurface& s)
     return box;
 }
 
-int inkCount(const DibSurface& s, const Rect& r)
+int inkCount(const DibBitmap& s, const Rect& r)
 {
     int count = 0;
     for (int y = r.top; y < r.bottom; ++y)
@@ -37,7 +37,7 @@ int inkCount(const DibSurface& s, const Rect& r)
 }
 
 // Row y of the surface as a string: '#' ink, '.' white.
-std::string picture(const DibSurface& s, int y)
+std::string picture(const DibBitmap& s, int y)
 {
     std::string out;
     for (int x = 0; x < s.width(); ++x)
@@ -49,7 +49,7 @@ std::string picture(const DibSurface& s, int y)
 
 TEST(Dc, LineAtWindowRowZeroLandsInTheLastMemoryRow)
 {
-    DibSurface s(8, 5, white);
+    DibBitmap s(8, 5, white);
     Dc dc(s);
     dc.selectPen({Pen::Solid, 1, rgb(0, 0, 0)});
     dc.line({1, 0}, {6, 0});
@@ -61,7 +61,7 @@ TEST(Dc, LineAtWindowRowZeroLandsInTheLastMemoryRow)
 
 TEST(Dc, LinesCoverTheStartAndStopBeforeTheEnd)
 {
-    DibSurface s(6, 6, white);
+    DibBitmap s(6, 6, white);
     Dc dc(s);
     dc.selectPen({Pen::Solid, 1, rgb(0, 0, 0)});
     dc.moveTo({0, 5});
@@ -77,7 +77,7 @@ TEST(Dc, LinesCoverTheStartAndStopBeforeTheEnd)
 
 TEST(Dc, DottedPenRunsThreeOnThreeOff)
 {
-    DibSurface s(12, 1, white);
+    DibBitmap s(12, 1, white);
     Dc dc(s);
     dc.setBkMode(TRANSPARENT);
     dc.selectPen({Pen::Dot, 1, rgb(0, 0, 0)});
@@ -93,7 +93,7 @@ TEST(Dc, DottedPenRunsThreeOnThreeOff)
 
 TEST(Dc, RectangleOutlinesItsBorderAndFillsInside)
 {
-    DibSurface s(10, 8, white);
+    DibBitmap s(10, 8, white);
     Dc dc(s);
     dc.selectPen({Pen::Solid, 1, rgb(255, 0, 0)});
     dc.selectBrush({Brush::Solid, rgb(0, 0, 255)});
@@ -123,7 +123,7 @@ TEST(Dc, RectangleOutlinesItsBorderAndFillsInside)
 TEST(Dc, EllipseTouchesEverySideOfItsRectangle)
 {
     for (const Rect r : {Rect{1, 2, 11, 8}, Rect{0, 0, 7, 5}, Rect{3, 1, 5, 10}, Rect{2, 2, 3, 3}}) {
-        DibSurface s(14, 12, white);
+        DibBitmap s(14, 12, white);
         Dc dc(s);
         dc.selectPen({Pen::Solid, 1, rgb(0, 0, 0)});
         dc.selectBrush({Brush::Solid, rgb(0, 200, 0)});
@@ -131,7 +131,7 @@ TEST(Dc, EllipseTouchesEverySideOfItsRectangle)
         EXPECT_EQ(inkBounds(s), r) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
     }
     // Corners stay outside; the centre gets the brush, the rim the pen.
-    DibSurface s(12, 12, white);
+    DibBitmap s(12, 12, white);
     Dc dc(s);
     dc.selectPen({Pen::Solid, 1, rgb(0, 0, 0)});
     dc.selectBrush({Brush::Solid, rgb(0, 200, 0)});
@@ -151,7 +151,7 @@ TEST(Dc, EllipseTouchesEverySideOfItsRectangle)
 
 TEST(Dc, DiagonalCrossBrushHatchesOverTheBackground)
 {
-    DibSurface s(8, 8, white);
+    DibBitmap s(8, 8, white);
     Dc dc(s);
     dc.setBkMode(TRANSPARENT);
     dc.fillRect({0, 0, 8, 8}, Brush{Brush::DiagCross, rgb(0, 0, 0)});
@@ -166,7 +166,7 @@ TEST(Dc, DiagonalCrossBrushHatchesOverTheBackground)
 
 TEST(Dc, PolygonFillsPixelsWhoseCentresAreInside)
 {
-    DibSurface s(8, 8, white);
+    DibBitmap s(8, 8, white);
     Dc dc(s);
     dc.selectPen({Pen::Null, 1, {}});
     dc.selectBrush({Brush::Solid, rgb(0, 0, 0)});
@@ -184,7 +184,7 @@ TEST(Dc, PolygonFillsPixelsWhoseCentresAreInside)
 
 TEST(Dc, ClipRectLimitsDrawing)
 {
-    DibSurface s(8, 4, white);
+    DibBitmap s(8, 4, white);
     Dc dc(s);
     dc.setClipRect(Rect{2, 0, 5, 4});
     dc.fillRect({0, 0, 8, 4}, rgb(0, 0, 0));
@@ -199,7 +199,7 @@ TEST(Dc, ClipRectLimitsDrawing)
 
 TEST(Dc, ColorRefAndPixelKeepTheirOwnByteOrder)
 {
-    DibSurface s(1, 1);
+    DibBitmap s(1, 1);
     Dc dc(s);
     dc.setPixel({0, 0}, rgb(0x11, 0x22, 0x33));
     EXPECT_EQ(s.bits()[0] & 0xFFFFFF, 0x112233u); // red high in a pixel
@@ -208,7 +208,7 @@ TEST(Dc, ColorRefAndPixelKeepTheirOwnByteOrder)
 
 TEST(Dc, TextIsUprightAndInsideItsRectangle)
 {
-    DibSurface s(60, 60, white);
+    DibBitmap s(60, 60, white);
     Dc dc(s);
     dc.selectFont({L"DejaVu Sans", 40, 700});
     dc.setTextColor(rgb(0, 0, 0));
@@ -232,7 +232,7 @@ TEST(Dc, TextIsUprightAndInsideItsRectangle)
 
 TEST(Dc, TextCentredTextAndCalcRect)
 {
-    DibSurface s(100, 40, white);
+    DibBitmap s(100, 40, white);
     Dc dc(s);
     dc.selectFont({L"DejaVu Sans", 16, 400});
     Rect calc{10, 10, 10, 10};

@@ -79,7 +79,7 @@ TEST_F(LayoutTest, OuterAreasSitBesideTheBar)
 TEST_F(LayoutTest, OuterPaintShowsTheAreaColours)
 {
     container->repaint();
-    const plat::DibSurface& s = container->backingSurface();
+    const plat::DibBitmap& s = container->backingSurface();
     EXPECT_EQ(s.pixelAt(100, 300) & 0xFFFFFF, plat::pixelOf(180, 180, 180));
     EXPECT_EQ(s.pixelAt(1000, 300) & 0xFFFFFF, plat::pixelOf(200, 200, 200));
     gCTERSetSegBarColor(180, 180, 180);

@@ -139,7 +139,7 @@ TEST_F(ViewInputTest, ViewShowsWhatItsCanvasPaints)
     gCVSShowUCColor(4, r.data(), g.data(), b.data(), 16, 16, true);
     EleView* rb = area->view(3);
     rb->repaint();
-    const plat::DibSurface& shown = rb->backingSurface();
+    const plat::DibBitmap& shown = rb->backingSurface();
     ASSERT_EQ(shown.width(), gCVSGetClientWidth(4));
     ASSERT_EQ(shown.height(), gCVSGetClientHeight(4));
     const unsigned* client = gCVSGetClientPixelPtr(4);

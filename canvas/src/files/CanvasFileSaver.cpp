@@ -5,7 +5,7 @@
 #include "pixorama/common/OSDIR.h"
 #include "pixorama/common/PictureFile.h"
 #include "pixorama/platform/Dc.h"
-#include "pixorama/platform/DibSurface.h"
+#include "pixorama/platform/DibBitmap.h"
 #include "pixorama/platform/GdiObjects.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
@@ -68,7 +68,7 @@ struct PictureRows {
 
 // Copies window lines [r.top, r.bottom) x [r.left, r.right) of surface into
 // a 24-bit picture: blue, green, red.
-bool saveSurfaceArea(const plat::DibSurface& surface, const plat::Rect& r, const CString& path)
+bool saveSurfaceArea(const plat::DibBitmap& surface, const plat::Rect& r, const CString& path)
 {
     PictureRows out(r.width(), r.height(), 24);
     if (!out.rows)
@@ -87,7 +87,7 @@ bool saveSurfaceArea(const plat::DibSurface& surface, const plat::Rect& r, const
 
 // The measuring lines of the canvas, burnt into a crop whose top-left image
 // pixel is origin: the line and its label in red.
-void drawMeasureLines(InteractiveImage& canvas, plat::DibSurface& crop, plat::Point origin)
+void drawMeasureLines(InteractiveImage& canvas, plat::DibBitmap& crop, plat::Point origin)
 {
     plat::Dc dc(crop);
     dc.selectPen(plat::Pen{plat::Pen::Solid, 1, plat::ColorRef{0x0000FF}});
@@ -188,7 +188,7 @@ void CanvasFileSaver::SaveClient(InteractiveImage& canvas, bool selectedRect)
     const CString path = OSDIR::GetBmpFile();
     if (canvas.fileType == FileNothing || path == cancelled || !canvas.clientSurface.Exists())
         return;
-    const plat::DibSurface& client = canvas.clientSurface.Bitmap();
+    const plat::DibBitmap& client = canvas.clientSurface.Bitmap();
     plat::Rect area = canvas.view.displayed;
     if (selectedRect) {
         const Canvo* rect = SelectedRect(canvas);
@@ -215,7 +215,7 @@ void CanvasFileSaver::SaveShown(InteractiveImage& canvas)
     const CString path = OSDIR::GetBmpFile();
     if (canvas.fileType == FileNothing || path == cancelled || !canvas.canvasSurface.Exists())
         return;
-    const plat::DibSurface& surface = canvas.canvasSurface.Bitmap();
+    const plat::DibBitmap& surface = canvas.canvasSurface.Bitmap();
     const int w = surface.width();
     const int h = surface.height();
     const Canvo* rect = SelectedRect(canvas);
@@ -234,7 +234,7 @@ void CanvasFileSaver::SaveShown(InteractiveImage& canvas)
         return;
     }
     try {
-        plat::DibSurface cropped(crop.width(), crop.height());
+        plat::DibBitmap cropped(crop.width(), crop.height());
         for (int y = 0; y < crop.height(); ++y)
             std::memcpy(cropped.line(y), surface.line(crop.top + y) + crop.left,
                         std::size_t(crop.width()) * sizeof(plat::Pixel));

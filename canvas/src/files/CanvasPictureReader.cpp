@@ -1,16 +1,14 @@
 #include "CanvasPictureReader.h"
 
-#include "pixorama/canvo/InteractiveImage.h"
-#include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
 
 #include <QImage>
 #include <QImageReader>
 
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <new>
-#include <vector>
 
 namespace {
 
@@ -26,19 +24,12 @@ bool isDeepFormat(QImage::Format f)
     return f == QImage::Format_RGBX64 || f == QImage::Format_RGBA64 || f == QImage::Format_RGBA64_Premultiplied;
 }
 
-// Nothing shown: no surface, no raw images, file type 0.
-void leaveEmpty(InteractiveImage& canvas)
+DecodedPicture sized(const QImage& picture)
 {
-    canvas.oriRaw.Clear();
-    canvas.workingRaw.Clear();
-    canvas.fileType = FileNothing;
-    canvas.PrepareCanvas(0, 0, true);
-    canvas.imageWidth = canvas.imageHeight = 0;
-}
-
-bool showFloat(InteractiveImage& canvas, const std::vector<float>& values, int w, int h, bool keepOriginal)
-{
-    return canvas.ShowFloat({nullptr, values.data(), w, h}, keepOriginal, true);
+    DecodedPicture p;
+    p.width = picture.width();
+    p.height = picture.height();
+    return p;
 }
 
 // The channels of a grey pixel are equal; as soon as one pixel differs the
@@ -59,100 +50,95 @@ bool greyValues(const QImage& picture, std::vector<float>& values)
     return true;
 }
 
-bool showGrey8(InteractiveImage& canvas, const QImage& grey)
+DecodedPicture grey8(const QImage& grey)
 {
-    std::vector<const unsigned char*> rows(std::size_t(grey.height()));
-    for (int y = 0; y < grey.height(); ++y)
-        rows[std::size_t(y)] = grey.constScanLine(y);
-    return canvas.ShowGray({rows.data(), nullptr, grey.width(), grey.height()}, true);
+    DecodedPicture p = sized(grey);
+    p.grey.resize(p.PixelCount());
+    for (int y = 0; y < p.height; ++y)
+        std::memcpy(p.grey.data() + std::size_t(y) * std::size_t(p.width), grey.constScanLine(y), std::size_t(p.width));
+    return p;
 }
 
-// 32-bit pixels 0xAARRGGBB: the colour bytes are the canvas pixel, alpha dropped.
-bool paintColour(InteractiveImage& canvas, const QImage& picture)
+// 32-bit pixels 0xAARRGGBB: the colour bytes are kept, alpha dropped.
+DecodedPicture colour(const QImage& picture)
 {
     const QImage argb = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (argb.isNull())
-        return false;
-    const int w = argb.width();
-    const int h = argb.height();
-    canvas.oriRaw.Clear();
-    canvas.workingRaw.Clear();
-    canvas.fileType = FilePicture8;
-    canvas.PrepareCanvas(w, h, true);
-    canvas.imageWidth = canvas.canvasSurface.Width();
-    canvas.imageHeight = canvas.canvasSurface.Height();
-    if (!canvas.canvasSurface.Exists())
-        return false;
-    for (int y = 0; y < h; ++y) {
+        return {};
+    DecodedPicture p = sized(argb);
+    p.colour.resize(p.PixelCount());
+    for (int y = 0; y < p.height; ++y) {
         const auto* in = reinterpret_cast<const std::uint32_t*>(argb.constScanLine(y));
-        plat::Pixel* out = canvas.canvasSurface.Bitmap().line(y);
-        for (int x = 0; x < w; ++x)
+        std::uint32_t* out = p.colour.data() + std::size_t(y) * std::size_t(p.width);
+        for (int x = 0; x < p.width; ++x)
             out[x] = in[x] & 0xFFFFFFu;
     }
-    return true;
+    return p;
 }
 
-bool showGrey16(InteractiveImage& canvas, const QImage& grey16, bool keepOriginal)
+DecodedPicture grey16(const QImage& picture)
 {
-    const int w = grey16.width();
-    const int h = grey16.height();
-    std::vector<float> values(std::size_t(w) * std::size_t(h));
-    for (int y = 0; y < h; ++y) {
-        const auto* in = reinterpret_cast<const std::uint16_t*>(grey16.constScanLine(y));
-        float* out = values.data() + std::size_t(y) * std::size_t(w);
-        for (int x = 0; x < w; ++x)
+    DecodedPicture p = sized(picture);
+    p.values.resize(p.PixelCount());
+    for (int y = 0; y < p.height; ++y) {
+        const auto* in = reinterpret_cast<const std::uint16_t*>(picture.constScanLine(y));
+        float* out = p.values.data() + std::size_t(y) * std::size_t(p.width);
+        for (int x = 0; x < p.width; ++x)
             out[x] = float(in[x]);
     }
-    return showFloat(canvas, values, w, h, keepOriginal);
+    return p;
 }
 
 // 16-bit and floating-point pictures: grey ones keep their values.
 template <typename C>
-bool showDeep(InteractiveImage& canvas, const QImage& picture, QImage::Format wide, bool keepOriginal)
+DecodedPicture deep(const QImage& picture, QImage::Format wide)
 {
     const QImage converted = picture.convertToFormat(wide);
     if (converted.isNull())
-        return false;
-    std::vector<float> values(std::size_t(converted.width()) * std::size_t(converted.height()));
-    if (greyValues<C>(converted, values))
-        return showFloat(canvas, values, converted.width(), converted.height(), keepOriginal);
-    return paintColour(canvas, picture);
+        return {};
+    DecodedPicture p = sized(converted);
+    p.values.resize(p.PixelCount());
+    if (greyValues<C>(converted, p.values))
+        return p;
+    return colour(picture);
+}
+
+DecodedPicture decode(const QImage& picture)
+{
+    const QImage::Format f = picture.format();
+    if (f == QImage::Format_Grayscale16)
+        return grey16(picture);
+    if (isDeepFormat(f))
+        return deep<std::uint16_t>(picture, QImage::Format_RGBA64);
+    if (isFloatFormat(f))
+        return deep<float>(picture, QImage::Format_RGBA32FPx4);
+    // An indexed picture's bytes are its palette indices: grey levels
+    // whatever the palette holds.
+    if (f == QImage::Format_Indexed8 || f == QImage::Format_Grayscale8)
+        return grey8(picture);
+    if (f == QImage::Format_Mono || f == QImage::Format_MonoLSB)
+        return grey8(picture.convertToFormat(QImage::Format_Grayscale8));
+    return colour(picture);
 }
 
 } // namespace
 
-bool CanvasPictureReader::Show(InteractiveImage& canvas, const QImage& picture, bool keepOriginal)
+DecodedPicture CanvasPictureReader::Decode(const QImage& picture)
 {
     if (picture.isNull())
-        return false;
-    const QImage::Format f = picture.format();
+        return {};
     try {
-        if (f == QImage::Format_Grayscale16)
-            return showGrey16(canvas, picture, keepOriginal);
-        if (isDeepFormat(f))
-            return showDeep<std::uint16_t>(canvas, picture, QImage::Format_RGBA64, keepOriginal);
-        if (isFloatFormat(f))
-            return showDeep<float>(canvas, picture, QImage::Format_RGBA32FPx4, keepOriginal);
-        // An indexed picture's bytes are its palette indices: shown as grey
-        // levels whatever the palette holds.
-        if (f == QImage::Format_Indexed8 || f == QImage::Format_Grayscale8)
-            return showGrey8(canvas, picture);
-        if (f == QImage::Format_Mono || f == QImage::Format_MonoLSB)
-            return showGrey8(canvas, picture.convertToFormat(QImage::Format_Grayscale8));
-        return paintColour(canvas, picture);
+        return decode(picture);
     } catch (const std::bad_alloc&) {
-        return false;
+        return {};
     }
 }
 
-bool CanvasPictureReader::Load(InteractiveImage& canvas, const CString& path, bool keepOriginal)
+DecodedPicture CanvasPictureReader::Decode(const CString& path)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(plat::toPath(path), error)) {
-        leaveEmpty(canvas);
-        plat::messageBox(L"文件不存在");
-        return false;
-    }
+    if (!std::filesystem::is_regular_file(plat::toPath(path), error))
+        return DecodedPicture::Failed(L"文件不存在");
     // Qt refuses pictures over 256 MB by default; a 16k x 16k 16-bit
     // radiograph is ours to show.
     if (QImageReader::allocationLimit() < 4096)
@@ -160,15 +146,10 @@ bool CanvasPictureReader::Load(InteractiveImage& canvas, const CString& path, bo
     QImageReader reader(QString::fromStdWString(path));
     reader.setAutoTransform(true);
     const QImage picture = reader.read();
-    if (picture.isNull()) {
-        leaveEmpty(canvas);
-        plat::messageBox(L"无法读取图像文件");
-        return false;
-    }
-    if (!Show(canvas, picture, keepOriginal)) {
-        leaveEmpty(canvas);
-        plat::messageBox(L"图像太大，无法显示");
-        return false;
-    }
-    return true;
+    if (picture.isNull())
+        return DecodedPicture::Failed(L"无法读取图像文件");
+    DecodedPicture decoded = Decode(picture);
+    if (decoded.width <= 0)
+        decoded.message = L"图像太大，无法显示";
+    return decoded;
 }

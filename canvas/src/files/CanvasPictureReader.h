@@ -1,20 +1,20 @@
 #pragma once
 
+#include "DecodedPicture.h"
+
 #include "pixorama/common/CString.h"
 
-class InteractiveImage;
 class QImage;
 
-// Pictures decoded by Qt's image readers. Colour and 8-bit pictures are
-// painted into the canvas surface (file type 1): an indexed picture shows
-// its palette indices as grey levels. Grey pictures deeper than 8 bits
-// (16-bit, floating point) go to the float display with their values
-// (file type 3).
+// Pictures decoded by Qt's image readers. Colour and 8-bit pictures become
+// pixels (an indexed picture gives its palette indices as grey levels);
+// grey pictures deeper than 8 bits (16-bit, floating point) keep their
+// values for the float display.
 class CanvasPictureReader {
 public:
-    // False, after telling the user, when the file is missing or cannot be
-    // decoded; the canvas is then left empty (no image, file type 0).
-    static bool Load(InteractiveImage& canvas, const CString& path, bool keepOriginal);
-    // False for a null picture, or one too large for the canvas.
-    static bool Show(InteractiveImage& canvas, const QImage& picture, bool keepOriginal);
+    // A message instead of pixels when the file is missing, cannot be
+    // decoded or is too large to hold.
+    static DecodedPicture Decode(const CString& path);
+    // Nothing decoded (and no message) for a null picture.
+    static DecodedPicture Decode(const QImage& picture);
 };

@@ -4,6 +4,7 @@
 
 #include "pixorama/common/NumericTruncate.h"
 #include "pixorama/common/RowSplit.h"
+#include "pixorama/platform/Assert.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,33 +28,25 @@ bool overlaps(const void* p, std::size_t n, const ClassData2DIO<float>& image)
     return a < b + size && b < a + n;
 }
 
-// Which worker of `threads` got the rows from `begin` (RowSplit's split).
-std::size_t workerOf(int begin, int threads, int count)
+// Exchanges the pixels of two images, sizes included.
+void swapPixels(ClassData2DIO<float>& a, ClassData2DIO<float>& b)
 {
-    for (int i = 0; i < threads; ++i) {
-        const RowSplit::Range r = RowSplit::range(i, threads, count);
-        if (!r.empty() && r.begin == begin)
-            return std::size_t(i);
-    }
-    return std::size_t(threads - 1);
+    std::swap(a.data, b.data);
+    std::swap(a.rows, b.rows);
+    std::swap(a.ownsData, b.ownsData);
+    std::swap(a.ownsRows, b.ownsRows);
+    std::swap(a.width, b.width);
+    std::swap(a.height, b.height);
+    std::swap(a.roi, b.roi);
 }
 
-// Makes image a width x height image, reusing its buffer when the size
-// already fits; fresh buffers are allocated before the old ones go, so a
-// failed allocation leaves the image as it was.
 void ensureSize(ClassData2DIO<float>& image, int width, int height)
 {
     if (image.width == width && image.height == height && image.rows && image.ownsData && image.ownsRows)
         return;
     ClassData2DIO<float> fresh;
     fresh.SetDim(width, height);
-    std::swap(fresh.data, image.data);
-    std::swap(fresh.rows, image.rows);
-    std::swap(fresh.ownsData, image.ownsData);
-    std::swap(fresh.ownsRows, image.ownsRows);
-    image.width = width;
-    image.height = height;
-    image.roi = {0, 0, width - 1, height - 1};
+    swapPixels(fresh, image);
 }
 
 } // namespace
@@ -64,18 +57,55 @@ bool InteractiveImage::Rows<T>::Valid() const
     return (rows || data) && width > 0 && height > 0 && std::int64_t(width) * height <= std::numeric_limits<int>::max();
 }
 
+void InteractiveImage::Resize(int width, int height, bool clearOverlays)
+{
+    PrepareCanvas(std::max(width, 0), std::max(height, 0), clearOverlays);
+    imageWidth = canvasSurface.Width();
+    imageHeight = canvasSurface.Height();
+}
+
 bool InteractiveImage::Prepare(int width, int height, bool clearOverlays, FileType type)
 {
     fileType = type;
-    PrepareCanvas(width, height, clearOverlays);
-    imageWidth = canvasSurface.Width();
-    imageHeight = canvasSurface.Height();
+    Resize(width, height, clearOverlays);
     if (canvasSurface.Exists())
         return true;
     oriRaw.Clear();
     workingRaw.Clear();
     fileType = FileNothing;
     return false;
+}
+
+bool InteractiveImage::PreparePicture(int width, int height, bool clearOverlays)
+{
+    oriRaw.Clear();
+    workingRaw.Clear();
+    return Prepare(width, height, clearOverlays, FilePicture8);
+}
+
+void InteractiveImage::LendWorkingRaw(ClassData2DIO<float>& into)
+{
+    into.Clear();
+    swapPixels(workingRaw, into);
+}
+
+void InteractiveImage::ShowNothing()
+{
+    oriRaw.Clear();
+    workingRaw.Clear();
+    fileType = FileNothing;
+    Resize(0, 0, true);
+}
+
+void InteractiveImage::ShowBlank(int width, int height)
+{
+    Resize(width, height, true);
+}
+
+void InteractiveImage::ForgetFile()
+{
+    DeleteAll();
+    fileType = FileNothing;
 }
 
 template <typename T>
@@ -124,8 +154,8 @@ bool InteractiveImage::ShowFloat(const Rows<float>& image, bool keepOriginal, bo
             ensureSize(oriRaw, w, h);
         const int threads = RowSplit::threadCount();
         std::vector<Range> ranges(std::size_t(threads), Range::empty());
-        RowSplit::run(h, threads, [&](int begin, int end) {
-            Range& part = ranges[workerOf(begin, threads, h)];
+        RowSplit::runWorkers(h, threads, [&](int worker, int begin, int end) {
+            Range& part = ranges[std::size_t(worker)];
             for (int y = begin; y < end; ++y) {
                 floatkernels::copyAndMeasure(workingRaw.rows[y], source.Row(y), w, part);
                 if (keepOriginal && !sourceIsOri)
@@ -166,9 +196,7 @@ bool InteractiveImage::ShowGray(const Rows<unsigned char>& image, bool clearOver
 {
     if (!image.Valid())
         return false;
-    oriRaw.Clear();
-    workingRaw.Clear();
-    if (!Prepare(image.width, image.height, clearOverlays, FilePicture8))
+    if (!PreparePicture(image.width, image.height, clearOverlays))
         return false;
     for (int y = 0; y < imageHeight; ++y) {
         const unsigned char* in = image.Row(y);
@@ -185,9 +213,7 @@ bool InteractiveImage::ShowColour(const Rows<unsigned char>& r, const Rows<unsig
     const auto sameSize = [&r](const Rows<unsigned char>& p) { return p.width == r.width && p.height == r.height; };
     if (!r.Valid() || !g.Valid() || !b.Valid() || !sameSize(g) || !sameSize(b))
         return false;
-    oriRaw.Clear();
-    workingRaw.Clear();
-    if (!Prepare(r.width, r.height, clearOverlays, FilePicture8))
+    if (!PreparePicture(r.width, r.height, clearOverlays))
         return false;
     for (int y = 0; y < imageHeight; ++y) {
         const unsigned char* red = r.Row(y);
@@ -196,6 +222,29 @@ bool InteractiveImage::ShowColour(const Rows<unsigned char>& r, const Rows<unsig
         plat::Pixel* out = canvasSurface.Bitmap().line(y);
         for (int x = 0; x < imageWidth; ++x)
             out[x] = plat::Pixel(red[x]) << 16 | plat::Pixel(green[x]) << 8 | blue[x];
+    }
+    return true;
+}
+
+bool InteractiveImage::ShowFloatTaking(ClassData2DIO<float>& image, bool keepOriginal, bool clearOverlays)
+{
+    if (!Rows<float>{image.rows, nullptr, image.width, image.height}.Valid())
+        return false;
+    swapPixels(workingRaw, image);
+    return ShowFloat({workingRaw.rows, nullptr, workingRaw.width, workingRaw.height}, keepOriginal, clearOverlays);
+}
+
+bool InteractiveImage::ShowPixels(const Rows<plat::Pixel>& image, bool clearOverlays)
+{
+    if (!image.Valid())
+        return false;
+    if (!PreparePicture(image.width, image.height, clearOverlays))
+        return false;
+    for (int y = 0; y < imageHeight; ++y) {
+        const plat::Pixel* in = image.Row(y);
+        plat::Pixel* out = canvasSurface.Bitmap().line(y);
+        for (int x = 0; x < imageWidth; ++x)
+            out[x] = in[x] & 0xFFFFFFu;
     }
     return true;
 }
@@ -222,6 +271,8 @@ void InteractiveImage::MapThroughLut()
         return;
     if (uniformLabel == 0)
         return;
+    PIX_ASSERT(lut.usMap && lut.usMap->width * lut.usMap->height == 65536,
+               "the display table has one entry per 16-bit value");
     // One display pixel per table entry, so the loop is a lookup and a store.
     std::vector<plat::Pixel> grey(65536);
     const int* map = lut.usMap->data;
@@ -268,3 +319,4 @@ float InteractiveImage::PixelValue(plat::Point display)
 
 template struct InteractiveImage::Rows<float>;
 template struct InteractiveImage::Rows<unsigned char>;
+template struct InteractiveImage::Rows<plat::Pixel>;

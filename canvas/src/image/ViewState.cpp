@@ -1,6 +1,7 @@
 #include "pixorama/canvo/ViewState.h"
 
 #include "pixorama/common/NumericTruncate.h"
+#include "pixorama/platform/Assert.h"
 #include "pixorama/platform/GdiObjects.h"
 
 #include <algorithm>
@@ -26,6 +27,32 @@ int centreFor(double corner, double half)
 float fraction(int numerator, int denominator)
 {
     return denominator == 0 ? 0.0f : float(numerator) / float(denominator);
+}
+
+struct Span {
+    int lo = 0;
+    int hi = 0;
+};
+
+// One axis of a blit plan. f0 and f1 are client end minus displayed end at
+// either side, as fractions of the displayed size; the destination is the
+// part of the client that shows image, the source the image part it shows.
+void planAxis(float f0, float f1, Span shown, Span client, int size, int& dstLo, int& dstHi, int& srcLo, int& srcHi)
+{
+    if (f0 < 0) {
+        dstLo = shown.lo;
+        srcLo = 0;
+    } else {
+        dstLo = client.lo;
+        srcLo = pixTruncToInt(size * f0);
+    }
+    if (f1 < 0) {
+        dstHi = client.hi;
+        srcHi = pixTruncToInt((1.0f - std::fabs(f1)) * size);
+    } else {
+        dstHi = shown.hi;
+        srcHi = size;
+    }
 }
 
 } // namespace
@@ -112,6 +139,12 @@ PointTemplateBase<double> ViewState::ToImage(plat::Point p) const
     return {(p.x - displayed.left) / scale, (p.y - displayed.top) / scale};
 }
 
+PointTemplateBase<double> ViewState::StepToImage(plat::Point from, plat::Point to) const
+{
+    PIX_ASSERT(scale > 0.0, "the view's scale stays positive through every zoom");
+    return {(to.x - from.x) / scale, (to.y - from.y) / scale};
+}
+
 plat::Point ViewState::ToClient(PointTemplateBase<double> image) const
 {
     return {pixTruncToInt(image.x * scale + displayed.left), pixTruncToInt(image.y * scale + displayed.top)};
@@ -139,34 +172,10 @@ ViewState::BlitPlan ViewState::PlanBlit(int mode, int width, int height)
     const float fy1 = fraction(client.bottom - displayed.bottom, dh);
     plat::Rect& dst = plan.destination;
     plat::Rect& src = plan.source;
-    if (fx0 < 0) {
-        dst.left = displayed.left;
-        src.left = 0;
-    } else {
-        dst.left = client.left;
-        src.left = pixTruncToInt(width * fx0);
-    }
-    if (fx1 < 0) {
-        dst.right = client.right;
-        src.right = pixTruncToInt((1.0f - std::fabs(fx1)) * width);
-    } else {
-        dst.right = displayed.right;
-        src.right = width;
-    }
-    if (fy0 < 0) {
-        dst.top = displayed.top;
-        src.top = 0;
-    } else {
-        dst.top = client.top;
-        src.top = pixTruncToInt(height * fy0);
-    }
-    if (fy1 < 0) {
-        dst.bottom = client.bottom;
-        src.bottom = pixTruncToInt((1.0f - std::fabs(fy1)) * height);
-    } else {
-        dst.bottom = displayed.bottom;
-        src.bottom = height;
-    }
+    planAxis(fx0, fx1, {displayed.left, displayed.right}, {client.left, client.right}, width, dst.left, dst.right,
+             src.left, src.right);
+    planAxis(fy0, fy1, {displayed.top, displayed.bottom}, {client.top, client.bottom}, height, dst.top, dst.bottom,
+             src.top, src.bottom);
     visibleSource = src;
     // Both modes scale the whole image onto the displayed rectangle and let
     // the client edge clip it, so that every client pixel shows the image

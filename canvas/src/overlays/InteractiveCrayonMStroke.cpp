@@ -48,7 +48,7 @@ void InteractiveCrayonMStroke::OnMouseMove(unsigned flags, plat::Point pt)
         imagePoints.push_back(ToImage(pt));
         OnViewChanged();
     } else if (IsMoving() && !(flags & plat::MK_CONTROL)) {
-        regions::movePoints(imagePoints, (pt.x - lastPoint.x) / view->scale, (pt.y - lastPoint.y) / view->scale);
+        regions::movePoints(imagePoints, view->StepToImage(lastPoint, pt));
         OnViewChanged();
     }
     lastPoint = pt;

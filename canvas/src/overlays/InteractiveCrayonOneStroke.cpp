@@ -43,7 +43,7 @@ void InteractiveCrayonOneStroke::OnMouseMove(unsigned flags, plat::Point pt)
     if (!view)
         return;
     if (IsMoving() && !(flags & plat::MK_CONTROL)) {
-        regions::movePoints(imagePoints, (pt.x - lastPoint.x) / view->scale, (pt.y - lastPoint.y) / view->scale);
+        regions::movePoints(imagePoints, view->StepToImage(lastPoint, pt));
         if (clampToImage)
             ClampPointsToImage();
         OnViewChanged();

@@ -23,7 +23,7 @@ void InteractiveCustomRect::OnMouseMove(unsigned flags, plat::Point pt)
     if (!view)
         return;
     if (IsMoving() && (flags & plat::MK_LBUTTON) && !(flags & plat::MK_CONTROL)) {
-        regions::movePoints(imagePoints, (pt.x - lastPoint.x) / view->scale, (pt.y - lastPoint.y) / view->scale);
+        regions::movePoints(imagePoints, view->StepToImage(lastPoint, pt));
         OnViewChanged();
     }
     lastPoint = pt;

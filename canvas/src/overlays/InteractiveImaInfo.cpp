@@ -22,7 +22,7 @@ void InteractiveImaInfo::OnMouseMove(unsigned, plat::Point pt)
     const auto inside = [x, y](const ClassData2DIO<float>& image) {
         return !image.IsEmpty() && x >= 0 && y >= 0 && x < image.width && y < image.height;
     };
-    const plat::DibSurface& surface = canvas->canvasSurface.Bitmap();
+    const plat::DibBitmap& surface = canvas->canvasSurface.Bitmap();
     if (canvas->fileType == FileFloat && inside(canvas->oriRaw) && inside(canvas->workingRaw)) {
         AddLine(formatOverlayText(L"ori raw value = %5.3f", double(canvas->oriRaw.rows[y][x])));
         AddLine(formatOverlayText(L"raw value = %5.3f", double(canvas->workingRaw.rows[y][x])));

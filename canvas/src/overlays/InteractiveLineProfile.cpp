@@ -27,7 +27,7 @@ std::vector<float> InteractiveLineProfile::Sample() const
         return values;
     const bool raw = canvas->fileType == FileFloat || canvas->fileType == FileRawOther;
     const ClassData2DIO<float>& ori = canvas->oriRaw;
-    const plat::DibSurface& surface = canvas->canvasSurface.Bitmap();
+    const plat::DibBitmap& surface = canvas->canvasSurface.Bitmap();
     const int width = raw ? ori.width : surface.width();
     const int height = raw ? ori.height : surface.height();
     if ((raw && ori.IsEmpty()) || width <= 0 || height <= 0)

@@ -119,8 +119,9 @@ void InteractiveMPoint::OnMouseMove(unsigned flags, plat::Point pt)
 {
     if (!view)
         return;
-    dragStepX = (pt.x - lastPoint.x) / view->scale;
-    dragStepY = (pt.y - lastPoint.y) / view->scale;
+    const PointTemplateBase<double> step = view->StepToImage(lastPoint, pt);
+    dragStepX = step.x;
+    dragStepY = step.y;
     if (activeHandle >= 0 && activeHandle < int(imagePoints.size())) {
         imagePoints[std::size_t(activeHandle)].x += dragStepX;
         imagePoints[std::size_t(activeHandle)].y += dragStepY;

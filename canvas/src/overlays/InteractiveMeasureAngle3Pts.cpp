@@ -1,5 +1,6 @@
 #include "pixorama/canvo/InteractiveMeasureAngle3Pts.h"
 
+#include "MeasureLabel.h"
 #include "OverlayText.h"
 
 #include <algorithm>
@@ -51,10 +52,8 @@ CString InteractiveMeasureAngle3Pts::MeasureText()
 
 void InteractiveMeasureAngle3Pts::OnMouseMove(unsigned flags, plat::Point pt)
 {
-    if (!hitOnLabel)
-        InteractiveMPoint::OnMouseMove(flags, pt);
-    else
-        lastPoint = pt;
+    measurelabel::MoveShapeUnlessOnLabel(hitOnLabel, pt, lastPoint,
+                                         [&] { InteractiveMPoint::OnMouseMove(flags, pt); });
     label.OnMouseMove(flags, pt);
     if (imagePoints.size() == Needed())
         ShowLabel(MeasureText());
@@ -62,7 +61,7 @@ void InteractiveMeasureAngle3Pts::OnMouseMove(unsigned flags, plat::Point pt)
 
 bool InteractiveMeasureAngle3Pts::HitTest(plat::Point pt)
 {
-    hitOnLabel = labelShown && label.displayRect.contains(pt);
+    hitOnLabel = measurelabel::Hit(labelShown, label, pt);
     const bool onShape = InteractiveMPoint::HitTest(pt);
     selected = onShape || hitOnLabel;
     return selected;
@@ -84,10 +83,7 @@ void InteractiveMeasureAngle3Pts::OnLButtonUp(unsigned flags, plat::Point pt)
 void InteractiveMeasureAngle3Pts::OnViewChanged()
 {
     InteractiveMPoint::OnViewChanged();
-    if (label.view != view)
-        label.AttachView(view);
-    else
-        label.OnViewChanged();
+    measurelabel::FollowView(label, view);
 }
 
 bool InteractiveMeasureAngle3Pts::Draw(plat::Dc* dc)

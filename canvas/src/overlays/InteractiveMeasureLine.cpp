@@ -1,5 +1,6 @@
 #include "pixorama/canvo/InteractiveMeasureLine.h"
 
+#include "MeasureLabel.h"
 #include "OverlayText.h"
 #include "TwoPointLine.h"
 
@@ -31,10 +32,7 @@ CString InteractiveMeasureLine::LengthText() const
 void InteractiveMeasureLine::OnViewChanged()
 {
     InteractiveSingleLine::OnViewChanged();
-    if (label.view != view)
-        label.AttachView(view);
-    else
-        label.OnViewChanged();
+    measurelabel::FollowView(label, view);
 }
 
 void InteractiveMeasureLine::OnLButtonDown(unsigned flags, plat::Point pt)
@@ -61,10 +59,8 @@ void InteractiveMeasureLine::OnLButtonUp(unsigned flags, plat::Point pt)
 
 void InteractiveMeasureLine::OnMouseMove(unsigned flags, plat::Point pt)
 {
-    if (!hitOnLabel)
-        InteractiveSingleLine::OnMouseMove(flags, pt);
-    else
-        lastPoint = pt;
+    measurelabel::MoveShapeUnlessOnLabel(hitOnLabel, pt, lastPoint,
+                                         [&] { InteractiveSingleLine::OnMouseMove(flags, pt); });
     if (labelShown && !labelPending) {
         label.SetText(LengthText());
         label.OnMouseMove(flags, pt);
@@ -73,7 +69,7 @@ void InteractiveMeasureLine::OnMouseMove(unsigned flags, plat::Point pt)
 
 bool InteractiveMeasureLine::HitTest(plat::Point pt)
 {
-    hitOnLabel = labelShown && label.displayRect.contains(pt);
+    hitOnLabel = measurelabel::Hit(labelShown, label, pt);
     bool hit = hitOnLabel || centreMarker.contains(pt);
     for (std::size_t i = 0; !hit && i < handles.size(); ++i)
         hit = handles[i].contains(pt);

@@ -110,8 +110,9 @@ void InteractiveTextRect::OnLButtonDown(unsigned, plat::Point pt)
 void InteractiveTextRect::OnMouseMove(unsigned flags, plat::Point pt)
 {
     if (view && IsMoving() && (flags & plat::MK_LBUTTON) && !(flags & plat::MK_CONTROL)) {
-        dragStepX = (pt.x - lastPoint.x) / view->scale;
-        dragStepY = (pt.y - lastPoint.y) / view->scale;
+        const PointTemplateBase<double> step = view->StepToImage(lastPoint, pt);
+        dragStepX = step.x;
+        dragStepY = step.y;
         // The box keeps its pixel size: both corners move by the same amount.
         for (PointTemplateBase<double>& p : imagePoints) {
             p.x += dragStepX;

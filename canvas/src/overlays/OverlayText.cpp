@@ -10,7 +10,7 @@ plat::Font overlayFont(int height)
 
 plat::Size measureOverlayText(plat::Dc* dc, const CString& text, int height)
 {
-    static plat::DibSurface scratchSurface(1, 1);
+    static plat::DibBitmap scratchSurface(1, 1);
     static plat::Dc scratch(scratchSurface);
     plat::Dc& measurer = dc ? *dc : scratch;
     const plat::Font previous = measurer.selectFont(overlayFont(height));

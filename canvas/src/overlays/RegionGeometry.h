@@ -8,11 +8,11 @@
 // Small pieces shared by the region overlays.
 namespace regions {
 
-inline void movePoints(std::vector<PointTemplateBase<double>>& points, double dx, double dy)
+inline void movePoints(std::vector<PointTemplateBase<double>>& points, PointTemplateBase<double> step)
 {
     for (PointTemplateBase<double>& p : points) {
-        p.x += dx;
-        p.y += dy;
+        p.x += step.x;
+        p.y += step.y;
     }
 }
 

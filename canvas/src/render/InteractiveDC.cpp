@@ -1,7 +1,5 @@
 #include "pixorama/canvo/InteractiveDC.h"
 
-#include "NearestStretch.h"
-
 #include <algorithm>
 
 namespace {
@@ -14,6 +12,18 @@ plat::Rect intersect(const plat::Rect& a, const plat::Rect& b)
 {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
             std::min(a.bottom, b.bottom)};
+}
+
+// The selected overlay takes a mouse event first, then every overlay that
+// listens whatever is selected: passive windows, and probes for moves.
+template <typename Overlays, typename Event>
+void deliver(Canvo* chosen, const Overlays& overlays, bool probesToo, Event event)
+{
+    if (chosen)
+        event(*chosen);
+    for (const auto& overlay : overlays)
+        if (overlay->kind == OverlayPassiveWindow || (probesToo && overlay->kind == OverlayProbe))
+            event(*overlay);
 }
 
 } // namespace
@@ -97,10 +107,7 @@ void InteractiveDC::BlitImage(plat::Dc& dc, const ViewState::BlitPlan& plan)
     dc.setStretchBltMode(canvasSurface.stretchMode);
     if (!plan.copies)
         return;
-    if (canvasSurface.stretchMode == plat::COLORONCOLOR)
-        nearestStretch(dc.surface(), plan.destination, canvasSurface.Bitmap(), plan.source);
-    else
-        dc.stretchBlt(plan.destination, canvasSurface.Bitmap(), plan.source);
+    dc.stretchBlt(plan.destination, canvasSurface.Bitmap(), plan.source);
 }
 
 void InteractiveDC::SetClient(const plat::Rect& clientRect, plat::Dc* dc)
@@ -228,11 +235,7 @@ void InteractiveDC::OnLButtonDown(unsigned flags, plat::Point pt)
             }
         }
     }
-    if (Canvo* chosen = Selected())
-        chosen->OnLButtonDown(flags, pt);
-    for (const auto& overlay : overlays)
-        if (overlay->kind == OverlayPassiveWindow)
-            overlay->OnLButtonDown(flags, pt);
+    deliver(Selected(), overlays, false, [&](Canvo& overlay) { overlay.OnLButtonDown(flags, pt); });
 }
 
 void InteractiveDC::OnLButtonUp(unsigned flags, plat::Point pt)
@@ -243,11 +246,7 @@ void InteractiveDC::OnLButtonUp(unsigned flags, plat::Point pt)
         if (slider.HoldsMouse())
             SetLutPara(slider.leftFraction, slider.rightFraction);
     }
-    if (Canvo* chosen = Selected())
-        chosen->OnLButtonUp(flags, pt);
-    for (const auto& overlay : overlays)
-        if (overlay->kind == OverlayPassiveWindow)
-            overlay->OnLButtonUp(flags, pt);
+    deliver(Selected(), overlays, false, [&](Canvo& overlay) { overlay.OnLButtonUp(flags, pt); });
 }
 
 void InteractiveDC::OnMouseMove(unsigned flags, plat::Point pt)
@@ -258,11 +257,7 @@ void InteractiveDC::OnMouseMove(unsigned flags, plat::Point pt)
         slider.AttachView(&view);
     }
     AttachAll();
-    if (Canvo* chosen = Selected())
-        chosen->OnMouseMove(flags, pt);
-    for (const auto& overlay : overlays)
-        if (overlay->kind == OverlayPassiveWindow || overlay->kind == OverlayProbe)
-            overlay->OnMouseMove(flags, pt);
+    deliver(Selected(), overlays, true, [&](Canvo& overlay) { overlay.OnMouseMove(flags, pt); });
 }
 
 void InteractiveDC::OnMouseWheel(unsigned flags, short delta, plat::Point pt)

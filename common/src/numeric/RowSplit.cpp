@@ -30,6 +30,11 @@ void RowSplit::run(int count, const std::function<void(int begin, int end)>& bod
 
 void RowSplit::run(int count, int threads, const std::function<void(int begin, int end)>& body)
 {
+    runWorkers(count, threads, [&body](int, int begin, int end) { body(begin, end); });
+}
+
+void RowSplit::runWorkers(int count, int threads, const std::function<void(int worker, int begin, int end)>& body)
+{
     if (count <= 0)
         return;
     if (threads < 1)
@@ -40,7 +45,7 @@ void RowSplit::run(int count, int threads, const std::function<void(int begin, i
     workers.reserve(std::size_t(threads));
     auto guarded = [&](int index, Range r) {
         try {
-            body(r.begin, r.end);
+            body(index, r.begin, r.end);
         } catch (...) {
             failures[std::size_t(index)] = std::current_exception();
         }

@@ -64,7 +64,7 @@ TEST_F(CanvasTest, PaintMatchesFullBackgroundThenBlit)
         gCVSOnDraw(1, nullptr);
 
         InteractiveImage& c = Canvas(1);
-        plat::DibSurface reference(64, 48);
+        plat::DibBitmap reference(64, 48);
         plat::Dc ref(reference);
         c.DrawBackground(&ref);
         const ViewState::BlitPlan plan = c.view.PlanBlit(c.canvasSurface.stretchMode, 37, 23);
@@ -82,7 +82,7 @@ TEST_F(CanvasTest, PaintMatchesFullBackgroundThenBlit)
 TEST_F(CanvasTest, PaintGoesToTheClientPainterWhateverDcIsPassed)
 {
     plat::Dc& window = Window(2, 20, 20);
-    plat::DibSurface other(20, 20, 0x123456);
+    plat::DibBitmap other(20, 20, 0x123456);
     plat::Dc otherDc(other);
     gCVSOnDraw(2, &otherDc);
     EXPECT_EQ(Rgb(window, 0, 0), hatch);
@@ -169,7 +169,7 @@ TEST_F(CanvasTest, IdsOutsideTheTableAreIgnored)
     gCVSShowRawFloat(0, image, true, true);
     AddPoints(0, {{0, 0}, {3, 0}, {3, 3}});
     plat::Rect client{0, 0, 10, 10};
-    plat::DibSurface s(10, 10);
+    plat::DibBitmap s(10, 10);
     plat::Dc dc(s);
     for (const int id : {-1, 5, 1000, -2147483647 - 1}) {
         SCOPED_TRACE(id);

@@ -277,7 +277,7 @@ TEST_F(SaveTest, ImageWithOverlaysIsTheDisplayedRectangleOfTheLastPaint)
     gCVSSaveImaWithOverlap(id);
     const QImage back = Load(path);
     ASSERT_EQ(back.size(), QSize(shown.width(), shown.height()));
-    const plat::DibSurface& client = Canvas(id).clientSurface.Bitmap();
+    const plat::DibBitmap& client = Canvas(id).clientSurface.Bitmap();
     for (int y = 0; y < back.height(); ++y)
         for (int x = 0; x < back.width(); ++x)
             ASSERT_EQ(back.pixel(x, y) & 0xFFFFFF, client.pixelAt(shown.left + x, shown.top + y) & 0xFFFFFF);
@@ -314,7 +314,7 @@ TEST_F(SaveTest, ClientIsTheSelectedRectangleOrTheWholeWindow)
     gCVSSaveClient(id);
     const QImage back = Load(part);
     ASSERT_EQ(back.size(), QSize(area.width(), area.height()));
-    const plat::DibSurface& client = Canvas(id).clientSurface.Bitmap();
+    const plat::DibBitmap& client = Canvas(id).clientSurface.Bitmap();
     EXPECT_EQ(back.pixel(1, 1) & 0xFFFFFF, client.pixelAt(area.left + 1, area.top + 1) & 0xFFFFFF);
 }
 

@@ -161,3 +161,14 @@ TEST_F(CanvasTest, NoClientSurfaceMeansNothingIsPainted)
     gCVSOnDraw(1, nullptr);
     EXPECT_EQ(Rgb(window, 3, 3), 0x345678u);
 }
+
+TEST(ViewStateStep, AWindowStepIsScaledIntoImageUnits)
+{
+    ViewState view;
+    view.scale = 2.0;
+    const PointTemplateBase<double> step = view.StepToImage({10, 20}, {15, 14});
+    EXPECT_EQ(step.x, 2.5);
+    EXPECT_EQ(step.y, -3.0);
+    view.scale = 0.5;
+    EXPECT_EQ(view.StepToImage({3, 3}, {4, 3}).x, 2.0) << "zoomed out, one window pixel spans two image pixels";
+}

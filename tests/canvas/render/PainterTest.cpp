@@ -4,7 +4,7 @@
 
 namespace {
 
-int countPixels(const plat::DibSurface& s, unsigned rgb)
+int countPixels(const plat::DibBitmap& s, unsigned rgb)
 {
     int n = 0;
     for (int y = 0; y < s.height(); ++y)
@@ -17,7 +17,7 @@ int countPixels(const plat::DibSurface& s, unsigned rgb)
 
 TEST(GdiPainter, OutlinesAreHollowAndOnePixelWide)
 {
-    plat::DibSurface s(40, 30, 0x101010);
+    plat::DibBitmap s(40, 30, 0x101010);
     plat::Dc dc(s);
     GdiPainter painter;
     painter.Line({0, 0}, {5, 0}, plat::Pen::Solid, plat::ColorRef{0x0000FF}); // red
@@ -38,7 +38,7 @@ TEST(GdiPainter, OutlinesAreHollowAndOnePixelWide)
 
 TEST(GdiPainter, TextOnAWhiteBoxOrTransparent)
 {
-    plat::DibSurface s(200, 60, 0x404040);
+    plat::DibBitmap s(200, 60, 0x404040);
     plat::Dc dc(s);
     GdiPainter painter;
     painter.Bind(&dc);
@@ -73,7 +73,7 @@ TEST_F(CanvasTest, OverlaysWithoutAViewOrBitmapSaySo)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], L"显示信息未提供");
 
-    plat::DibSurface empty;
+    plat::DibBitmap empty;
     plat::Dc dc(empty);
     EXPECT_FALSE(loose.Draw(&dc));
     ASSERT_EQ(messages.size(), 2u);

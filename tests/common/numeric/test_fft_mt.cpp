@@ -94,6 +94,23 @@ TEST(RowSplit, RunVisitsEveryRowOnceAndJoinsBeforeReturning)
     }
 }
 
+TEST(RowSplit, EachWorkerIsToldItsIndexWithItsOwnRows)
+{
+    for (int count : {2, 10, 64}) {
+        std::vector<std::atomic<int>> calls(4);
+        std::atomic<bool> matches{true};
+        RowSplit::runWorkers(count, 4, [&](int worker, int begin, int end) {
+            calls[std::size_t(worker)]++;
+            const RowSplit::Range r = RowSplit::range(worker, 4, count);
+            if (r.begin != begin || r.end != end)
+                matches = false;
+        });
+        EXPECT_TRUE(matches.load()) << count << " rows";
+        for (int i = 0; i < 4; ++i)
+            EXPECT_EQ(calls[std::size_t(i)].load(), RowSplit::range(i, 4, count).empty() ? 0 : 1) << count << " rows";
+    }
+}
+
 TEST(RowSplit, AWorkerFailureReachesTheCaller)
 {
     EXPECT_THROW(RowSplit::run(10, 2,

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "pixorama/platform/Dc.h"
-#include "pixorama/platform/DibSurface.h"
+#include "pixorama/platform/DibBitmap.h"
 
 #include <optional>
 #include <vector>
@@ -27,8 +27,8 @@ public:
     bool Exists() const { return dc.has_value(); }
     // Null while there is no surface.
     plat::Dc* Dc() { return dc ? &*dc : nullptr; }
-    plat::DibSurface& Bitmap() { return bitmap; }
-    const plat::DibSurface& Bitmap() const { return bitmap; }
+    plat::DibBitmap& Bitmap() { return bitmap; }
+    const plat::DibBitmap& Bitmap() const { return bitmap; }
     unsigned* Pixels() { return Exists() ? bitmap.bits() : nullptr; }
     int Width() const { return bitmap.width(); }
     int Height() const { return bitmap.height(); }
@@ -44,7 +44,7 @@ public:
     ViewState* view = nullptr;
 
 private:
-    plat::DibSurface bitmap;
+    plat::DibBitmap bitmap;
     std::optional<plat::Dc> dc;
     std::vector<unsigned*> rowTable;
 };

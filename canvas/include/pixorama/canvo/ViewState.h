@@ -46,6 +46,8 @@ public:
 
     PointTemplateBase<double> ToImage(plat::Point client) const;
     plat::Point ToClient(PointTemplateBase<double> image) const;
+    // A pointer step between two client points, in image units.
+    PointTemplateBase<double> StepToImage(plat::Point from, plat::Point to) const;
     // x into [0, width - 1], y into [0, height - 1].
     PointTemplateBase<double> ClampToImage(PointTemplateBase<double> image) const;
 

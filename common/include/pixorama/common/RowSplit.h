@@ -24,4 +24,7 @@ public:
     // Calls body(begin, end) once for every non-empty range.
     static void run(int count, const std::function<void(int begin, int end)>& body);
     static void run(int count, int threads, const std::function<void(int begin, int end)>& body);
+    // Also hands each call its worker index, for per-worker totals merged
+    // after the join.
+    static void runWorkers(int count, int threads, const std::function<void(int worker, int begin, int end)>& body);
 };

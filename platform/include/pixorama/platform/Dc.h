@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DibSurface.h"
+#include "DibBitmap.h"
 #include "GdiObjects.h"
 #include "Types.h"
 
@@ -13,7 +13,7 @@ class QPainter;
 
 namespace plat {
 
-// A GDI-shaped painter on a DibSurface, in window coordinates: (0, 0) is
+// A GDI-shaped painter on a DibBitmap, in window coordinates: (0, 0) is
 // the top-left pixel, y grows downwards, rectangles exclude right and
 // bottom. Drawing is aliased, as GDI's is:
 //  - a line covers its start pixel and stops before its end pixel;
@@ -27,10 +27,10 @@ namespace plat {
 // across resizes of its surface.
 class Dc {
 public:
-    explicit Dc(DibSurface& surface);
+    explicit Dc(DibBitmap& surface);
 
-    DibSurface& surface() { return target; }
-    const DibSurface& surface() const { return target; }
+    DibBitmap& surface() { return target; }
+    const DibBitmap& surface() const { return target; }
     int width() const { return target.width(); }
     int height() const { return target.height(); }
 
@@ -78,12 +78,12 @@ public:
     Size textExtent(const std::wstring& text) const;
 
     // Copies w x h pixels from source's (sx, sy) to (x, y).
-    void bitBlt(int x, int y, int w, int h, const DibSurface& source, int sx, int sy);
+    void bitBlt(int x, int y, int w, int h, const DibBitmap& source, int sx, int sy);
     void bitBlt(int x, int y, int w, int h, const Dc& source, int sx, int sy);
     // Scales the source rectangle into the destination rectangle with the
     // current stretch mode; a negative width or height mirrors, as on
     // Windows. Destination pixels that map outside the source are left alone.
-    void stretchBlt(const Rect& dst, const DibSurface& source, const Rect& src);
+    void stretchBlt(const Rect& dst, const DibBitmap& source, const Rect& src);
     void stretchBlt(const Rect& dst, const Dc& source, const Rect& src);
 
 private:
@@ -95,7 +95,7 @@ private:
     bool beginPainter(QPainter& painter);
     QFont qfont() const;
 
-    DibSurface& target;
+    DibBitmap& target;
     Pen currentPen;
     Brush currentBrush{Brush::Solid, rgb(255, 255, 255)};
     Font currentFont;

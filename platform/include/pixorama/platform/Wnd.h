@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Dc.h"
-#include "DibSurface.h"
+#include "DibBitmap.h"
 #include "Types.h"
 
 #include <QWidget>
@@ -26,7 +26,7 @@ public:
     // surface follows the client size (a resize clears it to the
     // background pixel).
     Dc& dc();
-    DibSurface& backingSurface();
+    DibBitmap& backingSurface();
     void setBackgroundPixel(Pixel p) { background = p; }
 
     Rect clientRect() const { return {0, 0, width(), height()}; }
@@ -86,7 +86,7 @@ protected:
 private:
     void fitBacking();
 
-    DibSurface backing;
+    DibBitmap backing;
     Dc context{backing};
     Pixel background = pixelOf(255, 255, 255);
     std::map<unsigned, int> timers; // our id -> Qt's id

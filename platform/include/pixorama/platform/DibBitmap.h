@@ -15,13 +15,13 @@ namespace plat {
 // carries no colour (drawing through a Dc leaves 0xFF there, direct writes
 // may leave 0), so compare pixels with & 0xFFFFFF. Rows are contiguous,
 // width pixels each, no padding.
-class DibSurface {
+class DibBitmap {
 public:
-    DibSurface() = default;
-    DibSurface(int width, int height, Pixel fill = 0);
+    DibBitmap() = default;
+    DibBitmap(int width, int height, Pixel fill = 0);
 
-    DibSurface(const DibSurface&) = delete;
-    DibSurface& operator=(const DibSurface&) = delete;
+    DibBitmap(const DibBitmap&) = delete;
+    DibBitmap& operator=(const DibBitmap&) = delete;
 
     // Discards the contents and fills every pixel; negative sizes give an
     // empty surface. Pointers taken before a resize are invalid after it.

@@ -1,15 +1,15 @@
-#include "pixorama/platform/DibSurface.h"
+#include "pixorama/platform/DibBitmap.h"
 
 #include <algorithm>
 
 namespace plat {
 
-DibSurface::DibSurface(int width, int height, Pixel fill)
+DibBitmap::DibBitmap(int width, int height, Pixel fill)
 {
     resize(width, height, fill);
 }
 
-void DibSurface::resize(int width, int height, Pixel fill)
+void DibBitmap::resize(int width, int height, Pixel fill)
 {
     view = QImage();
     if (width <= 0 || height <= 0) {
@@ -24,19 +24,19 @@ void DibSurface::resize(int width, int height, Pixel fill)
     view = QImage(reinterpret_cast<uchar*>(pixels.data()), w, h, qsizetype(w) * 4, QImage::Format_RGB32);
 }
 
-void DibSurface::fill(Pixel value)
+void DibBitmap::fill(Pixel value)
 {
     std::fill(pixels.begin(), pixels.end(), value);
 }
 
-Pixel DibSurface::pixelAt(int x, int y) const
+Pixel DibBitmap::pixelAt(int x, int y) const
 {
     if (x < 0 || y < 0 || x >= w || y >= h)
         return 0;
     return line(y)[x];
 }
 
-QImage DibSurface::toImage() const
+QImage DibBitmap::toImage() const
 {
     if (pixels.empty())
         return {};
