@@ -111,7 +111,7 @@ void repaintStrip(benchmark::State& state, QEVSelfDrawWndBase* strip)
     plat::Wnd host;
     host.resize(400, 30);
     strip->CreateWin({0, 0, 400, 30}, &host, 100);
-    plat::DibSurface screen(400, 30);
+    plat::DibBitmap screen(400, 30);
     plat::Dc dc(screen);
     for (auto _ : state) {
         strip->Draw(dc);

@@ -106,12 +106,12 @@ void QEVDlgForContrast::DrawBand(plat::Dc& off)
                                                     mix(plat::greenOf(lowColor), plat::greenOf(highColor)),
                                                     mix(plat::blueOf(lowColor), plat::blueOf(highColor)));
     }
-    plat::DibSurface& surface = off.surface();
+    plat::DibBitmap& surface = off.surface();
     for (int y = 0; y < surface.height(); ++y)
         std::copy(ramp.begin(), ramp.end(), surface.line(y) + left);
 }
 
-void QEVDlgForContrast::DrawHistogram(plat::DibSurface& surface) const
+void QEVDlgForContrast::DrawHistogram(plat::DibBitmap& surface) const
 {
     const int left = labelWidth;
     const int columns = surface.width() - left;

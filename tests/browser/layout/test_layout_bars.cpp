@@ -234,11 +234,11 @@ TEST_F(LayoutBarsTest, TheHostSetsTheWindowStripsHistogramAndPoints)
     ASSERT_NE(strip, nullptr);
     EXPECT_EQ(strip->GetOwnerId(), 19);
     strip->resize(290, 30);
-    plat::DibSurface before(290, 30);
+    plat::DibBitmap before(290, 30);
     plat::Dc beforeDc(before);
     strip->Draw(beforeDc);
     gLayOutOneSetRawHistogram(std::vector<double>(256, 1.0));
-    plat::DibSurface after(290, 30);
+    plat::DibBitmap after(290, 30);
     plat::Dc afterDc(after);
     strip->Draw(afterDc);
     EXPECT_EQ(before.pixelAt(250, 5) & 0xFFFFFF, plat::pixelOf(210, 210, 210));

@@ -48,7 +48,7 @@ protected:
 
     std::unique_ptr<browsertest::Receiver> host;
     QEVDlgForContrast* strip = nullptr;
-    plat::DibSurface surface;
+    plat::DibBitmap surface;
     plat::Dc dc{surface};
 };
 

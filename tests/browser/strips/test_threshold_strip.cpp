@@ -74,7 +74,7 @@ TEST_F(ThresholdStripTest, WheelNeverReachesZeroOrOne)
 
 TEST_F(ThresholdStripTest, PaintsBlackLeftAndWhiteRightOfTheHandle)
 {
-    plat::DibSurface surface(290, 30);
+    plat::DibBitmap surface(290, 30);
     plat::Dc dc(surface);
     strip->Draw(dc);
     EXPECT_EQ(surface.pixelAt(2, 2) & 0xFFFFFF, plat::pixelOf(210, 210, 210));

@@ -52,7 +52,7 @@ protected:
 private:
     float Separation() const;
     void DrawBand(plat::Dc& off);
-    void DrawHistogram(plat::DibSurface& surface) const;
+    void DrawHistogram(plat::DibBitmap& surface) const;
     void EndDrag();
 
     float lo = 0.2f;

@@ -3,7 +3,7 @@
 #include "pixorama/common/CString.h"
 #include "pixorama/common/tagQEVParaReport.h"
 #include "pixorama/platform/Dc.h"
-#include "pixorama/platform/DibSurface.h"
+#include "pixorama/platform/DibBitmap.h"
 #include "pixorama/platform/Wnd.h"
 
 #include <QPointer>
@@ -77,6 +77,6 @@ private:
     QLineEdit* edit = nullptr;
     plat::Point last;
     tagQEVParaReport report;
-    plat::DibSurface offscreen;
+    plat::DibBitmap offscreen;
     plat::Dc offscreenDc{offscreen};
 };
