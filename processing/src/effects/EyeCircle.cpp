@@ -1,0 +1,7 @@
+#include "pixorama/workbench/EyeCircle.h"
+
+EyeCircle& gEyeCircle()
+{
+    static EyeCircle circle;
+    return circle;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "pixorama/workbench/ColourPlanes.h"
+
+#include "RowBands.h"
+
+#include <cstddef>
+
+// f(r, g, b) on every pixel, by reference, rows spread over the processors.
+template <typename F>
+void ForEachPixel(ColourPlanes planes, F f)
+{
+    const int w = planes.Width();
+    const int h = planes.Height();
+    if (planes.Empty())
+        return;
+    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            unsigned char* r = planes.r.rows[y];
+            unsigned char* g = planes.g.rows[y];
+            unsigned char* b = planes.b.rows[y];
+            for (int x = 0; x < w; ++x)
+                f(r[x], g[x], b[x]);
+        }
+    });
+}
+
+// f(row pointer of rows [begin, end)) on every plane, rows spread over the processors.
+template <typename F>
+void ForEachPlaneRow(ColourPlanes planes, F f)
+{
+    const int w = planes.Width();
+    const int h = planes.Height();
+    if (planes.Empty())
+        return;
+    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+        for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
+            for (int y = begin; y < end; ++y)
+                f(plane->rows[y], w);
+    });
+}
+
+inline unsigned char ClampByte(int v)
+{
+    return static_cast<unsigned char>(v < 0 ? 0 : (v > 255 ? 255 : v));
+}
+
+inline unsigned char ClampByte(double v)
+{
+    return static_cast<unsigned char>(v <= 0.0 ? 0.0 : (v >= 255.0 ? 255.0 : v));
+}
