@@ -45,11 +45,11 @@ void EffectWhiteBalance(ColourPlanes planes)
     // A black picture has nothing to stretch: 255 / 0 would turn it into garbage.
     if (top <= 0.0f)
         return;
-    const float stretch = 255.0f / top;
+    // 255 / top times the scaled value, multiplied first so that top itself gives exactly 255.
     unsigned char tables[3][256];
     for (int c = 0; c < 3; ++c)
         for (int v = 0; v < 256; ++v)
-            tables[c][v] = ClampByte(double(stretch * (float(v) * gain[c])));
+            tables[c][v] = ClampByte(255.0 * double(float(v) * gain[c]) / double(top));
     ForEachPixel(planes, [&tables](unsigned char& r, unsigned char& g, unsigned char& b) {
         r = tables[0][r];
         g = tables[1][g];
