@@ -57,28 +57,40 @@ void Report(const SequenceOutcome& outcome)
     plat::messageBox(text);
 }
 
-template <typename Run>
-void RunOnSequence(Run run)
+// The browser's sequence; an empty one is said before anything is asked.
+bool SequenceFiles(std::vector<std::wstring>& files)
 {
-    const std::vector<std::wstring> files = CurrentSequenceFiles();
-    if (files.empty()) {
+    files = CurrentSequenceFiles();
+    if (files.empty())
         plat::messageBox(L"没有序列图像");
-        return;
-    }
+    return !files.empty();
+}
+
+template <typename Run>
+void ReportRun(Run run)
+{
     try {
-        Report(run(files));
+        Report(run());
     } catch (const std::exception& failure) {
         plat::messageBox(plat::toWide(failure.what()));
     }
 }
 
+void SegmentSequence()
+{
+    std::vector<std::wstring> files;
+    if (SequenceFiles(files))
+        ReportRun([&files] { return SegmentSequenceFiles(files); });
+}
+
 void SupplementSequence()
 {
+    std::vector<std::wstring> files;
     tagQEVImaLoadPara para;
-    if (!gDlgGetImaLoadPara(para))
+    if (!SequenceFiles(files) || !gDlgGetImaLoadPara(para))
         return;
     const RawFrameShape shape{para.InImaW, para.InImaH, para.skipBytes};
-    RunOnSequence([&shape](const std::vector<std::wstring>& files) { return SupplementSequenceFiles(files, shape); });
+    ReportRun([&files, &shape] { return SupplementSequenceFiles(files, shape); });
 }
 
 } // namespace
@@ -90,7 +102,7 @@ void RunSegmentCommand(int id)
     case 2528: RunOnPlanes(LocalBinarize); break;
     case 2530: RunOnPlanes(ColourWatershedMeans); break;
     case 2531: RunOnPlanes(SimpleWatershedOnRed); break;
-    case 2532: RunOnSequence(SegmentSequenceFiles); break;
+    case 2532: SegmentSequence(); break;
     case 2534: RunOnPlanes(OutlineLocalBinarize); break;
     case 2544: SupplementSequence(); break;
     default: break; // 2524 "开始" and the ids no command names
