@@ -3,6 +3,7 @@
 
 #include "PixelLoops.h"
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -15,16 +16,20 @@ void Closing(const ClassData2DIO<unsigned char>& plane, std::vector<unsigned cha
 {
     const int w = plane.width;
     const int h = plane.height;
-    std::vector<unsigned char> scratch(std::size_t(w) * std::size_t(h));
-    closed.resize(scratch.size());
-    DilateSquare(plane.data, scratch.data(), w, h, spotRadius);
-    ErodeSquare(scratch.data(), closed.data(), w, h, spotRadius);
+    const std::unique_ptr<unsigned char[]> dilated(new unsigned char[std::size_t(w) * std::size_t(h)]);
+    closed.resize(std::size_t(w) * std::size_t(h));
+    DilateSquare(plane.data, dilated.get(), w, h, spotRadius);
+    ErodeSquare(dilated.get(), closed.data(), w, h, spotRadius);
 }
 
-// Integer luma, 0.299 R + 0.587 G + 0.114 B in thousandths.
-int Luma(int r, int g, int b)
+// A closing never lowers a channel; a spot is where it raises the luma
+// (77 R + 150 G + 29 B over 256, in 16 bits so that it runs 8 pixels at a
+// time) by more than the contrast.
+inline bool IsSpot(unsigned char raisedR, unsigned char raisedG, unsigned char raisedB)
 {
-    return (299 * r + 587 * g + 114 * b) / 1000;
+    const unsigned short raised =
+        static_cast<unsigned short>(77 * raisedR + 150 * raisedG + 29 * raisedB);
+    return raised > static_cast<unsigned short>(256 * spotContrast);
 }
 
 } // namespace
@@ -48,11 +53,11 @@ void EffectBlemishRemoval(ColourPlanes planes)
             const unsigned char* cg = closed[1].data() + at;
             const unsigned char* cb = closed[2].data() + at;
             for (int x = 0; x < w; ++x) {
-                if (Luma(cr[x], cg[x], cb[x]) - Luma(r[x], g[x], b[x]) <= spotContrast)
-                    continue;
-                r[x] = cr[x];
-                g[x] = cg[x];
-                b[x] = cb[x];
+                const bool spot = IsSpot(static_cast<unsigned char>(cr[x] - r[x]), static_cast<unsigned char>(cg[x] - g[x]),
+                                         static_cast<unsigned char>(cb[x] - b[x]));
+                r[x] = spot ? cr[x] : r[x];
+                g[x] = spot ? cg[x] : g[x];
+                b[x] = spot ? cb[x] : b[x];
             }
         }
     });

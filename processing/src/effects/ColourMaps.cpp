@@ -1,9 +1,7 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
 #include "PixelLoops.h"
-
-#include "pixorama/common/BitmapFile.h"
-#include "pixorama/common/QEVUCDATA2D.h"
+#include "PlaneGrey.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -49,9 +47,7 @@ void EffectNegative(ColourPlanes planes)
 
 void EffectGrey(ColourPlanes planes)
 {
-    QEVUCDATA2D grey;
-    if (!QEVColorToGray(&planes.r, &planes.g, &planes.b, &grey))
-        return;
+    const QEVUCDATA2D grey = GreyOfPlanes(planes);
     for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
         for (int y = 0; y < grey.height; ++y)
             std::memcpy(plane->rows[y], grey.rows[y], std::size_t(grey.width));

@@ -2,38 +2,41 @@
 #include "pixorama/workbench/WatershedCore.h"
 
 #include "PixelLoops.h"
+#include "PlaneGrey.h"
 
-#include "pixorama/common/BitmapFile.h"
-#include "pixorama/common/QEVUCDATA2D.h"
-
-#include <vector>
+#include <cstring>
+#include <memory>
 
 namespace {
 
-constexpr int inkGain = 3; // strokes darken three times as fast as the luminance changes
+constexpr int inkGain = 3;   // strokes darken three times as fast as the luminance changes
+constexpr int grainLevel = 8; // changes up to this are film grain or noise: no ink
 
 } // namespace
 
 void EffectPenDrawing(ColourPlanes planes)
 {
-    QEVUCDATA2D grey;
-    if (planes.Empty() || !QEVColorToGray(&planes.r, &planes.g, &planes.b, &grey))
+    const QEVUCDATA2D grey = GreyOfPlanes(planes);
+    if (grey.IsEmpty())
         return;
     const int w = grey.width;
     const int h = grey.height;
-    std::vector<unsigned char> high(std::size_t(w) * std::size_t(h)), low(high.size());
-    DilateStep(grey.data, high.data(), w, h);
-    ErodeStep(grey.data, low.data(), w, h);
-    ForRowBands(h, high.size(), [&](int begin, int end) {
+    const std::size_t n = std::size_t(w) * std::size_t(h);
+    const std::unique_ptr<unsigned char[]> high(new unsigned char[n]), low(new unsigned char[n]);
+    DilateStep(grey.data, high.get(), w, h);
+    ErodeStep(grey.data, low.get(), w, h);
+    ForRowBands(h, n, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
-            const std::size_t at = std::size_t(y) * std::size_t(w);
-            unsigned char* r = planes.r.rows[y];
-            unsigned char* g = planes.g.rows[y];
-            unsigned char* b = planes.b.rows[y];
+            const unsigned char* hi = high.get() + std::size_t(y) * std::size_t(w);
+            const unsigned char* lo = low.get() + std::size_t(y) * std::size_t(w);
+            unsigned char* paper = planes.r.rows[y];
             for (int x = 0; x < w; ++x) {
-                const unsigned char paper = ClampByte(255 - inkGain * (high[at + x] - low[at + x]));
-                r[x] = g[x] = b[x] = paper;
+                const int change = hi[x] - lo[x] - grainLevel;
+                const int ink = change > 0 ? inkGain * change : 0;
+                paper[x] = static_cast<unsigned char>(ink > 255 ? 0 : 255 - ink);
             }
+            std::memcpy(planes.g.rows[y], paper, std::size_t(w));
+            std::memcpy(planes.b.rows[y], paper, std::size_t(w));
         }
     });
 }

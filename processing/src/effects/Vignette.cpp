@@ -38,6 +38,30 @@ private:
 
 } // namespace
 
+namespace {
+
+// 0..255, truncated.
+inline unsigned char ToByte(float v)
+{
+    return static_cast<unsigned char>(std::min(std::max(v, 0.0f), 255.0f));
+}
+
+// The factor of every pixel of one line. Columns x and width - x lie at the
+// same distance from the centre column width / 2, so half a line is looked up.
+void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c, float* factor)
+{
+    for (int x = 0; x < w; ++x) {
+        if (x > w / 2 && w - x < w) {
+            factor[x] = factor[w - x];
+            continue;
+        }
+        const float dx = float(x) - cx;
+        factor[x] = falloff(std::sqrt(dx * dx + dy * dy) / c);
+    }
+}
+
+} // namespace
+
 void EffectVignette(ColourPlanes planes)
 {
     if (planes.Empty())
@@ -49,21 +73,22 @@ void EffectVignette(ColourPlanes planes)
     const float cy = float(h) / 2.0f;
     const float c = std::sqrt(cx * cx + cy * cy);
     ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+        std::vector<float> factors(static_cast<std::size_t>(w));
+        float* const f = factors.data();
         for (int row = begin; row < end; ++row) {
-            const float dy = float(h - 1 - row) - cy; // plane rows run bottom-up
+            LineFactors(falloff, w, cx, float(h - 1 - row) - cy, c, f); // plane rows run bottom-up
             unsigned char* r = planes.r.rows[row];
             unsigned char* g = planes.g.rows[row];
             unsigned char* b = planes.b.rows[row];
             for (int x = 0; x < w; ++x) {
-                const float dx = float(x) - cx;
                 const float R = r[x], G = g[x], B = b[x];
                 const float Y = 0.299f * R + 0.587f * G + 0.114f * B;
                 const float U = 0.493f * (B - Y);
                 const float V = 0.877f * (R - Y);
-                const float Yv = Y * falloff(std::sqrt(dx * dx + dy * dy) / c);
-                r[x] = ClampByte(double(Yv + 1.14f * V));
-                g[x] = ClampByte(double(Yv - 0.394f * U - 0.581f * V));
-                b[x] = ClampByte(double(Yv + 2.032f * U));
+                const float Yv = Y * f[x];
+                r[x] = ToByte(Yv + 1.14f * V);
+                g[x] = ToByte(Yv - 0.394f * U - 0.581f * V);
+                b[x] = ToByte(Yv + 2.032f * U);
             }
         }
     });

@@ -1,7 +1,8 @@
 #include "pixorama/workbench/Segmentation.h"
 #include "pixorama/workbench/WatershedCore.h"
 
-#include "pixorama/common/BitmapFile.h"
+#include "PlaneGrey.h"
+
 #include "pixorama/common/Gaussian.h"
 #include "pixorama/common/LocalThreshold.h"
 #include "pixorama/common/QEVUCDATA2D.h"
@@ -14,13 +15,6 @@
 namespace {
 
 constexpr int thresholdWindow = 50;
-
-QEVUCDATA2D GreyOf(ColourPlanes planes)
-{
-    QEVUCDATA2D grey;
-    QEVColorToGray(&planes.r, &planes.g, &planes.b, &grey);
-    return grey;
-}
 
 // All three planes become the two-level picture.
 void ShowBinary(const ClassData2DIO<unsigned char>& binary, ColourPlanes planes)
@@ -108,7 +102,7 @@ int OtsuThreshold(const ClassData2DIO<unsigned char>& grey)
 
 void GlobalBinarize(ColourPlanes planes)
 {
-    QEVUCDATA2D grey = GreyOf(planes);
+    QEVUCDATA2D grey = GreyOfPlanes(planes);
     const int t = OtsuThreshold(grey);
     for (int y = 0; y < grey.height; ++y)
         for (unsigned char* p = grey.rows[y]; p < grey.rows[y] + grey.width; ++p)
@@ -118,7 +112,7 @@ void GlobalBinarize(ColourPlanes planes)
 
 void LocalBinarize(ColourPlanes planes)
 {
-    QEVUCDATA2D grey = GreyOf(planes);
+    QEVUCDATA2D grey = GreyOfPlanes(planes);
     grey.Smooth3();
     LAT_Constant(grey, thresholdWindow);
     ShowBinary(grey, planes);
@@ -126,7 +120,7 @@ void LocalBinarize(ColourPlanes planes)
 
 void OutlineLocalBinarize(ColourPlanes planes)
 {
-    QEVUCDATA2D binary = GreyOf(planes);
+    QEVUCDATA2D binary = GreyOfPlanes(planes);
     GaussSmooth(binary);
     LAT_Constant(binary, thresholdWindow);
     CleanBinary(binary);

@@ -59,6 +59,8 @@ private:
     void JoinLowerBasins(std::size_t begin, std::size_t end, unsigned char f)
     {
         for (std::size_t i = begin; i < end; ++i) {
+            if (i + prefetchAhead < end)
+                Prefetch(order[i + prefetchAhead]);
             const int p = order[i];
             int best = -1;
             unsigned char bestValue = f;
@@ -73,6 +75,17 @@ private:
                 labels[std::size_t(p)] = labels[std::size_t(best)];
                 queue.Push(p);
             }
+        }
+    }
+
+    // The run visits positions all over the picture: ask for the lines of a
+    // position some steps ahead while this one is worked on.
+    static constexpr std::size_t prefetchAhead = 12;
+    void Prefetch(int p) const
+    {
+        for (const int d : {-stride, 0, stride}) {
+            __builtin_prefetch(framed.data() + p + d);
+            __builtin_prefetch(labels.data() + p + d, 1);
         }
     }
 
@@ -94,6 +107,8 @@ private:
     void StartNewBasins(std::size_t begin, std::size_t end, unsigned char f)
     {
         for (std::size_t i = begin; i < end; ++i) {
+            if (i + prefetchAhead < end)
+                __builtin_prefetch(labels.data() + order[i + prefetchAhead]);
             const int p = order[i];
             if (labels[std::size_t(p)] != 0)
                 continue;

@@ -122,10 +122,14 @@ TEST(PenDrawing, InksTheOutlinesOnWhitePaper)
     EXPECT_EQ(p.At(10, 10), (Rgb{255, 255, 255})); // inside the flat square: no stroke
     EXPECT_EQ(p.At(5, 10), (Rgb{0, 0, 0}));        // on its edge, both sides of it
     EXPECT_EQ(p.At(4, 10), (Rgb{0, 0, 0}));
-    // Weak changes give grey strokes: a step of 20 grey levels inks 60.
+    // Weak changes give grey strokes: a step of 20 grey levels inks (20 - 8) x 3;
+    // grain of up to 8 levels leaves the paper white.
     TestPlanes soft(10, 4, [](int x, int) { return x < 5 ? Rgb{100, 100, 100} : Rgb{120, 120, 120}; });
     EffectPenDrawing(soft.Planes());
-    EXPECT_EQ(soft.At(5, 2), (Rgb{195, 195, 195}));
+    EXPECT_EQ(soft.At(5, 2), (Rgb{219, 219, 219}));
+    TestPlanes grain(10, 4, [](int x, int y) { return (x + y) % 2 ? Rgb{100, 100, 100} : Rgb{108, 108, 108}; });
+    EffectPenDrawing(grain.Planes());
+    EXPECT_EQ(grain.At(4, 2), (Rgb{255, 255, 255}));
 }
 
 TEST(BlemishRemoval, FillsSmallDarkSpotsOnly)

@@ -31,8 +31,8 @@ void EffectSepia(ColourPlanes planes);
 void EffectSoftLight(ColourPlanes planes);
 // "暗图像调整": dark parts lifted, weighted by the darkness of green.
 void EffectDarkLift(ColourPlanes planes);
-// "钢笔画": black strokes on white paper where the luminance changes (its 3 x 3
-// morphological gradient, tripled), the same in all three planes.
+// "钢笔画": black strokes on white paper where the luminance changes: its 3 x 3
+// morphological gradient less 8 (grain), tripled, the same in all three planes.
 void EffectPenDrawing(ColourPlanes planes);
 // "底片": v becomes 255 - v.
 void EffectNegative(ColourPlanes planes);
