@@ -6,15 +6,20 @@
 
 #include <cstddef>
 
-// f(r, g, b) on every pixel, by reference, rows spread over the processors.
+// body(begin, end) over the planes' rows, spread over the processors.
+template <typename Body>
+void ForPlaneBands(ColourPlanes planes, Body body)
+{
+    if (!planes.Empty())
+        ForRowBands(planes.Height(), std::size_t(planes.Width()) * std::size_t(planes.Height()), body);
+}
+
+// f(r, g, b) on every pixel, by reference.
 template <typename F>
 void ForEachPixel(ColourPlanes planes, F f)
 {
     const int w = planes.Width();
-    const int h = planes.Height();
-    if (planes.Empty())
-        return;
-    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+    ForPlaneBands(planes, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             unsigned char* r = planes.r.rows[y];
             unsigned char* g = planes.g.rows[y];
@@ -25,18 +30,14 @@ void ForEachPixel(ColourPlanes planes, F f)
     });
 }
 
-// f(row pointer of rows [begin, end)) on every plane, rows spread over the processors.
+// f(row, width) on every row of every plane.
 template <typename F>
 void ForEachPlaneRow(ColourPlanes planes, F f)
 {
-    const int w = planes.Width();
-    const int h = planes.Height();
-    if (planes.Empty())
-        return;
-    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+    ForPlaneBands(planes, [&](int begin, int end) {
         for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
             for (int y = begin; y < end; ++y)
-                f(plane->rows[y], w);
+                f(plane->rows[y], planes.Width());
     });
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PlaneTestTools.h"
+
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/canvo/CanvasRegions.h"
@@ -20,7 +22,7 @@
 // row 0 at the top.
 class WorkCanvasTest : public testing::Test {
 public:
-    using Rgb = std::array<int, 3>;
+    using Rgb = TestPlanes::Rgb;
 
 protected:
     void SetUp() override
@@ -43,18 +45,8 @@ protected:
     // Shows a w x h colour picture whose pixel (x, y) is colour(x, y) in canvas 4.
     void ShowPicture(int w, int h, const std::function<Rgb(int x, int y)>& colour)
     {
-        ClassData2DIO<unsigned char> r, g, b;
-        r.SetDim(w, h);
-        g.SetDim(w, h);
-        b.SetDim(w, h);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const Rgb c = colour(x, y);
-                r.rows[y][x] = static_cast<unsigned char>(c[0]);
-                g.rows[y][x] = static_cast<unsigned char>(c[1]);
-                b.rows[y][x] = static_cast<unsigned char>(c[2]);
-            }
-        gCVSShowUCColor(4, r, g, b, true);
+        TestPlanes picture(w, h, colour);
+        gCVSShowUCColor(4, picture.r, picture.g, picture.b, true);
         gWorkState().PictureReplaced();
     }
 
