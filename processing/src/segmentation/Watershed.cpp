@@ -3,6 +3,7 @@
 #include "SegmentationBuffer.h"
 
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -179,5 +180,8 @@ std::vector<int> GenericWatershed(const unsigned char* picture, int w, int h)
 {
     if (w <= 0 || h <= 0)
         return {};
+    // Framed positions are ints: a picture whose frame cannot be indexed cannot be flooded.
+    if (std::size_t(w + 2ULL) * std::size_t(h + 2ULL) > std::size_t(std::numeric_limits<int>::max()))
+        throw SegmentationError("GenericWatershed => cannot allocate memory");
     return Flooding(picture, w, h).Run();
 }
