@@ -4,22 +4,25 @@
 #include "PixelLoops.h"
 
 #include <memory>
-#include <vector>
 
 namespace {
 
 constexpr int spotRadius = 2;    // a 5 x 5 closing fills spots up to five pixels across
 constexpr int spotContrast = 10; // grey levels below the surroundings that make a spot
 
-// The plane's closing (dilation, then erosion) into closed.
-void Closing(const ClassData2DIO<unsigned char>& plane, std::vector<unsigned char>& closed)
+using Buffer = std::unique_ptr<unsigned char[]>;
+
+Buffer PlaneSized(ColourPlanes planes)
 {
-    const int w = plane.width;
-    const int h = plane.height;
-    const std::unique_ptr<unsigned char[]> dilated(new unsigned char[std::size_t(w) * std::size_t(h)]);
-    closed.resize(std::size_t(w) * std::size_t(h));
-    DilateSquare(plane.data, dilated.get(), w, h, spotRadius);
-    ErodeSquare(dilated.get(), closed.data(), w, h, spotRadius);
+    return Buffer(new unsigned char[std::size_t(planes.Width()) * std::size_t(planes.Height())]);
+}
+
+// The plane's closing (dilation into scratch, then erosion) into closed,
+// which may be the plane's own pixels.
+void Closing(const ClassData2DIO<unsigned char>& plane, unsigned char* scratch, unsigned char* closed)
+{
+    DilateSquare(plane.data, scratch, plane.width, plane.height, spotRadius);
+    ErodeSquare(scratch, closed, plane.width, plane.height, spotRadius);
 }
 
 // A closing never lowers a channel; a spot is where it raises the luma
@@ -38,20 +41,21 @@ void EffectBlemishRemoval(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    std::vector<unsigned char> closed[3];
-    Closing(planes.r, closed[0]);
-    Closing(planes.g, closed[1]);
-    Closing(planes.b, closed[2]);
+    const Buffer scratch = PlaneSized(planes);
+    const Buffer closed[3] = {PlaneSized(planes), PlaneSized(planes), PlaneSized(planes)};
+    Closing(planes.r, scratch.get(), closed[0].get());
+    Closing(planes.g, scratch.get(), closed[1].get());
+    Closing(planes.b, scratch.get(), closed[2].get());
     const int w = planes.Width();
-    ForRowBands(planes.Height(), closed[0].size(), [&](int begin, int end) {
+    ForPlaneBands(planes, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             unsigned char* r = planes.r.rows[y];
             unsigned char* g = planes.g.rows[y];
             unsigned char* b = planes.b.rows[y];
             const std::size_t at = std::size_t(y) * std::size_t(w);
-            const unsigned char* cr = closed[0].data() + at;
-            const unsigned char* cg = closed[1].data() + at;
-            const unsigned char* cb = closed[2].data() + at;
+            const unsigned char* cr = closed[0].get() + at;
+            const unsigned char* cg = closed[1].get() + at;
+            const unsigned char* cb = closed[2].get() + at;
             for (int x = 0; x < w; ++x) {
                 const bool spot = IsSpot(static_cast<unsigned char>(cr[x] - r[x]), static_cast<unsigned char>(cg[x] - g[x]),
                                          static_cast<unsigned char>(cb[x] - b[x]));
@@ -67,11 +71,7 @@ void EffectStrongBlemishRemoval(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    std::vector<unsigned char> closed;
-    for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b}) {
-        Closing(*plane, closed);
-        for (int y = 0; y < plane->height; ++y)
-            std::copy(closed.data() + std::size_t(y) * std::size_t(plane->width),
-                      closed.data() + std::size_t(y + 1) * std::size_t(plane->width), plane->rows[y]);
-    }
+    const Buffer scratch = PlaneSized(planes);
+    for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
+        Closing(*plane, scratch.get(), plane->data);
 }
