@@ -49,13 +49,13 @@ void EffectBlemishRemoval(ColourPlanes planes)
     const int w = planes.Width();
     ForPlaneBands(planes, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
-            unsigned char* r = planes.r.rows[y];
-            unsigned char* g = planes.g.rows[y];
-            unsigned char* b = planes.b.rows[y];
+            unsigned char* __restrict r = planes.r.rows[y];
+            unsigned char* __restrict g = planes.g.rows[y];
+            unsigned char* __restrict b = planes.b.rows[y];
             const std::size_t at = std::size_t(y) * std::size_t(w);
-            const unsigned char* cr = closed[0].get() + at;
-            const unsigned char* cg = closed[1].get() + at;
-            const unsigned char* cb = closed[2].get() + at;
+            const unsigned char* __restrict cr = closed[0].get() + at;
+            const unsigned char* __restrict cg = closed[1].get() + at;
+            const unsigned char* __restrict cb = closed[2].get() + at;
             for (int x = 0; x < w; ++x) {
                 const bool spot = IsSpot(static_cast<unsigned char>(cr[x] - r[x]), static_cast<unsigned char>(cg[x] - g[x]),
                                          static_cast<unsigned char>(cb[x] - b[x]));
