@@ -15,6 +15,8 @@ public:
     void Push(int p) { items[tail++] = p; }
     int Pop() { return items[head++]; }
     bool Empty() const { return head == tail; }
+    // The position `ahead` places behind the next one, or -1.
+    int Peek(std::size_t ahead) const { return head + ahead < tail ? items[head + ahead] : -1; }
 
 private:
     std::vector<int> items;
@@ -94,6 +96,8 @@ private:
     void Spread(unsigned char f)
     {
         while (!queue.Empty()) {
+            if (const int next = queue.Peek(prefetchAhead); next >= 0)
+                Prefetch(next);
             const int q = queue.Pop();
             for (const int d : offsets) {
                 const int r = q + d;
