@@ -136,17 +136,18 @@ TEST(BlemishRemoval, FillsSmallDarkSpotsOnly)
 {
     const Rgb skin{200, 150, 120};
     auto picture = [skin](int x, int y) {
-        if (x >= 6 && x < 8 && y >= 6 && y < 8)
-            return Rgb{100, 80, 60}; // a 2 x 2 spot
+        if ((x >= 6 && x < 8 && y >= 6 && y < 8) || (x >= 34 && x < 36 && y >= 4 && y < 6))
+            return Rgb{100, 80, 60}; // 2 x 2 spots, one in the last, partial block of 16 columns
         if (x >= 20 && y >= 20)
             return Rgb{60, 40, 30}; // a large dark area, no blemish
         if (x == 12 && y == 3)
             return Rgb{195, 146, 118}; // barely darker: below the contrast
         return skin;
     };
-    TestPlanes p(32, 32, picture);
+    TestPlanes p(37, 32, picture);
     EffectBlemishRemoval(p.Planes());
     EXPECT_EQ(p.At(6, 6), skin);
+    EXPECT_EQ(p.At(35, 5), skin);
     EXPECT_EQ(p.At(7, 7), skin);
     EXPECT_EQ(p.At(25, 25), (Rgb{60, 40, 30}));
     EXPECT_EQ(p.At(20, 20), (Rgb{60, 40, 30}));

@@ -9,9 +9,9 @@
 // them: row r is picture row height - 1 - r. Values are 8-bit channel values;
 // integer arithmetic truncates toward zero.
 
-// "祛痘": small dark spots (up to five pixels across) that lie more than 10
-// grey levels below their surroundings take, channel by channel, the value
-// of a 5 x 5 closing; everything else stays.
+// "祛痘": small dark spots (up to five pixels across) whose brightness
+// (R + 2 G + B) / 4 lies more than 10 levels below their surroundings take,
+// channel by channel, the value of a 5 x 5 closing; everything else stays.
 void EffectBlemishRemoval(ColourPlanes planes);
 // "强力祛痘": every plane on its own becomes its 5 x 5 closing, which fills
 // every dark spot and line narrower than five pixels.
