@@ -49,6 +49,15 @@ protected:
         ShowPicture(W, H, Scene);
     }
 
+    // The window goes with the test: the canvas must not keep painting into it.
+    void TearDown() override
+    {
+        InteractiveImage& canvas = *CanvasTable::At(4);
+        canvas.targetDc = nullptr;
+        canvas.clientSurface.Release();
+        WorkCanvasTest::TearDown();
+    }
+
     // Paints canvas 4 into the window and checks that it shows the canvas's pixels.
     QImage Painted(const char* name)
     {
