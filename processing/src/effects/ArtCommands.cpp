@@ -48,7 +48,7 @@ bool ChooseEyeCircle()
     tagQEVImaROICirclePara circle;
     if (!gDlgGetImaROICirclePara(circle))
         return false;
-    gEyeCircle() = EyeCircle{circle.m_CircleX, circle.m_CircleY, circle.m_Radius, true};
+    gEyeCircle() = EyeCircle{circle.m_CircleX, circle.m_CircleY, circle.m_Radius};
     return true;
 }
 

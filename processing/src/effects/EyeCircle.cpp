@@ -1,5 +1,6 @@
 #include "pixorama/workbench/EyeCircle.h"
 
+
 EyeCircle& gEyeCircle()
 {
     static EyeCircle circle;

@@ -122,9 +122,8 @@ TEST_F(ArtCommandTest, BigEyeKeepsTheCircleAndShowsThePictureUnchanged)
         });
         RunArtCommand(bigEyeId);
     }
-    EXPECT_TRUE(gEyeCircle().chosen);
-    EXPECT_EQ(gEyeCircle().x, 40);
-    EXPECT_EQ(gEyeCircle().y, 30);
+    EXPECT_EQ(gEyeCircle().centreX, 40);
+    EXPECT_EQ(gEyeCircle().centreY, 30);
     EXPECT_EQ(gEyeCircle().radius, 12);
     EXPECT_EQ(At(5, 5), Stripes(5, 5));
     {
@@ -134,5 +133,5 @@ TEST_F(ArtCommandTest, BigEyeKeepsTheCircleAndShowsThePictureUnchanged)
         });
         RunArtCommand(bigEyeId);
     }
-    EXPECT_EQ(gEyeCircle().x, 40);
+    EXPECT_EQ(gEyeCircle().centreX, 40);
 }

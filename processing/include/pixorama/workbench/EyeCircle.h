@@ -1,12 +1,12 @@
 #pragma once
 
-// The circle "大眼" asks for, kept for the live eye-enlarging adjustment:
-// centre (x, y) and radius in picture pixels.
+// The circle that "大眼" stores for the live radial magnification: centre
+// and radius in image pixels (row 0 at the top). Nothing is magnified
+// until a circle with a positive radius is stored.
 struct EyeCircle {
-    int x = 0;
-    int y = 0;
+    int centreX = 0;
+    int centreY = 0;
     int radius = 0;
-    bool chosen = false; // set once the user has confirmed a circle
 };
 
 EyeCircle& gEyeCircle();
