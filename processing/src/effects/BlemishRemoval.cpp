@@ -1,0 +1,101 @@
+#include "pixorama/workbench/PhotoEffects.h"
+#include "pixorama/workbench/WatershedCore.h"
+
+#include "PixelLoops.h"
+
+#include <memory>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+constexpr int spotRadius = 2;    // a 5 x 5 closing fills spots up to five pixels across
+constexpr int spotContrast = 10; // grey levels below the surroundings that make a spot
+
+using Buffer = std::unique_ptr<unsigned char[]>;
+
+Buffer PlaneSized(ColourPlanes planes)
+{
+    return Buffer(new unsigned char[std::size_t(planes.Width()) * std::size_t(planes.Height())]);
+}
+
+// The plane's closing (dilation into scratch, then erosion) into closed,
+// which may be the plane's own pixels.
+void Closing(const ClassData2DIO<unsigned char>& plane, unsigned char* scratch, unsigned char* closed)
+{
+    DilateSquare(plane.data, scratch, plane.width, plane.height, spotRadius);
+    ErodeSquare(scratch, closed, plane.width, plane.height, spotRadius);
+}
+
+// A closing never lowers a channel; a spot is where it raises the brightness
+// (R + 2 G + B) / 4, taken as two rounded averages so that the line runs on
+// byte vectors, by more than the contrast.
+inline bool IsSpot(unsigned char raisedR, unsigned char raisedG, unsigned char raisedB)
+{
+    const unsigned char redBlue = static_cast<unsigned char>((raisedR + raisedB + 1) >> 1);
+    const unsigned char raised = static_cast<unsigned char>((redBlue + raisedG + 1) >> 1);
+    return raised > spotContrast;
+}
+
+// One line: where the closing marks a spot, its values replace the picture's.
+void TakeSpots(unsigned char* r, unsigned char* g, unsigned char* b, const unsigned char* cr, const unsigned char* cg,
+               const unsigned char* cb, int w)
+{
+    int x = 0;
+#if defined(__SSE2__)
+    const __m128i contrast = _mm_set1_epi8(static_cast<char>(spotContrast));
+    auto load = [](const unsigned char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); };
+    for (; x + 16 <= w; x += 16) {
+        const __m128i vr = load(r + x), vg = load(g + x), vb = load(b + x);
+        const __m128i vcr = load(cr + x), vcg = load(cg + x), vcb = load(cb + x);
+        const __m128i redBlue = _mm_avg_epu8(_mm_subs_epu8(vcr, vr), _mm_subs_epu8(vcb, vb));
+        const __m128i raised = _mm_avg_epu8(redBlue, _mm_subs_epu8(vcg, vg));
+        const __m128i calm = _mm_cmpeq_epi8(_mm_subs_epu8(raised, contrast), _mm_setzero_si128());
+        auto pick = [calm](__m128i original, __m128i closed) {
+            return _mm_or_si128(_mm_and_si128(calm, original), _mm_andnot_si128(calm, closed));
+        };
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(r + x), pick(vr, vcr));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(g + x), pick(vg, vcg));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(b + x), pick(vb, vcb));
+    }
+#endif
+    for (; x < w; ++x) {
+        const bool spot = IsSpot(static_cast<unsigned char>(cr[x] - r[x]), static_cast<unsigned char>(cg[x] - g[x]),
+                                 static_cast<unsigned char>(cb[x] - b[x]));
+        r[x] = spot ? cr[x] : r[x];
+        g[x] = spot ? cg[x] : g[x];
+        b[x] = spot ? cb[x] : b[x];
+    }
+}
+
+} // namespace
+
+void EffectBlemishRemoval(ColourPlanes planes)
+{
+    if (planes.Empty())
+        return;
+    const Buffer scratch = PlaneSized(planes);
+    const Buffer closed[3] = {PlaneSized(planes), PlaneSized(planes), PlaneSized(planes)};
+    Closing(planes.r, scratch.get(), closed[0].get());
+    Closing(planes.g, scratch.get(), closed[1].get());
+    Closing(planes.b, scratch.get(), closed[2].get());
+    const int w = planes.Width();
+    ForPlaneBands(planes, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const std::size_t at = std::size_t(y) * std::size_t(w);
+            TakeSpots(planes.r.rows[y], planes.g.rows[y], planes.b.rows[y], closed[0].get() + at, closed[1].get() + at,
+                      closed[2].get() + at, w);
+        }
+    });
+}
+
+void EffectStrongBlemishRemoval(ColourPlanes planes)
+{
+    if (planes.Empty())
+        return;
+    const Buffer scratch = PlaneSized(planes);
+    for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
+        Closing(*plane, scratch.get(), plane->data);
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "pixorama/workbench/ColourPlanes.h"
+
+#include "pixorama/common/QEVUCDATA2D.h"
+
+// QEVColorToGray of the planes (0.299 R + 0.587 G + 0.114 B, truncated),
+// row bands converted side by side on the processors. Empty when the planes
+// are empty.
+QEVUCDATA2D GreyOfPlanes(ColourPlanes planes);

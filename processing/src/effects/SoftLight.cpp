@@ -1,0 +1,52 @@
+#include "pixorama/workbench/PhotoEffects.h"
+
+#include "PixelLoops.h"
+
+#include "pixorama/common/Gaussian.h"
+
+#include <algorithm>
+
+namespace {
+
+// v + b - v b / 255 with integer division, in 16 bits (v b <= 65025) so the
+// line runs on vectors; the result never leaves 0..255.
+inline unsigned char Screen(unsigned char v, unsigned char b)
+{
+    const unsigned short product = static_cast<unsigned short>(v * b);
+    const unsigned short quotient = static_cast<unsigned short>((product + 1 + (product >> 8)) >> 8); // product / 255
+    return static_cast<unsigned char>(v + b - quotient);
+}
+
+// blur is a float image of the plane's size, reused between the planes.
+void SoftLightPlane(ClassData2DIO<unsigned char>& plane, ClassData2DIO<float>& blur)
+{
+    const int w = plane.width;
+    const int h = plane.height;
+    for (int y = 0; y < h; ++y)
+        std::copy(plane.rows[y], plane.rows[y] + w, blur.rows[y]);
+    gGauss(&blur, 9, 1.5f, 0.0f);
+    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            unsigned char* __restrict v = plane.rows[y];
+            const float* __restrict s = blur.rows[y];
+            for (int x = 0; x < w; ++x) {
+                float c = s[x] < 0.0f ? 0.0f : s[x];
+                c = c > 255.0f ? 255.0f : c;
+                v[x] = Screen(v[x], static_cast<unsigned char>(static_cast<int>(c)));
+            }
+        }
+    });
+}
+
+} // namespace
+
+void EffectSoftLight(ColourPlanes planes)
+{
+    if (planes.Empty())
+        return;
+    ClassData2DIO<float> blur;
+    blur.SetDim(planes.Width(), planes.Height());
+    SoftLightPlane(planes.r, blur);
+    SoftLightPlane(planes.g, blur);
+    SoftLightPlane(planes.b, blur);
+}

@@ -1,0 +1,98 @@
+#include "pixorama/workbench/PhotoEffects.h"
+
+#include "PixelLoops.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// The luminance factor 0.75 / (1 + exp(20 (t - 0.73))) + 0.25 of the
+// distance t from the centre as a fraction of the half diagonal (0..1),
+// sampled finely enough that linear steps between samples stay far below
+// one grey level.
+class FalloffTable {
+public:
+    static constexpr int steps = 1 << 16;
+
+    FalloffTable() : samples(steps + 2)
+    {
+        for (int i = 0; i <= steps + 1; ++i)
+            samples[std::size_t(i)] = Exact(float(i) / steps);
+    }
+
+    static float Exact(float t) { return 0.75f / (1.0f + std::exp(20.0f * (t - 0.73f))) + 0.25f; }
+
+    float operator()(float t) const
+    {
+        const float at = std::min(std::max(t, 0.0f), 1.0f) * steps;
+        const int i = int(at);
+        const float f = at - float(i);
+        return samples[std::size_t(i)] + f * (samples[std::size_t(i) + 1] - samples[std::size_t(i)]);
+    }
+
+private:
+    std::vector<float> samples;
+};
+
+} // namespace
+
+namespace {
+
+// 0..255, truncated.
+inline unsigned char ToByte(float v)
+{
+    v = v < 0.0f ? 0.0f : v;
+    v = v > 255.0f ? 255.0f : v;
+    return static_cast<unsigned char>(static_cast<int>(v));
+}
+
+// The factor of every pixel of one line. Columns x and width - x lie at the
+// same distance from the centre column width / 2, so half a line is looked up.
+void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c, float* factor)
+{
+    for (int x = 0; x < w; ++x) {
+        if (x > w / 2 && w - x < w) {
+            factor[x] = factor[w - x];
+            continue;
+        }
+        const float dx = float(x) - cx;
+        factor[x] = falloff(std::sqrt(dx * dx + dy * dy) / c);
+    }
+}
+
+} // namespace
+
+void EffectVignette(ColourPlanes planes)
+{
+    if (planes.Empty())
+        return;
+    static const FalloffTable falloff;
+    const int w = planes.Width();
+    const int h = planes.Height();
+    const float cx = float(w) / 2.0f;
+    const float cy = float(h) / 2.0f;
+    const float c = std::sqrt(cx * cx + cy * cy);
+    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+        std::vector<float> factors(static_cast<std::size_t>(w));
+        float* const __restrict f = factors.data();
+        for (int row = begin; row < end; ++row) {
+            LineFactors(falloff, w, cx, float(h - 1 - row) - cy, c, f); // plane rows run bottom-up
+            // The planes are separate buffers; saying so lets the loop run on vectors.
+            unsigned char* __restrict r = planes.r.rows[row];
+            unsigned char* __restrict g = planes.g.rows[row];
+            unsigned char* __restrict b = planes.b.rows[row];
+            for (int x = 0; x < w; ++x) {
+                const float R = r[x], G = g[x], B = b[x];
+                const float Y = 0.299f * R + 0.587f * G + 0.114f * B;
+                const float U = 0.493f * (B - Y);
+                const float V = 0.877f * (R - Y);
+                const float Yv = Y * f[x];
+                r[x] = ToByte(Yv + 1.14f * V);
+                g[x] = ToByte(Yv - 0.394f * U - 0.581f * V);
+                b[x] = ToByte(Yv + 2.032f * U);
+            }
+        }
+    });
+}

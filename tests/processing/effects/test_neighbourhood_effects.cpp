@@ -1,0 +1,173 @@
+// Effects that look at a pixel's surroundings.
+#include "PlaneTestTools.h"
+
+#include "pixorama/workbench/PhotoEffects.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+using Rgb = TestPlanes::Rgb;
+
+} // namespace
+
+TEST(SoftLight, ScreensEachPlaneWithItsBlur)
+{
+    // Uniform planes blur to themselves: v + v - v * v / 255.
+    TestPlanes p(12, 12, Rgb{100, 128, 255});
+    EffectSoftLight(p.Planes());
+    EXPECT_EQ(p.At(5, 5), (Rgb{161, 192, 255}));
+    EXPECT_EQ(p.At(0, 11), (Rgb{161, 192, 255}));
+
+    // A lone white dot: black pixels around it take the blur's value, which
+    // falls with the distance and is the same on every side.
+    TestPlanes dot(15, 15, [](int x, int y) { return x == 7 && y == 7 ? Rgb{255, 0, 0} : Rgb{0, 0, 0}; });
+    EffectSoftLight(dot.Planes());
+    const int near = dot.At(8, 7)[0];
+    EXPECT_GT(near, 0);
+    EXPECT_GT(near, dot.At(9, 7)[0]);
+    EXPECT_EQ(dot.At(6, 7)[0], near);
+    EXPECT_NEAR(dot.At(7, 8)[0], near, 1); // along the other axis: the same up to rounding
+    EXPECT_EQ(dot.At(0, 0)[0], 0);
+    EXPECT_EQ(dot.At(8, 7)[1], 0); // the other planes had nothing
+}
+
+TEST(Vignette, DarkensTheCornersAndKeepsTheCentre)
+{
+    // Width and height 100: the centre is (50, 50) and the half diagonal 70.7.
+    // Plane row r is picture row 99 - r.
+    TestPlanes p(100, 100, Rgb{200, 200, 200});
+    EffectVignette(p.Planes());
+    EXPECT_GE(p.At(50, 49)[0], 199);               // picture (50, 50)
+    EXPECT_EQ(p.At(0, 99), (Rgb{50, 50, 50}));     // picture (0, 0): distance = half diagonal, factor 0.2534
+    EXPECT_EQ(p.At(99, 0), (Rgb{51, 51, 51}));     // picture (99, 99): 0.98 of it, factor 0.2550
+    EXPECT_GT(p.At(25, 74)[0], p.At(10, 89)[0]);   // falls along the diagonal
+}
+
+TEST(Vignette, KeepsTheHueOfColouredPixels)
+{
+    TestPlanes p(100, 100, Rgb{200, 100, 50});
+    EffectVignette(p.Planes());
+    const Rgb corner = p.At(0, 99);
+    EXPECT_LT(corner[0], 200);
+    EXPECT_GT(corner[0], corner[1]); // still red before green before blue
+    EXPECT_GT(corner[1], corner[2]);
+}
+
+TEST(FrostedGlass, TakesEveryPixelFromNearbyAndIsSeeded)
+{
+    // Each source pixel carries its position: red = x, green = y, blue = a checksum.
+    auto source = [](int x, int y) { return Rgb{x, y, (x * 7 + y * 13) % 256}; };
+    TestPlanes p(60, 50, source), q(60, 50, source), other(60, 50, source);
+    EffectFrostedGlass(p.Planes(), 42);
+    EffectFrostedGlass(q.Planes(), 42);
+    EffectFrostedGlass(other.Planes(), 43);
+    EXPECT_TRUE(p.SameAs(q));
+    EXPECT_FALSE(p.SameAs(other));
+
+    std::set<int> dxs, dys;
+    int unmoved = 0;
+    for (int y = 0; y < 50; ++y)
+        for (int x = 0; x < 60; ++x) {
+            const Rgb c = p.At(x, y);
+            ASSERT_LE(std::abs(c[0] - x), 4);
+            ASSERT_LE(std::abs(c[1] - y), 4);
+            ASSERT_EQ(c[2], (c[0] * 7 + c[1] * 13) % 256); // all planes from one source pixel
+            if (x >= 4 && x < 56 && y >= 4 && y < 46) {
+                dxs.insert(c[0] - x);
+                dys.insert(c[1] - y);
+            }
+            unmoved += c[0] == x && c[1] == y;
+        }
+    EXPECT_EQ(dxs.size(), 9u);
+    EXPECT_EQ(dys.size(), 9u);
+    EXPECT_LT(unmoved, 3000 / 40); // about 1 in 81 stays
+}
+
+TEST(FrostedGlass, MirrorsAtTheEdges)
+{
+    TestPlanes p(9, 1, [](int x, int) { return Rgb{x, 0, 0}; });
+    EffectFrostedGlass(p.Planes(), 7);
+    for (int x = 0; x < 9; ++x)
+        EXPECT_LE(std::abs(p.At(x, 0)[0] - x), 4); // a mirrored reach stays as near
+    TestPlanes one(1, 1, Rgb{9, 8, 7});
+    EffectFrostedGlass(one.Planes(), 7);
+    EXPECT_EQ(one.At(0, 0), (Rgb{9, 8, 7}));
+}
+
+TEST(Stylise, ReliefIsGreyOnFlatsAndBrightOnEdges)
+{
+    TestPlanes flat(6, 6, Rgb{10, 90, 250});
+    EffectStylise(flat.Planes());
+    EXPECT_EQ(flat.At(3, 3), (Rgb{128, 128, 128}));
+
+    // Dark left half, bright right half: the column left of the step sees
+    // the bright pixel below-right and the dark pixel above-left.
+    TestPlanes step(8, 6, [](int x, int) { return x < 4 ? Rgb{0, 0, 0} : Rgb{100, 200, 60}; });
+    EffectStylise(step.Planes());
+    EXPECT_EQ(step.At(3, 3), (Rgb{228, 255, 188}));
+    EXPECT_EQ(step.At(4, 3), (Rgb{228, 255, 188}));
+    EXPECT_EQ(step.At(5, 3), (Rgb{128, 128, 128}));
+    EXPECT_EQ(step.At(2, 3), (Rgb{128, 128, 128}));
+}
+
+TEST(PenDrawing, InksTheOutlinesOnWhitePaper)
+{
+    TestPlanes p(20, 20, [](int x, int y) { return x >= 5 && x < 15 && y >= 5 && y < 15 ? Rgb{0, 0, 0} : Rgb{250, 250, 250}; });
+    EffectPenDrawing(p.Planes());
+    EXPECT_EQ(p.At(0, 0), (Rgb{255, 255, 255}));
+    EXPECT_EQ(p.At(10, 10), (Rgb{255, 255, 255})); // inside the flat square: no stroke
+    EXPECT_EQ(p.At(5, 10), (Rgb{0, 0, 0}));        // on its edge, both sides of it
+    EXPECT_EQ(p.At(4, 10), (Rgb{0, 0, 0}));
+    // Weak changes give grey strokes: a step of 20 grey levels inks (20 - 8) x 3;
+    // grain of up to 8 levels leaves the paper white.
+    TestPlanes soft(10, 4, [](int x, int) { return x < 5 ? Rgb{100, 100, 100} : Rgb{120, 120, 120}; });
+    EffectPenDrawing(soft.Planes());
+    EXPECT_EQ(soft.At(5, 2), (Rgb{219, 219, 219}));
+    TestPlanes grain(10, 4, [](int x, int y) { return (x + y) % 2 ? Rgb{100, 100, 100} : Rgb{108, 108, 108}; });
+    EffectPenDrawing(grain.Planes());
+    EXPECT_EQ(grain.At(4, 2), (Rgb{255, 255, 255}));
+}
+
+TEST(BlemishRemoval, FillsSmallDarkSpotsOnly)
+{
+    const Rgb skin{200, 150, 120};
+    auto picture = [skin](int x, int y) {
+        if ((x >= 6 && x < 8 && y >= 6 && y < 8) || (x >= 34 && x < 36 && y >= 4 && y < 6))
+            return Rgb{100, 80, 60}; // 2 x 2 spots, one in the last, partial block of 16 columns
+        if (x >= 20 && y >= 20)
+            return Rgb{60, 40, 30}; // a large dark area, no blemish
+        if (x == 12 && y == 3)
+            return Rgb{195, 146, 118}; // barely darker: below the contrast
+        return skin;
+    };
+    TestPlanes p(37, 32, picture);
+    EffectBlemishRemoval(p.Planes());
+    EXPECT_EQ(p.At(6, 6), skin);
+    EXPECT_EQ(p.At(35, 5), skin);
+    EXPECT_EQ(p.At(7, 7), skin);
+    EXPECT_EQ(p.At(25, 25), (Rgb{60, 40, 30}));
+    EXPECT_EQ(p.At(20, 20), (Rgb{60, 40, 30}));
+    EXPECT_EQ(p.At(12, 3), (Rgb{195, 146, 118}));
+}
+
+TEST(BlemishRemoval, StrongRemovalFillsEveryPlaneOnItsOwn)
+{
+    // A faint dent in the red plane only, and a dark line three pixels wide.
+    auto picture = [](int x, int y) {
+        if (x == 12 && y == 3)
+            return Rgb{195, 150, 120};
+        if (y >= 20 && y < 23)
+            return Rgb{50, 150, 120};
+        return Rgb{200, 150, 120};
+    };
+    TestPlanes strong(32, 32, picture), gentle(32, 32, picture);
+    EffectStrongBlemishRemoval(strong.Planes());
+    EffectBlemishRemoval(gentle.Planes());
+    EXPECT_EQ(strong.At(12, 3), (Rgb{200, 150, 120}));
+    EXPECT_EQ(strong.At(16, 21), (Rgb{200, 150, 120}));
+    EXPECT_EQ(gentle.At(12, 3), (Rgb{195, 150, 120})); // too faint for the gentle one
+}

@@ -1,0 +1,248 @@
+// The watershed core on small pictures checked by hand.
+#include "pixorama/workbench/Segmentation.h"
+#include "pixorama/workbench/WatershedCore.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<unsigned char>;
+
+Bytes Dilated(const Bytes& p, int w, int h)
+{
+    Bytes out(p.size());
+    DilateStep(p.data(), out.data(), w, h);
+    return out;
+}
+
+Bytes Eroded(const Bytes& p, int w, int h)
+{
+    Bytes out(p.size());
+    ErodeStep(p.data(), out.data(), w, h);
+    return out;
+}
+
+std::string FailureOf(const std::function<void()>& run)
+{
+    try {
+        run();
+    } catch (const SegmentationError& e) {
+        return e.what();
+    }
+    return "";
+}
+
+class AllocationFailure : public testing::Test {
+protected:
+    void TearDown() override { FailSegmentationAllocationForTesting(0); }
+};
+
+} // namespace
+
+TEST(SquareFilters, OneStepSpreadsAPointToItsThreeByThreeSquare)
+{
+    Bytes p(5 * 4, 10);
+    p[1 * 5 + 2] = 90; // (2, 1)
+    p[3 * 5 + 4] = 0;  // (4, 3), a corner
+    const Bytes d = Dilated(p, 5, 4);
+    const Bytes expectedDilation = {10, 90, 90, 90, 10, //
+                                    10, 90, 90, 90, 10, //
+                                    10, 90, 90, 90, 10, //
+                                    10, 10, 10, 10, 10};
+    EXPECT_EQ(d, expectedDilation);
+    const Bytes e = Eroded(p, 5, 4);
+    const Bytes expectedErosion = {10, 10, 10, 10, 10, //
+                                   10, 10, 10, 10, 10, //
+                                   10, 10, 10, 0, 0,   //
+                                   10, 10, 10, 0, 0};
+    EXPECT_EQ(e, expectedErosion);
+}
+
+TEST(SquareFilters, WiderWindowsAndPicturesOfOneRowOrColumn)
+{
+    const Bytes row = {0, 0, 0, 0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3};
+    Bytes out(row.size());
+    DilateSquare(row.data(), out.data(), 20, 1, 2);
+    const Bytes expected = {0, 0, 7, 7, 7, 7, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 3, 3, 3};
+    EXPECT_EQ(out, expected);
+    DilateSquare(row.data(), out.data(), 1, 20, 1); // the same bytes as a column
+    EXPECT_EQ(out[3], 7);
+    EXPECT_EQ(out[5], 7);
+    EXPECT_EQ(out[6], 0);
+    EXPECT_EQ(out[18], 3);
+    const Bytes one = {42};
+    Bytes single(1);
+    ErodeSquare(one.data(), single.data(), 1, 1, 3);
+    EXPECT_EQ(single[0], 42);
+}
+
+TEST(SquareFilters, LargePicturesGiveTheSameAsSmallOnes)
+{
+    // Large enough to be split over threads: every band must see its neighbours' rows.
+    const int w = 700, h = 400;
+    Bytes p(std::size_t(w) * h);
+    for (std::size_t i = 0; i < p.size(); ++i)
+        p[i] = static_cast<unsigned char>((i * 2654435761u) >> 24);
+    const Bytes d = Dilated(p, w, h);
+    for (int y = 0; y < h; y += 37)
+        for (int x = 0; x < w; x += 13) {
+            unsigned char m = 0;
+            for (int yy = std::max(0, y - 1); yy <= std::min(h - 1, y + 1); ++yy)
+                for (int xx = std::max(0, x - 1); xx <= std::min(w - 1, x + 1); ++xx)
+                    m = std::max(m, p[std::size_t(yy) * w + xx]);
+            ASSERT_EQ(d[std::size_t(y) * w + x], m) << x << "," << y;
+        }
+    for (int y : {h / 2 - 1, h / 2, h / 2 + 1}) // around the split
+        for (int x = 0; x < w; ++x) {
+            unsigned char m = 0;
+            for (int yy = y - 1; yy <= y + 1; ++yy)
+                for (int xx = std::max(0, x - 1); xx <= std::min(w - 1, x + 1); ++xx)
+                    m = std::max(m, p[std::size_t(yy) * w + xx]);
+            ASSERT_EQ(d[std::size_t(y) * w + x], m);
+        }
+}
+
+TEST(MultiscaleGradient, StepEdgeOverThreeScales)
+{
+    // 0 | 100 between columns 3 and 4 of an 8 x 1 picture.
+    const Bytes step = {0, 0, 0, 0, 100, 100, 100, 100};
+    const Bytes g = MultiscaleGradient(step.data(), 8, 1, 3);
+    // Each scale adds 100 on columns 3 and 4 (its wider band eroded back
+    // there): 300, held at 255 instead of wrapping to 44.
+    EXPECT_EQ(g, (Bytes{0, 0, 0, 255, 255, 0, 0, 0}));
+    const Bytes flat(12, 77);
+    const Bytes none = MultiscaleGradient(flat.data(), 4, 3, 3);
+    EXPECT_EQ(none, Bytes(12, 0));
+}
+
+TEST(MultiscaleGradient, SumsBelowTheLimitAreExact)
+{
+    const Bytes step = {10, 10, 10, 10, 40, 40, 40, 40};
+    const Bytes one = MultiscaleGradient(step.data(), 8, 1, 1);
+    EXPECT_EQ(one, (Bytes{0, 0, 0, 30, 30, 0, 0, 0}));
+    const Bytes two = MultiscaleGradient(step.data(), 8, 1, 2);
+    // Scale 1 spreads to columns 2..5; eroded once it is back on 3..4.
+    EXPECT_EQ(two, (Bytes{0, 0, 0, 60, 60, 0, 0, 0}));
+}
+
+TEST(ClosingByReconstruction, FillsShallowMinimaAndKeepsDeepOnes)
+{
+    // Two pits in a plateau of 100: one 10 deep, one 60 deep.
+    Bytes p(9 * 5, 100);
+    p[2 * 9 + 2] = 90;
+    p[2 * 9 + 6] = 40;
+    GenericClosingByReconstruction(p.data(), 9, 5, 20);
+    EXPECT_EQ(p[2 * 9 + 2], 100); // filled
+    EXPECT_EQ(p[2 * 9 + 6], 60);  // raised by the depth only
+    EXPECT_EQ(p[0], 100);
+}
+
+TEST(ClosingByReconstruction, BrightPicturesDoNotWrapIntoValleys)
+{
+    // 250 + 20 would wrap to 14; held at 255 the bright plateau stays and its pit fills.
+    Bytes p(7 * 3, 250);
+    p[1 * 7 + 3] = 240;
+    GenericClosingByReconstruction(p.data(), 7, 3, 20);
+    EXPECT_EQ(p, Bytes(21, 250));
+}
+
+TEST(WatershedFrame, MakeNewGradientAndCountingSort)
+{
+    const Bytes p = {5, 1, 5, //
+                     0, 5, 1};
+    const Bytes framed = MakeNewGradient(p.data(), 3, 2);
+    const Bytes expectedFrame = {255, 255, 255, 255, 255, //
+                                 255, 5,   1,   5,   255, //
+                                 255, 0,   5,   1,   255, //
+                                 255, 255, 255, 255, 255};
+    EXPECT_EQ(framed, expectedFrame);
+    // Ascending value, then row by row and left to right: 0 at (0,1); 1 at (1,0), (2,1); 5 at (0,0), (2,0), (1,1).
+    const std::vector<int> order = CountingSort(framed.data(), 3, 2);
+    EXPECT_EQ(order, (std::vector<int>{11, 7, 13, 6, 8, 12}));
+}
+
+TEST(GenericWatershed, ConstantPictureIsOneBasinLabelledOne)
+{
+    const Bytes flat(6 * 4, 33);
+    EXPECT_EQ(GenericWatershed(flat.data(), 6, 4), std::vector<int>(24, 1));
+    EXPECT_EQ(SimpleWatershed(flat.data(), 6, 4), std::vector<int>(24, 1));
+}
+
+TEST(GenericWatershed, TwoEqualMinimaAndARidge)
+{
+    // The ridge's two neighbours are equally low: the right one wins.
+    const Bytes row = {0, 5, 9, 5, 0};
+    EXPECT_EQ(GenericWatershed(row.data(), 5, 1), (std::vector<int>{1, 1, 2, 2, 2}));
+    // As a column: the one below wins.
+    EXPECT_EQ(GenericWatershed(row.data(), 1, 5), (std::vector<int>{1, 1, 2, 2, 2}));
+    // Below beats left, left beats above.
+    const Bytes belowLeft = {9, 9, 9, //
+                             0, 9, 9, //
+                             9, 0, 9};
+    // Minima met in order: (0,1) first, then (1,2). The centre's lower neighbours:
+    // left (0,1) and below (1,2); below comes first.
+    const std::vector<int> labels = GenericWatershed(belowLeft.data(), 3, 3);
+    EXPECT_EQ(labels[3], 1);
+    EXPECT_EQ(labels[7], 2);
+    EXPECT_EQ(labels[4], 2);
+    const Bytes aboveLeft = {9, 0, 9, //
+                             0, 9, 9, //
+                             9, 9, 9};
+    EXPECT_EQ(GenericWatershed(aboveLeft.data(), 3, 3)[4], 2); // left (label 2) before above (label 1)
+}
+
+TEST(GenericWatershed, PlateausFloodFromTheirLowerBorder)
+{
+    // A plateau of 5 touching basin 1 on the left only is taken whole by it,
+    // however far it reaches.
+    const Bytes row = {0, 5, 5, 5, 5, 9, 2};
+    EXPECT_EQ(GenericWatershed(row.data(), 7, 1), (std::vector<int>{1, 1, 1, 1, 1, 2, 2}));
+}
+
+TEST(GenericWatershed, LabelsAbove255ShowAsTheirLowByte)
+{
+    // 300 separate minima: zeros at even columns.
+    const int w = 600;
+    Bytes row(w);
+    for (int x = 0; x < w; ++x)
+        row[std::size_t(x)] = x % 2 ? 9 : 0;
+    const std::vector<int> labels = GenericWatershed(row.data(), w, 1);
+    EXPECT_EQ(labels[0], 1);
+    EXPECT_EQ(labels[598], 300);
+    EXPECT_EQ(labels[1], 2);   // ties go right
+    EXPECT_EQ(labels[599], 300);
+    const Bytes low = LabelLowBytes(labels);
+    EXPECT_EQ(low[598], 44);
+    EXPECT_EQ(low[510], 0);   // label 256
+    EXPECT_EQ(low[508], 255); // label 255
+    EXPECT_EQ(LabelLowBytes({-1, 0, 257}), (Bytes{0, 0, 1}));
+}
+
+TEST_F(AllocationFailure, EveryOperationNamesItselfWhenMemoryRunsOut)
+{
+    const Bytes p(16, 3);
+    Bytes q = p;
+    FailSegmentationAllocationForTesting(1);
+    EXPECT_EQ(FailureOf([&] { MultiscaleGradient(p.data(), 4, 4, 3); }), "MultiscaleGradient => cannot allocate memory");
+    FailSegmentationAllocationForTesting(3);
+    EXPECT_EQ(FailureOf([&] { GenericClosingByReconstruction(q.data(), 4, 4, 20); }),
+              "GenericClosingByReconstruction => cannot allocate memory");
+    EXPECT_EQ(q, p); // nothing changed
+    FailSegmentationAllocationForTesting(1);
+    EXPECT_EQ(FailureOf([&] { MakeNewGradient(p.data(), 4, 4); }), "MakeNewGradient => cannot allocate memory");
+    // In the watershed: the framed picture, the order, the queue, the labels.
+    FailSegmentationAllocationForTesting(1);
+    EXPECT_EQ(FailureOf([&] { GenericWatershed(p.data(), 4, 4); }), "MakeNewGradient => cannot allocate memory");
+    FailSegmentationAllocationForTesting(2);
+    EXPECT_EQ(FailureOf([&] { GenericWatershed(p.data(), 4, 4); }), "CountingSort => cannot allocate memory");
+    FailSegmentationAllocationForTesting(3);
+    EXPECT_EQ(FailureOf([&] { GenericWatershed(p.data(), 4, 4); }), "Queue::Queue => cannot allocate memory");
+    FailSegmentationAllocationForTesting(4);
+    EXPECT_EQ(FailureOf([&] { GenericWatershed(p.data(), 4, 4); }), "GenericWatershed => cannot allocate memory");
+    EXPECT_EQ(GenericWatershed(p.data(), 4, 4), std::vector<int>(16, 1)); // and works again afterwards
+}
