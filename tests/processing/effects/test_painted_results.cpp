@@ -4,7 +4,7 @@
 #include "WorkCanvasFixture.h"
 
 #include "pixorama/platform/Dc.h"
-#include "pixorama/platform/DibSurface.h"
+#include "pixorama/platform/DibBitmap.h"
 #include "pixorama/workbench/CommandGroups.h"
 
 #include <QImage>
@@ -73,7 +73,7 @@ protected:
         return shot;
     }
 
-    plat::DibSurface surface{W, H};
+    plat::DibBitmap surface{W, H};
     plat::Dc dc{surface};
 };
 
