@@ -1,5 +1,6 @@
 #include "pixorama/workbench/CommandGroups.h"
 #include "pixorama/workbench/SegmentSequence.h"
+#include "pixorama/workbench/SequenceOps.h"
 #include "pixorama/workbench/Segmentation.h"
 #include "pixorama/workbench/WatershedCore.h"
 #include "pixorama/workbench/WorkState.h"
@@ -58,9 +59,9 @@ void Report(const SequenceOutcome& outcome)
 }
 
 // The browser's sequence; an empty one is said before anything is asked.
-bool SequenceFiles(std::vector<std::wstring>& files)
+bool TakeSequence(std::vector<std::wstring>& files)
 {
-    files = CurrentSequenceFiles();
+    files = SequenceFiles();
     if (files.empty())
         plat::messageBox(L"没有序列图像");
     return !files.empty();
@@ -79,7 +80,7 @@ void ReportRun(Run run)
 void SegmentSequence()
 {
     std::vector<std::wstring> files;
-    if (SequenceFiles(files))
+    if (TakeSequence(files))
         ReportRun([&files] { return SegmentSequenceFiles(files); });
 }
 
@@ -87,7 +88,7 @@ void SupplementSequence()
 {
     std::vector<std::wstring> files;
     tagQEVImaLoadPara para;
-    if (!SequenceFiles(files) || !gDlgGetImaLoadPara(para))
+    if (!TakeSequence(files) || !gDlgGetImaLoadPara(para))
         return;
     const RawFrameShape shape{para.InImaW, para.InImaH, para.skipBytes};
     ReportRun([&files, &shape] { return SupplementSequenceFiles(files, shape); });

@@ -14,12 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-SequenceFilesSource& Source()
-{
-    static SequenceFilesSource source;
-    return source;
-}
-
 std::wstring Numbered(const wchar_t* pattern, int number)
 {
     wchar_t name[64];
@@ -100,16 +94,6 @@ SequenceOutcome ForEachFile(const std::vector<std::wstring>& files, const wchar_
 }
 
 } // namespace
-
-void SetSequenceFilesSource(SequenceFilesSource source)
-{
-    Source() = std::move(source);
-}
-
-std::vector<std::wstring> CurrentSequenceFiles()
-{
-    return Source() ? Source()() : std::vector<std::wstring>{};
-}
 
 std::wstring SegmentedFileName(int index)
 {

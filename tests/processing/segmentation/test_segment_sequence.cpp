@@ -3,6 +3,7 @@
 
 #include "pixorama/workbench/CommandGroups.h"
 #include "pixorama/workbench/SegmentSequence.h"
+#include "pixorama/workbench/SequenceOps.h"
 
 #include "pixorama/common/BitmapFile.h"
 #include "pixorama/parlet/DialogScript.h"
@@ -34,12 +35,12 @@ protected:
             messages.push_back(text);
             return plat::IDOK;
         });
-        SetSequenceFilesSource([this] { return files; });
+        SetSequenceFileSource([this] { return files; });
     }
 
     void TearDown() override
     {
-        SetSequenceFilesSource({});
+        SetSequenceFileSource({});
         plat::setMessageBoxResponder({});
         plat::setDialogHook({});
     }

@@ -8,12 +8,8 @@
 // beside the first file, created when missing; a file that cannot be read or
 // written is skipped and counted.
 
-// Where the files of the browser's current sequence come from, in order. The
-// workbench sets it where the browser layout lives; unset, the sequence is
-// empty.
-using SequenceFilesSource = std::function<std::vector<std::wstring>()>;
-void SetSequenceFilesSource(SequenceFilesSource source);
-std::vector<std::wstring> CurrentSequenceFiles();
+// The sequence comes from SequenceFiles() (SequenceOps.h), the same source
+// as the other sequence commands.
 
 struct SequenceOutcome {
     int written = 0;
