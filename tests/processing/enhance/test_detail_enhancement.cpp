@@ -5,6 +5,7 @@
 #include "pixorama/common/tagQEVParaReport.h"
 #include "pixorama/workbench/CommandGroups.h"
 #include "pixorama/workbench/QEVDetailWorker.h"
+#include "pixorama/workbench/SequenceOps.h"
 #include "pixorama/workbench/WindowProcessor.h"
 
 #include <QProgressBar>
@@ -186,4 +187,36 @@ TEST_F(DetailWorker, AColourPictureIsLeftAlone)
     ASSERT_TRUE(Serve([] { return !gDetailWorker().Busy(); }));
     EXPECT_FALSE(gWorkState().detailLayersReady.load());
     EXPECT_EQ(Pixel(29, 0), 0x919191u);
+}
+
+TEST(DetailLayers, SequenceConversionGetsTheBatchFormWithTheLiveWeights)
+{
+    const DetailEnhancer enhance = BatchDetailEnhancer();
+    ASSERT_TRUE(enhance);
+
+    ClassData2DIO<float> ramp;
+    ramp.SetDim(70, 40);
+    for (int y = 0; y < ramp.height; ++y)
+        for (int x = 0; x < ramp.width; ++x)
+            ramp.rows[y][x] = float(x * 13 + y * 7 + (x * y) % 17);
+    gDetailWorker().SetWeight(14, 0.2f);
+    gDetailWorker().SetWeight(17, 0.9f);
+
+    DetailLayers layers;
+    layers.Compute(ramp, true);
+    float weights[4];
+    for (int kind = 14; kind <= 17; ++kind)
+        weights[kind - 14] = gDetailWorker().Weight(kind);
+    ClassData2DIO<unsigned char> expected;
+    layers.Recombine(weights, expected);
+
+    ClassData2DIO<unsigned char> got;
+    ASSERT_TRUE(enhance(ramp, got));
+    ASSERT_EQ(got.width, 70);
+    ASSERT_EQ(got.height, 40);
+    EXPECT_TRUE(std::equal(got.data, got.data + 70 * 40, expected.data));
+    ClassData2DIO<float> empty;
+    EXPECT_FALSE(enhance(empty, got));
+    gDetailWorker().SetWeight(14, 0.5f);
+    gDetailWorker().SetWeight(17, 0.5f);
 }

@@ -31,3 +31,8 @@ struct DetailLayers {
 // of (v - lo) 255 / (hi - lo). When hi - lo is below 1e-10, base keeps its
 // pixels (sized to the picture, zeroed, when it had another size).
 void gDetailBaseLayer(const ClassData2DIO<float>& raw, ClassData2DIO<unsigned char>& base);
+
+// The batch form for whole sequences: DetailLayers::Compute(picture, true)
+// recombined with the live weights into out (sized to the picture). False
+// for an empty picture. The sequence conversion uses it for its detail kinds.
+bool gBatchDetailEnhance(const ClassData2DIO<float>& picture, ClassData2DIO<unsigned char>& out);
