@@ -40,7 +40,9 @@ bool gCVSReadFile(int id, CString& path, bool keepOriginal)
     onCanvas(id, [&](InteractiveImage& canvas) {
         canvas.DeleteAll();
         canvas.fileType = FileNothing;
-        if (isRawExtension(OSCString::GetExt(path)))
+        // A TIFF or DICOM file named like raw data (or without a name
+        // extension) needs no load dialog.
+        if (isRawExtension(OSCString::GetExt(path)) && !CanvasPictureReader::IsScientificPicture(path))
             CanvasRawReader::Load(canvas, path, keepOriginal);
         else
             CanvasPictureReader::Load(canvas, path, keepOriginal);

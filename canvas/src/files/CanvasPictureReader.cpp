@@ -1,30 +1,22 @@
 #include "CanvasPictureReader.h"
 
+#include "PictureDecoder.h"
+#include "PictureProbe.h"
+
 #include "pixorama/canvo/InteractiveImage.h"
+#include "pixorama/common/OSCString.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
 
-#include <QImage>
-#include <QImageReader>
+#include <QFile>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <new>
 #include <vector>
 
 namespace {
-
-bool isFloatFormat(QImage::Format f)
-{
-    return f == QImage::Format_RGBX16FPx4 || f == QImage::Format_RGBA16FPx4
-           || f == QImage::Format_RGBA16FPx4_Premultiplied || f == QImage::Format_RGBX32FPx4
-           || f == QImage::Format_RGBA32FPx4 || f == QImage::Format_RGBA32FPx4_Premultiplied;
-}
-
-bool isDeepFormat(QImage::Format f)
-{
-    return f == QImage::Format_RGBX64 || f == QImage::Format_RGBA64 || f == QImage::Format_RGBA64_Premultiplied;
-}
 
 // Nothing shown: no surface, no raw images, file type 0.
 void leaveEmpty(InteractiveImage& canvas)
@@ -36,133 +28,181 @@ void leaveEmpty(InteractiveImage& canvas)
     canvas.imageWidth = canvas.imageHeight = 0;
 }
 
-bool showFloat(InteractiveImage& canvas, const std::vector<float>& values, int w, int h, bool keepOriginal)
+bool isFile(const CString& path)
 {
-    return canvas.ShowFloat({nullptr, values.data(), w, h}, keepOriginal, true);
+    std::error_code error;
+    return std::filesystem::is_regular_file(plat::toPath(path), error);
 }
 
-// The channels of a grey pixel are equal; as soon as one pixel differs the
-// picture is colour and values is incomplete.
-template <typename C>
-bool greyValues(const QImage& picture, std::vector<float>& values)
+// "name.tif#3" names page 3 of name.tif when no file has the whole name.
+struct PagePath {
+    CString path;
+    int page = 0;
+};
+
+PagePath splitPage(const CString& path)
 {
-    const int w = picture.width();
-    for (int y = 0; y < picture.height(); ++y) {
-        const auto* in = reinterpret_cast<const C*>(picture.constScanLine(y));
-        float* out = values.data() + std::size_t(y) * std::size_t(w);
-        for (int x = 0; x < w; ++x, in += 4) {
-            if (in[0] != in[1] || in[0] != in[2])
-                return false;
-            out[x] = float(in[0]);
-        }
+    const std::size_t hash = path.rfind(L'#');
+    if (isFile(path) || hash == CString::npos || hash + 1 == path.size())
+        return {path, 0};
+    const CString digits = path.substr(hash + 1);
+    if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+        return {path, 0};
+    return {path.substr(0, hash), std::max(0, std::stoi(digits) - 1)};
+}
+
+// The file's bytes, mapped rather than read; empty when it cannot be.
+class MappedFile {
+public:
+    explicit MappedFile(const CString& path) : file(QString::fromStdWString(path))
+    {
+        if (file.open(QIODevice::ReadOnly) && file.size() > 0)
+            bytes = file.map(0, file.size());
     }
-    return true;
-}
+    const std::uint8_t* Data() const { return bytes; }
+    std::size_t Size() const { return bytes ? std::size_t(file.size()) : 0; }
 
-bool showGrey8(InteractiveImage& canvas, const QImage& grey)
-{
-    std::vector<const unsigned char*> rows(std::size_t(grey.height()));
-    for (int y = 0; y < grey.height(); ++y)
-        rows[std::size_t(y)] = grey.constScanLine(y);
-    return canvas.ShowGray({rows.data(), nullptr, grey.width(), grey.height()}, true);
-}
+private:
+    QFile file;
+    const std::uint8_t* bytes = nullptr;
+};
 
 // 32-bit pixels 0xAARRGGBB: the colour bytes are the canvas pixel, alpha dropped.
-bool paintColour(InteractiveImage& canvas, const QImage& picture)
+bool paintPicture(InteractiveImage& canvas, const QImage& picture)
 {
+    const QImage::Format f = picture.format();
+    if (f == QImage::Format_Indexed8 || f == QImage::Format_Grayscale8) {
+        std::vector<const unsigned char*> rows(std::size_t(picture.height()));
+        for (int y = 0; y < picture.height(); ++y)
+            rows[std::size_t(y)] = picture.constScanLine(y);
+        return canvas.ShowGray({rows.data(), nullptr, picture.width(), picture.height()}, true);
+    }
     const QImage argb = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
     if (argb.isNull())
         return false;
-    const int w = argb.width();
-    const int h = argb.height();
     canvas.oriRaw.Clear();
     canvas.workingRaw.Clear();
     canvas.fileType = FilePicture8;
-    canvas.PrepareCanvas(w, h, true);
+    canvas.PrepareCanvas(argb.width(), argb.height(), true);
     canvas.imageWidth = canvas.canvasSurface.Width();
     canvas.imageHeight = canvas.canvasSurface.Height();
     if (!canvas.canvasSurface.Exists())
         return false;
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < argb.height(); ++y) {
         const auto* in = reinterpret_cast<const std::uint32_t*>(argb.constScanLine(y));
         plat::Pixel* out = canvas.canvasSurface.Bitmap().line(y);
-        for (int x = 0; x < w; ++x)
+        for (int x = 0; x < argb.width(); ++x)
             out[x] = in[x] & 0xFFFFFFu;
     }
     return true;
 }
 
-bool showGrey16(InteractiveImage& canvas, const QImage& grey16, bool keepOriginal)
+// Red, green and blue samples of 8 or 16 bits, shown at 8 bits.
+bool paintColour(InteractiveImage& canvas, const DecodedPicture& picture)
 {
-    const int w = grey16.width();
-    const int h = grey16.height();
-    std::vector<float> values(std::size_t(w) * std::size_t(h));
-    for (int y = 0; y < h; ++y) {
-        const auto* in = reinterpret_cast<const std::uint16_t*>(grey16.constScanLine(y));
-        float* out = values.data() + std::size_t(y) * std::size_t(w);
-        for (int x = 0; x < w; ++x)
-            out[x] = float(in[x]);
+    canvas.oriRaw.Clear();
+    canvas.workingRaw.Clear();
+    canvas.fileType = FilePicture8;
+    canvas.PrepareCanvas(picture.width, picture.height, true);
+    canvas.imageWidth = canvas.canvasSurface.Width();
+    canvas.imageHeight = canvas.canvasSurface.Height();
+    if (!canvas.canvasSurface.Exists())
+        return false;
+    const int shift = picture.colourBits - 8;
+    const std::size_t w = std::size_t(picture.width);
+    for (int y = 0; y < picture.height; ++y) {
+        const std::uint16_t* in = picture.colour.data() + std::size_t(y) * w * 3;
+        plat::Pixel* out = canvas.canvasSurface.Bitmap().line(y);
+        for (std::size_t x = 0; x < w; ++x, in += 3)
+            out[x] = plat::Pixel(in[0] >> shift) << 16 | plat::Pixel(in[1] >> shift) << 8 | plat::Pixel(in[2] >> shift);
     }
-    return showFloat(canvas, values, w, h, keepOriginal);
+    return true;
 }
 
-// 16-bit and floating-point pictures: grey ones keep their values.
-template <typename C>
-bool showDeep(InteractiveImage& canvas, const QImage& picture, QImage::Format wide, bool keepOriginal)
+// Turns the working raw upside down, so that low values show bright.
+void invertWorking(InteractiveImage& canvas)
 {
-    const QImage converted = picture.convertToFormat(wide);
-    if (converted.isNull())
-        return false;
-    std::vector<float> values(std::size_t(converted.width()) * std::size_t(converted.height()));
-    if (greyValues<C>(converted, values))
-        return showFloat(canvas, values, converted.width(), converted.height(), keepOriginal);
-    return paintColour(canvas, picture);
+    for (int y = 0; y < canvas.workingRaw.height; ++y) {
+        float* row = canvas.workingRaw.rows[y];
+        for (int x = 0; x < canvas.workingRaw.width; ++x)
+            row[x] = 65535.0f - row[x];
+    }
+}
+
+// The file's window (and inversion) as fractions of the values' range.
+void applyDisplayHints(InteractiveImage& canvas, const DecodedPicture& picture)
+{
+    const auto [lo, hi] = std::minmax_element(picture.values.begin(), picture.values.end());
+    const double range = double(*hi) - double(*lo);
+    if (range < 1e-10)
+        return;
+    if (picture.inverted)
+        invertWorking(canvas);
+    double left = 0.0, right = 1.0;
+    if (picture.hasWindow) {
+        left = std::clamp((picture.windowCentre - picture.windowWidth / 2 - *lo) / range, 0.0, 1.0);
+        right = std::clamp((picture.windowCentre + picture.windowWidth / 2 - *lo) / range, 0.0, 1.0);
+    }
+    if (picture.inverted)
+        std::tie(left, right) = std::pair(1.0 - right, 1.0 - left);
+    canvas.SetLutPara(float(left), float(right));
+}
+
+void tell(const std::vector<std::wstring>& warnings)
+{
+    std::wstring text;
+    for (const std::wstring& w : warnings)
+        text += (text.empty() ? L"" : L"\n") + w;
+    if (!text.empty())
+        plat::messageBox(text);
 }
 
 } // namespace
 
-bool CanvasPictureReader::Show(InteractiveImage& canvas, const QImage& picture, bool keepOriginal)
+bool CanvasPictureReader::Show(InteractiveImage& canvas, const DecodedPicture& picture, bool keepOriginal)
 {
-    if (picture.isNull())
-        return false;
-    const QImage::Format f = picture.format();
     try {
-        if (f == QImage::Format_Grayscale16)
-            return showGrey16(canvas, picture, keepOriginal);
-        if (isDeepFormat(f))
-            return showDeep<std::uint16_t>(canvas, picture, QImage::Format_RGBA64, keepOriginal);
-        if (isFloatFormat(f))
-            return showDeep<float>(canvas, picture, QImage::Format_RGBA32FPx4, keepOriginal);
-        // An indexed picture's bytes are its palette indices: shown as grey
-        // levels whatever the palette holds.
-        if (f == QImage::Format_Indexed8 || f == QImage::Format_Grayscale8)
-            return showGrey8(canvas, picture);
-        if (f == QImage::Format_Mono || f == QImage::Format_MonoLSB)
-            return showGrey8(canvas, picture.convertToFormat(QImage::Format_Grayscale8));
-        return paintColour(canvas, picture);
+        switch (picture.kind) {
+        case DecodedPicture::Kind::Grey:
+            if (!canvas.ShowFloat({nullptr, picture.values.data(), picture.width, picture.height}, keepOriginal, true))
+                return false;
+            applyDisplayHints(canvas, picture);
+            if (picture.pixelSpacing > 0)
+                canvas.measureScale = picture.pixelSpacing;
+            return true;
+        case DecodedPicture::Kind::Colour:
+            return paintColour(canvas, picture);
+        case DecodedPicture::Kind::Picture:
+            return paintPicture(canvas, picture.picture);
+        case DecodedPicture::Kind::None:
+            break;
+        }
     } catch (const std::bad_alloc&) {
-        return false;
     }
+    return false;
 }
 
-bool CanvasPictureReader::Load(InteractiveImage& canvas, const CString& path, bool keepOriginal)
+bool CanvasPictureReader::Load(InteractiveImage& canvas, const CString& named, bool keepOriginal)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(plat::toPath(path), error)) {
+    const PagePath source = splitPage(named);
+    if (!isFile(source.path)) {
         leaveEmpty(canvas);
         plat::messageBox(L"文件不存在");
         return false;
     }
-    // Qt refuses pictures over 256 MB by default; a 16k x 16k 16-bit
-    // radiograph is ours to show.
-    if (QImageReader::allocationLimit() < 4096)
-        QImageReader::setAllocationLimit(4096);
-    QImageReader reader(QString::fromStdWString(path));
-    reader.setAutoTransform(true);
-    const QImage picture = reader.read();
-    if (picture.isNull()) {
+    DecodedPicture picture;
+    {
+        const MappedFile file(source.path);
+        if (file.Size() == 0) {
+            leaveEmpty(canvas);
+            plat::messageBox(L"无法读取图像文件");
+            return false;
+        }
+        picture = PictureDecoder::Decode(file.Data(), file.Size(), OSCString::GetExt(source.path), source.page);
+    }
+    if (!picture.Ok()) {
         leaveEmpty(canvas);
-        plat::messageBox(L"无法读取图像文件");
+        plat::messageBox(picture.error);
         return false;
     }
     if (!Show(canvas, picture, keepOriginal)) {
@@ -170,5 +210,15 @@ bool CanvasPictureReader::Load(InteractiveImage& canvas, const CString& path, bo
         plat::messageBox(L"图像太大，无法显示");
         return false;
     }
+    tell(picture.warnings);
     return true;
+}
+
+bool CanvasPictureReader::IsScientificPicture(const CString& path)
+{
+    if (!isFile(path))
+        return false;
+    const MappedFile file(path);
+    const PictureProbe::Format format = PictureProbe::Sniff(file.Data(), file.Size());
+    return format == PictureProbe::Format::Tiff || format == PictureProbe::Format::Dicom;
 }

@@ -1,0 +1,258 @@
+#include "TiffDecoder.h"
+
+#include "PictureProbe.h"
+#include "TiffMemory.h"
+
+#include <algorithm>
+#include <new>
+#include <string>
+
+namespace {
+
+struct Layout {
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::uint16_t bits = 1;
+    std::uint16_t samples = 1;
+    std::uint16_t format = SAMPLEFORMAT_UINT;
+    std::uint16_t planar = PLANARCONFIG_CONTIG;
+    std::uint16_t photometric = PHOTOMETRIC_MINISBLACK;
+    bool tiled = false;
+    std::uint32_t chunkWidth = 0;  // tile width, or the image width
+    std::uint32_t chunkHeight = 0; // tile height, or rows per strip
+
+    bool Grey() const
+    {
+        if (samples != 1 || photometric == PHOTOMETRIC_RGB || photometric > PHOTOMETRIC_PALETTE)
+            return false;
+        if (format == SAMPLEFORMAT_IEEEFP)
+            return bits == 32 || bits == 64;
+        return (format == SAMPLEFORMAT_UINT || format == SAMPLEFORMAT_INT) && (bits == 8 || bits == 16 || bits == 32);
+    }
+    // Colour of float or 32-bit samples, side by side: shown as grey.
+    bool WideRgb() const
+    {
+        return photometric == PHOTOMETRIC_RGB && samples >= 3 && planar == PLANARCONFIG_CONTIG && bits >= 32
+               && (format == SAMPLEFORMAT_IEEEFP || format == SAMPLEFORMAT_UINT || format == SAMPLEFORMAT_INT)
+               && (bits == 32 || (bits == 64 && format == SAMPLEFORMAT_IEEEFP));
+    }
+    bool Rgb() const
+    {
+        return photometric == PHOTOMETRIC_RGB && samples >= 3 && format == SAMPLEFORMAT_UINT && (bits == 8 || bits == 16);
+    }
+    // Samples side by side in one chunk row.
+    std::size_t Step() const { return planar == PLANARCONFIG_CONTIG ? samples : 1; }
+    std::size_t Planes() const { return planar == PLANARCONFIG_CONTIG ? 1 : samples; }
+};
+
+Layout readLayout(TIFF* tif)
+{
+    Layout l;
+    TIFFGetField(tif, TIFFTAG_IMAGEWIDTH, &l.width);
+    TIFFGetField(tif, TIFFTAG_IMAGELENGTH, &l.height);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_BITSPERSAMPLE, &l.bits);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLESPERPIXEL, &l.samples);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_SAMPLEFORMAT, &l.format);
+    TIFFGetFieldDefaulted(tif, TIFFTAG_PLANARCONFIG, &l.planar);
+    if (!TIFFGetField(tif, TIFFTAG_PHOTOMETRIC, &l.photometric))
+        l.photometric = l.samples >= 3 ? PHOTOMETRIC_RGB : PHOTOMETRIC_MINISBLACK;
+    l.tiled = TIFFIsTiled(tif) != 0;
+    if (l.tiled) {
+        TIFFGetField(tif, TIFFTAG_TILEWIDTH, &l.chunkWidth);
+        TIFFGetField(tif, TIFFTAG_TILELENGTH, &l.chunkHeight);
+    } else {
+        l.chunkWidth = l.width;
+        TIFFGetFieldDefaulted(tif, TIFFTAG_ROWSPERSTRIP, &l.chunkHeight);
+        l.chunkHeight = std::min(std::max(l.chunkHeight, 1u), std::max(l.height, 1u));
+    }
+    return l;
+}
+
+// One row segment of count pixels, samples step apart, into out.
+using RowSink = void (*)(const std::uint8_t* in, std::size_t count, std::size_t step, void* out);
+
+template <typename T>
+void toFloat(const std::uint8_t* in, std::size_t count, std::size_t step, void* out)
+{
+    const T* s = reinterpret_cast<const T*>(in);
+    float* o = static_cast<float*>(out);
+    for (std::size_t x = 0; x < count; ++x)
+        o[x] = float(s[x * step]);
+}
+
+// The mean of three colour samples, in double so that equal channels
+// give their value exactly.
+template <typename T>
+void meanToFloat(const std::uint8_t* in, std::size_t count, std::size_t step, void* out)
+{
+    const T* s = reinterpret_cast<const T*>(in);
+    float* o = static_cast<float*>(out);
+    for (std::size_t x = 0; x < count; ++x, s += step)
+        o[x] = float((double(s[0]) + double(s[1]) + double(s[2])) / 3.0);
+}
+
+// Colour samples land three apart in the output.
+template <typename T>
+void toColour(const std::uint8_t* in, std::size_t count, std::size_t step, void* out)
+{
+    const T* s = reinterpret_cast<const T*>(in);
+    std::uint16_t* o = static_cast<std::uint16_t*>(out);
+    for (std::size_t x = 0; x < count; ++x)
+        o[x * 3] = s[x * step];
+}
+
+RowSink greySink(const Layout& l)
+{
+    if (l.WideRgb()) {
+        if (l.format == SAMPLEFORMAT_IEEEFP)
+            return l.bits == 32 ? meanToFloat<float> : meanToFloat<double>;
+        return l.format == SAMPLEFORMAT_INT ? meanToFloat<std::int32_t> : meanToFloat<std::uint32_t>;
+    }
+    if (l.format == SAMPLEFORMAT_IEEEFP)
+        return l.bits == 32 ? toFloat<float> : toFloat<double>;
+    const bool sign = l.format == SAMPLEFORMAT_INT;
+    if (l.bits == 8)
+        return sign ? toFloat<std::int8_t> : toFloat<std::uint8_t>;
+    if (l.bits == 16)
+        return sign ? toFloat<std::int16_t> : toFloat<std::uint16_t>;
+    return sign ? toFloat<std::int32_t> : toFloat<std::uint32_t>;
+}
+
+// Walks every strip or tile of the page and hands each row segment of
+// each plane to place(plane, x, y, count, bytes). Returns the chunks that
+// could not be decoded, and all there were.
+struct ChunkCount {
+    std::size_t failed = 0;
+    std::size_t total = 0;
+};
+
+template <typename Place>
+ChunkCount readChunks(TIFF* tif, const Layout& l, Place place)
+{
+    const tmsize_t chunkBytes = l.tiled ? TIFFTileSize(tif) : TIFFStripSize(tif);
+    if (chunkBytes <= 0)
+        return {1, 1};
+    std::vector<std::uint8_t> buffer(std::size_t(chunkBytes), 0);
+    const std::size_t sampleBytes = l.bits / 8;
+    const std::size_t rowBytes = std::size_t(l.chunkWidth) * l.Step() * sampleBytes;
+    ChunkCount count;
+    for (std::size_t plane = 0; plane < l.Planes(); ++plane)
+        for (std::uint32_t y0 = 0; y0 < l.height; y0 += l.chunkHeight)
+            for (std::uint32_t x0 = 0; x0 < l.width; x0 += l.chunkWidth) {
+                ++count.total;
+                tmsize_t got = 0;
+                if (l.tiled)
+                    got = TIFFReadEncodedTile(tif, TIFFComputeTile(tif, x0, y0, 0, tsample_t(plane)), buffer.data(), chunkBytes);
+                else
+                    got = TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, y0, tsample_t(plane)), buffer.data(), chunkBytes);
+                if (got < 0) {
+                    ++count.failed;
+                    continue;
+                }
+                const std::uint32_t rows = std::min(l.chunkHeight, l.height - y0);
+                const std::uint32_t columns = std::min(l.chunkWidth, l.width - x0);
+                for (std::uint32_t r = 0; r < rows && std::size_t(r + 1) * rowBytes <= std::size_t(chunkBytes); ++r)
+                    place(plane, x0, y0 + r, columns, buffer.data() + r * rowBytes);
+            }
+    return count;
+}
+
+void decodeGrey(TIFF* tif, const Layout& l, DecodedPicture& out, ChunkCount& failed)
+{
+    out.values.assign(std::size_t(l.width) * l.height, 0.0f);
+    const RowSink sink = greySink(l);
+    const std::size_t step = l.Step();
+    failed = readChunks(tif, l, [&](std::size_t, std::uint32_t x, std::uint32_t y, std::uint32_t count, const std::uint8_t* in) {
+        sink(in, count, step, out.values.data() + std::size_t(y) * l.width + x);
+    });
+    out.kind = DecodedPicture::Kind::Grey;
+    out.inverted = l.photometric == PHOTOMETRIC_MINISWHITE;
+    if (const std::size_t bad = PictureProbe::ReplaceNonFinite(out.values))
+        out.warnings.push_back(PictureProbe::NonFiniteWarning(bad));
+}
+
+void decodeRgb(TIFF* tif, const Layout& l, DecodedPicture& out, ChunkCount& failed)
+{
+    out.colour.assign(std::size_t(l.width) * l.height * 3, 0);
+    const RowSink sink = l.bits == 8 ? toColour<std::uint8_t> : toColour<std::uint16_t>;
+    const std::size_t step = l.Step();
+    const bool contig = l.planar == PLANARCONFIG_CONTIG;
+    failed = readChunks(tif, l, [&](std::size_t plane, std::uint32_t x, std::uint32_t y, std::uint32_t count, const std::uint8_t* in) {
+        std::uint16_t* o = out.colour.data() + (std::size_t(y) * l.width + x) * 3;
+        if (!contig) {
+            if (plane < 3)
+                sink(in, count, 1, o + plane);
+            return;
+        }
+        for (std::size_t c = 0; c < 3; ++c)
+            sink(in + c * (l.bits / 8), count, step, o + c);
+    });
+    out.kind = DecodedPicture::Kind::Colour;
+    out.colourBits = l.bits;
+}
+
+// Whatever else libtiff turns into 8-bit RGBA.
+bool decodeRgba(TIFF* tif, const Layout& l, DecodedPicture& out)
+{
+    std::vector<std::uint32_t> raster(std::size_t(l.width) * l.height, 0);
+    const bool ok = TIFFReadRGBAImageOriented(tif, l.width, l.height, raster.data(), ORIENTATION_TOPLEFT, 0) != 0;
+    out.colour.resize(raster.size() * 3);
+    for (std::size_t i = 0; i < raster.size(); ++i) {
+        out.colour[i * 3] = std::uint16_t(TIFFGetR(raster[i]));
+        out.colour[i * 3 + 1] = std::uint16_t(TIFFGetG(raster[i]));
+        out.colour[i * 3 + 2] = std::uint16_t(TIFFGetB(raster[i]));
+    }
+    out.kind = DecodedPicture::Kind::Colour;
+    out.colourBits = 8;
+    return ok;
+}
+
+std::wstring libtiffText(const std::string& error)
+{
+    return std::wstring(error.begin(), error.end());
+}
+
+} // namespace
+
+DecodedPicture TiffDecoder::Decode(const std::uint8_t* data, std::size_t size, int page)
+{
+    TiffMemory memory(data, size);
+    TIFF* tif = memory.Handle();
+    if (!tif)
+        return DecodedPicture::Refused(L"无法读取 TIFF 文件：" + libtiffText(memory.Error()));
+    const int pages = int(TIFFNumberOfDirectories(tif));
+    if (page < 0 || page >= pages || !TIFFSetDirectory(tif, tdir_t(page)))
+        return DecodedPicture::Refused(L"TIFF 文件没有第 " + std::to_wstring(page + 1) + L" 页（共 " + std::to_wstring(pages) + L" 页）");
+    const Layout l = readLayout(tif);
+    const bool grey = l.Grey() || l.WideRgb();
+    const bool rgb = !grey && l.Rgb();
+    // Decoded bytes per pixel: floats, or three 16-bit samples (plus the
+    // RGBA raster on the fallback path).
+    const double decoded = grey ? 4.0 : rgb ? 6.0 : 10.0;
+    std::wstring refusal = PictureProbe::CheckSize(l.width, l.height, decoded + PictureProbe::canvasBytesPerPixel);
+    if (!refusal.empty())
+        return DecodedPicture::Refused(refusal);
+    if ((grey || rgb) && (l.chunkWidth == 0 || l.chunkHeight == 0))
+        return DecodedPicture::Refused(L"无法读取 TIFF 文件：分块尺寸无效");
+
+    DecodedPicture out;
+    out.width = int(l.width);
+    out.height = int(l.height);
+    out.pages = pages;
+    ChunkCount chunks;
+    try {
+        if (grey)
+            decodeGrey(tif, l, out, chunks);
+        else if (rgb)
+            decodeRgb(tif, l, out, chunks);
+        else if (!decodeRgba(tif, l, out))
+            chunks = {1, 1};
+    } catch (const std::bad_alloc&) {
+        return DecodedPicture::Refused(L"图像太大：宽度 " + std::to_wstring(l.width) + L"，高度 " + std::to_wstring(l.height));
+    }
+    if (chunks.failed == chunks.total)
+        return DecodedPicture::Refused(L"无法读取 TIFF 文件：" + libtiffText(memory.Error()));
+    if (chunks.failed)
+        out.warnings.push_back(L"图像文件不完整：有些部分无法解码，显示为黑色");
+    return out;
+}
