@@ -1,22 +1,14 @@
 #include "pixorama/canvo/CanvasFiles.h"
 
 #include "CanvasFileSaver.h"
-#include "CanvasPictureReader.h"
-#include "CanvasRawReader.h"
+#include "CanvasFileLoader.h"
 
 #include "pixorama/canvo/CanvasTable.h"
-#include "pixorama/common/OSCString.h"
 #include "pixorama/platform/Modal.h"
 
 #include <new>
 
 namespace {
-
-// Extensions of raw detector data; "nul" is what a name without one gives.
-bool isRawExtension(const CString& ext)
-{
-    return ext == L"raw" || ext == L"hraw" || ext == L"his" || ext == L"nul";
-}
 
 // Runs one file command on canvas id; running out of memory is told to the
 // user instead of leaving the library.
@@ -37,16 +29,7 @@ void onCanvas(int id, F command)
 
 bool gCVSReadFile(int id, CString& path, bool keepOriginal)
 {
-    onCanvas(id, [&](InteractiveImage& canvas) {
-        canvas.DeleteAll();
-        canvas.fileType = FileNothing;
-        // A TIFF or DICOM file named like raw data (or without a name
-        // extension) needs no load dialog.
-        if (isRawExtension(OSCString::GetExt(path)) && !CanvasPictureReader::IsScientificPicture(path))
-            CanvasRawReader::Load(canvas, path, keepOriginal);
-        else
-            CanvasPictureReader::Load(canvas, path, keepOriginal);
-    });
+    onCanvas(id, [&](InteractiveImage& canvas) { CanvasFileLoader::Load(canvas, path, keepOriginal); });
     return true;
 }
 

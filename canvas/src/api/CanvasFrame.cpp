@@ -28,11 +28,8 @@ unsigned highWord(std::uintptr_t v)
 
 bool gCVSPrepareCanvas(int id, int width, int height)
 {
-    if (InteractiveImage* canvas = CanvasTable::At(id)) {
-        canvas->PrepareCanvas(std::max(width, 0), std::max(height, 0), true);
-        canvas->imageWidth = canvas->canvasSurface.Width();
-        canvas->imageHeight = canvas->canvasSurface.Height();
-    }
+    if (InteractiveImage* canvas = CanvasTable::At(id))
+        canvas->ShowBlank(width, height);
     return true;
 }
 

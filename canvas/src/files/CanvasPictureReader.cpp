@@ -1,31 +1,134 @@
 #include "CanvasPictureReader.h"
 
-#include "PictureDecoder.h"
+#include "DicomDecoder.h"
 #include "PictureProbe.h"
+#include "TiffDecoder.h"
 
-#include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/common/OSCString.h"
-#include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFile>
+#include <QImage>
+#include <QImageReader>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <new>
-#include <vector>
 
 namespace {
 
-// Nothing shown: no surface, no raw images, file type 0.
-void leaveEmpty(InteractiveImage& canvas)
+bool isFloatFormat(QImage::Format f)
 {
-    canvas.oriRaw.Clear();
-    canvas.workingRaw.Clear();
-    canvas.fileType = FileNothing;
-    canvas.PrepareCanvas(0, 0, true);
-    canvas.imageWidth = canvas.imageHeight = 0;
+    return f == QImage::Format_RGBX16FPx4 || f == QImage::Format_RGBA16FPx4
+           || f == QImage::Format_RGBA16FPx4_Premultiplied || f == QImage::Format_RGBX32FPx4
+           || f == QImage::Format_RGBA32FPx4 || f == QImage::Format_RGBA32FPx4_Premultiplied;
+}
+
+bool isDeepFormat(QImage::Format f)
+{
+    return f == QImage::Format_RGBX64 || f == QImage::Format_RGBA64 || f == QImage::Format_RGBA64_Premultiplied;
+}
+
+DecodedPicture sized(const QImage& picture)
+{
+    DecodedPicture p;
+    p.width = picture.width();
+    p.height = picture.height();
+    return p;
+}
+
+// The channels of a grey pixel are equal; as soon as one pixel differs the
+// picture is colour and values is incomplete.
+template <typename C>
+bool greyValues(const QImage& picture, std::vector<float>& values)
+{
+    const int w = picture.width();
+    for (int y = 0; y < picture.height(); ++y) {
+        const auto* in = reinterpret_cast<const C*>(picture.constScanLine(y));
+        float* out = values.data() + std::size_t(y) * std::size_t(w);
+        for (int x = 0; x < w; ++x, in += 4) {
+            if (in[0] != in[1] || in[0] != in[2])
+                return false;
+            out[x] = float(in[0]);
+        }
+    }
+    return true;
+}
+
+DecodedPicture grey8(const QImage& grey)
+{
+    DecodedPicture p = sized(grey);
+    p.grey.resize(p.PixelCount());
+    for (int y = 0; y < p.height; ++y)
+        std::memcpy(p.grey.data() + std::size_t(y) * std::size_t(p.width), grey.constScanLine(y), std::size_t(p.width));
+    return p;
+}
+
+// 32-bit pixels 0xAARRGGBB: the colour bytes are kept, alpha dropped.
+DecodedPicture colour(const QImage& picture)
+{
+    const QImage argb = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
+    if (argb.isNull())
+        return {};
+    DecodedPicture p = sized(argb);
+    p.colour.resize(p.PixelCount());
+    for (int y = 0; y < p.height; ++y) {
+        const auto* in = reinterpret_cast<const std::uint32_t*>(argb.constScanLine(y));
+        std::uint32_t* out = p.colour.data() + std::size_t(y) * std::size_t(p.width);
+        for (int x = 0; x < p.width; ++x)
+            out[x] = in[x] & 0xFFFFFFu;
+    }
+    return p;
+}
+
+DecodedPicture grey16(const QImage& picture)
+{
+    DecodedPicture p = sized(picture);
+    p.values.resize(p.PixelCount());
+    for (int y = 0; y < p.height; ++y) {
+        const auto* in = reinterpret_cast<const std::uint16_t*>(picture.constScanLine(y));
+        float* out = p.values.data() + std::size_t(y) * std::size_t(p.width);
+        for (int x = 0; x < p.width; ++x)
+            out[x] = float(in[x]);
+    }
+    return p;
+}
+
+// 16-bit and floating-point pictures: grey ones keep their values.
+template <typename C>
+DecodedPicture deep(const QImage& picture, QImage::Format wide)
+{
+    const QImage converted = picture.convertToFormat(wide);
+    if (converted.isNull())
+        return {};
+    DecodedPicture p = sized(converted);
+    p.values.resize(p.PixelCount());
+    if (greyValues<C>(converted, p.values))
+        return p;
+    return colour(picture);
+}
+
+DecodedPicture decode(const QImage& picture)
+{
+    const QImage::Format f = picture.format();
+    if (f == QImage::Format_Grayscale16)
+        return grey16(picture);
+    if (isDeepFormat(f))
+        return deep<std::uint16_t>(picture, QImage::Format_RGBA64);
+    if (isFloatFormat(f))
+        return deep<float>(picture, QImage::Format_RGBA32FPx4);
+    // An indexed picture's bytes are its palette indices: grey levels
+    // whatever the palette holds.
+    if (f == QImage::Format_Indexed8 || f == QImage::Format_Grayscale8)
+        return grey8(picture);
+    if (f == QImage::Format_Mono || f == QImage::Format_MonoLSB)
+        return grey8(picture.convertToFormat(QImage::Format_Grayscale8));
+    return colour(picture);
 }
 
 bool isFile(const CString& path)
@@ -67,151 +170,76 @@ private:
     const std::uint8_t* bytes = nullptr;
 };
 
-// 32-bit pixels 0xAARRGGBB: the colour bytes are the canvas pixel, alpha dropped.
-bool paintPicture(InteractiveImage& canvas, const QImage& picture)
+// Qt's own readers, with the stated size checked before decoding.
+DecodedPicture decodeWithQt(const std::uint8_t* data, std::size_t size, PictureProbe::Format format)
 {
-    const QImage::Format f = picture.format();
-    if (f == QImage::Format_Indexed8 || f == QImage::Format_Grayscale8) {
-        std::vector<const unsigned char*> rows(std::size_t(picture.height()));
-        for (int y = 0; y < picture.height(); ++y)
-            rows[std::size_t(y)] = picture.constScanLine(y);
-        return canvas.ShowGray({rows.data(), nullptr, picture.width(), picture.height()}, true);
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QSize stated = reader.size();
+    if (stated.isValid()) {
+        // Qt may hold 8 bytes a pixel (16-bit RGBA) while it converts.
+        const CString refusal =
+            PictureProbe::CheckSize(stated.width(), stated.height(), 8.0 + PictureProbe::canvasBytesPerPixel);
+        if (!refusal.empty())
+            return DecodedPicture::Failed(refusal);
+        const double megabytes = double(stated.width()) * double(stated.height()) * 8.0 / double(1 << 20);
+        QImageReader::setAllocationLimit(std::max(256, int(std::ceil(megabytes)) + 1));
+    } else {
+        QImageReader::setAllocationLimit(256);
     }
-    const QImage argb = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-    if (argb.isNull())
-        return false;
-    canvas.oriRaw.Clear();
-    canvas.workingRaw.Clear();
-    canvas.fileType = FilePicture8;
-    canvas.PrepareCanvas(argb.width(), argb.height(), true);
-    canvas.imageWidth = canvas.canvasSurface.Width();
-    canvas.imageHeight = canvas.canvasSurface.Height();
-    if (!canvas.canvasSurface.Exists())
-        return false;
-    for (int y = 0; y < argb.height(); ++y) {
-        const auto* in = reinterpret_cast<const std::uint32_t*>(argb.constScanLine(y));
-        plat::Pixel* out = canvas.canvasSurface.Bitmap().line(y);
-        for (int x = 0; x < argb.width(); ++x)
-            out[x] = in[x] & 0xFFFFFFu;
-    }
-    return true;
-}
-
-// Red, green and blue samples of 8 or 16 bits, shown at 8 bits.
-bool paintColour(InteractiveImage& canvas, const DecodedPicture& picture)
-{
-    canvas.oriRaw.Clear();
-    canvas.workingRaw.Clear();
-    canvas.fileType = FilePicture8;
-    canvas.PrepareCanvas(picture.width, picture.height, true);
-    canvas.imageWidth = canvas.canvasSurface.Width();
-    canvas.imageHeight = canvas.canvasSurface.Height();
-    if (!canvas.canvasSurface.Exists())
-        return false;
-    const int shift = picture.colourBits - 8;
-    const std::size_t w = std::size_t(picture.width);
-    for (int y = 0; y < picture.height; ++y) {
-        const std::uint16_t* in = picture.colour.data() + std::size_t(y) * w * 3;
-        plat::Pixel* out = canvas.canvasSurface.Bitmap().line(y);
-        for (std::size_t x = 0; x < w; ++x, in += 3)
-            out[x] = plat::Pixel(in[0] >> shift) << 16 | plat::Pixel(in[1] >> shift) << 8 | plat::Pixel(in[2] >> shift);
-    }
-    return true;
-}
-
-// Turns the working raw upside down, so that low values show bright.
-void invertWorking(InteractiveImage& canvas)
-{
-    for (int y = 0; y < canvas.workingRaw.height; ++y) {
-        float* row = canvas.workingRaw.rows[y];
-        for (int x = 0; x < canvas.workingRaw.width; ++x)
-            row[x] = 65535.0f - row[x];
-    }
-}
-
-// The file's window (and inversion) as fractions of the values' range.
-void applyDisplayHints(InteractiveImage& canvas, const DecodedPicture& picture)
-{
-    const auto [lo, hi] = std::minmax_element(picture.values.begin(), picture.values.end());
-    const double range = double(*hi) - double(*lo);
-    if (range < 1e-10)
-        return;
-    if (picture.inverted)
-        invertWorking(canvas);
-    double left = 0.0, right = 1.0;
-    if (picture.hasWindow) {
-        left = std::clamp((picture.windowCentre - picture.windowWidth / 2 - *lo) / range, 0.0, 1.0);
-        right = std::clamp((picture.windowCentre + picture.windowWidth / 2 - *lo) / range, 0.0, 1.0);
-    }
-    if (picture.inverted)
-        std::tie(left, right) = std::pair(1.0 - right, 1.0 - left);
-    canvas.SetLutPara(float(left), float(right));
-}
-
-void tell(const std::vector<std::wstring>& warnings)
-{
-    std::wstring text;
-    for (const std::wstring& w : warnings)
-        text += (text.empty() ? L"" : L"\n") + w;
-    if (!text.empty())
-        plat::messageBox(text);
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        return DecodedPicture::Failed(L"无法读取图像文件");
+    DecodedPicture decoded = decode(picture);
+    if (!decoded.Decoded())
+        return DecodedPicture::Failed(L"图像太大，无法显示");
+    if (const std::size_t bad = PictureProbe::ReplaceNonFinite(decoded.values))
+        decoded.warnings.push_back(PictureProbe::NonFiniteWarning(bad));
+    if (!PictureProbe::LooksComplete(format, data, size))
+        decoded.warnings.push_back(L"图像文件不完整：缺少的部分显示为灰色或黑色");
+    return decoded;
 }
 
 } // namespace
 
-bool CanvasPictureReader::Show(InteractiveImage& canvas, const DecodedPicture& picture, bool keepOriginal)
+DecodedPicture CanvasPictureReader::Decode(const QImage& picture)
 {
+    if (picture.isNull())
+        return {};
     try {
-        switch (picture.kind) {
-        case DecodedPicture::Kind::Grey:
-            if (!canvas.ShowFloat({nullptr, picture.values.data(), picture.width, picture.height}, keepOriginal, true))
-                return false;
-            applyDisplayHints(canvas, picture);
-            if (picture.pixelSpacing > 0)
-                canvas.measureScale = picture.pixelSpacing;
-            return true;
-        case DecodedPicture::Kind::Colour:
-            return paintColour(canvas, picture);
-        case DecodedPicture::Kind::Picture:
-            return paintPicture(canvas, picture.picture);
-        case DecodedPicture::Kind::None:
-            break;
-        }
+        return decode(picture);
     } catch (const std::bad_alloc&) {
+        return {};
     }
-    return false;
 }
 
-bool CanvasPictureReader::Load(InteractiveImage& canvas, const CString& named, bool keepOriginal)
+DecodedPicture CanvasPictureReader::Decode(const CString& named)
 {
     const PagePath source = splitPage(named);
-    if (!isFile(source.path)) {
-        leaveEmpty(canvas);
-        plat::messageBox(L"文件不存在");
-        return false;
+    if (!isFile(source.path))
+        return DecodedPicture::Failed(L"文件不存在");
+    const MappedFile file(source.path);
+    if (file.Size() == 0)
+        return DecodedPicture::Failed(L"无法读取图像文件");
+    return Decode(file.Data(), file.Size(), OSCString::GetExt(source.path), source.page);
+}
+
+DecodedPicture CanvasPictureReader::Decode(const std::uint8_t* data, std::size_t size, const CString& extension,
+                                           int page)
+{
+    try {
+        const PictureProbe::Format format = PictureProbe::Sniff(data, size);
+        if (format == PictureProbe::Format::Tiff)
+            return TiffDecoder::Decode(data, size, page);
+        if (format == PictureProbe::Format::Dicom || extension == L"dcm" || extension == L"dicom")
+            return DicomDecoder::Decode(data, size);
+        return decodeWithQt(data, size, format);
+    } catch (const std::bad_alloc&) {
+        return DecodedPicture::Failed(L"内存不足，无法读取图像文件");
     }
-    DecodedPicture picture;
-    {
-        const MappedFile file(source.path);
-        if (file.Size() == 0) {
-            leaveEmpty(canvas);
-            plat::messageBox(L"无法读取图像文件");
-            return false;
-        }
-        picture = PictureDecoder::Decode(file.Data(), file.Size(), OSCString::GetExt(source.path), source.page);
-    }
-    if (!picture.Ok()) {
-        leaveEmpty(canvas);
-        plat::messageBox(picture.error);
-        return false;
-    }
-    if (!Show(canvas, picture, keepOriginal)) {
-        leaveEmpty(canvas);
-        plat::messageBox(L"图像太大，无法显示");
-        return false;
-    }
-    tell(picture.warnings);
-    return true;
 }
 
 bool CanvasPictureReader::IsScientificPicture(const CString& path)

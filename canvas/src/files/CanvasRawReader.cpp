@@ -1,9 +1,6 @@
 #include "CanvasRawReader.h"
 
-#include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/common/NumericTruncate.h"
-#include "pixorama/parlet/DlgGet.h"
-#include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
 
 #include <algorithm>
@@ -222,56 +219,18 @@ void CanvasRawReader::MapRange(const ClassData2DIO<float>& image, const tagQEVIm
     }
 }
 
-void CanvasRawReader::Load(InteractiveImage& canvas, const CString& path, bool keepOriginal)
+CString CanvasRawReader::Message(const Result& result, const tagQEVImaLoadPara& para)
 {
-    tagQEVImaLoadPara para;
-    if (!gDlgGetImaLoadPara(para))
-        return;
-    // Read straight into the working raw: the display path rescales it in
-    // place, so a frame of the same size costs no allocation and no copy.
-    ClassData2DIO<float>& image = canvas.workingRaw;
-    const Result result = Read(path, para, image);
     switch (result.status) {
-    case Status::Ok:
-        break;
-    case Status::Missing:
-        // Shown all the same, as zeros of the size asked for.
-        plat::messageBox(L"文件不存在");
-        break;
-    case Status::CannotOpen:
-        // The working raw may hold part of the file: nothing is shown now.
-        canvas.workingRaw.Clear();
-        canvas.oriRaw.Clear();
-        plat::messageBox(L"无法读取文件");
-        return;
+    case Status::Ok: return {};
+    case Status::Missing: return L"文件不存在";
+    case Status::CannotOpen: return L"无法读取文件";
     case Status::TooShort:
-        plat::messageBox(format(L"文件长度不足：需要 %lld 字节，实际 %lld 字节", result.neededBytes, result.fileBytes));
-        return;
-    case Status::BadSize:
-        plat::messageBox(format(L"图像尺寸无效：宽度 %lld，高度 %lld", para.InImaW, para.InImaH));
-        return;
-    case Status::BadSkip:
-        plat::messageBox(format(L"跳过字节数无效：%lld", para.skipBytes, 0));
-        return;
-    case Status::BadType:
-        plat::messageBox(format(L"不支持的像素类型：%lld", para.InImaPixelType, 0));
-        return;
-    case Status::NoMemory:
-        canvas.workingRaw.Clear();
-        canvas.oriRaw.Clear();
-        plat::messageBox(L"内存不足，无法读取图像");
-        return;
+        return format(L"文件长度不足：需要 %lld 字节，实际 %lld 字节", result.neededBytes, result.fileBytes);
+    case Status::BadSize: return format(L"图像尺寸无效：宽度 %lld，高度 %lld", para.InImaW, para.InImaH);
+    case Status::BadSkip: return format(L"跳过字节数无效：%lld", para.skipBytes, 0);
+    case Status::BadType: return format(L"不支持的像素类型：%lld", para.InImaPixelType, 0);
+    case Status::NoMemory: return L"内存不足，无法读取图像";
     }
-    if (para.bUseMapRange != 0) {
-        ClassData2DIO<unsigned char> grey;
-        try {
-            MapRange(image, para, grey);
-        } catch (const std::bad_alloc&) {
-            plat::messageBox(L"内存不足，无法读取图像");
-            return;
-        }
-        canvas.ShowGray({grey.rows, grey.data, grey.width, grey.height}, true);
-    } else {
-        canvas.ShowFloat({image.rows, image.data, image.width, image.height}, keepOriginal, true);
-    }
+    return {};
 }

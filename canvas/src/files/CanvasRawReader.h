@@ -6,8 +6,6 @@
 
 #include <cstdint>
 
-class InteractiveImage;
-
 // Headerless raw detector files as the load dialog describes them: width x
 // height elements of one pixel type (0 ushort, 1 float, 2 short, 3 uchar,
 // 4 int32, 5 double), little- or big-endian, after a header of skipBytes
@@ -42,8 +40,9 @@ public:
     static void MapRange(const ClassData2DIO<float>& image, const tagQEVImaLoadPara& para,
                          ClassData2DIO<unsigned char>& grey);
 
-    // The whole load on a canvas: dialog, read, messages, display.
-    static void Load(InteractiveImage& canvas, const CString& path, bool keepOriginal);
+    // What to tell the user about a read; empty for Ok. Missing is told
+    // and the zeros are shown all the same.
+    static CString Message(const Result& result, const tagQEVImaLoadPara& para);
 
     // Bytes per element of a pixel type; 0 for an unknown one.
     static int ElementBytes(int pixelType);

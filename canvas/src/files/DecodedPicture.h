@@ -1,35 +1,28 @@
 #pragma once
 
-#include <QImage>
+#include "pixorama/common/CString.h"
 
+#include <cstddef>
 #include <cstdint>
-#include <string>
 #include <vector>
 
-// What a picture decoder hands back: the pixels in one of three forms, and
-// what the file says about showing and measuring them. A decoder never
-// touches a canvas.
+// What a picture decoder hands to the image layer: width x height pixels,
+// top row first, in exactly one of three forms, or none and a message
+// saying why; and what the file says about showing and measuring them.
 struct DecodedPicture {
-    enum class Kind {
-        None,   // nothing decoded; error says why
-        Grey,   // values, one float per pixel, top row first
-        Colour, // colour, red, green and blue samples of colourBits each
-        Picture, // picture, 8-bit as Qt decoded it: grey or palette
-                 // indices are grey levels, anything else colour
-    };
-
-    Kind kind = Kind::None;
     int width = 0;
     int height = 0;
+    // Grey values kept as they are (16-bit, floating point): the float display.
     std::vector<float> values;
-    std::vector<std::uint16_t> colour;
-    int colourBits = 8;
-    QImage picture;
-
-    // Refusal text for the user; empty when something was decoded.
-    std::wstring error;
-    // Things the user should know about a picture that was decoded.
-    std::vector<std::wstring> warnings;
+    // 8-bit grey levels.
+    std::vector<std::uint8_t> grey;
+    // Colour pixels 0x00RRGGBB.
+    std::vector<std::uint32_t> colour;
+    // Set when nothing was decoded: told to the user as it stands.
+    CString message;
+    // Things the user should know about a picture that was decoded
+    // (incomplete file, invalid values).
+    std::vector<CString> warnings;
 
     // Millimetres per pixel; 0 when the file does not say.
     double pixelSpacing = 0.0;
@@ -37,17 +30,18 @@ struct DecodedPicture {
     bool hasWindow = false;
     double windowCentre = 0.0;
     double windowWidth = 0.0;
-    // Low values are bright (DICOM MONOCHROME1).
+    // Low values are bright (DICOM MONOCHROME1, TIFF min-is-white).
     bool inverted = false;
     // Pages or frames in the file, of which one was decoded.
     int pages = 1;
 
-    bool Ok() const { return kind != Kind::None; }
+    std::size_t PixelCount() const { return std::size_t(width) * std::size_t(height); }
+    bool Decoded() const { return width > 0 && (!values.empty() || !grey.empty() || !colour.empty()); }
 
-    static DecodedPicture Refused(std::wstring why)
+    static DecodedPicture Failed(const CString& why)
     {
-        DecodedPicture picture;
-        picture.error = std::move(why);
-        return picture;
+        DecodedPicture p;
+        p.message = why;
+        return p;
     }
 };

@@ -111,13 +111,15 @@ void rescale(std::vector<float>& values, double slope, double intercept)
 void colourFrame(const gdcm::Image& image, const char* frame, std::size_t count, DecodedPicture& out)
 {
     const auto* in = reinterpret_cast<const std::uint8_t*>(frame);
+    // Samples side by side, or one plane per colour.
     const bool planar = image.GetPlanarConfiguration() == 1;
-    out.colour.resize(count * 3);
-    for (std::size_t i = 0; i < count; ++i)
-        for (std::size_t c = 0; c < 3; ++c)
-            out.colour[i * 3 + c] = planar ? in[c * count + i] : in[i * 3 + c];
-    out.kind = DecodedPicture::Kind::Colour;
-    out.colourBits = 8;
+    const std::size_t step = planar ? 1 : 3;
+    const std::size_t plane = planar ? count : 1;
+    out.colour.resize(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* p = in + i * step;
+        out.colour[i] = std::uint32_t(p[0]) << 16 | std::uint32_t(p[plane]) << 8 | p[2 * plane];
+    }
 }
 
 void readDisplayHints(const gdcm::DataSet& set, DecodedPicture& out)
@@ -148,30 +150,30 @@ DecodedPicture decode(const std::uint8_t* data, std::size_t size)
     gdcm::ImageReader reader;
     reader.SetStream(stream);
     if (!reader.Read())
-        return DecodedPicture::Refused(L"无法读取 DICOM 文件");
+        return DecodedPicture::Failed(L"无法读取 DICOM 文件");
     const gdcm::Image& image = reader.GetImage();
     const gdcm::PixelFormat format = image.GetPixelFormat();
     const std::int64_t w = image.GetDimension(0);
     const std::int64_t h = image.GetDimension(1);
     const std::int64_t frames = image.GetNumberOfDimensions() > 2 ? std::max(1u, image.GetDimension(2)) : 1;
     const bool colour = format.GetSamplesPerPixel() == 3;
-    std::wstring refusal = PictureProbe::CheckSize(w, h, (colour ? 6.0 : 4.0) + PictureProbe::canvasBytesPerPixel);
+    const CString refusal = PictureProbe::CheckSize(w, h, 4.0 + PictureProbe::canvasBytesPerPixel);
     if (!refusal.empty())
-        return DecodedPicture::Refused(refusal);
+        return DecodedPicture::Failed(refusal);
     const unsigned long length = image.GetBufferLength();
     const std::size_t frameBytes = std::size_t(w * h) * format.GetPixelSize();
     if (length == 0 || frameBytes == 0 || length < frameBytes || length / frameBytes < std::uint64_t(frames)
         || double(length) > double(PictureProbe::AvailableMemory()) / 2)
-        return DecodedPicture::Refused(L"图像太大：宽度 " + std::to_wstring(w) + L"，高度 " + std::to_wstring(h));
+        return DecodedPicture::Failed(PictureProbe::TooLarge(w, h));
     const auto photometric = image.GetPhotometricInterpretation();
     if (colour && photometric != gdcm::PhotometricInterpretation::RGB)
-        return DecodedPicture::Refused(L"不支持的 DICOM 颜色格式");
+        return DecodedPicture::Failed(L"不支持的 DICOM 颜色格式");
     if (!colour && format.GetSamplesPerPixel() != 1)
-        return DecodedPicture::Refused(L"不支持的 DICOM 像素格式");
+        return DecodedPicture::Failed(L"不支持的 DICOM 像素格式");
 
     std::vector<char> pixels(length);
     if (!image.GetBuffer(pixels.data()))
-        return DecodedPicture::Refused(L"无法解码 DICOM 图像数据");
+        return DecodedPicture::Failed(L"无法解码 DICOM 图像数据");
 
     DecodedPicture out;
     out.width = int(w);
@@ -180,16 +182,15 @@ DecodedPicture decode(const std::uint8_t* data, std::size_t size)
     const std::size_t count = std::size_t(w * h);
     if (colour) {
         if (format.GetBitsAllocated() != 8)
-            return DecodedPicture::Refused(L"不支持的 DICOM 颜色格式");
+            return DecodedPicture::Failed(L"不支持的 DICOM 颜色格式");
         colourFrame(image, pixels.data(), count, out);
         return out;
     }
     out.values.resize(count);
     if (!greyFrame(format, pixels.data(), count, out.values.data()))
-        return DecodedPicture::Refused(L"不支持的 DICOM 像素格式");
+        return DecodedPicture::Failed(L"不支持的 DICOM 像素格式");
     pixels = {};
     rescale(out.values, image.GetSlope(), image.GetIntercept());
-    out.kind = DecodedPicture::Kind::Grey;
     out.inverted = photometric == gdcm::PhotometricInterpretation::MONOCHROME1;
     readDisplayHints(reader.GetFile().GetDataSet(), out);
     return out;
@@ -203,8 +204,8 @@ DecodedPicture DicomDecoder::Decode(const std::uint8_t* data, std::size_t size)
     try {
         return decode(data, size);
     } catch (const std::bad_alloc&) {
-        return DecodedPicture::Refused(L"内存不足，无法读取 DICOM 文件");
+        return DecodedPicture::Failed(L"内存不足，无法读取 DICOM 文件");
     } catch (...) {
-        return DecodedPicture::Refused(L"无法读取 DICOM 文件");
+        return DecodedPicture::Failed(L"无法读取 DICOM 文件");
     }
 }

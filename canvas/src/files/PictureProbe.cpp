@@ -54,7 +54,7 @@ std::wstring PictureProbe::CheckSize(std::int64_t width, std::int64_t height, do
 {
     if (width <= 0 || height <= 0)
         return L"图像尺寸无效：宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height);
-    const std::wstring tooLarge = L"图像太大：宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height);
+    const std::wstring tooLarge = TooLarge(width, height);
     // Checked one side at a time first so the product cannot overflow.
     if (width > pixelLimit || height > pixelLimit || width * height > pixelLimit)
         return tooLarge;
@@ -62,6 +62,11 @@ std::wstring PictureProbe::CheckSize(std::int64_t width, std::int64_t height, do
     if (needed > double(AvailableMemory()))
         return tooLarge;
     return {};
+}
+
+std::wstring PictureProbe::TooLarge(std::int64_t width, std::int64_t height)
+{
+    return L"图像太大：宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height);
 }
 
 bool PictureProbe::LooksComplete(Format format, const std::uint8_t* bytes, std::size_t size)

@@ -22,6 +22,9 @@ public:
     // refusal "图像太大：宽度 W，高度 H" (or a bad-size text).
     static std::wstring CheckSize(std::int64_t width, std::int64_t height, double bytesPerPixel);
 
+    // "图像太大：宽度 W，高度 H".
+    static std::wstring TooLarge(std::int64_t width, std::int64_t height);
+
     // Bytes per pixel a canvas keeps for a shown float picture: ori and
     // working raw, surface and label image.
     static constexpr double canvasBytesPerPixel = 16.0;

@@ -29,6 +29,11 @@ struct Layout {
             return bits == 32 || bits == 64;
         return (format == SAMPLEFORMAT_UINT || format == SAMPLEFORMAT_INT) && (bits == 8 || bits == 16 || bits == 32);
     }
+    // Unsigned 8-bit grey with black at 0: an ordinary 8-bit picture.
+    bool Grey8() const
+    {
+        return Grey() && bits == 8 && format == SAMPLEFORMAT_UINT && photometric != PHOTOMETRIC_MINISWHITE;
+    }
     // Colour of float or 32-bit samples, side by side: shown as grey.
     bool WideRgb() const
     {
@@ -91,14 +96,16 @@ void meanToFloat(const std::uint8_t* in, std::size_t count, std::size_t step, vo
         o[x] = float((double(s[0]) + double(s[1]) + double(s[2])) / 3.0);
 }
 
-// Colour samples land three apart in the output.
+// One colour channel's samples, reduced to 8 bits, into its byte of
+// 0x00RRGGBB pixels.
 template <typename T>
-void toColour(const std::uint8_t* in, std::size_t count, std::size_t step, void* out)
+void orChannel(const std::uint8_t* in, std::size_t count, std::size_t step, std::uint32_t* out, std::size_t channel)
 {
     const T* s = reinterpret_cast<const T*>(in);
-    std::uint16_t* o = static_cast<std::uint16_t*>(out);
+    constexpr unsigned drop = (sizeof(T) - 1) * 8;
+    const unsigned at = unsigned(16 - 8 * channel);
     for (std::size_t x = 0; x < count; ++x)
-        o[x * 3] = s[x * step];
+        out[x] |= std::uint32_t(s[x * step] >> drop) << at;
 }
 
 RowSink greySink(const Layout& l)
@@ -165,51 +172,52 @@ void decodeGrey(TIFF* tif, const Layout& l, DecodedPicture& out, ChunkCount& fai
     failed = readChunks(tif, l, [&](std::size_t, std::uint32_t x, std::uint32_t y, std::uint32_t count, const std::uint8_t* in) {
         sink(in, count, step, out.values.data() + std::size_t(y) * l.width + x);
     });
-    out.kind = DecodedPicture::Kind::Grey;
     out.inverted = l.photometric == PHOTOMETRIC_MINISWHITE;
     if (const std::size_t bad = PictureProbe::ReplaceNonFinite(out.values))
         out.warnings.push_back(PictureProbe::NonFiniteWarning(bad));
 }
 
+// Unsigned 8-bit grey (or palette indices) stays an 8-bit picture.
+void decodeGrey8(TIFF* tif, const Layout& l, DecodedPicture& out, ChunkCount& failed)
+{
+    out.grey.assign(std::size_t(l.width) * l.height, 0);
+    failed = readChunks(tif, l, [&](std::size_t, std::uint32_t x, std::uint32_t y, std::uint32_t count, const std::uint8_t* in) {
+        std::copy(in, in + count, out.grey.data() + std::size_t(y) * l.width + x);
+    });
+}
+
 void decodeRgb(TIFF* tif, const Layout& l, DecodedPicture& out, ChunkCount& failed)
 {
-    out.colour.assign(std::size_t(l.width) * l.height * 3, 0);
-    const RowSink sink = l.bits == 8 ? toColour<std::uint8_t> : toColour<std::uint16_t>;
+    out.colour.assign(std::size_t(l.width) * l.height, 0);
+    const auto place = l.bits == 8 ? orChannel<std::uint8_t> : orChannel<std::uint16_t>;
     const std::size_t step = l.Step();
+    const std::size_t sampleBytes = l.bits / 8;
     const bool contig = l.planar == PLANARCONFIG_CONTIG;
     failed = readChunks(tif, l, [&](std::size_t plane, std::uint32_t x, std::uint32_t y, std::uint32_t count, const std::uint8_t* in) {
-        std::uint16_t* o = out.colour.data() + (std::size_t(y) * l.width + x) * 3;
+        std::uint32_t* o = out.colour.data() + std::size_t(y) * l.width + x;
         if (!contig) {
             if (plane < 3)
-                sink(in, count, 1, o + plane);
+                place(in, count, 1, o, plane);
             return;
         }
         for (std::size_t c = 0; c < 3; ++c)
-            sink(in + c * (l.bits / 8), count, step, o + c);
+            place(in + c * sampleBytes, count, step, o, c);
     });
-    out.kind = DecodedPicture::Kind::Colour;
-    out.colourBits = l.bits;
 }
 
 // Whatever else libtiff turns into 8-bit RGBA.
 bool decodeRgba(TIFF* tif, const Layout& l, DecodedPicture& out)
 {
-    std::vector<std::uint32_t> raster(std::size_t(l.width) * l.height, 0);
-    const bool ok = TIFFReadRGBAImageOriented(tif, l.width, l.height, raster.data(), ORIENTATION_TOPLEFT, 0) != 0;
-    out.colour.resize(raster.size() * 3);
-    for (std::size_t i = 0; i < raster.size(); ++i) {
-        out.colour[i * 3] = std::uint16_t(TIFFGetR(raster[i]));
-        out.colour[i * 3 + 1] = std::uint16_t(TIFFGetG(raster[i]));
-        out.colour[i * 3 + 2] = std::uint16_t(TIFFGetB(raster[i]));
-    }
-    out.kind = DecodedPicture::Kind::Colour;
-    out.colourBits = 8;
+    out.colour.assign(std::size_t(l.width) * l.height, 0);
+    const bool ok = TIFFReadRGBAImageOriented(tif, l.width, l.height, out.colour.data(), ORIENTATION_TOPLEFT, 0) != 0;
+    for (std::uint32_t& p : out.colour)
+        p = TIFFGetR(p) << 16 | TIFFGetG(p) << 8 | TIFFGetB(p);
     return ok;
 }
 
-std::wstring libtiffText(const std::string& error)
+CString libtiffText(const std::string& error)
 {
-    return std::wstring(error.begin(), error.end());
+    return CString(error.begin(), error.end());
 }
 
 } // namespace
@@ -219,21 +227,20 @@ DecodedPicture TiffDecoder::Decode(const std::uint8_t* data, std::size_t size, i
     TiffMemory memory(data, size);
     TIFF* tif = memory.Handle();
     if (!tif)
-        return DecodedPicture::Refused(L"无法读取 TIFF 文件：" + libtiffText(memory.Error()));
+        return DecodedPicture::Failed(L"无法读取 TIFF 文件：" + libtiffText(memory.Error()));
     const int pages = int(TIFFNumberOfDirectories(tif));
     if (page < 0 || page >= pages || !TIFFSetDirectory(tif, tdir_t(page)))
-        return DecodedPicture::Refused(L"TIFF 文件没有第 " + std::to_wstring(page + 1) + L" 页（共 " + std::to_wstring(pages) + L" 页）");
+        return DecodedPicture::Failed(L"TIFF 文件没有第 " + std::to_wstring(page + 1) + L" 页（共 " + std::to_wstring(pages) + L" 页）");
     const Layout l = readLayout(tif);
     const bool grey = l.Grey() || l.WideRgb();
     const bool rgb = !grey && l.Rgb();
-    // Decoded bytes per pixel: floats, or three 16-bit samples (plus the
-    // RGBA raster on the fallback path).
-    const double decoded = grey ? 4.0 : rgb ? 6.0 : 10.0;
-    std::wstring refusal = PictureProbe::CheckSize(l.width, l.height, decoded + PictureProbe::canvasBytesPerPixel);
+    // Decoded bytes per pixel: a float or a colour pixel.
+    const double decoded = 4.0;
+    const CString refusal = PictureProbe::CheckSize(l.width, l.height, decoded + PictureProbe::canvasBytesPerPixel);
     if (!refusal.empty())
-        return DecodedPicture::Refused(refusal);
+        return DecodedPicture::Failed(refusal);
     if ((grey || rgb) && (l.chunkWidth == 0 || l.chunkHeight == 0))
-        return DecodedPicture::Refused(L"无法读取 TIFF 文件：分块尺寸无效");
+        return DecodedPicture::Failed(L"无法读取 TIFF 文件：分块尺寸无效");
 
     DecodedPicture out;
     out.width = int(l.width);
@@ -241,17 +248,19 @@ DecodedPicture TiffDecoder::Decode(const std::uint8_t* data, std::size_t size, i
     out.pages = pages;
     ChunkCount chunks;
     try {
-        if (grey)
+        if (l.Grey8())
+            decodeGrey8(tif, l, out, chunks);
+        else if (grey)
             decodeGrey(tif, l, out, chunks);
         else if (rgb)
             decodeRgb(tif, l, out, chunks);
         else if (!decodeRgba(tif, l, out))
             chunks = {1, 1};
     } catch (const std::bad_alloc&) {
-        return DecodedPicture::Refused(L"图像太大：宽度 " + std::to_wstring(l.width) + L"，高度 " + std::to_wstring(l.height));
+        return DecodedPicture::Failed(PictureProbe::TooLarge(l.width, l.height));
     }
     if (chunks.failed == chunks.total)
-        return DecodedPicture::Refused(L"无法读取 TIFF 文件：" + libtiffText(memory.Error()));
+        return DecodedPicture::Failed(L"无法读取 TIFF 文件：" + libtiffText(memory.Error()));
     if (chunks.failed)
         out.warnings.push_back(L"图像文件不完整：有些部分无法解码，显示为黑色");
     return out;

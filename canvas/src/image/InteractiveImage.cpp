@@ -41,19 +41,25 @@ std::size_t workerOf(int begin, int threads, int count)
 // Makes image a width x height image, reusing its buffer when the size
 // already fits; fresh buffers are allocated before the old ones go, so a
 // failed allocation leaves the image as it was.
+// Exchanges the pixels of two images, sizes included.
+void swapPixels(ClassData2DIO<float>& a, ClassData2DIO<float>& b)
+{
+    std::swap(a.data, b.data);
+    std::swap(a.rows, b.rows);
+    std::swap(a.ownsData, b.ownsData);
+    std::swap(a.ownsRows, b.ownsRows);
+    std::swap(a.width, b.width);
+    std::swap(a.height, b.height);
+    std::swap(a.roi, b.roi);
+}
+
 void ensureSize(ClassData2DIO<float>& image, int width, int height)
 {
     if (image.width == width && image.height == height && image.rows && image.ownsData && image.ownsRows)
         return;
     ClassData2DIO<float> fresh;
     fresh.SetDim(width, height);
-    std::swap(fresh.data, image.data);
-    std::swap(fresh.rows, image.rows);
-    std::swap(fresh.ownsData, image.ownsData);
-    std::swap(fresh.ownsRows, image.ownsRows);
-    image.width = width;
-    image.height = height;
-    image.roi = {0, 0, width - 1, height - 1};
+    swapPixels(fresh, image);
 }
 
 } // namespace
@@ -64,18 +70,55 @@ bool InteractiveImage::Rows<T>::Valid() const
     return (rows || data) && width > 0 && height > 0 && std::int64_t(width) * height <= std::numeric_limits<int>::max();
 }
 
+void InteractiveImage::Resize(int width, int height, bool clearOverlays)
+{
+    PrepareCanvas(std::max(width, 0), std::max(height, 0), clearOverlays);
+    imageWidth = canvasSurface.Width();
+    imageHeight = canvasSurface.Height();
+}
+
 bool InteractiveImage::Prepare(int width, int height, bool clearOverlays, FileType type)
 {
     fileType = type;
-    PrepareCanvas(width, height, clearOverlays);
-    imageWidth = canvasSurface.Width();
-    imageHeight = canvasSurface.Height();
+    Resize(width, height, clearOverlays);
     if (canvasSurface.Exists())
         return true;
     oriRaw.Clear();
     workingRaw.Clear();
     fileType = FileNothing;
     return false;
+}
+
+bool InteractiveImage::PreparePicture(int width, int height, bool clearOverlays)
+{
+    oriRaw.Clear();
+    workingRaw.Clear();
+    return Prepare(width, height, clearOverlays, FilePicture8);
+}
+
+void InteractiveImage::LendWorkingRaw(ClassData2DIO<float>& into)
+{
+    into.Clear();
+    swapPixels(workingRaw, into);
+}
+
+void InteractiveImage::ShowNothing()
+{
+    oriRaw.Clear();
+    workingRaw.Clear();
+    fileType = FileNothing;
+    Resize(0, 0, true);
+}
+
+void InteractiveImage::ShowBlank(int width, int height)
+{
+    Resize(width, height, true);
+}
+
+void InteractiveImage::ForgetFile()
+{
+    DeleteAll();
+    fileType = FileNothing;
 }
 
 template <typename T>
@@ -166,9 +209,7 @@ bool InteractiveImage::ShowGray(const Rows<unsigned char>& image, bool clearOver
 {
     if (!image.Valid())
         return false;
-    oriRaw.Clear();
-    workingRaw.Clear();
-    if (!Prepare(image.width, image.height, clearOverlays, FilePicture8))
+    if (!PreparePicture(image.width, image.height, clearOverlays))
         return false;
     for (int y = 0; y < imageHeight; ++y) {
         const unsigned char* in = image.Row(y);
@@ -185,9 +226,7 @@ bool InteractiveImage::ShowColour(const Rows<unsigned char>& r, const Rows<unsig
     const auto sameSize = [&r](const Rows<unsigned char>& p) { return p.width == r.width && p.height == r.height; };
     if (!r.Valid() || !g.Valid() || !b.Valid() || !sameSize(g) || !sameSize(b))
         return false;
-    oriRaw.Clear();
-    workingRaw.Clear();
-    if (!Prepare(r.width, r.height, clearOverlays, FilePicture8))
+    if (!PreparePicture(r.width, r.height, clearOverlays))
         return false;
     for (int y = 0; y < imageHeight; ++y) {
         const unsigned char* red = r.Row(y);
@@ -196,6 +235,29 @@ bool InteractiveImage::ShowColour(const Rows<unsigned char>& r, const Rows<unsig
         plat::Pixel* out = canvasSurface.Bitmap().line(y);
         for (int x = 0; x < imageWidth; ++x)
             out[x] = plat::Pixel(red[x]) << 16 | plat::Pixel(green[x]) << 8 | blue[x];
+    }
+    return true;
+}
+
+bool InteractiveImage::ShowFloatTaking(ClassData2DIO<float>& image, bool keepOriginal, bool clearOverlays)
+{
+    if (!Rows<float>{image.rows, nullptr, image.width, image.height}.Valid())
+        return false;
+    swapPixels(workingRaw, image);
+    return ShowFloat({workingRaw.rows, nullptr, workingRaw.width, workingRaw.height}, keepOriginal, clearOverlays);
+}
+
+bool InteractiveImage::ShowPixels(const Rows<plat::Pixel>& image, bool clearOverlays)
+{
+    if (!image.Valid())
+        return false;
+    if (!PreparePicture(image.width, image.height, clearOverlays))
+        return false;
+    for (int y = 0; y < imageHeight; ++y) {
+        const plat::Pixel* in = image.Row(y);
+        plat::Pixel* out = canvasSurface.Bitmap().line(y);
+        for (int x = 0; x < imageWidth; ++x)
+            out[x] = in[x] & 0xFFFFFFu;
     }
     return true;
 }
@@ -268,3 +330,4 @@ float InteractiveImage::PixelValue(plat::Point display)
 
 template struct InteractiveImage::Rows<float>;
 template struct InteractiveImage::Rows<unsigned char>;
+template struct InteractiveImage::Rows<plat::Pixel>;

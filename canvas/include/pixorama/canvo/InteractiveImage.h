@@ -12,6 +12,8 @@
 // twice, as given (ori raw, on request) and rescaled to 0..65535 (working
 // raw); the working raw goes through the 65536-entry LUT into the canvas
 // surface. 8-bit pictures are painted into the surface directly.
+// The Show operations below are the only writers of the file type, the
+// surface, the image size and the raw images.
 class InteractiveImage : public InteractiveDC {
 public:
     // Rows of an image to show; row y at rows[y] when there is a row table,
@@ -37,6 +39,27 @@ public:
     bool ShowGray(const Rows<unsigned char>& image, bool clearOverlays);
     bool ShowColour(const Rows<unsigned char>& r, const Rows<unsigned char>& g, const Rows<unsigned char>& b,
                     bool clearOverlays);
+    // Colour pixels 0x00RRGGBB (the high byte is dropped); file type 1.
+    bool ShowPixels(const Rows<plat::Pixel>& image, bool clearOverlays);
+    // As ShowFloat, taking image's pixels instead of copying them; image is
+    // left with the previous working raw's buffer, or empty.
+    bool ShowFloatTaking(ClassData2DIO<float>& image, bool keepOriginal, bool clearOverlays);
+    // Hands the working raw's buffer to a decoder, which reuses it when the
+    // size matches; the canvas has no working raw until the next Show.
+    void LendWorkingRaw(ClassData2DIO<float>& into);
+    // No image: no surface, no raw images, file type 0.
+    void ShowNothing();
+    // A blank surface of width x height (negative sizes give none) with the
+    // overlays deleted; the file type and the raw images stay.
+    void ShowBlank(int width, int height);
+    // The start of every read: overlays deleted, file type 0; the surface
+    // and the raw images stay until something else is shown.
+    void ForgetFile();
+
+    // Shows a float image the other way round, low values bright, by
+    // turning the working raw over (v -> 65535 - v); the ori raw keeps the
+    // values. Float images only.
+    void InvertWorkingRaw();
 
     // Display window as fractions of 0..65535; float images only. Applies
     // inside the selected region when a region is selected.
@@ -61,6 +84,9 @@ public:
 
 private:
     bool Prepare(int width, int height, bool clearOverlays, FileType type);
+    // 8-bit pictures live in the surface alone.
+    bool PreparePicture(int width, int height, bool clearOverlays);
+    void Resize(int width, int height, bool clearOverlays);
     void MapThroughLut();
     void FillLabel(int value);
 
