@@ -4,6 +4,7 @@
 
 #include <gdcmImage.h>
 #include <gdcmImageReader.h>
+#include <gdcmTrace.h>
 
 #include <cstdlib>
 #include <istream>
@@ -200,6 +201,14 @@ DecodedPicture decode(const std::uint8_t* data, std::size_t size)
 
 DecodedPicture DicomDecoder::Decode(const std::uint8_t* data, std::size_t size)
 {
+    // GDCM prints its complaints unless told not to; ours reach the user.
+    static const bool quiet = [] {
+        gdcm::Trace::WarningOff();
+        gdcm::Trace::ErrorOff();
+        gdcm::Trace::DebugOff();
+        return true;
+    }();
+    (void)quiet;
     // GDCM reports some broken files by throwing.
     try {
         return decode(data, size);
