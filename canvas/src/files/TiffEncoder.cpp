@@ -2,6 +2,8 @@
 
 #include "TiffMemory.h"
 
+#include <cstring>
+
 namespace {
 
 std::vector<std::uint8_t> encode(const void* const* rows, int width, int height, int bits, int samples, int format)
@@ -22,9 +24,15 @@ std::vector<std::uint8_t> encode(const void* const* rows, int width, int height,
     TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
     TIFFSetField(tif, TIFFTAG_PREDICTOR, format == SAMPLEFORMAT_IEEEFP ? PREDICTOR_FLOATINGPOINT : PREDICTOR_HORIZONTAL);
     TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 16u);
+    // The predictor works in place on what it is given: a copy of each row
+    // keeps the caller's pixels as they were.
+    const std::size_t rowBytes = std::size_t(width) * std::size_t(samples) * std::size_t(bits / 8);
+    std::vector<std::uint8_t> scratch(rowBytes);
     bool ok = true;
-    for (int y = 0; ok && y < height; ++y)
-        ok = TIFFWriteScanline(tif, const_cast<void*>(rows[y]), std::uint32_t(y), 0) == 1;
+    for (int y = 0; ok && y < height; ++y) {
+        std::memcpy(scratch.data(), rows[y], rowBytes);
+        ok = TIFFWriteScanline(tif, scratch.data(), std::uint32_t(y), 0) == 1;
+    }
     ok = memory.Close() && ok;
     return ok ? memory.Bytes() : std::vector<std::uint8_t>{};
 }
