@@ -59,7 +59,7 @@ bool TiffSaver::SaveShown16(InteractiveImage& canvas, const plat::Rect& area, co
                      path);
     if (!canvas.canvasSurface.Exists())
         return false;
-    const plat::DibSurface& surface = canvas.canvasSurface.Bitmap();
+    const auto& surface = canvas.canvasSurface.Bitmap();
     return write(encode16(area.width(), area.height(), 3,
                           [&](int y, std::uint16_t* out) {
                               const plat::Pixel* in = surface.line(area.top + y) + area.left;
