@@ -35,9 +35,11 @@ bool showDecoded(InteractiveImage& canvas, const DecodedPicture& p, bool keepOri
 // inversion. The working raw spans the values' range linearly.
 void applyWindow(InteractiveImage& canvas, const DecodedPicture& p)
 {
+    if (!p.inverted && !p.hasWindow)
+        return;
     const auto [lo, hi] = std::minmax_element(p.values.begin(), p.values.end());
     const double range = double(*hi) - double(*lo);
-    if (range < 1e-10 || (!p.inverted && !p.hasWindow))
+    if (range < 1e-10)
         return;
     if (p.inverted)
         canvas.InvertWorkingRaw();

@@ -164,15 +164,33 @@ ChunkCount readChunks(TIFF* tif, const Layout& l, Place place)
     return count;
 }
 
+// Strips of single floats are the output's own rows: decoded in place.
+ChunkCount readFloatStrips(TIFF* tif, const Layout& l, std::vector<float>& values)
+{
+    ChunkCount count;
+    for (std::uint32_t y0 = 0; y0 < l.height; y0 += l.chunkHeight) {
+        ++count.total;
+        const std::uint32_t rows = std::min(l.chunkHeight, l.height - y0);
+        const tmsize_t bytes = tmsize_t(std::size_t(rows) * l.width * sizeof(float));
+        if (TIFFReadEncodedStrip(tif, TIFFComputeStrip(tif, y0, 0), values.data() + std::size_t(y0) * l.width, bytes) < 0)
+            ++count.failed;
+    }
+    return count;
+}
+
 void decodeGrey(TIFF* tif, const Layout& l, DecodedPicture& out, ChunkCount& failed)
 {
     out.values.assign(std::size_t(l.width) * l.height, 0.0f);
-    const RowSink sink = greySink(l);
-    const std::size_t step = l.Step();
-    failed = readChunks(tif, l, [&](std::size_t, std::uint32_t x, std::uint32_t y, std::uint32_t count, const std::uint8_t* in) {
-        sink(in, count, step, out.values.data() + std::size_t(y) * l.width + x);
-    });
     out.inverted = l.photometric == PHOTOMETRIC_MINISWHITE;
+    if (!l.tiled && l.samples == 1 && l.bits == 32 && l.format == SAMPLEFORMAT_IEEEFP) {
+        failed = readFloatStrips(tif, l, out.values);
+    } else {
+        const RowSink sink = greySink(l);
+        const std::size_t step = l.Step();
+        failed = readChunks(tif, l, [&](std::size_t, std::uint32_t x, std::uint32_t y, std::uint32_t count, const std::uint8_t* in) {
+            sink(in, count, step, out.values.data() + std::size_t(y) * l.width + x);
+        });
+    }
     if (const std::size_t bad = PictureProbe::ReplaceNonFinite(out.values))
         out.warnings.push_back(PictureProbe::NonFiniteWarning(bad));
 }
