@@ -111,6 +111,29 @@ inline bool writeTiff(const std::string& path, const TiffSpec& s, int pages, con
     return ok;
 }
 
+// A side x side 16-bit grey deflate TIFF whose first rows rows are written
+// (all black); the header states the whole size either way.
+inline bool writeHugeTiff(const std::string& path, std::uint32_t side, std::uint32_t rows)
+{
+    TIFF* tif = TIFFOpen(path.c_str(), "w");
+    if (!tif)
+        return false;
+    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, side);
+    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, side);
+    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
+    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
+    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
+    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
+    TIFFSetField(tif, TIFFTAG_ZIPQUALITY, 9);
+    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 64u);
+    std::vector<std::uint16_t> row(side, 0);
+    bool ok = true;
+    for (std::uint32_t y = 0; y < rows && ok; ++y)
+        ok = TIFFWriteScanline(tif, row.data(), y, 0) == 1;
+    TIFFClose(tif);
+    return ok;
+}
+
 // The whole file's bytes.
 inline std::vector<std::uint8_t> fileBytes(const std::string& path)
 {

@@ -2,6 +2,8 @@
 // that a script can measure time and peak memory of each open:
 //   hostile_pictures make DIR     writes bomb.png, bomb.tif, cut.jpg
 //   hostile_pictures open FILE    reads FILE onto canvas 4, prints the outcome
+#include "PictureFileWriters.h"
+
 #include "pixorama/canvo/CanvasFiles.h"
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
@@ -12,7 +14,6 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include <tiffio.h>
 #include <zlib.h>
 
 #include <cstdint>
@@ -71,28 +72,6 @@ bool makePng(const std::string& path)
     return true;
 }
 
-// 30000 x 30000 16-bit grey, deflate, all black.
-bool makeTiff(const std::string& path)
-{
-    TIFF* tif = TIFFOpen(path.c_str(), "w");
-    if (!tif)
-        return false;
-    TIFFSetField(tif, TIFFTAG_IMAGEWIDTH, 30000u);
-    TIFFSetField(tif, TIFFTAG_IMAGELENGTH, 30000u);
-    TIFFSetField(tif, TIFFTAG_BITSPERSAMPLE, 16);
-    TIFFSetField(tif, TIFFTAG_SAMPLESPERPIXEL, 1);
-    TIFFSetField(tif, TIFFTAG_PHOTOMETRIC, PHOTOMETRIC_MINISBLACK);
-    TIFFSetField(tif, TIFFTAG_COMPRESSION, COMPRESSION_ADOBE_DEFLATE);
-    TIFFSetField(tif, TIFFTAG_ZIPQUALITY, 9);
-    TIFFSetField(tif, TIFFTAG_ROWSPERSTRIP, 64u);
-    std::vector<std::uint16_t> row(30000, 0);
-    bool ok = true;
-    for (std::uint32_t y = 0; y < 30000 && ok; ++y)
-        ok = TIFFWriteScanline(tif, row.data(), y, 0) == 1;
-    TIFFClose(tif);
-    return ok;
-}
-
 // A 5 KB start of a JPEG whose frame header says 20000 x 20000.
 bool makeJpeg(const std::string& path)
 {
@@ -127,7 +106,7 @@ int main(int argc, char** argv)
     const std::string command = argv[1];
     if (command == "make") {
         const std::string dir = argv[2];
-        const bool ok = makePng(dir + "/bomb.png") && makeTiff(dir + "/bomb.tif") && makeJpeg(dir + "/cut.jpg");
+        const bool ok = makePng(dir + "/bomb.png") && writeHugeTiff(dir + "/bomb.tif", 30000, 30000) && makeJpeg(dir + "/cut.jpg");
         return ok ? 0 : 1;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
