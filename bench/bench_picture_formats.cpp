@@ -117,6 +117,8 @@ void openAndPaint(benchmark::State& state, std::wstring path)
     plat::Dc dc(window);
     plat::Rect client{0, 0, 1600, 1000};
     gCVSSetClient(canvasId, client, &dc);
+    // Steady state: the canvas already shows an image of this size.
+    gCVSReadFile(canvasId, path, true);
     for (auto _ : state) {
         gCVSReadFile(canvasId, path, true);
         gCVSOnDraw(canvasId, &dc);
@@ -171,8 +173,8 @@ int main(int argc, char** argv)
     setenv("PIXORAMA_HOME", (workFolder() / "home").c_str(), 1);
     QApplication app(argc, argv);
     PeerComparison comparison;
-    comparison.pair("BM_OpenFloatTiff", "BM_OpenFloatRaw");
-    comparison.pair("BM_OpenDeflateTiff16", "BM_LibtiffDecodeDeflate16");
+    comparison.pair("BM_OpenFloatTiff/real_time", "BM_OpenFloatRaw/real_time");
+    comparison.pair("BM_OpenDeflateTiff16/real_time", "BM_LibtiffDecodeDeflate16/real_time");
     const int status = comparison.run(argc, argv);
     std::filesystem::remove_all(workFolder());
     return status;
