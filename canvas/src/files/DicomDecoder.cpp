@@ -1,5 +1,6 @@
 #include "DicomDecoder.h"
 
+#include "ChildDecode.h"
 #include "PictureProbe.h"
 
 #include <gdcmImage.h>
@@ -200,6 +201,13 @@ DecodedPicture decode(const std::uint8_t* data, std::size_t size)
 } // namespace
 
 DecodedPicture DicomDecoder::Decode(const std::uint8_t* data, std::size_t size)
+{
+    // GDCM as packaged stops the process with an assertion on some
+    // malformed files: it decodes in a child process.
+    return ChildDecode::Run([&] { return DecodeHere(data, size); }, L"无法读取 DICOM 文件");
+}
+
+DecodedPicture DicomDecoder::DecodeHere(const std::uint8_t* data, std::size_t size)
 {
     // GDCM prints its complaints unless told not to; ours reach the user.
     static const bool quiet = [] {

@@ -12,5 +12,8 @@
 // pixel spacing from the file. RGB pictures decode as colour.
 class DicomDecoder {
 public:
+    // In a child process, so that a file GDCM stops on costs a message.
     static DecodedPicture Decode(const std::uint8_t* data, std::size_t size);
+    // In this process; for callers that run it isolated themselves.
+    static DecodedPicture DecodeHere(const std::uint8_t* data, std::size_t size);
 };

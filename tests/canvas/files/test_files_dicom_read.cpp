@@ -1,4 +1,5 @@
 #include "DicomFileWriter.h"
+#include "GdcmAssertInput.h"
 #include "PictureFileWriters.h"
 #include "test_files_fixture.h"
 
@@ -212,6 +213,19 @@ TEST_F(DicomReadTest, HostileHeadersAreRefusedWithAMessage)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], L"无法读取 DICOM 文件");
     EXPECT_EQ(gCVSGetFileType(4), FileNothing);
+}
+
+TEST_F(DicomReadTest, AFileTheLibraryStopsOnCostsAMessageNotTheProgram)
+{
+    // In this process GDCM aborts on it.
+    EXPECT_DEATH(DicomDecoder::DecodeHere(gdcm_assert_dcm, gdcm_assert_dcm_len), "");
+    const DecodedPicture picture = DicomDecoder::Decode(gdcm_assert_dcm, gdcm_assert_dcm_len);
+    EXPECT_FALSE(picture.Decoded());
+    EXPECT_EQ(picture.message, L"无法读取 DICOM 文件");
+    WriteFile(Path("stops.dcm"), std::vector<unsigned char>(gdcm_assert_dcm, gdcm_assert_dcm + gdcm_assert_dcm_len));
+    Read("stops.dcm");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], L"无法读取 DICOM 文件");
 }
 
 } // namespace
