@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <new>
 
@@ -138,6 +139,10 @@ DecodedPicture ChildDecode::Run(const std::function<DecodedPicture()>& decode, c
     }
     if (child == 0) {
         ::close(fds[0]);
+        // A failing child just dies: crash reporters installed in the
+        // parent have nothing to report about it.
+        for (const int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
+            std::signal(signal, SIG_DFL);
         bool sent = false;
         try {
             sent = send(fds[1], decode());
