@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdint>
 #include <new>
+#include <type_traits>
 
 namespace {
 
@@ -27,11 +28,14 @@ struct Header {
     std::uint32_t warnings = 0;
 };
 
-bool writeAll(int fd, const void* data, std::size_t size)
+// Moves size bytes through the pipe with ::read or ::write, whatever
+// pieces they take.
+template <typename Bytes, typename Io>
+bool transfer(int fd, Bytes* data, std::size_t size, Io io)
 {
-    const auto* p = static_cast<const char*>(data);
+    auto* p = reinterpret_cast<std::conditional_t<std::is_const_v<Bytes>, const char, char>*>(data);
     while (size > 0) {
-        const ssize_t n = ::write(fd, p, size);
+        const ssize_t n = io(fd, p, size);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -42,19 +46,14 @@ bool writeAll(int fd, const void* data, std::size_t size)
     return true;
 }
 
+bool writeAll(int fd, const void* data, std::size_t size)
+{
+    return transfer(fd, data, size, ::write);
+}
+
 bool readAll(int fd, void* data, std::size_t size)
 {
-    auto* p = static_cast<char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::read(fd, p, size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        size -= std::size_t(n);
-    }
-    return true;
+    return transfer(fd, data, size, ::read);
 }
 
 bool writeText(int fd, const CString& text)
