@@ -6,6 +6,7 @@
 #include "DicomDecoder.h"
 
 #include "pixorama/canvo/CanvasMeasures.h"
+#include "pixorama/canvo/InteractiveMeasureLine.h"
 
 namespace {
 
@@ -147,6 +148,11 @@ TEST_F(DicomReadTest, PixelSpacingBecomesTheMeasureScale)
     EXPECT_DOUBLE_EQ(Decode(File("spaced.dcm")).pixelSpacing, 0.2);
     Read("spaced.dcm");
     EXPECT_DOUBLE_EQ(Canvas(4).measureScale, 0.2);
+    // A distance measured right after opening reads millimetres.
+    gCVSAddMeasureLine(4);
+    auto& line = static_cast<InteractiveMeasureLine&>(*Canvas(4).overlays.back());
+    line.imagePoints = {{0.0, 0.0}, {3.0, 4.0}};
+    EXPECT_DOUBLE_EQ(line.Length(), 1.0);
 
     // A file without spacing keeps the scale the user set.
     gCVSSetMeasureScale(4, 0.5);
