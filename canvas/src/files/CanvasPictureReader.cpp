@@ -181,8 +181,16 @@ DecodedPicture decodeWithQt(const std::uint8_t* data, std::size_t size, PictureP
     const QSize stated = reader.size();
     if (stated.isValid()) {
         // Qt may hold 8 bytes a pixel (16-bit RGBA) while it converts.
-        const CString refusal =
-            PictureProbe::CheckSize(stated.width(), stated.height(), 8.0 + PictureProbe::canvasBytesPerPixel);
+        CString refusal = PictureProbe::CheckSize(stated.width(), stated.height(), 8.0 + PictureProbe::canvasBytesPerPixel);
+        // A JPEG gives at most 256 pixels a byte; other formats at most a
+        // 1-bit pixel per deflate's best ratio.
+        const double pixels = double(stated.width()) * double(stated.height());
+        if (refusal.empty())
+            refusal = format == PictureProbe::Format::Jpeg
+                          ? PictureProbe::CheckPayload(stated.width(), stated.height(), pixels, size,
+                                                       PictureProbe::jpegPixelsPerByte)
+                          : PictureProbe::CheckPayload(stated.width(), stated.height(), pixels / 8, size,
+                                                       PictureProbe::deflateRatio);
         if (!refusal.empty())
             return DecodedPicture::Failed(refusal);
         const double megabytes = double(stated.width()) * double(stated.height()) * 8.0 / double(1 << 20);

@@ -159,10 +159,13 @@ DecodedPicture decode(const std::uint8_t* data, std::size_t size)
     const std::int64_t h = image.GetDimension(1);
     const std::int64_t frames = image.GetNumberOfDimensions() > 2 ? std::max(1u, image.GetDimension(2)) : 1;
     const bool colour = format.GetSamplesPerPixel() == 3;
-    const CString refusal = PictureProbe::CheckSize(w, h, 4.0 + PictureProbe::canvasBytesPerPixel);
+    CString refusal = PictureProbe::CheckSize(w, h, 4.0 + PictureProbe::canvasBytesPerPixel);
+    const unsigned long length = image.GetBufferLength();
+    if (refusal.empty())
+        refusal = PictureProbe::CheckPayload(w, h, double(length), size,
+                                             image.GetTransferSyntax().IsEncapsulated() ? PictureProbe::deflateRatio : 1.0);
     if (!refusal.empty())
         return DecodedPicture::Failed(refusal);
-    const unsigned long length = image.GetBufferLength();
     const std::size_t frameBytes = std::size_t(w * h) * format.GetPixelSize();
     if (length == 0 || frameBytes == 0 || length < frameBytes || length / frameBytes < std::uint64_t(frames)
         || double(length) > double(PictureProbe::AvailableMemory()) / 2)

@@ -64,6 +64,14 @@ std::wstring PictureProbe::CheckSize(std::int64_t width, std::int64_t height, do
     return {};
 }
 
+std::wstring PictureProbe::CheckPayload(std::int64_t width, std::int64_t height, double decodedBytes,
+                                       std::size_t fileBytes, double maxRatio)
+{
+    if (decodedBytes <= double(fileBytes) * maxRatio)
+        return {};
+    return L"图像文件太小，容纳不下宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height) + L" 的图像";
+}
+
 std::wstring PictureProbe::TooLarge(std::int64_t width, std::int64_t height)
 {
     return L"图像太大：宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height);

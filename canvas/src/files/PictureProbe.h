@@ -22,6 +22,19 @@ public:
     // refusal "图像太大：宽度 W，高度 H" (or a bad-size text).
     static std::wstring CheckSize(std::int64_t width, std::int64_t height, double bytesPerPixel);
 
+    // Empty when a file of fileBytes can hold decodedBytes of picture at
+    // its compression's best ratio (1 for stored data); otherwise the
+    // refusal. Stops a small file from making the decoder allocate for a
+    // picture it cannot contain.
+    static std::wstring CheckPayload(std::int64_t width, std::int64_t height, double decodedBytes,
+                                     std::size_t fileBytes, double maxRatio);
+    // The best ratios of the codecs: deflate's limit, JPEG's 2 bits per
+    // 8 x 8 block, PackBits' 128 bytes from 2, LZW's longest codes.
+    static constexpr double deflateRatio = 1032.0;
+    static constexpr double jpegPixelsPerByte = 256.0;
+    static constexpr double packBitsRatio = 64.0;
+    static constexpr double lzwRatio = 4096.0;
+
     // "图像太大：宽度 W，高度 H".
     static std::wstring TooLarge(std::int64_t width, std::int64_t height);
 

@@ -233,6 +233,19 @@ bool decodeRgba(TIFF* tif, const Layout& l, DecodedPicture& out)
     return ok;
 }
 
+// How many bytes of pixels one byte of the file can give at most.
+double bestRatio(TIFF* tif)
+{
+    std::uint16_t compression = COMPRESSION_NONE;
+    TIFFGetFieldDefaulted(tif, TIFFTAG_COMPRESSION, &compression);
+    switch (compression) {
+    case COMPRESSION_NONE: return 1.0;
+    case COMPRESSION_PACKBITS: return PictureProbe::packBitsRatio;
+    case COMPRESSION_LZW: return PictureProbe::lzwRatio;
+    default: return PictureProbe::deflateRatio;
+    }
+}
+
 CString libtiffText(const std::string& error)
 {
     return CString(error.begin(), error.end());
@@ -254,7 +267,10 @@ DecodedPicture TiffDecoder::Decode(const std::uint8_t* data, std::size_t size, i
     const bool rgb = !grey && l.Rgb();
     // Decoded bytes per pixel: a float or a colour pixel.
     const double decoded = 4.0;
-    const CString refusal = PictureProbe::CheckSize(l.width, l.height, decoded + PictureProbe::canvasBytesPerPixel);
+    CString refusal = PictureProbe::CheckSize(l.width, l.height, decoded + PictureProbe::canvasBytesPerPixel);
+    if (refusal.empty())
+        refusal = PictureProbe::CheckPayload(l.width, l.height, double(l.width) * l.height * l.samples * l.bits / 8.0, size,
+                                             bestRatio(tif));
     if (!refusal.empty())
         return DecodedPicture::Failed(refusal);
     if ((grey || rgb) && (l.chunkWidth == 0 || l.chunkHeight == 0))

@@ -73,6 +73,17 @@ TEST_F(PictureLimitTest, HugeStatedSizesAreRefusedBeforeDecoding)
     EXPECT_EQ(refused.message, L"图像太大：宽度 1000，高度 1000");
 }
 
+TEST_F(PictureLimitTest, ASmallFileCannotClaimALargePicture)
+{
+    // 10000 x 10000 fits the limits, but not into 70 bytes of deflate.
+    WriteFile(Path("claims.png"), pngClaiming(10000, 10000));
+    Read("claims.png");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], L"图像文件太小，容纳不下宽度 10000，高度 10000 的图像");
+    // The same picture with a plausible size is decoded.
+    EXPECT_EQ(PictureProbe::CheckPayload(10000, 10000, 1e8 / 8, 20000, PictureProbe::deflateRatio), L"");
+}
+
 TEST_F(PictureLimitTest, TruncatedJpegClaimingAHugeSizeIsRefused)
 {
     QByteArray jpeg = encoded(pattern(64, 64), "JPG");

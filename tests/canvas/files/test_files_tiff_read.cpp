@@ -223,6 +223,13 @@ TEST_F(TiffReadTest, HostileHeadersAreRefusedBeforeDecoding)
     EXPECT_EQ(messages[0], L"图像太大：宽度 30000，高度 30000");
     EXPECT_EQ(gCVSGetFileType(4), FileNothing);
 
+    // 8000 x 8000 within the limits, but the file holds one deflated row:
+    // even deflate's best ratio cannot make 128 MB of it.
+    ASSERT_TRUE(writeHugeTiff(File("stored.tif"), 8000, 1));
+    const std::vector<std::uint8_t> stored = fileBytes(File("stored.tif"));
+    const DecodedPicture small = TiffDecoder::Decode(stored.data(), stored.size());
+    EXPECT_EQ(small.message, L"图像文件太小，容纳不下宽度 8000，高度 8000 的图像");
+
     // A size that fits the pixel limit but not the memory there is.
     TiffSpec spec;
     spec.width = 1000;
