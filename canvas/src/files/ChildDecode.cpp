@@ -1,5 +1,6 @@
 #include "ChildDecode.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -7,8 +8,17 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <fstream>
 #include <new>
 #include <type_traits>
+
+#if defined(__SANITIZE_ADDRESS__)
+#define PIXORAMA_ADDRESS_SANITIZER
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PIXORAMA_ADDRESS_SANITIZER
+#endif
+#endif
 
 namespace {
 
@@ -123,9 +133,24 @@ bool receive(int fd, DecodedPicture& p)
            && readAll(fd, p.colour.data(), p.colour.size() * 4);
 }
 
+// Caps this process's address space at what it uses now plus budget.
+// AddressSanitizer reserves terabytes of shadow memory, so its builds go
+// without the cap.
+void limitAddressSpace([[maybe_unused]] std::uint64_t budget)
+{
+#ifndef PIXORAMA_ADDRESS_SANITIZER
+    std::uint64_t pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    const rlim_t cap = rlim_t(pages * std::uint64_t(::sysconf(_SC_PAGESIZE)) + budget);
+    const rlimit limit{cap, cap};
+    ::setrlimit(RLIMIT_AS, &limit);
+#endif
+}
+
 } // namespace
 
-DecodedPicture ChildDecode::Run(const std::function<DecodedPicture()>& decode, const CString& failure)
+DecodedPicture ChildDecode::Run(const std::function<DecodedPicture()>& decode, const CString& failure,
+                                std::uint64_t budget)
 {
     int fds[2];
     if (::pipe(fds) != 0)
@@ -142,6 +167,7 @@ DecodedPicture ChildDecode::Run(const std::function<DecodedPicture()>& decode, c
         // parent have nothing to report about it.
         for (const int signal : {SIGABRT, SIGSEGV, SIGBUS, SIGFPE, SIGILL})
             std::signal(signal, SIG_DFL);
+        limitAddressSpace(budget);
         bool sent = false;
         try {
             sent = send(fds[1], decode());

@@ -7,6 +7,7 @@
 #include <gdcmImageReader.h>
 #include <gdcmTrace.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <istream>
 #include <new>
@@ -207,7 +208,11 @@ DecodedPicture DicomDecoder::Decode(const std::uint8_t* data, std::size_t size)
 {
     // GDCM as packaged stops the process with an assertion on some
     // malformed files: it decodes in a child process.
-    return ChildDecode::Run([&] { return DecodeHere(data, size); }, L"无法读取 DICOM 文件");
+    // The child may hold the file's elements, the pixel data of every frame
+    // and the values of one: a few times the file, and room to work.
+    const std::uint64_t budget = std::min<std::uint64_t>(PictureProbe::AvailableMemory() / 2,
+                                                         (std::uint64_t(1) << 30) + 8 * std::uint64_t(size));
+    return ChildDecode::Run([&] { return DecodeHere(data, size); }, L"无法读取 DICOM 文件", budget);
 }
 
 DecodedPicture DicomDecoder::DecodeHere(const std::uint8_t* data, std::size_t size)
