@@ -9,7 +9,9 @@
 #include "pixorama/platform/Assert.h"
 #include "pixorama/platform/Modal.h"
 
+#include <algorithm>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -34,6 +36,38 @@ bool showDecoded(InteractiveImage& canvas, const DecodedPicture& p, bool keepOri
     if (!p.colour.empty())
         return canvas.ShowPixels({nullptr, p.colour.data(), p.width, p.height}, true);
     return false;
+}
+
+// The file's window, as fractions of the values' range, and its
+// inversion. The working raw spans the values' range linearly.
+void applyWindow(InteractiveImage& canvas, const DecodedPicture& p)
+{
+    if (!p.inverted && !p.hasWindow)
+        return;
+    const auto [lo, hi] = std::minmax_element(p.values.begin(), p.values.end());
+    const double range = double(*hi) - double(*lo);
+    if (range < 1e-10)
+        return;
+    if (p.inverted)
+        canvas.InvertWorkingRaw();
+    double left = 0.0;
+    double right = 1.0;
+    if (p.hasWindow) {
+        left = std::clamp((p.windowCentre - p.windowWidth / 2 - *lo) / range, 0.0, 1.0);
+        right = std::clamp((p.windowCentre + p.windowWidth / 2 - *lo) / range, 0.0, 1.0);
+    }
+    if (p.inverted)
+        std::tie(left, right) = std::pair(1.0 - right, 1.0 - left);
+    canvas.SetLutPara(float(left), float(right));
+}
+
+void tell(const std::vector<CString>& warnings)
+{
+    CString text;
+    for (const CString& w : warnings)
+        text += (text.empty() ? L"" : L"\n") + w;
+    if (!text.empty())
+        plat::messageBox(text);
 }
 
 void loadRaw(InteractiveImage& canvas, const CString& path, bool keepOriginal)
@@ -68,8 +102,15 @@ void loadRaw(InteractiveImage& canvas, const CString& path, bool keepOriginal)
 
 void CanvasFileLoader::Show(InteractiveImage& canvas, const DecodedPicture& picture, bool keepOriginal)
 {
-    if (showDecoded(canvas, picture, keepOriginal))
+    if (showDecoded(canvas, picture, keepOriginal)) {
+        if (!picture.values.empty())
+            applyWindow(canvas, picture);
+        // Measurements read millimetres when the file gives the spacing.
+        if (picture.pixelSpacing > 0)
+            canvas.measureScale = picture.pixelSpacing;
+        tell(picture.warnings);
         return;
+    }
     canvas.ShowNothing();
     plat::messageBox(picture.message.empty() ? CString(L"图像太大，无法显示") : picture.message);
 }
@@ -77,7 +118,9 @@ void CanvasFileLoader::Show(InteractiveImage& canvas, const DecodedPicture& pict
 void CanvasFileLoader::Load(InteractiveImage& canvas, const CString& path, bool keepOriginal)
 {
     canvas.ForgetFile();
-    if (isRawExtension(OSCString::GetExt(path)))
+    // A TIFF or DICOM file named like raw data (or without a name
+    // extension) needs no load dialog.
+    if (isRawExtension(OSCString::GetExt(path)) && !CanvasPictureReader::IsScientificPicture(path))
         loadRaw(canvas, path, keepOriginal);
     else
         Show(canvas, CanvasPictureReader::Decode(path), keepOriginal);

@@ -1,5 +1,7 @@
 #include "CanvasFileSaver.h"
 
+#include "TiffSaver.h"
+
 #include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/common/BitmapFile.h"
 #include "pixorama/common/OSDIR.h"
@@ -49,6 +51,15 @@ bool writeRows(const CString& path, const ClassData2DIO<T>& image)
 plat::Rect clipped(plat::Rect r, int w, int h)
 {
     return {std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, w), std::min(r.bottom, h)};
+}
+
+// The image pixels of a rectangle with both corners inclusive, cut to the
+// w x h image.
+plat::Rect imageCrop(const plat::Rect& r, int w, int h)
+{
+    return clipped({std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right) + 1,
+                    std::max(r.top, r.bottom) + 1},
+                   w, h);
 }
 
 // The picture rows (top row first) of a w x h picture of bits per pixel.
@@ -132,6 +143,12 @@ void CanvasFileSaver::SaveRaw(InteractiveImage& canvas)
     // whatever the chosen name held.
     if (canvas.workingRaw.IsEmpty()) {
         plat::messageBox(L"没有可保存的浮点图像");
+        return;
+    }
+    // A TIFF keeps the values as given when the canvas has them.
+    if (TiffSaver::IsTiffName(path)) {
+        if (!TiffSaver::SaveFloat(canvas.oriRaw.IsEmpty() ? canvas.workingRaw : canvas.oriRaw, path))
+            Failed();
         return;
     }
     if (!writeRows(path, canvas.workingRaw))
@@ -219,16 +236,17 @@ void CanvasFileSaver::SaveShown(InteractiveImage& canvas)
     const int w = surface.width();
     const int h = surface.height();
     const Canvo* rect = SelectedRect(canvas);
+    if (TiffSaver::IsTiffName(path)) {
+        if (!TiffSaver::SaveShown16(canvas, rect ? imageCrop(rect->imageRect, w, h) : plat::Rect{0, 0, w, h}, path))
+            Failed();
+        return;
+    }
     if (!rect) {
         if (!saveSurfaceArea(surface, {0, 0, w, h}, path))
             Failed();
         return;
     }
-    // The rectangle's image pixels, both corners inclusive.
-    const plat::Rect r = rect->imageRect;
-    const plat::Rect crop = clipped({std::min(r.left, r.right), std::min(r.top, r.bottom),
-                                     std::max(r.left, r.right) + 1, std::max(r.top, r.bottom) + 1},
-                                    w, h);
+    const plat::Rect crop = imageCrop(rect->imageRect, w, h);
     if (crop.isEmpty()) {
         Failed();
         return;

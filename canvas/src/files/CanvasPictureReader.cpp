@@ -1,10 +1,20 @@
 #include "CanvasPictureReader.h"
 
+#include "DicomDecoder.h"
+#include "PictureProbe.h"
+#include "TiffDecoder.h"
+
+#include "pixorama/common/OSCString.h"
 #include "pixorama/platform/Strings.h"
 
+#include <QBuffer>
+#include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
@@ -121,6 +131,86 @@ DecodedPicture decode(const QImage& picture)
     return colour(picture);
 }
 
+bool isFile(const CString& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(plat::toPath(path), error);
+}
+
+// "name.tif#3" names page 3 of name.tif when no file has the whole name.
+struct PagePath {
+    CString path;
+    int page = 0;
+};
+
+PagePath splitPage(const CString& path)
+{
+    const std::size_t hash = path.rfind(L'#');
+    if (isFile(path) || hash == CString::npos || hash + 1 == path.size())
+        return {path, 0};
+    const CString digits = path.substr(hash + 1);
+    if (digits.size() > 6 || !std::all_of(digits.begin(), digits.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; }))
+        return {path, 0};
+    return {path.substr(0, hash), std::max(0, std::stoi(digits) - 1)};
+}
+
+// The file's bytes, mapped rather than read; empty when it cannot be.
+class MappedFile {
+public:
+    explicit MappedFile(const CString& path) : file(QString::fromStdWString(path))
+    {
+        if (file.open(QIODevice::ReadOnly) && file.size() > 0)
+            bytes = file.map(0, file.size());
+    }
+    const std::uint8_t* Data() const { return bytes; }
+    std::size_t Size() const { return bytes ? std::size_t(file.size()) : 0; }
+
+private:
+    QFile file;
+    const std::uint8_t* bytes = nullptr;
+};
+
+// Qt's own readers, with the stated size checked before decoding.
+DecodedPicture decodeWithQt(const std::uint8_t* data, std::size_t size, PictureProbe::Format format)
+{
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setAutoTransform(true);
+    const QSize stated = reader.size();
+    if (stated.isValid()) {
+        // Qt may hold 8 bytes a pixel (16-bit RGBA) while it converts.
+        CString refusal = PictureProbe::CheckSize(stated.width(), stated.height(), 8.0 + PictureProbe::canvasBytesPerPixel);
+        // A JPEG gives at most 256 pixels a byte; other formats at most a
+        // 1-bit pixel per deflate's best ratio.
+        const double pixels = double(stated.width()) * double(stated.height());
+        if (refusal.empty())
+            refusal = format == PictureProbe::Format::Jpeg
+                          ? PictureProbe::CheckPayload(stated.width(), stated.height(), pixels, size,
+                                                       PictureProbe::jpegPixelsPerByte)
+                          : PictureProbe::CheckPayload(stated.width(), stated.height(), pixels / 8, size,
+                                                       PictureProbe::deflateRatio);
+        if (!refusal.empty())
+            return DecodedPicture::Failed(refusal);
+        const double megabytes = double(stated.width()) * double(stated.height()) * 8.0 / double(1 << 20);
+        QImageReader::setAllocationLimit(std::max(256, int(std::ceil(megabytes)) + 1));
+    } else {
+        QImageReader::setAllocationLimit(256);
+    }
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        return DecodedPicture::Failed(L"无法读取图像文件");
+    DecodedPicture decoded = decode(picture);
+    if (!decoded.Decoded())
+        return DecodedPicture::Failed(L"图像太大，无法显示");
+    if (const std::size_t bad = PictureProbe::ReplaceNonFinite(decoded.values))
+        decoded.warnings.push_back(PictureProbe::NonFiniteWarning(bad));
+    if (!PictureProbe::LooksComplete(format, data, size))
+        decoded.warnings.push_back(L"图像文件不完整：缺少的部分显示为灰色或黑色");
+    return decoded;
+}
+
 } // namespace
 
 DecodedPicture CanvasPictureReader::Decode(const QImage& picture)
@@ -134,22 +224,37 @@ DecodedPicture CanvasPictureReader::Decode(const QImage& picture)
     }
 }
 
-DecodedPicture CanvasPictureReader::Decode(const CString& path)
+DecodedPicture CanvasPictureReader::Decode(const CString& named)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(plat::toPath(path), error))
+    const PagePath source = splitPage(named);
+    if (!isFile(source.path))
         return DecodedPicture::Failed(L"文件不存在");
-    // Qt refuses pictures over 256 MB by default; a 16k x 16k 16-bit
-    // radiograph is ours to show.
-    if (QImageReader::allocationLimit() < 4096)
-        QImageReader::setAllocationLimit(4096);
-    QImageReader reader(QString::fromStdWString(path));
-    reader.setAutoTransform(true);
-    const QImage picture = reader.read();
-    if (picture.isNull())
+    const MappedFile file(source.path);
+    if (file.Size() == 0)
         return DecodedPicture::Failed(L"无法读取图像文件");
-    DecodedPicture decoded = Decode(picture);
-    if (decoded.width <= 0)
-        decoded.message = L"图像太大，无法显示";
-    return decoded;
+    return Decode(file.Data(), file.Size(), OSCString::GetExt(source.path), source.page);
+}
+
+DecodedPicture CanvasPictureReader::Decode(const std::uint8_t* data, std::size_t size, const CString& extension,
+                                           int page)
+{
+    try {
+        const PictureProbe::Format format = PictureProbe::Sniff(data, size);
+        if (format == PictureProbe::Format::Tiff)
+            return TiffDecoder::Decode(data, size, page);
+        if (format == PictureProbe::Format::Dicom || extension == L"dcm" || extension == L"dicom")
+            return DicomDecoder::Decode(data, size);
+        return decodeWithQt(data, size, format);
+    } catch (const std::bad_alloc&) {
+        return DecodedPicture::Failed(L"内存不足，无法读取图像文件");
+    }
+}
+
+bool CanvasPictureReader::IsScientificPicture(const CString& path)
+{
+    if (!isFile(path))
+        return false;
+    const MappedFile file(path);
+    const PictureProbe::Format format = PictureProbe::Sniff(file.Data(), file.Size());
+    return format == PictureProbe::Format::Tiff || format == PictureProbe::Format::Dicom;
 }

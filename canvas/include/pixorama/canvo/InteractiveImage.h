@@ -56,6 +56,11 @@ public:
     // and the raw images stay until something else is shown.
     void ForgetFile();
 
+    // Shows a float image the other way round, low values bright, by
+    // turning the working raw over (v -> 65535 - v); the ori raw keeps the
+    // values. Float images only.
+    void InvertWorkingRaw();
+
     // Display window as fractions of 0..65535; float images only. Applies
     // inside the selected region when a region is selected.
     void SetLutPara(float left, float right) override;

@@ -1,0 +1,141 @@
+#include "PictureProbe.h"
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+#include <cstring>
+#include <fstream>
+#include <limits>
+#include <string>
+
+namespace {
+
+std::atomic<std::uint64_t> memoryOverride{0};
+
+bool startsWith(const std::uint8_t* bytes, std::size_t size, const char* magic, std::size_t n)
+{
+    return size >= n && std::memcmp(bytes, magic, n) == 0;
+}
+
+// MemAvailable of /proc/meminfo in bytes; 0 when unknown.
+std::uint64_t systemAvailable()
+{
+    std::ifstream in("/proc/meminfo");
+    std::string key;
+    std::uint64_t kb = 0;
+    std::string unit;
+    while (in >> key >> kb) {
+        std::getline(in, unit);
+        if (key == "MemAvailable:")
+            return kb * 1024;
+    }
+    return 0;
+}
+
+} // namespace
+
+PictureProbe::Format PictureProbe::Sniff(const std::uint8_t* bytes, std::size_t size)
+{
+    if (startsWith(bytes, size, "II*\0", 4) || startsWith(bytes, size, "MM\0*", 4)
+        || startsWith(bytes, size, "II+\0", 4) || startsWith(bytes, size, "MM\0+", 4))
+        return Format::Tiff;
+    if (size >= 132 && std::memcmp(bytes + 128, "DICM", 4) == 0)
+        return Format::Dicom;
+    if (startsWith(bytes, size, "\x89PNG\r\n\x1a\n", 8))
+        return Format::Png;
+    if (startsWith(bytes, size, "\xFF\xD8\xFF", 3))
+        return Format::Jpeg;
+    return Format::Unknown;
+}
+
+std::wstring PictureProbe::CheckSize(std::int64_t width, std::int64_t height, double bytesPerPixel)
+{
+    if (width <= 0 || height <= 0)
+        return L"图像尺寸无效：宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height);
+    const std::wstring tooLarge = TooLarge(width, height);
+    // Checked one side at a time first so the product cannot overflow.
+    if (width > pixelLimit || height > pixelLimit || width * height > pixelLimit)
+        return tooLarge;
+    const double needed = double(width) * double(height) * bytesPerPixel;
+    if (needed > double(AvailableMemory()))
+        return tooLarge;
+    return {};
+}
+
+std::wstring PictureProbe::CheckPayload(std::int64_t width, std::int64_t height, double decodedBytes,
+                                       std::size_t fileBytes, double maxRatio)
+{
+    if (decodedBytes <= double(fileBytes) * maxRatio)
+        return {};
+    return L"图像文件太小，容纳不下宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height) + L" 的图像";
+}
+
+std::wstring PictureProbe::TooLarge(std::int64_t width, std::int64_t height)
+{
+    return L"图像太大：宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height);
+}
+
+bool PictureProbe::LooksComplete(Format format, const std::uint8_t* bytes, std::size_t size)
+{
+    if (format == Format::Png) {
+        // The IEND chunk (length 0, type, CRC) near the end; a little
+        // trailing junk is allowed.
+        const std::size_t from = size > 64 ? size - 64 : 0;
+        const char* tag = "IEND";
+        return std::search(bytes + from, bytes + size, tag, tag + 4) != bytes + size;
+    }
+    if (format == Format::Jpeg) {
+        // The end-of-image marker, possibly followed by padding.
+        std::size_t end = size;
+        while (end > 0 && (bytes[end - 1] == 0x00 || bytes[end - 1] == 0x0A || bytes[end - 1] == 0x0D)
+               && size - end < 4096)
+            --end;
+        return end >= 2 && bytes[end - 2] == 0xFF && bytes[end - 1] == 0xD9;
+    }
+    return true;
+}
+
+std::uint64_t PictureProbe::AvailableMemory()
+{
+    if (const std::uint64_t forced = memoryOverride.load())
+        return forced;
+    std::uint64_t available = systemAvailable();
+    if (available == 0)
+        available = std::uint64_t(4) << 30;
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        available = std::min<std::uint64_t>(available, limit.rlim_cur);
+    return available;
+}
+
+void PictureProbe::SetAvailableMemoryForTesting(std::uint64_t bytes)
+{
+    memoryOverride.store(bytes);
+}
+
+std::size_t PictureProbe::ReplaceNonFinite(std::vector<float>& values)
+{
+    float lowest = std::numeric_limits<float>::infinity();
+    std::size_t count = 0;
+    for (const float v : values) {
+        if (std::isfinite(v))
+            lowest = std::min(lowest, v);
+        else
+            ++count;
+    }
+    if (count == 0)
+        return 0;
+    if (!std::isfinite(lowest))
+        lowest = 0.0f;
+    for (float& v : values)
+        if (!std::isfinite(v))
+            v = lowest;
+    return count;
+}
+
+std::wstring PictureProbe::NonFiniteWarning(std::size_t count)
+{
+    return L"图像中有 " + std::to_wstring(count) + L" 个无效值（NaN 或无穷大），显示为最小值";
+}

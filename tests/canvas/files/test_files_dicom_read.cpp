@@ -1,0 +1,237 @@
+#include "DicomFileWriter.h"
+#include "GdcmAssertInput.h"
+#include "PictureFileWriters.h"
+#include "test_files_fixture.h"
+
+#include "DicomDecoder.h"
+
+#include "pixorama/canvo/CanvasMeasures.h"
+#include "pixorama/canvo/InteractiveMeasureLine.h"
+
+namespace {
+
+class DicomReadTest : public FilesTest {
+protected:
+    static std::string File(const std::string& name) { return (TestHome::path() / name).string(); }
+
+    static DecodedPicture Decode(const std::string& path)
+    {
+        const std::vector<std::uint8_t> bytes = fileBytes(path);
+        return DicomDecoder::Decode(bytes.data(), bytes.size());
+    }
+
+    void Read(const std::string& name)
+    {
+        std::wstring path = Path(name);
+        gCVSReadFile(4, path, true);
+    }
+
+    // The pixel query at image point (x, y).
+    static float Query(int x, int y)
+    {
+        const plat::Rect shown = gCVSGetCanvasRegion(4);
+        return gCVSGetImaPixelValue(4, {shown.left + x, shown.top + y});
+    }
+
+    static unsigned Shown(int x, int y)
+    {
+        const int w = gCVSGetCanvasWidth(4);
+        const int h = gCVSGetCanvasHeight(4);
+        return gCVSGetCanvasPixelPtr(4)[std::size_t(h - 1 - y) * std::size_t(w) + std::size_t(x)] & 0xFFFFFF;
+    }
+};
+
+int storedValue(const gdcm::PixelFormat& format, int x, int y)
+{
+    const int k = x * 13 + y * 29;
+    switch (format.GetScalarType()) {
+    case gdcm::PixelFormat::UINT8: return k % 256;
+    case gdcm::PixelFormat::INT8: return k % 256 - 128;
+    case gdcm::PixelFormat::INT16: return -3000 + k * 11;
+    default: return 60000 - k * 11;
+    }
+}
+
+TEST_F(DicomReadTest, GreyOfEveryDepthAndSyntaxReadsBackExactly)
+{
+    const gdcm::PixelFormat formats[] = {gdcm::PixelFormat::UINT8, gdcm::PixelFormat::INT8, gdcm::PixelFormat::UINT16,
+                                         gdcm::PixelFormat::INT16};
+    const gdcm::TransferSyntax::TSType syntaxes[] = {
+        gdcm::TransferSyntax::ImplicitVRLittleEndian, gdcm::TransferSyntax::ExplicitVRLittleEndian,
+        gdcm::TransferSyntax::ExplicitVRBigEndian,   gdcm::TransferSyntax::RLELossless,
+        gdcm::TransferSyntax::JPEGLosslessProcess14_1, gdcm::TransferSyntax::JPEGLSLossless,
+        gdcm::TransferSyntax::JPEG2000Lossless,
+    };
+    int written = 0;
+    for (const gdcm::PixelFormat& format : formats)
+        for (const auto syntax : syntaxes) {
+            DicomSpec spec;
+            spec.width = 16;
+            spec.height = 16;
+            spec.format = format;
+            spec.syntax = syntax;
+            SCOPED_TRACE(std::string(format.GetScalarTypeAsString()) + " " + gdcm::TransferSyntax::GetTSString(syntax));
+            if (!writeDicom(File("grey.dcm"), spec, [&](int, int x, int y, int) { return storedValue(format, x, y); })) {
+                // GDCM has no encoder for every pair (signed 8-bit JPEG, for example).
+                continue;
+            }
+            ++written;
+            const DecodedPicture picture = Decode(File("grey.dcm"));
+            ASSERT_TRUE(picture.Decoded()) << std::string(picture.message.begin(), picture.message.end());
+            ASSERT_EQ(picture.width, spec.width);
+            ASSERT_EQ(picture.height, spec.height);
+            for (int y = 0; y < spec.height; ++y)
+                for (int x = 0; x < spec.width; ++x)
+                    ASSERT_EQ(picture.values[std::size_t(y) * spec.width + x], float(storedValue(format, x, y)))
+                        << x << "," << y;
+        }
+    // Each compressed syntax was written for the 16-bit pictures at least.
+    EXPECT_GE(written, 20);
+}
+
+TEST_F(DicomReadTest, RescaleSlopeAndInterceptReachThePixelQuery)
+{
+    DicomSpec spec;
+    spec.slope = 2;
+    spec.intercept = -1024;
+    ASSERT_TRUE(writeDicom(File("ct.dcm"), spec, [](int, int x, int y, int) { return 100 * x + y; }));
+    Read("ct.dcm");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(gCVSGetFileType(4), FileFloat);
+    EXPECT_FLOAT_EQ(Query(0, 0), -1024.0f);
+    EXPECT_FLOAT_EQ(Query(5, 3), 2.0f * 503 - 1024);
+    EXPECT_FLOAT_EQ(Query(18, 10), 2.0f * 1810 - 1024);
+}
+
+TEST_F(DicomReadTest, MonochromeOneIsShownInverted)
+{
+    DicomSpec spec;
+    spec.width = 2;
+    spec.height = 1;
+    spec.photometric = gdcm::PhotometricInterpretation::MONOCHROME1;
+    ASSERT_TRUE(writeDicom(File("mono1.dcm"), spec, [](int, int x, int, int) { return x ? 1000 : 0; }));
+    Read("mono1.dcm");
+    EXPECT_EQ(Shown(0, 0), 0xFFFFFFu);
+    EXPECT_EQ(Shown(1, 0), 0x000000u);
+    // The values themselves are not turned over.
+    EXPECT_FLOAT_EQ(Query(1, 0), 1000.0f);
+}
+
+TEST_F(DicomReadTest, TheWindowComesFromTheFile)
+{
+    DicomSpec spec;
+    spec.width = 5;
+    spec.height = 1;
+    spec.slope = 1;
+    spec.intercept = -1000;
+    spec.window = true;
+    spec.centre = 40;
+    spec.width_ = 400; // -160 .. 240
+    ASSERT_TRUE(writeDicom(File("window.dcm"), spec, [](int, int x, int, int) {
+        const int real[] = {-1000, -160, 40, 240, 1000};
+        return real[x] + 1000;
+    }));
+    Read("window.dcm");
+    EXPECT_EQ(Shown(0, 0), 0x000000u);
+    EXPECT_EQ(Shown(1, 0), 0x000000u);
+    EXPECT_NEAR(double(Shown(2, 0) & 0xFF), 127.5, 1.0);
+    EXPECT_EQ(Shown(3, 0), 0xFFFFFFu);
+    EXPECT_EQ(Shown(4, 0), 0xFFFFFFu);
+}
+
+TEST_F(DicomReadTest, PixelSpacingBecomesTheMeasureScale)
+{
+    DicomSpec spec;
+    spec.spacingRow = 0.2;
+    spec.spacingColumn = 0.2;
+    ASSERT_TRUE(writeDicom(File("spaced.dcm"), spec, [](int, int x, int, int) { return x; }));
+    EXPECT_DOUBLE_EQ(Decode(File("spaced.dcm")).pixelSpacing, 0.2);
+    Read("spaced.dcm");
+    EXPECT_DOUBLE_EQ(Canvas(4).measureScale, 0.2);
+    // A distance measured right after opening reads millimetres.
+    gCVSAddMeasureLine(4);
+    auto& line = static_cast<InteractiveMeasureLine&>(*Canvas(4).overlays.back());
+    line.imagePoints = {{0.0, 0.0}, {3.0, 4.0}};
+    EXPECT_DOUBLE_EQ(line.Length(), 1.0);
+
+    // A file without spacing keeps the scale the user set.
+    gCVSSetMeasureScale(4, 0.5);
+    ASSERT_TRUE(writeDicom(File("plain.dcm"), DicomSpec{}, [](int, int x, int, int) { return x; }));
+    Read("plain.dcm");
+    EXPECT_DOUBLE_EQ(Canvas(4).measureScale, 0.5);
+}
+
+TEST_F(DicomReadTest, MultiFrameOpensTheFirstFrame)
+{
+    DicomSpec spec;
+    spec.frames = 3;
+    ASSERT_TRUE(writeDicom(File("frames.dcm"), spec, [](int f, int x, int, int) { return 1000 * (f + 1) + x; }));
+    const DecodedPicture picture = Decode(File("frames.dcm"));
+    EXPECT_EQ(picture.pages, 3);
+    ASSERT_EQ(picture.values.size(), picture.PixelCount());
+    EXPECT_EQ(picture.values[4], 1004.0f);
+}
+
+TEST_F(DicomReadTest, RgbIsColour)
+{
+    DicomSpec spec;
+    spec.format = gdcm::PixelFormat(3, 8, 8, 7, 0);
+    spec.photometric = gdcm::PhotometricInterpretation::RGB;
+    ASSERT_TRUE(writeDicom(File("rgb.dcm"), spec, [](int, int x, int y, int c) { return (x * 10 + y + c * 50) % 256; }));
+    const DecodedPicture picture = Decode(File("rgb.dcm"));
+    ASSERT_EQ(picture.colour.size(), picture.PixelCount());
+    EXPECT_EQ(picture.colour[std::size_t(2) * spec.width + 3], std::uint32_t(32) << 16 | 82u << 8 | 132u);
+}
+
+TEST_F(DicomReadTest, ADicomFileWithoutExtensionOpensWithoutTheRawDialog)
+{
+    ASSERT_TRUE(writeDicom(File("IM0001"), DicomSpec{}, [](int, int x, int y, int) { return x + y; }));
+    Read("IM0001");
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_EQ(gCVSGetFileType(4), FileFloat);
+    EXPECT_FLOAT_EQ(Query(3, 4), 7.0f);
+}
+
+TEST_F(DicomReadTest, HostileHeadersAreRefusedWithAMessage)
+{
+    // Rows and columns of 65535 over a few bytes of pixel data.
+    DicomSpec spec;
+    ASSERT_TRUE(writeDicom(File("small.dcm"), spec, [](int, int, int, int) { return 1; }));
+    std::vector<std::uint8_t> bytes = fileBytes(File("small.dcm"));
+    // Patch the Rows (0028,0010) and Columns (0028,0011) values, US in explicit VR.
+    int patched = 0;
+    for (std::size_t i = 132; i + 10 < bytes.size(); ++i)
+        if (bytes[i] == 0x28 && bytes[i + 1] == 0x00 && (bytes[i + 2] == 0x10 || bytes[i + 2] == 0x11) && bytes[i + 3] == 0x00
+            && bytes[i + 4] == 'U' && bytes[i + 5] == 'S') {
+            bytes[i + 8] = 0xFF;
+            bytes[i + 9] = 0xFF;
+            ++patched;
+        }
+    ASSERT_EQ(patched, 2);
+    const DecodedPicture huge = DicomDecoder::Decode(bytes.data(), bytes.size());
+    EXPECT_FALSE(huge.Decoded());
+    EXPECT_EQ(huge.message, L"图像太大：宽度 65535，高度 65535");
+
+    // Not DICOM at all, named as one.
+    const std::wstring path = Path("junk.dcm");
+    WriteFile(path, std::vector<unsigned char>(300, 0x41));
+    Read("junk.dcm");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], L"无法读取 DICOM 文件");
+    EXPECT_EQ(gCVSGetFileType(4), FileNothing);
+}
+
+TEST_F(DicomReadTest, AFileTheLibraryStopsOnCostsAMessageNotTheProgram)
+{
+    // In this process GDCM aborts on it.
+    EXPECT_DEATH(DicomDecoder::DecodeHere(gdcm_assert_dcm, gdcm_assert_dcm_len), "");
+    const DecodedPicture picture = DicomDecoder::Decode(gdcm_assert_dcm, gdcm_assert_dcm_len);
+    EXPECT_FALSE(picture.Decoded());
+    EXPECT_EQ(picture.message, L"无法读取 DICOM 文件");
+    WriteFile(Path("stops.dcm"), std::vector<unsigned char>(gdcm_assert_dcm, gdcm_assert_dcm + gdcm_assert_dcm_len));
+    Read("stops.dcm");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], L"无法读取 DICOM 文件");
+}
+
+} // namespace
