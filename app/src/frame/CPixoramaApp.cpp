@@ -5,7 +5,9 @@
 #include "pixorama/platform/Strings.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/CMainFrame.h"
+#include "pixorama/workbench/OpenPicture.h"
 #include "pixorama/workbench/SampleImage.h"
+#include "pixorama/workbench/WorkState.h"
 
 #include <QApplication>
 #include <QImage>
@@ -97,11 +99,12 @@ bool CPixoramaApp::showStartPicture(const std::wstring& image)
 {
     if (!image.empty()) {
         shown = image;
-        return readFile(workingCanvas, image);
+        return OpenPicture(image);
     }
     const std::filesystem::path sample = SampleImage::locate();
     if (!sample.empty()) {
         shown = plat::fromPath(sample);
+        gWorkState().imagePath = shown;
         if (readFile(workingCanvas, shown))
             return true;
     }

@@ -4,6 +4,7 @@
 #include "pixorama/tilemo/ViewInput.h"
 #include "pixorama/workbench/CMainFrame.h"
 #include "pixorama/workbench/QEVViewOfParaOne.h"
+#include "pixorama/workbench/RawWindow.h"
 
 #include <cstdio>
 
@@ -40,10 +41,26 @@ std::intptr_t CPixoramaView::onMessage(unsigned msg, std::uintptr_t wParam, std:
     if (msg != WM_CTER_VIEWINPUT)
         return plat::Wnd::onMessage(msg, wParam, lParam);
     const auto* input = reinterpret_cast<const tagQEVViewInput*>(wParam);
-    if (input != nullptr && input->viewId == workingCanvas && input->event == CTER_MOUSEMOVE && frame != nullptr) {
+    if (input == nullptr || input->viewId != workingCanvas || input->event != CTER_MOUSEMOVE)
+        return 0;
+    if (frame != nullptr) {
         char text[48];
         std::snprintf(text, sizeof text, "x=%d y=%d", int(input->x), int(input->y));
         frame->setPaneText(cursorPane, QString::fromLatin1(text).toStdWString());
     }
+    followRightDrag(*input);
     return 0;
+}
+
+void CPixoramaView::followRightDrag(const tagQEVViewInput& input)
+{
+    const plat::Point p{input.x, input.y};
+    if ((unsigned(input.flags) & plat::MK_RBUTTON) == 0) {
+        rightDragging = false;
+        return;
+    }
+    if (rightDragging)
+        DragRawWindow(p.x - rightDragLast.x, p.y - rightDragLast.y);
+    rightDragging = true;
+    rightDragLast = p;
 }
