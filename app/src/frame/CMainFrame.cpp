@@ -7,7 +7,7 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QMenuBar>
+#include <QAction>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QToolBar>
@@ -28,7 +28,6 @@ CMainFrame::CMainFrame()
     createToolBar();
     createStatusBar();
     createShortcuts();
-    connect(menuBar(), &QMenuBar::triggered, this, [this](QAction* action) { OnCommand(gActionCommandId(action)); });
     qApp->installEventFilter(this);
     resize(1400, 900);
 }
@@ -45,7 +44,8 @@ void CMainFrame::createToolBar()
     tools = new QToolBar(this);
     const MenuTable table = ToolBarTable();
     gSetToolBar(this, *tools, table.items, table.count);
-    connect(tools, &QToolBar::actionTriggered, this, [this](QAction* action) { OnCommand(gActionCommandId(action)); });
+    for (QAction* button : tools->actions())
+        connect(button, &QAction::triggered, this, [this, button] { OnCommand(gActionCommandId(button)); });
 }
 
 void CMainFrame::createStatusBar()
