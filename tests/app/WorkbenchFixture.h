@@ -46,13 +46,13 @@ protected:
         plat::setDialogHook([this](QDialog& dialog) {
             ++dialogs;
             DialogDriver driver(dialog);
-            if (!answer) {
-                driver.PressCancel();
-                return;
+            if (answer) {
+                for (const auto& [name, value] : *answer)
+                    driver.SetValue(name, value);
+                driver.PressOk();
             }
-            for (const auto& [name, value] : *answer)
-                driver.SetValue(name, value);
-            driver.PressOk();
+            if (dialog.isVisible())
+                dialog.done(QDialog::Rejected);
         });
         frame = std::make_unique<CMainFrame>();
         frame->show();

@@ -1,10 +1,15 @@
 #include "pixorama/workbench/CPixoramaView.h"
 
+#include "pixorama/tilemo/EleContainer.h"
+#include "pixorama/tilemo/EleView.h"
+#include "pixorama/tilemo/EleViewContainer.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/tilemo/ViewInput.h"
 #include "pixorama/workbench/CMainFrame.h"
 #include "pixorama/workbench/QEVViewOfParaOne.h"
 #include "pixorama/workbench/RawWindow.h"
+
+#include <QMouseEvent>
 
 #include <cstdio>
 
@@ -12,6 +17,7 @@ namespace {
 
 constexpr int workingCanvas = 4;
 constexpr int cursorPane = 1;
+constexpr int workingView = 3; // right bottom
 
 } // namespace
 
@@ -24,6 +30,21 @@ CPixoramaView::CPixoramaView(CMainFrame* mainFrame) : plat::Wnd(mainFrame), fram
     gCTERSetParaView(para.data());
     gCTERSetRespondToMaxView(false);
     gCTERSetSegBarColor(180, 180, 180);
+    // The drag starts where the right button went down.
+    if (EleContainer* layout = gCTERGetContainer())
+        layout->viewArea()->view(workingView)->installEventFilter(this);
+}
+
+bool CPixoramaView::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            rightDragging = event->type() == QEvent::MouseButtonPress;
+            rightDragLast = {int(mouse->position().x()), int(mouse->position().y())};
+        }
+    }
+    return plat::Wnd::eventFilter(watched, event);
 }
 
 QEVViewOfParaOne* CPixoramaView::paraView() const
@@ -55,12 +76,8 @@ std::intptr_t CPixoramaView::onMessage(unsigned msg, std::uintptr_t wParam, std:
 void CPixoramaView::followRightDrag(const tagQEVViewInput& input)
 {
     const plat::Point p{input.x, input.y};
-    if ((unsigned(input.flags) & plat::MK_RBUTTON) == 0) {
-        rightDragging = false;
+    if (!rightDragging || (unsigned(input.flags) & plat::MK_RBUTTON) == 0)
         return;
-    }
-    if (rightDragging)
-        DragRawWindow(p.x - rightDragLast.x, p.y - rightDragLast.y);
-    rightDragging = true;
+    DragRawWindow(p.x - rightDragLast.x, p.y - rightDragLast.y);
     rightDragLast = p;
 }

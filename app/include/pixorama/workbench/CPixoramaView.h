@@ -23,6 +23,7 @@ public:
 
 protected:
     void onSize(int width, int height) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void followRightDrag(const tagQEVViewInput& input);
