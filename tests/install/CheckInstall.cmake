@@ -12,7 +12,7 @@ endfunction()
 
 run(${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
 foreach(header pixorama/platform.h pixorama/common.h pixorama/parlet.h pixorama/canvo.h
-               pixorama/tilemo.h pixorama/workbench.h)
+               pixorama/tilemo.h pixorama/brovia.h pixorama/workbench.h)
   if(NOT EXISTS ${prefix}/include/${header})
     message(FATAL_ERROR "umbrella header ${header} was not installed")
   endif()

@@ -1,4 +1,5 @@
 // An outside program built against an installed Pixorama.
+#include <pixorama/brovia.h>
 #include <pixorama/canvo.h>
 #include <pixorama/common.h>
 #include <pixorama/parlet.h>
@@ -7,6 +8,7 @@
 #include <pixorama/workbench.h>
 
 #include <cstdio>
+#include <string>
 
 int main()
 {
@@ -24,9 +26,13 @@ int main()
     for (int x = 0; x < 4; ++x)
         ramp.rows[0][x] = float(x * 100);
     gCVSShowRawFloat(2, ramp, false, true);
+    // The browser's file lists can be read before any layout exists.
+    char path[16] = "untouched";
+    const bool browserOk = gLayOutOneNrFileInOne() == 0 && !gLayOutOneGetFileInOne(path, sizeof path, 0)
+                           && std::string(path) == "untouched";
 
     const bool ok = gCVSGetCanvasWidth(2) == 4 && gCVSGetRaw(2).rows[0][3] == 65535.0f && image.roi.right == 2 && image.rows[1][2] == 65535 && (*map.usMap).data[150] == 127
-                    && plat::toUtf8(wide) == "像素" && plat::processorCount() >= 1;
+                    && plat::toUtf8(wide) == "像素" && plat::processorCount() >= 1 && browserOk;
     std::printf(ok ? "consumer ok\n" : "consumer wrong\n");
     return ok ? 0 : 1;
 }
