@@ -5,6 +5,7 @@
 #include "pixorama/platform/Modal.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/OpenPicture.h"
+#include "pixorama/workbench/RawWindow.h"
 #include "pixorama/workbench/WorkState.h"
 
 namespace {
@@ -40,7 +41,10 @@ void reopenImage()
         CString path = state.imagePath;
         gCVSReadFile(canvas, path, true);
         state.PictureReplaced();
+        state.rawWindowLeft = 0.0f;
+        state.rawWindowRight = 1.0f;
         gCTERRefreshAllView();
+        ShowRawHistogram();
     }
 }
 

@@ -9,6 +9,7 @@
 #include "pixorama/common/Resize.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/tilemo/Tilemo.h"
+#include "pixorama/workbench/RawWindow.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <algorithm>
@@ -112,6 +113,7 @@ void runRaw(int id)
         gWorkState().detailLayersReady = false;
     gCVSShowRawFloat(canvas, image, true, true);
     gCTERRefreshAllView();
+    ShowRawHistogram();
 }
 
 } // namespace

@@ -22,6 +22,7 @@ bool OpenPicture(const std::wstring& path)
     state.rawWindowLeft = 0.0f;
     state.rawWindowRight = 1.0f;
     gCTERRefreshAllView();
+    ShowRawHistogram();
     const bool shown = gCVSGetFileType(id) != FileNothing;
     if (shown)
         RecentFiles::Add(path);

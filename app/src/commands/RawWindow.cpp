@@ -1,5 +1,6 @@
 #include "pixorama/workbench/RawWindow.h"
 
+#include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/common/tagQEVParaReport.h"
 #include "pixorama/platform/Modal.h"
@@ -54,6 +55,18 @@ void DispatchParaReport(const tagQEVParaReport& report)
         ApplyLiveAdjustment(report);
 }
 
+void ShowRawHistogram()
+{
+    std::vector<double> bins;
+    if (holdsRaw()) {
+        const std::array<int, 256> counts = RawHistogram(gCVSGetRaw(WorkState::workingCanvas));
+        bins.assign(counts.begin(), counts.end());
+    }
+    gLayOutOneSetRawHistogram(bins);
+    const WorkState& state = gWorkState();
+    gLayOutOneSetRawWindow(state.rawWindowLeft, state.rawWindowRight);
+}
+
 void DragRawWindow(int dx, int dy)
 {
     if (!holdsRaw() || (dx == 0 && dy == 0))
@@ -62,6 +75,7 @@ void DragRawWindow(int dx, int dy)
     const float width = std::max(state.rawWindowRight - state.rawWindowLeft + dx * dragStep, narrowestWindow);
     const float level = std::clamp(0.5f * (state.rawWindowLeft + state.rawWindowRight) + dy * dragStep, 0.0f, 1.0f);
     SetRawWindow(level - 0.5f * width, level + 0.5f * width);
+    gLayOutOneSetRawWindow(gWorkState().rawWindowLeft, gWorkState().rawWindowRight);
 }
 
 std::array<float, 2> AutoWindowFractions(const ClassData2DIO<float>& working)
@@ -92,7 +106,8 @@ std::array<float, 2> AutoWindowFractions(const ClassData2DIO<float>& working)
     }
     if (high <= low)
         high = std::min(low + 1, 65535);
-    return {low / 65535.0f, high / 65535.0f};
+    // A quarter level up, so the display's truncation lands on the level.
+    return {(low + 0.25f) / 65535.0f, (high + 0.25f) / 65535.0f};
 }
 
 std::array<int, 256> RawHistogram(const ClassData2DIO<float>& working)
@@ -112,5 +127,6 @@ bool AutoRawWindow()
     }
     const std::array<float, 2> window = AutoWindowFractions(gCVSGetRaw(WorkState::workingCanvas));
     SetRawWindow(window[0], window[1]);
+    gLayOutOneSetRawWindow(window[0], window[1]);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/CMainFrame.h"
 #include "pixorama/workbench/OpenPicture.h"
+#include "pixorama/workbench/RawWindow.h"
 #include "pixorama/workbench/SampleImage.h"
 #include "pixorama/workbench/WorkState.h"
 
@@ -92,6 +93,7 @@ bool CPixoramaApp::InitInstance(const WorkbenchOptions& options)
     frame->show();
     const bool ok = showStartPicture(options.image);
     gCTERRefreshAllView();
+    ShowRawHistogram();
     return ok;
 }
 

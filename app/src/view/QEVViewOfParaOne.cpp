@@ -1,5 +1,7 @@
 #include "pixorama/workbench/QEVViewOfParaOne.h"
 
+#include "pixorama/brovia/BrowserString.h"
+#include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/common/tagQEVParaReport.h"
 #include "pixorama/workbench/OpenPicture.h"
 #include "pixorama/workbench/RawWindow.h"
@@ -7,6 +9,8 @@
 namespace {
 
 constexpr plat::ColorRef panelColour = plat::rgb(240, 240, 240);
+constexpr unsigned layoutId = 2024;
+constexpr int fourSections = 1;
 
 } // namespace
 
@@ -14,6 +18,13 @@ QEVViewOfParaOne::QEVViewOfParaOne(QWidget* parent) : plat::Wnd(parent)
 {
     setBackgroundPixel(plat::pixelOf(panelColour));
     setFocusPolicy(Qt::NoFocus);
+    gLayOutOneSetLayOutType(fourSections);
+    gLayOutOneCreateForConcatAndRec(this, layoutId);
+}
+
+void QEVViewOfParaOne::onSize(int, int)
+{
+    gLayOutOneSetClient(clientRect());
 }
 
 void QEVViewOfParaOne::onPaint(plat::Dc& dc)
@@ -24,9 +35,9 @@ void QEVViewOfParaOne::onPaint(plat::Dc& dc)
 std::intptr_t QEVViewOfParaOne::onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)
 {
     if (msg == openFileMessage) {
-        const auto* path = reinterpret_cast<const wchar_t*>(lParam);
-        if (path != nullptr)
-            OpenPicture(path);
+        const OwnedBSTR path(lParam);
+        if (!path.str().empty())
+            OpenPicture(path.str());
         return 1;
     }
     if (msg == tagQEVParaReport::message) {

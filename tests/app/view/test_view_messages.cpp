@@ -2,6 +2,7 @@
 // positions, the open-file message, panel reports and right-button drags.
 #include "WorkbenchFixture.h"
 
+#include "pixorama/brovia/BrowserString.h"
 #include "pixorama/common/tagQEVParaReport.h"
 #include "pixorama/platform/Messages.h"
 #include "pixorama/tilemo/EleContainer.h"
@@ -36,8 +37,7 @@ TEST_F(ViewMessageTest, OpenFileMessageOpensIntoCanvasFour)
 {
     const std::wstring path = WriteColour("b.png", 5, 2, [](int, int) { return 0x00FF00u; });
     gWorkState().planesCaptured = true;
-    const std::intptr_t answer = plat::sendMessage(frame->view()->paraView(), 0x084E, 1,
-                                                   reinterpret_cast<std::intptr_t>(path.c_str()));
+    const std::intptr_t answer = SendStringMessage(frame->view()->paraView(), 0x084E, 1, path);
     EXPECT_EQ(answer, 1);
     EXPECT_EQ(gWorkState().imagePath, path);
     EXPECT_FALSE(gWorkState().planesCaptured);

@@ -3,9 +3,10 @@
 #include "pixorama/platform/Wnd.h"
 
 // The parameter view on the left of the layout. It hosts the browser
-// layout and takes its messages: 0x084E (lParam: const wchar_t* path) opens
-// the file into canvas 4 and answers 1; 0x089A (wParam: const
-// tagQEVParaReport*) goes to the parameter dispatcher and answers 0.
+// layout (four sections) and takes its messages: 0x084E (lParam: a BSTR
+// path, freed here) opens the file into canvas 4 and answers 1; 0x089A
+// (wParam: const tagQEVParaReport*) goes to the parameter dispatcher and
+// answers 0.
 class QEVViewOfParaOne : public plat::Wnd {
 public:
     static constexpr unsigned openFileMessage = 0x084E;
@@ -16,4 +17,5 @@ public:
 
 protected:
     void onPaint(plat::Dc& dc) override;
+    void onSize(int width, int height) override;
 };

@@ -19,6 +19,9 @@ void DispatchParaReport(const tagQEVParaReport& report);
 // A right-button drag by (dx, dy) client pixels on canvas 4: right widens
 // the window, down raises its level. Nothing without raw data.
 void DragRawWindow(int dx, int dy);
+// Gives the display-window strip the histogram of canvas 4's raw picture
+// (none without one) and the current window.
+void ShowRawHistogram();
 // The window from the 0.5 % and 99.5 % points of the histogram of canvas 4's
 // working raw; the message "没有raw图像" without raw data.
 bool AutoRawWindow();
