@@ -5,7 +5,6 @@
 #include "pixorama/platform/Modal.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/OpenPicture.h"
-#include "pixorama/workbench/RawWindow.h"
 #include "pixorama/workbench/WorkState.h"
 
 namespace {
@@ -38,13 +37,7 @@ void reopenImage()
         state.PictureReplaced();
         gCTERRefreshAllView();
     } else if (holdsRaw()) {
-        CString path = state.imagePath;
-        gCVSReadFile(canvas, path, true);
-        state.PictureReplaced();
-        state.rawWindowLeft = 0.0f;
-        state.rawWindowRight = 1.0f;
-        gCTERRefreshAllView();
-        ShowRawHistogram();
+        ReadIntoWorkingCanvas(state.imagePath);
     }
 }
 

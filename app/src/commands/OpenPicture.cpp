@@ -11,19 +11,23 @@
 
 #include <filesystem>
 
-bool OpenPicture(const std::wstring& path)
+bool ReadIntoWorkingCanvas(const std::wstring& path)
 {
     WorkState& state = gWorkState();
-    const int id = WorkState::workingCanvas;
-    state.imagePath = path;
     CString readPath = path;
-    gCVSReadFile(id, readPath, true);
+    gCVSReadFile(WorkState::workingCanvas, readPath, true);
     state.PictureReplaced();
     state.rawWindowLeft = 0.0f;
     state.rawWindowRight = 1.0f;
     gCTERRefreshAllView();
     ShowRawHistogram();
-    const bool shown = gCVSGetFileType(id) != FileNothing;
+    return gCVSGetFileType(WorkState::workingCanvas) != FileNothing;
+}
+
+bool OpenPicture(const std::wstring& path)
+{
+    gWorkState().imagePath = path;
+    const bool shown = ReadIntoWorkingCanvas(path);
     if (shown)
         RecentFiles::Add(path);
     return shown;

@@ -3,6 +3,8 @@
 #include "WorkbenchFixture.h"
 
 #include "pixorama/brovia/BrowserString.h"
+#include "pixorama/brovia/LayOutOne.h"
+#include "pixorama/brovia/QEVDBLayOut.h"
 #include "pixorama/common/tagQEVParaReport.h"
 #include "pixorama/platform/Messages.h"
 #include "pixorama/tilemo/EleContainer.h"
@@ -32,6 +34,20 @@ protected:
     // The display grey of canvas pixel (x, 0).
     static int Grey(int x) { return int(Pixel(x, 0) & 0xFF); }
 };
+
+TEST_F(ViewMessageTest, ParameterViewHostsTheBrowserLayoutWithFourSections)
+{
+    QEVDBLayOut* layout = gLayOutOneGetLayOut();
+    ASSERT_NE(layout, nullptr);
+    QWidget* para = frame->view()->paraView();
+    EXPECT_EQ(layout->parentWidget(), para);
+    EXPECT_EQ(layout->geometry(), para->rect());
+    EXPECT_TRUE(layout->isVisible());
+    EXPECT_EQ(layout->SectionCount(), 4);
+    frame->resize(1100, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(layout->geometry(), para->rect());
+}
 
 TEST_F(ViewMessageTest, OpenFileMessageOpensIntoCanvasFour)
 {

@@ -8,6 +8,9 @@
 // window starts full, the views repaint and a picture that shows joins the
 // recent-file list. False when canvas 4 shows nothing afterwards.
 bool OpenPicture(const std::wstring& path);
+// The reading part of OpenPicture, for "重新打开图像": the current image
+// path and the recent files stay as they are.
+bool ReadIntoWorkingCanvas(const std::wstring& path);
 // A recent-file entry: a file that no longer exists is dropped from the list
 // with the message "文件不存在" and not opened.
 bool OpenRecentPicture(const std::wstring& path);
