@@ -169,10 +169,14 @@ TEST_F(ViewMessageTest, DroppedFileOpens)
     QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(frame.get(), &enter);
     EXPECT_TRUE(enter.isAccepted());
+    gWorkState().planesCaptured = true;
+    gWorkState().detailLayersReady = true;
     QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(frame.get(), &drop);
     EXPECT_EQ(gWorkState().imagePath, path);
     EXPECT_EQ(Pixel(2, 2), 0x0000FFu);
+    EXPECT_FALSE(gWorkState().planesCaptured);
+    EXPECT_FALSE(gWorkState().detailLayersReady);
 
     QMimeData text;
     text.setText(QStringLiteral("not a file"));
