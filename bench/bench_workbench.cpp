@@ -82,14 +82,16 @@ std::wstring rawFile()
     return plat::fromPath(path);
 }
 
+// Made on first use, closed before the application object goes.
+std::unique_ptr<CMainFrame> frame;
+
 CMainFrame& mainFrame()
 {
-    static std::unique_ptr<CMainFrame> frame = [] {
-        auto f = std::make_unique<CMainFrame>();
-        f->show();
+    if (!frame) {
+        frame = std::make_unique<CMainFrame>();
+        frame->show();
         QApplication::processEvents();
-        return f;
-    }();
+    }
     return *frame;
 }
 
@@ -198,5 +200,6 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    frame.reset();
     return 0;
 }

@@ -18,6 +18,7 @@ constexpr int rawWindowKind = 19;
 // Fraction of the full range one pixel of right-drag moves.
 constexpr float dragStep = 1.0f / 512.0f;
 constexpr float narrowestWindow = 1.0f / 65535.0f;
+constexpr int histogramRows = 1024;
 
 bool holdsRaw()
 {
@@ -25,10 +26,10 @@ bool holdsRaw()
     return kind == FileRawOther || kind == FileFloat;
 }
 
-// Index of the 16-bit level of a working value.
+// Index of the 16-bit level of a working value (0..65535, NaN as 0).
 int levelOf(float v)
 {
-    return std::clamp(int(v), 0, 65535);
+    return v > 0.0f ? (v < 65535.0f ? int(v) : 65535) : 0;
 }
 
 } // namespace
@@ -112,10 +113,25 @@ std::array<float, 2> AutoWindowFractions(const ClassData2DIO<float>& working)
 
 std::array<int, 256> RawHistogram(const ClassData2DIO<float>& working)
 {
+    // Four partial histograms, so neighbouring pixels of one level do not
+    // wait on each other's count; a tall picture counts every few rows only,
+    // which the strip cannot tell apart.
+    std::array<std::array<int, 256>, 4> parts{};
+    const int w = working.width;
+    const int rowStep = std::max(1, working.height / histogramRows);
+    for (int y = 0; y < working.height; y += rowStep) {
+        const float* p = working.rows[y];
+        int x = 0;
+        for (; x + 4 <= w; x += 4)
+            for (int k = 0; k < 4; ++k)
+                ++parts[std::size_t(k)][std::size_t(levelOf(p[x + k]) >> 8)];
+        for (; x < w; ++x)
+            ++parts[0][std::size_t(levelOf(p[x]) >> 8)];
+    }
     std::array<int, 256> bins{};
-    for (int y = 0; y < working.height; ++y)
-        for (const float* p = working.rows[y]; p < working.rows[y] + working.width; ++p)
-            ++bins[std::size_t(levelOf(*p) >> 8)];
+    for (const auto& part : parts)
+        for (std::size_t i = 0; i < bins.size(); ++i)
+            bins[i] += part[i];
     return bins;
 }
 

@@ -28,5 +28,6 @@ bool AutoRawWindow();
 // Those two points of a working raw (0..65535) as fractions; {0, 1} for an
 // empty image.
 std::array<float, 2> AutoWindowFractions(const ClassData2DIO<float>& working);
-// 256 bins of a working raw (0..65535), for the contrast strip.
+// 256 bins of a working raw (0..65535), for the contrast strip; pictures
+// over 2047 rows are counted on every (height / 1024)-th row.
 std::array<int, 256> RawHistogram(const ClassData2DIO<float>& working);
