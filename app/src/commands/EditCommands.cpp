@@ -21,20 +21,34 @@ constexpr int canvas = WorkState::workingCanvas;
 
 enum : int { Crop = 2375, MirrorLR = 2376, MirrorTB = 2377, Negative = 2378, Scale = 2384 };
 
-// 8-bit planes resample through float and are truncated back.
+// 8-bit planes resample through float and are truncated back; the float
+// images are shared by the three planes of a picture.
+struct PlaneResampler {
+    ClassData2DIO<float> wide;
+    ClassData2DIO<float> out;
+
+    void operator()(QEVUCDATA2D& plane, int w, int h)
+    {
+        if (wide.width != plane.width || wide.height != plane.height)
+            wide.SetDim(plane.width, plane.height);
+        if (out.width != w || out.height != h)
+            out.SetDim(w, h);
+        for (int y = 0; y < plane.height; ++y)
+            std::copy(plane.rows[y], plane.rows[y] + plane.width, wide.rows[y]);
+        ResizeMC(&wide, &out);
+        plane.SetDim(w, h);
+        for (int y = 0; y < h; ++y) {
+            const float* in = out.rows[y];
+            unsigned char* row = plane.rows[y];
+            for (int x = 0; x < w; ++x)
+                row[x] = static_cast<unsigned char>(std::clamp(in[x], 0.0f, 255.0f));
+        }
+    }
+};
+
 void resample(QEVUCDATA2D& plane, int w, int h)
 {
-    ClassData2DIO<float> wide;
-    wide.SetDim(plane.width, plane.height);
-    for (int y = 0; y < plane.height; ++y)
-        std::copy(plane.rows[y], plane.rows[y] + plane.width, wide.rows[y]);
-    ClassData2DIO<float> out;
-    out.SetDim(w, h);
-    ResizeMC(&wide, &out);
-    plane.SetDim(w, h);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            plane.rows[y][x] = static_cast<unsigned char>(std::clamp(out.rows[y][x], 0.0f, 255.0f));
+    PlaneResampler{}(plane, w, h);
 }
 
 void resample(QEVFLOATDATA2D& image, int w, int h)
@@ -93,8 +107,13 @@ void runColour(int id)
     const int h = state.canvasHeight;
     QEVRECT crop = request.crop;
     crop.SetValue(request.crop.left, request.crop.right, h - 1 - request.crop.bottom, h - 1 - request.crop.top);
-    for (QEVUCDATA2D* plane : {&state.resultR, &state.resultG, &state.resultB})
-        apply(*plane, request, crop);
+    PlaneResampler resampler;
+    for (QEVUCDATA2D* plane : {&state.resultR, &state.resultG, &state.resultB}) {
+        if (id == Scale)
+            resampler(*plane, request.width, request.height);
+        else
+            apply(*plane, request, crop);
+    }
     state.ShowResult();
 }
 

@@ -146,6 +146,14 @@ TEST_F(ViewMessageTest, AutomaticWindowFromTheHistogram)
     std::array<int, 256> bins = RawHistogram(image);
     EXPECT_EQ(bins[0], 256);
     EXPECT_EQ(bins[3], 1000 - 768);
+    // A tall picture counts every fourth row of 4096.
+    ClassData2DIO<float> tall;
+    tall.SetDim(2, 4096);
+    for (int y = 0; y < 4096; ++y)
+        tall.rows[y][0] = tall.rows[y][1] = y % 4 == 0 ? 70000.0f : 300.0f;
+    const std::array<int, 256> sparse = RawHistogram(tall);
+    EXPECT_EQ(sparse[255], 2048);
+    EXPECT_EQ(sparse[1], 0);
 }
 
 TEST_F(ViewMessageTest, AutomaticWindowCommand)
