@@ -43,6 +43,9 @@ void QEVDBLayOut::SetMaxID()
 
 bool QEVDBLayOut::Create(plat::Wnd* parent, unsigned id)
 {
+    // The windows exist once; a layout is not created twice.
+    if (fileSet != nullptr)
+        return false;
     owner = parent;
     firstBarId = int(id) + 1;
     SetCtrlId(this, int(id));
@@ -106,13 +109,12 @@ plat::Rect QEVDBLayOut::GetSubClient(int i) const
     return sections[i];
 }
 
-void QEVDBLayOut::onSize(int w, int h)
+void QEVDBLayOut::onSize(int, int h)
 {
     if (h > barHeight)
         positions.SetSpacing(float(barHeight) / float(h - barHeight));
     if (maximised)
         positions.Maximise(maxIndex);
-    (void)w;
     RefreshSBPos();
     PlaceSubWindows();
 }
@@ -161,7 +163,7 @@ void QEVDBLayOut::OnSegBarMoved(int displacement, int barId)
     const int k = barId - firstBarId;
     if (usable > 0 && k >= 1 && k < SectionCount())
         positions.Move(k, float(displacement) / float(usable));
-    RefreshSBPos();
+    // The size handler places the bars and the sub-windows again.
     onSize(width(), height());
 }
 
@@ -178,7 +180,6 @@ void QEVDBLayOut::OnSegBarMaximized(int k)
     positions.Maximise(k);
     maximised = true;
     maxIndex = k;
-    RefreshSBPos();
     onSize(width(), height());
     invalidate();
 }
@@ -191,8 +192,9 @@ void QEVDBLayOut::OnFSAddFileToEng(int list, std::intptr_t path)
 
 void QEVDBLayOut::OnFSSelFile(std::intptr_t path)
 {
+    // The folder tree asks the application itself; what reaches the layout
+    // (the file lists tell their owner too) is only freed.
     OwnedBSTR text(path);
-    SendStringMessage(owner.data(), WM_LAYOUT_OPENFILE, 1, text.str());
 }
 
 std::intptr_t QEVDBLayOut::onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)
@@ -202,6 +204,8 @@ std::intptr_t QEVDBLayOut::onMessage(unsigned msg, std::uintptr_t wParam, std::i
     case WM_LAYOUT_BARMAXIMISE: OnSegBarMaximized(int(lParam)); return 0;
     case WM_LAYOUT_ADDTOLIST: OnFSAddFileToEng(int(wParam), lParam); return 0;
     case WM_LAYOUT_OPENFILE: OnFSSelFile(lParam); return 0;
+    case WM_LAYOUT_OBJECTPICKED:
+    case WM_LAYOUT_OBJECTDELETED: SysFreeString(reinterpret_cast<BSTR>(lParam)); return 0;
     case WM_LAYOUT_PARACHANGED: return 0;
     default: return plat::Wnd::onMessage(msg, wParam, lParam);
     }

@@ -2,8 +2,15 @@
 
 #include "pixorama/platform/Messages.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
+
+namespace {
+
+std::atomic<long> alive{0};
+
+} // namespace
 
 BSTR SysAllocString(std::wstring_view text)
 {
@@ -12,12 +19,20 @@ BSTR SysAllocString(std::wstring_view text)
         return nullptr;
     std::memcpy(out, text.data(), text.size() * sizeof(wchar_t));
     out[text.size()] = L'\0';
+    ++alive;
     return out;
 }
 
 void SysFreeString(BSTR text)
 {
+    if (text != nullptr)
+        --alive;
     std::free(text);
+}
+
+long SysStringsAlive()
+{
+    return alive;
 }
 
 std::intptr_t SendStringMessage(plat::Wnd* target, unsigned msg, std::uintptr_t wParam, std::wstring_view text)

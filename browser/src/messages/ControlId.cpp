@@ -34,12 +34,16 @@ QWidget* FindCtrl(const QWidget* parent, int id)
     return nullptr;
 }
 
-std::vector<plat::Wnd*> NotifyChain(QWidget* owner)
+std::vector<plat::Wnd*> NotifyChain(QWidget* owner, int generations)
 {
     std::vector<plat::Wnd*> chain;
     if (owner == nullptr)
         return chain;
-    for (QWidget* w : {owner, owner->parentWidget(), owner->window()}) {
+    std::vector<QWidget*> windows{owner};
+    for (QWidget* w = owner->parentWidget(); w != nullptr && int(windows.size()) <= generations; w = w->parentWidget())
+        windows.push_back(w);
+    windows.push_back(owner->window());
+    for (QWidget* w : windows) {
         auto* wnd = dynamic_cast<plat::Wnd*>(w);
         if (wnd != nullptr && std::find(chain.begin(), chain.end(), wnd) == chain.end())
             chain.push_back(wnd);

@@ -103,6 +103,8 @@ void QEVSelfDrawWndBase::SendMSG()
     report.SetInt(0, 1);
     report.SetInt(9, displayMode);
     report.SetInt(10, ownerId);
-    for (plat::Wnd* target : NotifyChain(owner))
+    // The owner, its parent, the parent's parent (the window that hosts a
+    // layout) and the root window.
+    for (plat::Wnd* target : NotifyChain(owner, 2))
         plat::sendMessage(target, WM_LAYOUT_PARACHANGED, reinterpret_cast<std::uintptr_t>(&report), 0);
 }

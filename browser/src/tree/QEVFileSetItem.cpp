@@ -131,7 +131,9 @@ void QEVFileSetItem::OnItemClicked(QTreeWidgetItem* item)
     if (item == nullptr || item->data(0, folderRole).toBool() || item == Root())
         return;
     currentPath = GetFullPath(item);
-    SendStringMessage(owner, WM_LAYOUT_OPENFILE, 1, currentPath);
+    // The application is the owner layout's parent.
+    SendStringMessage(owner ? dynamic_cast<plat::Wnd*>(owner->parentWidget()) : nullptr, WM_LAYOUT_OPENFILE, 1,
+                      currentPath);
 }
 
 std::unique_ptr<QMenu> QEVFileSetItem::ContextMenu(QTreeWidgetItem* item)

@@ -89,6 +89,8 @@ TEST_F(LayoutBarsTest, SubWindowsCarryTheirIdsAndOnlyTheSectionsOnesShow)
     EXPECT_EQ(FindCtrl(layout, 1229), layout->ParaColor());
     EXPECT_EQ(FindCtrl(layout, 1230), layout->ParaVR());
     EXPECT_EQ(FindCtrl(layout, 1231), layout->InfoTree());
+    EXPECT_FALSE(layout->Create(host.get(), 2000));
+    EXPECT_EQ(FindCtrl(layout, 2001), nullptr);
 
     // Share the height out: bar 1 to 100, bar 2 to 200, bar 3 to 300.
     Drag(1, 100 - Top(1));

@@ -16,6 +16,8 @@ using BSTR = wchar_t*;
 
 BSTR SysAllocString(std::wstring_view text);
 void SysFreeString(BSTR text); // null is allowed
+// How many strings are allocated and not yet freed: a leak check.
+long SysStringsAlive();
 
 // Takes ownership of the string in a message's lParam and frees it on
 // scope exit; receivers wrap lParam in one of these first thing.

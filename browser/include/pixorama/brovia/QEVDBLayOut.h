@@ -44,7 +44,8 @@ public:
     // Marks section 0 as maximised.
     void SetMaxID();
     // Becomes a visible child of parent with the given id and creates the
-    // bars and sub-windows; bars get the ids id + 1, id + 2, ...
+    // bars and sub-windows; bars get the ids id + 1, id + 2, ... False
+    // when the layout was created already.
     bool Create(plat::Wnd* parent, unsigned id);
     int SegBarIDBegin() const { return firstBarId; }
     // Moves the layout to rect, in the parent's client coordinates.

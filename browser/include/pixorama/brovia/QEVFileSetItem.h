@@ -13,7 +13,8 @@ class QTreeWidgetItem;
 // The folder tree. The root "我的电脑" lists the file-system roots a user
 // has; a folder fills with its subfolders and files when first expanded
 // (only files with the filter's extension while the filter is on). A click
-// on a file asks the owner layout to open it (0x084E); the context menu
+// on a file asks the application, the owner layout's parent, to open it
+// (0x084E); the context menu
 // adds an item to one of the file lists (0x084C to the owner layout).
 class QEVFileSetItem : public plat::Wnd {
 public:

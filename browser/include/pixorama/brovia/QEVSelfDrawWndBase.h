@@ -14,8 +14,9 @@ class QLineEdit;
 // left and a track over the rest, on which handles of the handle width
 // sit. A handle at fraction f of the track covers the columns from
 // trunc(f x T + 80), where T = client width - 80 - handle width.
-// Every change is reported to the owner, its parent and the root window
-// with 0x089A and the address of the strip's own report record.
+// Every change is reported to the owner, its parent, the parent's parent
+// and the root window with 0x089A and the address of the strip's own
+// report record, each window once.
 class QEVSelfDrawWndBase : public plat::Wnd {
 public:
     static constexpr int labelWidth = 80;
