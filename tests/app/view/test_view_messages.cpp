@@ -5,6 +5,8 @@
 #include "pixorama/brovia/BrowserString.h"
 #include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/brovia/QEVDBLayOut.h"
+#include "pixorama/brovia/QEVDlgForContrast.h"
+#include "pixorama/brovia/QEVWndParaRawIma.h"
 #include "pixorama/common/tagQEVParaReport.h"
 #include "pixorama/platform/Messages.h"
 #include "pixorama/tilemo/EleContainer.h"
@@ -112,6 +114,37 @@ TEST_F(ViewMessageTest, RightDragOnCanvasFourMovesTheWindow)
     QTest::mouseRelease(working(), Qt::RightButton, {}, QPoint(44, 100));
     EXPECT_NEAR(gWorkState().rawWindowRight - gWorkState().rawWindowLeft, 0.5f, 1e-4f);
     EXPECT_NE(gCTERGetInfo().find(L"LUTRAW"), std::wstring::npos);
+    // The display-window strip follows.
+    float low = 0.0f;
+    float high = 0.0f;
+    gLayOutOneGetLayOut()->ParaRaw()->WindowStrip()->OutHandlePara(low, high);
+    EXPECT_NEAR(low, gWorkState().rawWindowLeft, 0.02f);
+    EXPECT_NEAR(high, gWorkState().rawWindowRight, 0.02f);
+}
+
+TEST_F(ViewMessageTest, TheDisplayWindowStripSetsTheWindow)
+{
+    OpenRamp();
+    // Give the grey-scale panel (section 2) the height of the browser.
+    QEVDBLayOut* layout = gLayOutOneGetLayOut();
+    plat::sendMessage(layout, 0x0465, 0, 2);
+    QApplication::processEvents();
+    QEVDlgForContrast* strip = layout->ParaRaw()->WindowStrip();
+    ASSERT_GT(strip->width(), 100);
+    // The wheel moves the band only while both handles are inside the track.
+    strip->SetHandlePara(0.2f, 0.6f);
+    const QPoint band((strip->LowHandleRect().right + strip->HighHandleRect().left) / 2, strip->height() / 2);
+    QWheelEvent wheel(band, strip->mapToGlobal(band), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(strip, &wheel);
+    float low = 0.0f;
+    float high = 0.0f;
+    strip->OutHandlePara(low, high);
+    EXPECT_GT(low, 0.2f);
+    EXPECT_FLOAT_EQ(gWorkState().rawWindowLeft, low);
+    EXPECT_FLOAT_EQ(gWorkState().rawWindowRight, high);
+    EXPECT_NE(gCTERGetInfo().find(L"LUTRAW Left = "), std::wstring::npos);
+    EXPECT_EQ(Grey(int(low * 255.0f) - 2), 0);
 }
 
 TEST_F(ViewMessageTest, PlainMovesAndColourPicturesLeaveTheWindowAlone)
