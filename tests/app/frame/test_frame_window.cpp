@@ -67,7 +67,7 @@ TEST_F(FrameWindowTest, RecentFilesKeepTheLastFourNewestFirst)
 {
     std::vector<std::wstring> paths;
     for (int i = 0; i < 5; ++i)
-        paths.push_back(WriteColour("p" + std::to_string(i) + ".png", 2, 2, [i](int, int) { return unsigned(i); }));
+        paths.push_back(WriteColour(std::to_string(i) + "-recent.png", 2, 2, [i](int, int) { return unsigned(i); }));
     for (const std::wstring& p : paths) {
         Choose(p);
         frame->OnCommand(2224);
