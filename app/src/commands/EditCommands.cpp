@@ -123,11 +123,20 @@ void runRaw(int id)
     EditRequest request;
     if (!request.Ask(id, raw.width, raw.height))
         return;
+    // The canvas lends its working raw; the command works on a copy (only
+    // the cropped part of it for a crop).
+    const QEVRECT& area = request.crop;
+    const bool crop = id == Crop;
+    const int x0 = crop ? area.left : 0;
+    const int y0 = crop ? area.top : 0;
+    const int w = crop ? area.right - area.left + 1 : raw.width;
+    const int h = crop ? area.bottom - area.top + 1 : raw.height;
     QEVFLOATDATA2D image;
-    image.SetDim(raw.width, raw.height);
-    for (int y = 0; y < raw.height; ++y)
-        std::memcpy(image.rows[y], raw.rows[y], std::size_t(raw.width) * sizeof(float));
-    apply(image, request, request.crop);
+    image.SetDim(w, h);
+    for (int y = 0; y < h; ++y)
+        std::memcpy(image.rows[y], raw.rows[y0 + y] + x0, std::size_t(w) * sizeof(float));
+    if (!crop)
+        apply(image, request, request.crop);
     if (id == Negative)
         gWorkState().detailLayersReady = false;
     gCVSShowRawFloat(canvas, image, true, true);

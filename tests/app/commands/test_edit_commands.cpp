@@ -134,6 +134,21 @@ TEST_F(EditCommandTest, RawMirrorsNegativeAndCrop)
     EXPECT_EQ(gCVSGetCanvasWidth(canvas), 2);
 }
 
+TEST_F(EditCommandTest, RawCropKeepsTheRectangleItsRowsAndColumns)
+{
+    OpenRaw(); // working raw: (x + 4 y) * 65535 / 11
+    const float step = 65535.0f / 11.0f;
+    AnswerRect(1, 1, 3, 2);
+    frame->OnCommand(2375);
+    const ClassData2DIO<float>& kept = gCVSGetRawOri(canvas);
+    ASSERT_EQ(kept.width, 3);
+    ASSERT_EQ(kept.height, 2);
+    EXPECT_NEAR(kept.rows[0][0], 5 * step, 0.5f);
+    EXPECT_NEAR(kept.rows[0][2], 7 * step, 0.5f);
+    EXPECT_NEAR(kept.rows[1][0], 9 * step, 0.5f);
+    EXPECT_NEAR(kept.rows[1][2], 11 * step, 0.5f);
+}
+
 TEST_F(EditCommandTest, ResizeColourAndRaw)
 {
     OpenRaw();
