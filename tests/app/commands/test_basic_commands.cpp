@@ -2,6 +2,7 @@
 #include "WorkbenchFixture.h"
 
 #include "pixorama/canvo/CanvasRegions.h"
+#include "pixorama/workbench/CPixoramaView.h"
 #include "pixorama/workbench/RecentFiles.h"
 
 namespace {
@@ -68,6 +69,36 @@ TEST_F(BasicCommandTest, EightBitConversionWritesABitmap)
     EXPECT_EQ(saved.size(), QSize(4, 2));
     EXPECT_EQ(qGray(saved.pixel(0, 0)), 0);
     EXPECT_EQ(qGray(saved.pixel(3, 1)), 255);
+}
+
+TEST_F(BasicCommandTest, EverySaveWritesItsFile)
+{
+    Choose(WriteColour("c.png", 6, 4, [](int x, int) { return x < 3 ? 0xFF0000u : 0x00FF00u; }));
+    frame->OnCommand(2224);
+    QApplication::processEvents();
+    frame->view()->repaint();
+    const std::vector<std::pair<int, std::string>> saves = {
+        {2232, "label.raw"}, {2236, "with-overlays.bmp"}, {2238, "shown.bmp"}, {2240, "window.bmp"}};
+    for (const auto& [id, name] : saves) {
+        Choose(plat::fromPath(Home() / name));
+        frame->OnCommand(id);
+        EXPECT_TRUE(std::filesystem::exists(Home() / name)) << id;
+    }
+    // The label of a picture without regions: all ones, 32-bit, 6 x 4.
+    const std::vector<char> label = fileBytes(Home() / "label.raw");
+    ASSERT_EQ(label.size(), 6u * 4u * 4u);
+    std::int32_t first = 0;
+    std::memcpy(&first, label.data(), 4);
+    EXPECT_EQ(first, 1);
+    const QImage shown(QString::fromStdString((Home() / "shown.bmp").string()));
+    ASSERT_EQ(shown.size(), QSize(6, 4));
+    EXPECT_EQ(shown.pixel(0, 0) & 0xFFFFFFu, 0xFF0000u);
+    EXPECT_EQ(shown.pixel(5, 3) & 0xFFFFFFu, 0x00FF00u);
+    // A cancelled chooser writes nothing.
+    Choose(std::nullopt);
+    frame->OnCommand(2234);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Home()), std::filesystem::directory_iterator()),
+              std::ptrdiff_t(saves.size() + 2)); // and the picture and the recent list
 }
 
 TEST_F(BasicCommandTest, CreateImageDoesNothing)
