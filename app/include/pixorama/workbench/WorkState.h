@@ -50,8 +50,8 @@ public:
     // The region-masked show step: writes the result planes into canvas 4's
     // pixels wherever the label image of the user's regions is above 0 and
     // the pixel lies inside the result planes, then repaints the views.
-    // With no overlay, or none selected, the whole picture is labelled; with
-    // a selected overlay that is not a region, nothing is.
+    // With no region drawn (or none selected) every pixel is labelled, so
+    // the whole picture changes.
     void ShowResult();
     // A new picture went into canvas 4: the captured planes and the detail
     // layers no longer describe it.
