@@ -6,12 +6,31 @@
 #include "pixorama/tilemo/Tilemo.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
 bool hasPixels(int id)
 {
     return gCVSGetCanvasWidth(id) > 0 && gCVSGetCanvasHeight(id) > 0 && gCVSGetCanvasPixelPtr(id) != nullptr;
+}
+
+// Planes of the size they already have keep their buffers: a fresh 16 MB
+// buffer costs more in page faults than the copy itself.
+void sizePlane(QEVUCDATA2D& plane, int w, int h)
+{
+    if (plane.width != w || plane.height != h || plane.rows == nullptr)
+        plane.SetDim(w, h);
+}
+
+void copyPlane(QEVUCDATA2D& to, const QEVUCDATA2D& from)
+{
+    if (from.rows == nullptr || to.width != from.width || to.height != from.height || to.rows == nullptr) {
+        to = from;
+        return;
+    }
+    for (int y = 0; y < from.height; ++y)
+        std::memcpy(to.rows[y], from.rows[y], std::size_t(from.width));
 }
 
 } // namespace
@@ -32,7 +51,7 @@ bool WorkState::CapturePlanes()
     const int w = gCVSGetCanvasWidth(id);
     const int h = gCVSGetCanvasHeight(id);
     for (QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey, &resultR, &resultG, &resultB})
-        plane->SetDim(w, h);
+        sizePlane(*plane, w, h);
     unsigned** rows = gCVSCreateCanvasPixelPtr2D(id);
     for (int y = 0; y < h; ++y) {
         const unsigned* px = rows[y];
@@ -59,16 +78,16 @@ bool WorkState::CapturePlanes()
 
 void WorkState::ResetResult()
 {
-    resultR = sourceR;
-    resultG = sourceG;
-    resultB = sourceB;
+    copyPlane(resultR, sourceR);
+    copyPlane(resultG, sourceG);
+    copyPlane(resultB, sourceB);
 }
 
 void WorkState::CommitResult()
 {
-    sourceR = resultR;
-    sourceG = resultG;
-    sourceB = resultB;
+    copyPlane(sourceR, resultR);
+    copyPlane(sourceG, resultG);
+    copyPlane(sourceB, resultB);
 }
 
 void WorkState::ShowResult()

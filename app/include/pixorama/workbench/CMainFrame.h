@@ -1,32 +1,88 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMenu>
+#include <QPointer>
+#include <QRect>
 
-#include <array>
 #include <string>
 
 class CPixoramaView;
-class QLabel;
+class QAction;
 class QProgressBar;
+class QToolBar;
 
-// The main window: the view in the middle and a status bar of four panes
-// (progress, cursor, pixel and editing information).
+// The main window: menus, toolbar, the view in the middle and a status bar
+// of four panes (progress, cursor, pixel and editing information). Every
+// command id of the menus, the toolbar and the keyboard arrives at
+// OnCommand, which routes it by range to a handler group.
 class CMainFrame : public QMainWindow {
 public:
     static constexpr int paneCount = 4;
 
     CMainFrame();
+    ~CMainFrame() override;
 
     CPixoramaView* view() const { return centre; }
+    QToolBar* toolBar() const { return tools; }
+    QProgressBar* progressCtrl() const { return progress; }
     // Out-of-range panes are ignored or read as empty.
     void setPaneText(int pane, const std::wstring& text);
     std::wstring paneText(int pane) const;
-    QProgressBar* progressCtrl() const { return progress; }
+
+    // Rebuilds the menu bar from the tables, with Ctrl+O and F5 shown on
+    // their entries, the automatic window in "视图" and the recent files at
+    // the end of "基本功能".
+    void InstallMainMenu();
+    // The menu entry with this command id; null when there is none.
+    QAction* menuAction(int id) const;
+    QMenu* recentMenu() const { return recent; }
+
+    // WM_COMMAND: routes id to its handler group; ids outside every range
+    // do nothing.
+    void OnCommand(int id);
+
+    bool isFullScreenMode() const { return fullScreen; }
+    void ToggleFullScreen();
+    void EnterFullScreen();
+    // Changes nothing when full screen is off.
+    void LeaveFullScreen();
+    void ToggleAlwaysOnTop();
+
+    virtual void OnViewModeCommand(int id);
+    virtual void OnSelectionCommand(int id);
+    virtual void OnEditCommand(int id);
+    virtual void OnEnhanceCommand(int id);
+    virtual void OnArtCommand(int id);
+    virtual void OnBasicCommand(int id);
+    virtual void OnLargeFovCommand(int id);
+    virtual void OnVolumeCommand(int id);
+    virtual void OnReconCommand(int id);
+    virtual void OnScriptCommand(int id);
+    virtual void OnAnalysisCommand(int id);
+    virtual void OnSegmentCommand(int id);
+    void OnDrTestCommand(int id);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    // The frame's key habits (Esc, Ctrl+Esc, Ctrl+X) for every key that
+    // reaches one of its windows.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void createToolBar();
     void createStatusBar();
+    void createShortcuts();
+    void addFrameEntries();
+    void fillRecentMenu();
+    void onKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
     CPixoramaView* centre = nullptr;
-    std::array<QLabel*, paneCount> panes{};
+    QToolBar* tools = nullptr;
     QProgressBar* progress = nullptr;
+    QPointer<QMenu> recent;
+    bool fullScreen = false;
+    QRect savedGeometry;
 };

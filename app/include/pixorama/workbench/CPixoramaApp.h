@@ -13,6 +13,7 @@ struct WorkbenchOptions {
     std::wstring image;      // empty: the bundled sample
     std::wstring screenshot; // empty: run interactively
     bool help = false;
+    bool startupTime = false; // print the time to the first painted frame, then quit
     std::wstring error;      // set when the command line is not understood
 };
 
@@ -42,6 +43,9 @@ public:
 
 private:
     bool showStartPicture(const std::wstring& image);
+    // Waits for canvas 4's first paint, prints the time since the process
+    // started and quits.
+    int reportStartupTime();
 
     QPointer<CMainFrame> frame;
     std::wstring shown;

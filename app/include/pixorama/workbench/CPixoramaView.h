@@ -6,10 +6,13 @@
 
 class CMainFrame;
 class QEVViewOfParaOne;
+struct tagQEVViewInput;
 
 // The frame's view: hands its whole client area to the view layout, with
 // the working canvas 4 alone in the right-bottom view and the parameter
 // view on the left, and reports the cursor over canvas 4 in the status bar.
+// Dragging with the right button on canvas 4 sets the display window of a
+// raw picture.
 class CPixoramaView : public plat::Wnd {
 public:
     explicit CPixoramaView(CMainFrame* frame);
@@ -20,8 +23,13 @@ public:
 
 protected:
     void onSize(int width, int height) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void followRightDrag(const tagQEVViewInput& input);
+
     CMainFrame* frame;
+    bool rightDragging = false;
+    plat::Point rightDragLast;
     QPointer<QEVViewOfParaOne> para;
 };

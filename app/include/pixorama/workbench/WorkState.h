@@ -29,6 +29,10 @@ public:
     bool planesCaptured = false;
     std::atomic<bool> detailLayersReady{false}; // read by the detail worker
     bool alwaysOnTop = false;
+    // Display window of a raw picture in canvas 4, fractions of its range:
+    // as last set by the contrast strip, the mouse or the automatic window.
+    float rawWindowLeft = 0.0f;
+    float rawWindowRight = 1.0f;
     // The status-bar progress control the frame publishes; null without a
     // frame (headless programs, tests). Workers reach it only through the
     // user-interface thread.

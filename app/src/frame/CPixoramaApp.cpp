@@ -3,9 +3,17 @@
 #include "pixorama/canvo/CanvasFiles.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/tilemo/EleContainer.h"
+#include "pixorama/tilemo/EleView.h"
+#include "pixorama/tilemo/EleViewContainer.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/CMainFrame.h"
+#include "pixorama/workbench/OpenPicture.h"
+#include "pixorama/workbench/RawWindow.h"
 #include "pixorama/workbench/SampleImage.h"
+#include "pixorama/workbench/WorkState.h"
+
+#include "StartupClock.h"
 
 #include <QApplication>
 #include <QImage>
@@ -17,6 +25,8 @@
 #include <vector>
 
 namespace {
+
+constexpr int workingView = 3; // right bottom: canvas 4
 
 // Time for the window to settle its geometry and paint before the shot.
 constexpr int screenshotDelayMs = 300;
@@ -56,6 +66,8 @@ WorkbenchOptions CPixoramaApp::parseCommandLine(const QStringList& arguments)
                 return options;
             }
             options.screenshot = arguments[++i].toStdWString();
+        } else if (a == QLatin1String("--startup-time")) {
+            options.startupTime = true;
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
             options.help = true;
         } else if (a.startsWith(QLatin1Char('-')) && a.size() > 1) {
@@ -73,9 +85,10 @@ WorkbenchOptions CPixoramaApp::parseCommandLine(const QStringList& arguments)
 
 std::wstring CPixoramaApp::usage()
 {
-    return L"usage: pixorama [--screenshot FILE.png] [IMAGE]\n"
+    return L"usage: pixorama [--screenshot FILE.png] [--startup-time] [IMAGE]\n"
            L"  IMAGE            a picture to show (the bundled sample when none is given)\n"
-           L"  --screenshot F   write a PNG of the main window to F once the picture is shown, then quit\n";
+           L"  --screenshot F   write a PNG of the main window to F once the picture is shown, then quit\n"
+           L"  --startup-time   print the time from process start to the first painted picture, then quit\n";
 }
 
 CMainFrame* CPixoramaApp::mainFrame() const
@@ -90,6 +103,7 @@ bool CPixoramaApp::InitInstance(const WorkbenchOptions& options)
     frame->show();
     const bool ok = showStartPicture(options.image);
     gCTERRefreshAllView();
+    ShowRawHistogram();
     return ok;
 }
 
@@ -97,11 +111,12 @@ bool CPixoramaApp::showStartPicture(const std::wstring& image)
 {
     if (!image.empty()) {
         shown = image;
-        return readFile(workingCanvas, image);
+        return OpenPicture(image);
     }
     const std::filesystem::path sample = SampleImage::locate();
     if (!sample.empty()) {
         shown = plat::fromPath(sample);
+        gWorkState().imagePath = shown;
         if (readFile(workingCanvas, shown))
             return true;
     }
@@ -121,6 +136,8 @@ bool CPixoramaApp::writeScreenshot(const std::wstring& path) const
 int CPixoramaApp::run(const WorkbenchOptions& options)
 {
     const bool shownOk = InitInstance(options);
+    if (options.startupTime)
+        return reportStartupTime();
     if (options.screenshot.empty())
         return QApplication::exec();
     int code = 0;
@@ -139,4 +156,17 @@ int CPixoramaApp::run(const WorkbenchOptions& options)
     });
     QApplication::exec();
     return code;
+}
+
+int CPixoramaApp::reportStartupTime()
+{
+    EleContainer* layout = gCTERGetContainer();
+    if (layout == nullptr)
+        return 1;
+    afterFirstPaint(layout->viewArea()->view(workingView), [] {
+        std::printf("first painted frame after %.1f ms\n", secondsSinceProcessStart() * 1000.0);
+        std::fflush(stdout);
+        QApplication::exit(0);
+    });
+    return QApplication::exec();
 }

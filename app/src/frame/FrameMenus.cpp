@@ -1,0 +1,116 @@
+// The frame's menu bar: the tables, the entries the frame adds to them and
+// the keyboard shortcuts shown on the entries.
+#include "pixorama/workbench/CMainFrame.h"
+
+#include "pixorama/parlet/MenuBuilders.h"
+#include "pixorama/platform/Strings.h"
+#include "pixorama/workbench/MenuTables.h"
+#include "pixorama/workbench/RecentFiles.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+
+namespace {
+
+constexpr int openId = 2224;
+constexpr int reopenId = 2228;
+constexpr int basicPopup = 0;
+constexpr int viewPopup = 1;
+
+struct KeyHabit {
+    int id;
+    QKeySequence keys;
+};
+
+const KeyHabit keyHabits[] = {
+    {openId, QKeySequence(Qt::CTRL | Qt::Key_O)},
+    {reopenId, QKeySequence(Qt::Key_F5)},
+};
+
+QAction* findIn(const QMenu* menu, int id)
+{
+    for (QAction* action : menu->actions()) {
+        if (QMenu* sub = action->menu()) {
+            if (QAction* found = findIn(sub, id))
+                return found;
+        } else if (gActionCommandId(action) == id) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+QMenu* popupAt(QMenuBar* bar, int index)
+{
+    const QList<QAction*> popups = bar->actions();
+    return index < popups.size() ? popups[index]->menu() : nullptr;
+}
+
+} // namespace
+
+void CMainFrame::InstallMainMenu()
+{
+    gDeleteAllMenu(this);
+    for (const MenuTable& table : MainMenuTables())
+        gAddMenu(table.items, table.count, this);
+    addFrameEntries();
+    for (QAction* popup : menuBar()->actions())
+        for (QAction* item : popup->menu()->actions())
+            if (item->menu() == nullptr && !item->isSeparator())
+                connect(item, &QAction::triggered, this, [this, item] { OnCommand(gActionCommandId(item)); });
+    // The entries show their keys; the frame's own shortcuts serve them.
+    for (const KeyHabit& habit : keyHabits)
+        if (QAction* entry = menuAction(habit.id)) {
+            entry->setShortcut(habit.keys);
+            entry->setShortcutContext(Qt::WidgetShortcut);
+        }
+}
+
+void CMainFrame::addFrameEntries()
+{
+    if (QMenu* view = popupAt(menuBar(), viewPopup)) {
+        view->addSeparator();
+        view->addAction(QStringLiteral("自动窗宽窗位"))->setData(ID_AUTO_RAW_WINDOW);
+    }
+    if (QMenu* basic = popupAt(menuBar(), basicPopup)) {
+        basic->addSeparator();
+        recent = basic->addMenu(QStringLiteral("最近打开的文件"));
+        connect(recent, &QMenu::aboutToShow, this, &CMainFrame::fillRecentMenu);
+        fillRecentMenu();
+    }
+}
+
+void CMainFrame::fillRecentMenu()
+{
+    if (recent.isNull())
+        return;
+    recent->clear();
+    const std::vector<std::wstring> paths = RecentFiles::Load();
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdWString(paths[i]));
+        QAction* entry = recent->addAction(text);
+        entry->setData(ID_RECENT_FILE_FIRST + int(i));
+        connect(entry, &QAction::triggered, this, [this, entry] { OnCommand(gActionCommandId(entry)); });
+    }
+    recent->setEnabled(!paths.empty());
+}
+
+QAction* CMainFrame::menuAction(int id) const
+{
+    for (QAction* popup : menuBar()->actions())
+        if (QMenu* menu = popup->menu())
+            if (QAction* found = findIn(menu, id))
+                return found;
+    return nullptr;
+}
+
+void CMainFrame::createShortcuts()
+{
+    for (const KeyHabit& habit : keyHabits) {
+        auto* shortcut = new QShortcut(habit.keys, this);
+        const int id = habit.id;
+        connect(shortcut, &QShortcut::activated, this, [this, id] { OnCommand(id); });
+    }
+}

@@ -1,0 +1,127 @@
+// Routing of command ids to the frame's handler groups.
+#include "pixorama/workbench/CMainFrame.h"
+
+#include "FrameCommands.h"
+#include "EditCommands.h"
+
+#include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/MenuTables.h"
+#include "pixorama/workbench/OpenPicture.h"
+#include "pixorama/workbench/RawWindow.h"
+#include "pixorama/workbench/RecentFiles.h"
+
+namespace {
+
+struct Route {
+    int first;
+    int last;
+    void (CMainFrame::*handler)(int);
+};
+
+constexpr Route routes[] = {
+    {2224, 2244, &CMainFrame::OnBasicCommand},
+    {2255, 2258, &CMainFrame::OnViewModeCommand},
+    {2274, 2304, &CMainFrame::OnSelectionCommand},
+    {2334, 2349, &CMainFrame::OnArtCommand},
+    {2375, 2384, &CMainFrame::OnEditCommand},
+    {2394, 2403, &CMainFrame::OnEnhanceCommand},
+    {2415, 2416, &CMainFrame::OnAnalysisCommand},
+    {2454, 2464, &CMainFrame::OnReconCommand},
+    {2475, 2484, &CMainFrame::OnLargeFovCommand},
+    {2494, 2503, &CMainFrame::OnVolumeCommand},
+    {2524, 2544, &CMainFrame::OnSegmentCommand},
+    {2625, 2626, &CMainFrame::OnScriptCommand},
+    {2928, 2954, &CMainFrame::OnDrTestCommand},
+};
+
+constexpr int fullScreenId = 2260;
+constexpr int alwaysOnTopId = 2261;
+
+bool isSequenceCommand(int id)
+{
+    return id == 2379 || id == 2380 || id == 2383;
+}
+
+} // namespace
+
+void CMainFrame::OnCommand(int id)
+{
+    if (id == fullScreenId) {
+        ToggleFullScreen();
+        return;
+    }
+    if (id == alwaysOnTopId) {
+        ToggleAlwaysOnTop();
+        return;
+    }
+    if (id == ID_AUTO_RAW_WINDOW) {
+        AutoRawWindow();
+        return;
+    }
+    if (id >= ID_RECENT_FILE_FIRST && id < ID_RECENT_FILE_FIRST + recentFileCount) {
+        const std::vector<std::wstring> paths = RecentFiles::Load();
+        const std::size_t index = std::size_t(id - ID_RECENT_FILE_FIRST);
+        if (index < paths.size())
+            OpenRecentPicture(paths[index]);
+        return;
+    }
+    for (const Route& route : routes)
+        if (id >= route.first && id <= route.last) {
+            (this->*route.handler)(id);
+            return;
+        }
+}
+
+void CMainFrame::OnBasicCommand(int id)
+{
+    RunBasicCommand(id);
+}
+
+void CMainFrame::OnViewModeCommand(int id)
+{
+    RunViewModeCommand(id);
+}
+
+void CMainFrame::OnSelectionCommand(int id)
+{
+    RunSelectionCommand(id);
+}
+
+void CMainFrame::OnEditCommand(int id)
+{
+    if (isSequenceCommand(id))
+        RunSequenceCommand(id);
+    else
+        RunEditCommand(id);
+}
+
+void CMainFrame::OnEnhanceCommand(int id)
+{
+    RunEnhanceCommand(id);
+}
+
+void CMainFrame::OnArtCommand(int id)
+{
+    RunArtCommand(id);
+}
+
+void CMainFrame::OnAnalysisCommand(int id)
+{
+    RunAnalysisCommand(id);
+}
+
+void CMainFrame::OnSegmentCommand(int id)
+{
+    RunSegmentCommand(id);
+}
+
+void CMainFrame::OnDrTestCommand(int id)
+{
+    RunTestCommand(id);
+}
+
+// Groups whose commands are not built: their ids do nothing.
+void CMainFrame::OnLargeFovCommand(int) {}
+void CMainFrame::OnVolumeCommand(int) {}
+void CMainFrame::OnReconCommand(int) {}
+void CMainFrame::OnScriptCommand(int) {}

@@ -1,0 +1,112 @@
+// Full screen, always on top, the frame's keys and files dropped on it.
+#include "pixorama/workbench/CMainFrame.h"
+
+#include "pixorama/parlet/MenuBuilders.h"
+#include "pixorama/workbench/OpenPicture.h"
+#include "pixorama/workbench/WorkState.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+
+namespace {
+
+// The first local file of a drag, empty when there is none.
+QString droppedFile(const QMimeData* mime)
+{
+    if (mime == nullptr || !mime->hasUrls())
+        return {};
+    for (const QUrl& url : mime->urls())
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+void CMainFrame::ToggleFullScreen()
+{
+    if (fullScreen)
+        LeaveFullScreen();
+    else
+        EnterFullScreen();
+}
+
+void CMainFrame::EnterFullScreen()
+{
+    // A second entry would save the full-screen geometry as the one to go
+    // back to.
+    if (fullScreen)
+        return;
+    savedGeometry = geometry();
+    gDeleteAllMenu(this);
+    menuBar()->hide();
+    showFullScreen();
+    fullScreen = true;
+}
+
+void CMainFrame::LeaveFullScreen()
+{
+    if (!fullScreen)
+        return;
+    showNormal();
+    menuBar()->show();
+    InstallMainMenu();
+    setGeometry(savedGeometry);
+    fullScreen = false;
+}
+
+void CMainFrame::ToggleAlwaysOnTop()
+{
+    WorkState& state = gWorkState();
+    state.alwaysOnTop = !state.alwaysOnTop;
+    const QRect place = geometry();
+    const bool shown = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, state.alwaysOnTop);
+    // Changing the flags hides the window; it comes back where it was.
+    setGeometry(place);
+    if (shown)
+        show();
+}
+
+void CMainFrame::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_Escape)
+        LeaveFullScreen();
+    if ((key == Qt::Key_Escape || key == Qt::Key_X) && (modifiers & Qt::ControlModifier))
+        EnterFullScreen();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        const auto* widget = static_cast<QWidget*>(watched);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // An ignored key travels up the parents and passes here again: take
+        // it where it arrives first.
+        const QWidget* focus = QApplication::focusWidget();
+        const QWidget* first = focus != nullptr && focus->window() == this ? focus : this;
+        if (widget == first)
+            onKeyDown(key->key(), key->modifiers());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OpenPicture(path.toStdWString());
+}
