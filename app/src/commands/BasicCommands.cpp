@@ -5,6 +5,7 @@
 #include "pixorama/platform/Modal.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/OpenPicture.h"
+#include "pixorama/workbench/ShowPlanes.h"
 #include "pixorama/workbench/WorkState.h"
 
 namespace {
@@ -33,7 +34,7 @@ void reopenImage()
     if (gCVSGetFileType(canvas) == FilePicture8) {
         if (!state.planesCaptured)
             return;
-        gCVSShowUCColor(canvas, state.sourceR, state.sourceG, state.sourceB, true);
+        gShowPlanesUpright(state.sourceR, state.sourceG, state.sourceB, true);
         state.PictureReplaced();
         gCTERRefreshAllView();
     } else if (holdsRaw()) {

@@ -1,11 +1,16 @@
 #include "pixorama/workbench/CMainFrame.h"
 
+#include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/parlet/MenuBuilders.h"
 #include "pixorama/workbench/CPixoramaView.h"
 #include "pixorama/workbench/MenuTables.h"
+#include "pixorama/workbench/SequenceCancelButton.h"
+#include "pixorama/workbench/SequenceJob.h"
+#include "pixorama/workbench/SequenceOps.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
 #include <QAction>
 #include <QProgressBar>
@@ -28,12 +33,14 @@ CMainFrame::CMainFrame()
     createToolBar();
     createStatusBar();
     createShortcuts();
+    connectSequenceJobs();
     qApp->installEventFilter(this);
     resize(1400, 900);
 }
 
 CMainFrame::~CMainFrame()
 {
+    stopSequenceJobs();
     WorkState& state = gWorkState();
     if (state.progress == progress)
         state.progress = nullptr;
@@ -54,6 +61,42 @@ void CMainFrame::createStatusBar()
     gCreateStatusBar(statusBar(), progress);
     // Workers find the progress control here.
     gWorkState().progress = progress;
+    // Shown only while a sequence job runs; it and Esc cancel the jobs.
+    statusBar()->addPermanentWidget(new SequenceCancelButton(statusBar()));
+}
+
+void CMainFrame::connectSequenceJobs()
+{
+    // Sequence commands work on the browser's first list and convert with
+    // the display window the user set on the raw picture.
+    SetSequenceFileSource([] {
+        const std::vector<CString>* files = gLayOutOneGetFilesInOne();
+        return files != nullptr ? *files : std::vector<CString>{};
+    });
+    SetDisplayWindowSource([] {
+        const WorkState& state = gWorkState();
+        return DisplayWindow{state.rawWindowLeft, state.rawWindowRight};
+    });
+}
+
+void CMainFrame::stopSequenceJobs()
+{
+    // Jobs hand their progress to this thread, so wait only for running ones.
+    if (SequenceJobsRunning()) {
+        CancelSequenceJobs();
+        WaitForSequenceJobs();
+    }
+    SetSequenceFileSource({});
+    SetDisplayWindowSource({});
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (SequenceJobsRunning()) {
+        CancelSequenceJobs();
+        WaitForSequenceJobs();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CMainFrame::setPaneText(int pane, const std::wstring& text)

@@ -120,12 +120,15 @@ TEST_F(BasicCommandTest, KeepResultOnRawOnlySaysSo)
 
 TEST_F(BasicCommandTest, ReopenAfterAColourOperationShowsTheSource)
 {
-    Choose(WriteColour("lr.png", 4, 2, [](int x, int) { return x == 0 ? 0xFF0000u : 0x0000FFu; }));
+    // Red only at the top left, so a flipped picture shows.
+    Choose(WriteColour("lr.png", 4, 2, [](int x, int y) { return x == 0 && y == 0 ? 0xFF0000u : 0x0000FFu; }));
     frame->OnCommand(2224);
     frame->OnCommand(2376); // mirror left-right
     EXPECT_EQ(Pixel(0, 0), 0x0000FFu);
+    EXPECT_EQ(Pixel(3, 0), 0xFF0000u);
     frame->OnCommand(2228);
     EXPECT_EQ(Pixel(0, 0), 0xFF0000u);
+    EXPECT_EQ(Pixel(0, 1), 0x0000FFu);
     EXPECT_EQ(Pixel(3, 1), 0x0000FFu);
 }
 

@@ -1,12 +1,16 @@
 // Full screen, always on top, the recent files and the test table.
 #include "WorkbenchFixture.h"
 
+#include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/workbench/MenuTables.h"
 #include "pixorama/workbench/RecentFiles.h"
+#include "pixorama/workbench/SequenceCancelButton.h"
+#include "pixorama/workbench/SequenceOps.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTest>
 
 namespace {
@@ -121,3 +125,27 @@ TEST_F(FrameWindowTest, GreyTestPaintsTheLeftHalfRed)
 }
 
 } // namespace
+
+TEST_F(FrameWindowTest, SequenceCommandsUseTheBrowserListAndTheRawWindow)
+{
+    std::vector<CString>* list = gLayOutOneGetFilesInOne();
+    ASSERT_NE(list, nullptr);
+    *list = {L"/data/p0001.raw", L"/data/p0002.raw"};
+    EXPECT_EQ(SequenceFiles(), *list);
+    list->clear();
+
+    gWorkState().rawWindowLeft = 0.125f;
+    gWorkState().rawWindowRight = 0.75f;
+    EXPECT_FLOAT_EQ(CurrentDisplayWindow().left, 0.125f);
+    EXPECT_FLOAT_EQ(CurrentDisplayWindow().right, 0.75f);
+
+    // The cancel button waits, hidden, in the status bar until a job runs.
+    auto* cancel = frame->statusBar()->findChild<SequenceCancelButton*>();
+    ASSERT_NE(cancel, nullptr);
+    EXPECT_FALSE(cancel->isVisible());
+
+    // Without a frame the sequence comes from the file chooser again.
+    frame.reset();
+    Choose(L"/data/only.raw");
+    EXPECT_EQ(SequenceFiles(), std::vector<CString>{L"/data/only.raw"});
+}

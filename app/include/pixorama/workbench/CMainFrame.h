@@ -65,6 +65,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Running sequence jobs are cancelled and waited for before the window goes.
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     // The frame's key habits (Esc, Ctrl+Esc, Ctrl+X) for every key that
@@ -75,6 +77,8 @@ private:
     void createToolBar();
     void createStatusBar();
     void createShortcuts();
+    void connectSequenceJobs();
+    void stopSequenceJobs();
     void addFrameEntries();
     void fillRecentMenu();
     void onKeyDown(int key, Qt::KeyboardModifiers modifiers);
