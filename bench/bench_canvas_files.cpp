@@ -2,6 +2,8 @@
 // gCVSReadFile, with the load dialog shown and answered through its controls
 // by a dialog hook, up to the display pixels in the canvas surface (and, in
 // the second form, one paint of a 1600 x 1000 window).
+#include "CanvasBenchTools.h"
+
 #include "pixorama/canvo/CanvasFiles.h"
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
@@ -25,15 +27,10 @@
 namespace {
 
 constexpr int side = 4096;
-constexpr int canvasId = 4;
 
 std::filesystem::path workFolder()
 {
-    static const std::filesystem::path folder = [] {
-        std::filesystem::path p = std::filesystem::temp_directory_path() / "pixorama-bench-canvas-files";
-        std::filesystem::create_directories(p);
-        return p;
-    }();
+    static const std::filesystem::path folder = BenchFolder("pixorama-bench-canvas-files");
     return folder;
 }
 
@@ -59,38 +56,14 @@ std::wstring rawFile(bool bigEndian)
     return plat::fromPath(path);
 }
 
-void answerLoadDialog(bool littleEndian)
-{
-    plat::setDialogHook([littleEndian](QDialog& dialog) {
-        DialogDriver d(dialog);
-        d.SetText(L"InImaW", std::to_wstring(side));
-        d.SetText(L"InImaH", std::to_wstring(side));
-        d.SetComboIndex(L"InImaPixelType", 0);
-        d.SetChecked(L"bLittleEndian", littleEndian);
-        d.SetText(L"skipBytes", L"0");
-        d.SetChecked(L"bUseMapRange", false);
-        d.PressOk();
-    });
-}
-
-struct Window {
-    Window(int w, int h) : surface(w, h), dc(surface)
-    {
-        plat::Rect client{0, 0, w, h};
-        gCVSSetClient(canvasId, client, &dc);
-    }
-    plat::DibBitmap surface;
-    plat::Dc dc;
-};
-
 // Arg 0: little-endian, 1: big-endian. Arg 1: also paint the window.
 void BM_ReadRaw16(benchmark::State& state)
 {
     const bool bigEndian = state.range(0) != 0;
     const bool paint = state.range(1) != 0;
     std::wstring path = rawFile(bigEndian);
-    Window window(1600, 1000);
-    answerLoadDialog(!bigEndian);
+    CanvasWindow window(1600, 1000);
+    AnswerRawLoad(side, 0, !bigEndian);
     for (auto _ : state) {
         gCVSReadFile(canvasId, path, true);
         if (paint)

@@ -117,12 +117,9 @@ struct PairSetup {
         para.ImaOneW = para.ImaOneH = para.ImaTwoW = para.ImaTwoH = side;
         para.HoriPara = 64;
         para.MidCut = 8;
-        para.LeftCut = 16;
-        para.RightCut = 16;
-        para.bUseCalib = 1;
-        para.bOverlapBalance = 1;
-        para.InImaPixelType = 1;
-        para.OutImaPixelType = 1;
+        para.LeftCut = para.RightCut = 16;
+        para.bUseCalib = para.bOverlapBalance = 1;
+        para.InImaPixelType = para.OutImaPixelType = 1;
         fill(left, noise(std::size_t(side) * side, 1000.0f, 3000.0f, 2));
         fill(right, noise(std::size_t(side) * side, 1000.0f, 3000.0f, 3));
         fill(darkOne, noise(std::size_t(side) * side, 90.0f, 110.0f, 4));

@@ -1,6 +1,7 @@
 // Opening scientific pictures on a canvas up to a painted frame: a 4096 x
 // 4096 32-bit float TIFF against the same values as a raw float file, and a
 // 16-bit deflate TIFF against libtiff's own decode of it alone.
+#include "CanvasBenchTools.h"
 #include "PeerComparison.h"
 
 #include "pixorama/canvo/CanvasFiles.h"
@@ -26,15 +27,10 @@
 namespace {
 
 constexpr int side = 4096;
-constexpr int canvasId = 4;
 
 std::filesystem::path workFolder()
 {
-    static const std::filesystem::path folder = [] {
-        std::filesystem::path p = std::filesystem::temp_directory_path() / "pixorama-bench-picture-formats";
-        std::filesystem::create_directories(p);
-        return p;
-    }();
+    static const std::filesystem::path folder = BenchFolder("pixorama-bench-picture-formats");
     return folder;
 }
 
@@ -96,32 +92,15 @@ std::wstring floatRaw()
     return plat::fromPath(path);
 }
 
-void answerFloatLoad()
-{
-    plat::setDialogHook([](QDialog& dialog) {
-        DialogDriver d(dialog);
-        d.SetText(L"InImaW", std::to_wstring(side));
-        d.SetText(L"InImaH", std::to_wstring(side));
-        d.SetComboIndex(L"InImaPixelType", 1);
-        d.SetChecked(L"bLittleEndian", true);
-        d.SetText(L"skipBytes", L"0");
-        d.SetChecked(L"bUseMapRange", false);
-        d.PressOk();
-    });
-}
-
 // Opens path on the canvas and paints a 1600 x 1000 window once.
 void openAndPaint(benchmark::State& state, std::wstring path)
 {
-    plat::DibBitmap window(1600, 1000);
-    plat::Dc dc(window);
-    plat::Rect client{0, 0, 1600, 1000};
-    gCVSSetClient(canvasId, client, &dc);
+    CanvasWindow window(1600, 1000);
     // Steady state: the canvas already shows an image of this size.
     gCVSReadFile(canvasId, path, true);
     for (auto _ : state) {
         gCVSReadFile(canvasId, path, true);
-        gCVSOnDraw(canvasId, &dc);
+        gCVSOnDraw(canvasId, &window.dc);
         benchmark::DoNotOptimize(gCVSGetCanvasPixelPtr(canvasId));
     }
     if (gCVSGetFileType(canvasId) != FileFloat || gCVSGetCanvasWidth(canvasId) != side)
@@ -136,7 +115,7 @@ BENCHMARK(BM_OpenFloatTiff)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_OpenFloatRaw(benchmark::State& state)
 {
-    answerFloatLoad();
+    AnswerRawLoad(side, 1, true);
     openAndPaint(state, floatRaw());
     plat::setDialogHook({});
 }

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -76,6 +77,34 @@ inline std::vector<std::wstring> captions(QMenu* menu)
     for (QAction* action : menu->actions())
         out.push_back(action->text().toStdWString());
     return out;
+}
+
+// host <- middle <- a new widget of kind Widget, each w x h, host shown: the
+// widget notifies middle, its parent, and host, the root.
+template <typename Widget>
+Widget* OpenNested(std::unique_ptr<Receiver>& host, Receiver*& middle, int w, int h)
+{
+    host = std::make_unique<Receiver>();
+    host->resize(w, h);
+    middle = new Receiver(host.get());
+    middle->setGeometry(0, 0, w, h);
+    auto* widget = new Widget(middle);
+    widget->setGeometry(0, 0, w, h);
+    host->show();
+    return widget;
+}
+
+// Shows host at 400 x 100 with a new 290 x 30 strip of kind Strip at its
+// top left, reporting as id for ownerId.
+template <typename Strip>
+Strip* OpenStrip(Receiver& host, int ownerId, int id)
+{
+    host.resize(400, 100);
+    auto* strip = new Strip;
+    strip->SetOwnerId(ownerId);
+    strip->CreateWin({0, 0, 290, 30}, &host, id);
+    host.show();
+    return strip;
 }
 
 } // namespace browsertest

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "MessageBoxLog.h"
+
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/canvo/CanvasInput.h"
@@ -25,10 +27,7 @@ protected:
     {
         for (int id = 0; id < CanvasTable::count; ++id)
             Reset(*CanvasTable::At(id));
-        plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned) {
-            messages.push_back(text);
-            return plat::IDOK;
-        });
+        RecordMessageBoxes(messages);
     }
 
     void TearDown() override
@@ -86,6 +85,13 @@ protected:
     }
 
     static InteractiveImage& Canvas(int id) { return *CanvasTable::At(id); }
+
+    // Canvas id shows a w x h grey picture of one level.
+    static void ShowGrey(int id, int w, int h, unsigned char level)
+    {
+        std::vector<unsigned char> grey(std::size_t(w) * std::size_t(h), level);
+        gCVSShowUCGray(id, grey.data(), w, h, true);
+    }
 
     // A float image whose pixel (x, y) is f(x, y).
     template <typename F>

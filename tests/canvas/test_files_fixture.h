@@ -133,3 +133,16 @@ protected:
 private:
     std::optional<std::wstring> chooserAnswer;
 };
+
+// A files test whose canvas 4 has a w x h window from the start.
+template <int w, int h>
+class FilesWindowTest : public FilesTest {
+protected:
+    static constexpr int id = 4;
+
+    void SetUp() override
+    {
+        FilesTest::SetUp();
+        Window(id, w, h);
+    }
+};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageBoxLog.h"
 #include "TestHome.h"
 
 #include "pixorama/common/ClassData2DIO.h"
@@ -18,10 +19,7 @@ class MessageRecorder {
 public:
     MessageRecorder()
     {
-        plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned) {
-            texts.push_back(text);
-            return plat::IDOK;
-        });
+        RecordMessageBoxes(texts);
     }
     ~MessageRecorder() { plat::setMessageBoxResponder({}); }
     MessageRecorder(const MessageRecorder&) = delete;

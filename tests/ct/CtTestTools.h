@@ -88,6 +88,16 @@ std::vector<T> ReadRawValues(const std::filesystem::path& p)
     return values;
 }
 
+// p reads little-endian w x h files of pixelType (0: unsigned 16-bit).
+template <typename Para>
+void LittleEndianInput(Para& p, int w, int h, int pixelType = 0)
+{
+    p.InImaW = w;
+    p.InImaH = h;
+    p.InImaPixelType = pixelType;
+    p.bLittleEndian = 1;
+}
+
 // File names of a folder, sorted.
 inline std::vector<std::string> Names(const std::filesystem::path& dir)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "../canvas/CanvasFixture.h"
+#include "PlaneTestTools.h"
 
 #include "pixorama/canvo/CanvasRegions.h"
 #include "pixorama/parlet/DialogScript.h"
@@ -34,19 +35,12 @@ protected:
     // rgb(x, y) as 0xRRGGBB.
     static void ShowColour(int w, int h, const std::function<unsigned(int, int)>& rgb)
     {
-        ClassData2DIO<unsigned char> r, g, b;
-        r.SetDim(w, h);
-        g.SetDim(w, h);
-        b.SetDim(w, h);
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x) {
-                const unsigned c = rgb(x, y);
-                const int row = y; // gCVSShowUCColor takes plane row y to screen line y
-                r.rows[row][x] = (c >> 16) & 0xFF;
-                g.rows[row][x] = (c >> 8) & 0xFF;
-                b.rows[row][x] = c & 0xFF;
-            }
-        gCVSShowUCColor(4, r, g, b, true);
+        // gCVSShowUCColor takes plane row y to screen line y.
+        TestPlanes picture(w, h, [&rgb](int x, int y) {
+            const unsigned c = rgb(x, y);
+            return TestPlanes::Rgb{int((c >> 16) & 0xFF), int((c >> 8) & 0xFF), int(c & 0xFF)};
+        });
+        gCVSShowUCColor(4, picture.r, picture.g, picture.b, true);
         gWorkState().PictureReplaced(); // as opening a picture does
     }
 

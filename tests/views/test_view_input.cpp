@@ -8,7 +8,7 @@
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/tilemo/ViewInput.h"
 
-#include "ViewTestTools.h"
+#include "LayoutTestTools.h"
 
 #include <gtest/gtest.h>
 
@@ -24,10 +24,7 @@ protected:
     void SetUp() override
     {
         app = std::make_unique<RecordingWnd>();
-        app->resize(1405, 600);
-        gCTERSetLayOut(1.2f, 0.5f, 0.5f, false);
-        gCTERSetRespondToMaxView(true);
-        ASSERT_TRUE(gCTERCreate(L"#32770", L"Hello", 0x5000004E, {0, 0, 1405, 600}, app.get(), 2000));
+        ASSERT_TRUE(viewtest::CreateLayout(*app, {0, 0, 1405, 600}));
         area = gCTERGetContainer()->viewArea();
         app->onReceive = [this](unsigned msg, std::uintptr_t wParam, std::intptr_t) {
             if (msg == WM_CTER_VIEWINPUT)

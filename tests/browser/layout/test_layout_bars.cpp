@@ -1,6 +1,7 @@
 // The browser layout's title bars: where they sit for a known client size,
 // what dragging and double-clicking them does to the sections, and what
 // the sub-windows get.
+#include "MessageBoxLog.h"
 #include "pixorama/brovia/ControlId.h"
 #include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/brovia/QEVDBLayOut.h"
@@ -255,10 +256,7 @@ TEST_F(LayoutBarsTest, TheHostSetsTheWindowStripsHistogramAndPoints)
 TEST(LayoutSections, MoreThanTwelveTitlesAreRefusedWithAMessage)
 {
     std::vector<std::wstring> shown;
-    plat::setMessageBoxResponder([&](const std::wstring& text, const std::wstring&, unsigned) {
-        shown.push_back(text);
-        return plat::IDOK;
-    });
+    RecordMessageBoxes(shown);
     QEVDBLayOut layout;
     std::vector<CString> titles;
     for (int i = 0; i < 14; ++i)

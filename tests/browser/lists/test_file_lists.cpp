@@ -1,5 +1,6 @@
 // The two file lists: adding (by message, chooser, folder mask, drop),
 // deleting, the project file, Ctrl-click and the getters of the host.
+#include "MessageBoxLog.h"
 #include "pixorama/brovia/ControlId.h"
 #include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/brovia/QEVDBLayOut.h"
@@ -30,17 +31,8 @@ class FileListsTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        host = std::make_unique<browsertest::Receiver>();
-        host->resize(400, 400);
-        middle = new browsertest::Receiver(host.get());
-        middle->setGeometry(0, 0, 400, 400);
-        lists = new QEVFileEngItem(middle);
-        lists->setGeometry(0, 0, 400, 400);
-        host->show();
-        plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned) {
-            messages.push_back(text);
-            return plat::IDOK;
-        });
+        lists = browsertest::OpenNested<QEVFileEngItem>(host, middle, 400, 400);
+        RecordMessageBoxes(messages);
     }
 
     void TearDown() override

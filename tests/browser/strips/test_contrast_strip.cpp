@@ -23,11 +23,7 @@ protected:
     void SetUp() override
     {
         host = std::make_unique<browsertest::Receiver>();
-        host->resize(400, 100);
-        strip = new QEVDlgForContrast;
-        strip->SetOwnerId(19);
-        strip->CreateWin({0, 0, 290, 30}, host.get(), 300);
-        host->show();
+        strip = browsertest::OpenStrip<QEVDlgForContrast>(*host, 19, 300);
     }
 
     void TearDown() override { plat::setColorDialogResponder({}); }

@@ -19,11 +19,7 @@ protected:
     void SetUp() override
     {
         host = std::make_unique<browsertest::Receiver>();
-        host->resize(400, 100);
-        strip = new QEVDlgForThreshold;
-        strip->SetOwnerId(12);
-        strip->CreateWin({0, 0, 290, 30}, host.get(), 400);
-        host->show();
+        strip = browsertest::OpenStrip<QEVDlgForThreshold>(*host, 12, 400);
     }
 
     std::unique_ptr<browsertest::Receiver> host;

@@ -18,13 +18,7 @@ class ObjectTreeTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        host = std::make_unique<browsertest::Receiver>();
-        host->resize(300, 400);
-        middle = new browsertest::Receiver(host.get());
-        middle->setGeometry(0, 0, 300, 400);
-        objects = new QEVInfoTree(middle);
-        objects->setGeometry(0, 0, 300, 400);
-        host->show();
+        objects = browsertest::OpenNested<QEVInfoTree>(host, middle, 300, 400);
         objects->InsertMeasureInfo(L"距离 1");
         objects->InsertMeasureInfo(L"角度 2");
         objects->InsertMeasureInfo(L"距离 3");

@@ -7,16 +7,8 @@
 
 namespace {
 
-constexpr int id = 4;
-
-class PictureReadTest : public FilesTest {
+class PictureReadTest : public FilesWindowTest<64, 48> {
 protected:
-    void SetUp() override
-    {
-        FilesTest::SetUp();
-        Window(id, 64, 48);
-    }
-
     void Read(std::wstring path, bool keepOriginal = true) { EXPECT_TRUE(gCVSReadFile(id, path, keepOriginal)); }
 
     static std::wstring Save(const QImage& picture, const std::string& name)

@@ -5,16 +5,8 @@
 
 namespace {
 
-constexpr int id = 4;
-
-class RawReadTest : public FilesTest {
+class RawReadTest : public FilesWindowTest<64, 48> {
 protected:
-    void SetUp() override
-    {
-        FilesTest::SetUp();
-        Window(id, 64, 48);
-    }
-
     // Reads path into the canvas with the dialog answered by a.
     void Read(std::wstring path, std::optional<LoadAnswer> a, bool keepOriginal = true)
     {

@@ -8,16 +8,8 @@
 
 namespace {
 
-constexpr int id = 4;
-
-class SaveTiffTest : public FilesTest {
+class SaveTiffTest : public FilesWindowTest<120, 100> {
 protected:
-    void SetUp() override
-    {
-        FilesTest::SetUp();
-        Window(id, 120, 100);
-    }
-
     static DecodedPicture Reread(const std::wstring& path)
     {
         const std::vector<std::uint8_t> bytes = fileBytes(plat::toPath(path).string());

@@ -22,8 +22,7 @@ protected:
     {
         CanvasTest::SetUp();
         window = &Window(4, 400, 400);
-        std::vector<unsigned char> grey(100 * 100, 200);
-        gCVSShowUCGray(4, grey.data(), 100, 100, true);
+        ShowGrey(4, 100, 100, 200);
     }
 
     // Places the points one Shift-click each, as the user does.

@@ -26,8 +26,7 @@ protected:
     {
         CanvasTest::SetUp();
         window = &Window(4, 400, 300);
-        std::vector<unsigned char> grey(200 * 200, 100);
-        gCVSShowUCGray(4, grey.data(), 200, 200, true);
+        ShowGrey(4, 200, 200, 100);
     }
 
     InteractiveTextRect& LastText()

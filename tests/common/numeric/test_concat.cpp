@@ -1,3 +1,4 @@
+#include "MessageBoxLog.h"
 #include "pixorama/common/ImageConcat.h"
 #include "pixorama/platform/Modal.h"
 
@@ -25,10 +26,7 @@ class Concat : public testing::Test {
 protected:
     void SetUp() override
     {
-        plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned) {
-            messages.push_back(text);
-            return plat::IDOK;
-        });
+        RecordMessageBoxes(messages);
     }
     void TearDown() override { plat::setMessageBoxResponder({}); }
 

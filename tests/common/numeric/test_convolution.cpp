@@ -1,3 +1,5 @@
+#include "NumericTestTools.h"
+
 #include "pixorama/common/Convolution.h"
 #include "pixorama/common/Gaussian.h"
 
@@ -10,18 +12,9 @@
 
 namespace {
 
-using Image = ClassData2DIO<float>;
+using namespace numtest;
 
-// Float mirror rule: |c|, folded into 0..2n-1, 2n - c - 2 past the end, clamped.
-int reflect(int c, int n)
-{
-    int a = c < 0 ? -c : c;
-    while (a >= 2 * n)
-        a -= 2 * n;
-    if (a >= n)
-        a = 2 * n - a - 2;
-    return std::clamp(a, 0, n - 1);
-}
+using Image = ClassData2DIO<float>;
 
 // The correlation by its definition, in double.
 std::vector<double> reference(const Image& img, const Image& k)
@@ -39,16 +32,6 @@ std::vector<double> reference(const Image& img, const Image& k)
             out[std::size_t(y) * std::size_t(img.width) + std::size_t(x)] = sum;
         }
     return out;
-}
-
-void fillRandom(Image& img, int w, int h, unsigned seed, float lo = 0.0f, float hi = 1000.0f)
-{
-    img.SetDim(w, h);
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> dist(lo, hi);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.rows[y][x] = dist(rng);
 }
 
 void expectNear(const Image& img, const std::vector<double>& expected, double tol)
@@ -112,10 +95,7 @@ TEST(Correlation, ReadsFoldBackWithoutRepeatingTheEdge)
 {
     // out(x, y) = img(x - 1, y): column 0 reads column 1, not column 0.
     Image img;
-    img.SetDim(4, 3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 4; ++x)
-            img.rows[y][x] = float(10 * y + x);
+    fillRamp(img, 4, 3);
     Image left = shiftKernel(3, 3, -1, 0);
     Image a(img);
     ASSERT_TRUE(ConFltMC(&a, &left));

@@ -1,3 +1,5 @@
+#include "NumericTestTools.h"
+
 #include "pixorama/common/Gaussian.h"
 #include "pixorama/common/QEVFLOATDATA2D.h"
 #include "pixorama/common/QEVINTDATA2D.h"
@@ -12,15 +14,7 @@
 
 namespace {
 
-int reflect(int c, int n)
-{
-    int a = c < 0 ? -c : c;
-    while (a >= 2 * n)
-        a -= 2 * n;
-    if (a >= n)
-        a = 2 * n - a - 2;
-    return std::clamp(a, 0, n - 1);
-}
+using namespace numtest;
 
 // The mirrored correlation with a size x size kernel given as integers / divisor.
 double smoothAt(const QEVFLOATDATA2D& img, const int* taps, int size, double divisor, int x, int y)
@@ -41,12 +35,7 @@ const int kTaps5[25] = {1, 4, 7, 4, 1, 4, 16, 26, 16, 4, 7, 26, 41, 26, 7, 4, 16
 TEST(ImageSmoothing, FloatImagesUseTheThreeAndFiveTapKernels)
 {
     QEVFLOATDATA2D src;
-    src.SetDim(19, 11);
-    std::mt19937 rng(3);
-    std::uniform_real_distribution<float> dist(0.0f, 500.0f);
-    for (int y = 0; y < 11; ++y)
-        for (int x = 0; x < 19; ++x)
-            src.rows[y][x] = dist(rng);
+    fillRandom(src, 19, 11, 3, 0.0, 500.0);
     src.origWidth = 16;
     src.origHeight = 8;
 

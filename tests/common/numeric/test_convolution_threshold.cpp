@@ -1,3 +1,5 @@
+#include "NumericTestTools.h"
+
 #include "pixorama/common/LocalThreshold.h"
 
 #include <gtest/gtest.h>
@@ -6,6 +8,8 @@
 #include <random>
 
 namespace {
+
+using namespace numtest;
 
 using Image8 = ClassData2DIO<unsigned char>;
 
@@ -82,12 +86,7 @@ TEST(LocalThreshold, BorderWindowsRepeatTheEdgePixel)
 TEST(LocalThreshold, MatchesFullWindowSumsForAnySize)
 {
     Image8 src;
-    src.SetDim(23, 17);
-    std::mt19937 rng(5);
-    std::uniform_int_distribution<int> dist(0, 255);
-    for (int y = 0; y < 17; ++y)
-        for (int x = 0; x < 23; ++x)
-            src.rows[y][x] = static_cast<unsigned char>(dist(rng));
+    fillRandom(src, 23, 17, 5, 0, 255);
     // Even sizes round down to the same radius; 61 reaches past the image several times.
     for (int size : {0, 1, 3, 4, 7, 15, 61}) {
         SCOPED_TRACE(testing::Message() << "size " << size);

@@ -1,3 +1,5 @@
+#include "NumericTestTools.h"
+
 #include "pixorama/common/FFTMT.h"
 #include "pixorama/common/QEVPP1DFFT.h"
 #include "pixorama/common/RowSplit.h"
@@ -14,17 +16,9 @@
 
 namespace {
 
-using Image = ClassData2DIO<float>;
+using namespace numtest;
 
-void fillRandom(Image& img, int w, int h, unsigned seed)
-{
-    img.SetDim(w, h);
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> dist(-1.0f, 1.0f);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.rows[y][x] = dist(rng);
-}
+using Image = ClassData2DIO<float>;
 
 // The 2-D transform by its definition, in double, summed along x then along y.
 std::vector<std::complex<double>> direct2d(const Image& re, const Image& im, bool forward)
@@ -125,8 +119,8 @@ TEST(FftRows, EveryRowIsTransformedLikeTheSingleTransform)
 {
     Image re;
     Image im;
-    fillRandom(re, 64, 7, 1);
-    fillRandom(im, 64, 7, 2);
+    fillRandom(re, 64, 7, 1, -1.0, 1.0);
+    fillRandom(im, 64, 7, 2, -1.0, 1.0);
     const Image re0(re);
     const Image im0(im);
     ASSERT_TRUE(FFTMT1D(&re, &im, true));
@@ -144,8 +138,8 @@ TEST(FftRows, EveryRowIsTransformedLikeTheSingleTransform)
     // Odd stage counts (width 8 has three) still leave the result in the images.
     Image r8;
     Image i8;
-    fillRandom(r8, 8, 3, 3);
-    fillRandom(i8, 8, 3, 4);
+    fillRandom(r8, 8, 3, 3, -1.0, 1.0);
+    fillRandom(i8, 8, 3, 4, -1.0, 1.0);
     const Image r8c(r8);
     ASSERT_TRUE(FFTMT1D(&r8, &i8, true));
     ASSERT_TRUE(FFTMT1D(&r8, &i8, false));
@@ -157,22 +151,22 @@ TEST(FftRows, RefusesUnsuitableImagesAndLeavesThemAlone)
 {
     Image re;
     Image im;
-    fillRandom(re, 12, 4, 5);
-    fillRandom(im, 12, 4, 6);
+    fillRandom(re, 12, 4, 5, -1.0, 1.0);
+    fillRandom(im, 12, 4, 6, -1.0, 1.0);
     const float before = re.rows[1][1];
     EXPECT_FALSE(FFTMT1D(&re, &im, true)) << "width 12 is not a power of two";
     EXPECT_EQ(re.rows[1][1], before);
     Image other;
-    fillRandom(other, 16, 4, 7);
+    fillRandom(other, 16, 4, 7, -1.0, 1.0);
     Image im16;
-    fillRandom(im16, 16, 5, 8);
+    fillRandom(im16, 16, 5, 8, -1.0, 1.0);
     EXPECT_FALSE(FFTMT1D(&other, &im16, true)) << "sizes differ";
     EXPECT_FALSE(FFTMT1D(&other, &other, true));
     EXPECT_FALSE(FFTMT1D(nullptr, &im, true));
     Image tall;
     Image tallIm;
-    fillRandom(tall, 16, 12, 9);
-    fillRandom(tallIm, 16, 12, 10);
+    fillRandom(tall, 16, 12, 9, -1.0, 1.0);
+    fillRandom(tallIm, 16, 12, 10, -1.0, 1.0);
     EXPECT_FALSE(FFTMT2D(&tall, &tallIm, true)) << "height 12 is not a power of two";
 }
 
@@ -184,8 +178,8 @@ TEST(Fft2D, MatchesTheDirectTransformForSquareAndOblongImages)
     for (Size s : {Size{16, 16}, Size{64, 64}, Size{32, 8}, Size{8, 32}, Size{4, 2}, Size{1, 4}}) {
         Image re;
         Image im;
-        fillRandom(re, s.w, s.h, unsigned(s.w * 100 + s.h));
-        fillRandom(im, s.w, s.h, unsigned(s.w * 100 + s.h + 1));
+        fillRandom(re, s.w, s.h, unsigned(s.w * 100 + s.h), -1.0, 1.0);
+        fillRandom(im, s.w, s.h, unsigned(s.w * 100 + s.h + 1), -1.0, 1.0);
         const auto expected = direct2d(re, im, true);
         SCOPED_TRACE(testing::Message() << s.w << "x" << s.h);
         ASSERT_TRUE(FFTMT2D(&re, &im, true));
@@ -233,8 +227,8 @@ TEST(Fft2D, ForwardThenInverseReturnsTheInput)
     for (int n : {8, 128}) {
         Image re;
         Image im;
-        fillRandom(re, n, n, 11);
-        fillRandom(im, n, n, 12);
+        fillRandom(re, n, n, 11, -1.0, 1.0);
+        fillRandom(im, n, n, 12, -1.0, 1.0);
         const Image re0(re);
         const Image im0(im);
         ASSERT_TRUE(FFTMT2D(&re, &im, true));
@@ -270,10 +264,7 @@ TEST(FftShiftTest, RotatesByHalfTheSizeOnBothAxes)
 
     // Rows move too: value 10 y + x, W = 3, H = 5.
     Image grid;
-    grid.SetDim(3, 5);
-    for (int y = 0; y < 5; ++y)
-        for (int x = 0; x < 3; ++x)
-            grid.rows[y][x] = float(10 * y + x);
+    fillRamp(grid, 3, 5);
     FFTShift(&grid);
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 3; ++x)

@@ -1,3 +1,5 @@
+#include "NumericTestTools.h"
+
 #include "pixorama/common/Convolution.h"
 #include "pixorama/common/Gaussian.h"
 
@@ -9,6 +11,8 @@
 
 namespace {
 
+using namespace numtest;
+
 using Image = ClassData2DIO<float>;
 
 double sum(const Image& k)
@@ -18,6 +22,21 @@ double sum(const Image& k)
         for (int x = 0; x < k.width; ++x)
             s += k.rows[y][x];
     return s;
+}
+
+// gGauss over src equals the correlation with the full size x size kernel
+// of sigma and angle, within tol.
+void expectBlurMatchesFullKernel(const Image& src, int size, float sigma, float angle, double tol)
+{
+    Image blurred(src);
+    ASSERT_TRUE(gGauss(&blurred, size, sigma, angle));
+    Image k;
+    ASSERT_TRUE(TwoDGaussian_LSE(&k, size, sigma, size, sigma, angle));
+    Image direct(src);
+    ASSERT_TRUE(ConvFltVer0(&direct, &k));
+    for (int y = 0; y < src.height; ++y)
+        for (int x = 0; x < src.width; ++x)
+            ASSERT_NEAR(blurred.rows[y][x], direct.rows[y][x], tol) << "size " << size << " at " << x << "," << y;
 }
 
 } // namespace
@@ -116,32 +135,10 @@ TEST(GaussianBlur, KeepsFlatImagesAndSpreadsAnImpulse)
 TEST(GaussianBlur, SeparablePathMatchesTheFullKernel)
 {
     Image src;
-    src.SetDim(130, 70);
-    std::mt19937 rng(9);
-    std::uniform_real_distribution<float> dist(0.0f, 4000.0f);
-    for (int y = 0; y < 70; ++y)
-        for (int x = 0; x < 130; ++x)
-            src.rows[y][x] = dist(rng);
-    Image fast(src);
-    ASSERT_TRUE(gGauss(&fast, 15, 1.5f, 0.0f));
-    Image k;
-    ASSERT_TRUE(TwoDGaussian_LSE(&k, 15, 1.5f, 15, 1.5f, 0.0f));
-    Image direct(src);
-    ASSERT_TRUE(ConvFltVer0(&direct, &k));
-    for (int y = 0; y < 70; ++y)
-        for (int x = 0; x < 130; ++x)
-            ASSERT_NEAR(fast.rows[y][x], direct.rows[y][x], 4000.0 * 2e-6) << x << "," << y;
-
+    fillRandom(src, 130, 70, 9, 0.0, 4000.0);
+    expectBlurMatchesFullKernel(src, 15, 1.5f, 0.0f, 4000.0 * 2e-6);
     // Rotated kernels are not separable and take the full path.
-    Image rotated(src);
-    ASSERT_TRUE(gGauss(&rotated, 9, 2.0f, 0.5f));
-    Image kr;
-    ASSERT_TRUE(TwoDGaussian_LSE(&kr, 9, 2.0f, 9, 2.0f, 0.5f));
-    Image rotatedDirect(src);
-    ASSERT_TRUE(ConvFltVer0(&rotatedDirect, &kr));
-    for (int y = 0; y < 70; ++y)
-        for (int x = 0; x < 130; ++x)
-            ASSERT_NEAR(rotated.rows[y][x], rotatedDirect.rows[y][x], 4000.0 * 2e-6);
+    expectBlurMatchesFullKernel(src, 9, 2.0f, 0.5f, 4000.0 * 2e-6);
 }
 
 TEST(GaussianBlur, EvenOrEmptySizesAreRefused)

@@ -1,3 +1,5 @@
+#include "NumericTestTools.h"
+
 #include "pixorama/common/QEVFLOATDATA2D.h"
 #include "pixorama/common/Resize.h"
 
@@ -8,17 +10,9 @@
 
 namespace {
 
-using Image = ClassData2DIO<float>;
+using namespace numtest;
 
-void fillRandom(Image& img, int w, int h, unsigned seed)
-{
-    img.SetDim(w, h);
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<float> dist(0.0f, 1000.0f);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.rows[y][x] = dist(rng);
-}
+using Image = ClassData2DIO<float>;
 
 // The bilinear sample by its definition, in double; 0 where the pixel pair is missing.
 double expected(const Image& src, int dw, int dh, int x, int y)
@@ -56,10 +50,7 @@ TEST(Resize, SameSizeCopiesAllButTheLastRowAndColumn)
 TEST(Resize, BlendsTheFourNeighbours)
 {
     Image src;
-    src.SetDim(3, 3);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 3; ++x)
-            src.rows[y][x] = float(10 * y + x);
+    fillRamp(src, 3, 3);
     Image dst;
     dst.SetDim(6, 6);
     ASSERT_TRUE(ResizeSC(&src, &dst));

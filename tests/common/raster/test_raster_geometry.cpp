@@ -5,9 +5,20 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 
 using raster_test::blank;
+
+namespace {
+
+// left, right, top, bottom of r.
+std::array<int, 4> Sides(const QEVRECT& r)
+{
+    return {r.left, r.right, r.top, r.bottom};
+}
+
+} // namespace
 
 TEST(RasterGeometry, BlobBoxSpansEveryPixelOfTheKey)
 {
@@ -19,10 +30,7 @@ TEST(RasterGeometry, BlobBoxSpansEveryPixelOfTheKey)
     QEVRECT box(0, 0, 0, 0);
     box.width = box.height = 77;
     GetBlobOutRect(labels, box, 3);
-    EXPECT_EQ(box.left, 4);
-    EXPECT_EQ(box.right, 15);
-    EXPECT_EQ(box.top, 2);
-    EXPECT_EQ(box.bottom, 8);
+    EXPECT_EQ(Sides(box), (std::array<int, 4>{4, 15, 2, 8}));
     EXPECT_EQ(box.width, 77); // the cached size is not refreshed
     EXPECT_EQ(box.height, 77);
 }
@@ -32,10 +40,7 @@ TEST(RasterGeometry, MissingKeyLeavesTheInvertedStartBox)
     ClassData2DIO<int> labels = blank(5, 5);
     QEVRECT box(1, 2, 3, 4);
     GetBlobOutRect(labels, box, 9);
-    EXPECT_EQ(box.left, 10000);
-    EXPECT_EQ(box.top, 10000);
-    EXPECT_EQ(box.right, -10000);
-    EXPECT_EQ(box.bottom, -10000);
+    EXPECT_EQ(Sides(box), (std::array<int, 4>{10000, -10000, 10000, -10000}));
     EXPECT_GT(box.left, box.right);
     ClassData2DIO<int> empty;
     GetBlobOutRect(empty, box, 0);
@@ -109,18 +114,12 @@ TEST(RasterRect, SizeIsRefreshedOnlyByItsOwnOperations)
     EXPECT_EQ(r.width, 10);
     EXPECT_EQ(r.height, 5);
     r.OffSetRect(5, -3);
-    EXPECT_EQ(r.left, 7);
-    EXPECT_EQ(r.right, 16);
-    EXPECT_EQ(r.top, 0);
-    EXPECT_EQ(r.bottom, 4);
+    EXPECT_EQ(Sides(r), (std::array<int, 4>{7, 16, 0, 4}));
     r.AddPoint({-7, 10});
     EXPECT_EQ(r.left, 0);
     EXPECT_EQ(r.top, 10);
     r.Inflate(1, 2, 3, 4);
-    EXPECT_EQ(r.left, -1);
-    EXPECT_EQ(r.right, 11);
-    EXPECT_EQ(r.top, 7);
-    EXPECT_EQ(r.bottom, 18);
+    EXPECT_EQ(Sides(r), (std::array<int, 4>{-1, 11, 7, 18}));
     EXPECT_EQ(r.width, 10); // moving and resizing leave the cache alone
     EXPECT_EQ(r.height, 5);
     EXPECT_EQ(r.GetW(), 13);
@@ -128,18 +127,12 @@ TEST(RasterRect, SizeIsRefreshedOnlyByItsOwnOperations)
     EXPECT_EQ(r.width, 13);
     EXPECT_EQ(r.height, 12);
     r.Deflate(1, 2, 3, 4);
-    EXPECT_EQ(r.left, 0);
-    EXPECT_EQ(r.right, 9);
-    EXPECT_EQ(r.top, 10);
-    EXPECT_EQ(r.bottom, 14);
+    EXPECT_EQ(Sides(r), (std::array<int, 4>{0, 9, 10, 14}));
     EXPECT_EQ(r.width, 13);
 
     QEVRECT copy;
     copy = r;
-    EXPECT_EQ(copy.left, 0);
-    EXPECT_EQ(copy.right, 9);
-    EXPECT_EQ(copy.top, 10);
-    EXPECT_EQ(copy.bottom, 14);
+    EXPECT_EQ(Sides(copy), (std::array<int, 4>{0, 9, 10, 14}));
     EXPECT_EQ(copy.width, 13);
     EXPECT_EQ(copy.height, 12);
 }
@@ -162,10 +155,7 @@ TEST(RasterRect, ClampAndClampInIma)
 
     QEVRECT big(-5, 300, -1, 90);
     big.ClampInIma(100, 50);
-    EXPECT_EQ(big.left, 0);
-    EXPECT_EQ(big.top, 0);
-    EXPECT_EQ(big.right, 99);
-    EXPECT_EQ(big.bottom, 49);
+    EXPECT_EQ(Sides(big), (std::array<int, 4>{0, 99, 0, 49}));
     QEVRECT inner(3, 4, 5, 6);
     inner.ClampInIma(100, 50);
     EXPECT_EQ(inner.left, 3);

@@ -25,10 +25,9 @@ protected:
 
     void SetUp() override
     {
-        para.InImaW = para.OutImaW = 4;
-        para.InImaH = para.OutImaH = 2;
-        para.InImaPixelType = 0;
-        para.bLittleEndian = 1;
+        LittleEndianInput(para, 4, 2);
+        para.OutImaW = 4;
+        para.OutImaH = 2;
         para.OutImaStep = 1;
         para.OutDir = W(Dir("out"));
     }

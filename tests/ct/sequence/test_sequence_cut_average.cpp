@@ -21,9 +21,7 @@ class SequenceTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        load.InImaW = 4;
-        load.InImaH = 3;
-        load.bLittleEndian = 1;
+        LittleEndianInput(load, 4, 3);
         rect.m_RectLeft = 1;
         rect.m_RectRight = 2;
         rect.m_RectTop = 1;

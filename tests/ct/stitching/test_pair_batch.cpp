@@ -14,9 +14,8 @@ protected:
     void SetUp() override
     {
         para.ImaOneW = para.ImaTwoW = 2;
-        para.ImaOneH = para.ImaTwoH = 2;
+        para.ImaOneH = para.ImaTwoH = para.ImaThreeH = 2;
         para.ImaThreeW = 4;
-        para.ImaThreeH = 2;
         para.InImaPixelType = 0;
         para.OutImaPixelType = 1;
         para.InputFileEndIndex = 1000;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageBoxLog.h"
 #include "PlaneTestTools.h"
 
 #include "pixorama/canvo/CanvasFrame.h"
@@ -28,10 +29,7 @@ protected:
     void SetUp() override
     {
         CanvasTable::At(4)->DeleteAll();
-        plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned) {
-            messages.push_back(text);
-            return plat::IDOK;
-        });
+        RecordMessageBoxes(messages);
     }
 
     void TearDown() override

@@ -1,4 +1,5 @@
 // The two sequence commands: files written, files skipped, and what is said.
+#include "MessageBoxLog.h"
 #include "TestHome.h"
 
 #include "pixorama/workbench/CommandGroups.h"
@@ -31,10 +32,7 @@ protected:
     {
         folder = TestHome::path() / "序列";
         fs::create_directories(folder);
-        plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned) {
-            messages.push_back(text);
-            return plat::IDOK;
-        });
+        RecordMessageBoxes(messages);
         SetSequenceFileSource([this] { return files; });
     }
 
