@@ -3,6 +3,7 @@
 #include "HeadlessDialogs.h"
 #include "pixorama/canvo/CanvasFiles.h"
 #include "pixorama/canvo/CanvasImage.h"
+#include "pixorama/platform/Image.h"
 #include "pixorama/platform/Strings.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/CMainFrame.h"
@@ -116,7 +117,7 @@ bool CPixoramaApp::writeScreenshot(const std::wstring& path) const
     if (frame.isNull())
         return false;
     const QPixmap shot = frame->grab();
-    return !shot.isNull() && shot.save(QString::fromStdWString(path), "PNG");
+    return !shot.isNull() && plat::saveImage(shot.toImage(), path, "PNG");
 }
 
 int CPixoramaApp::run(const WorkbenchOptions& options)

@@ -2,6 +2,8 @@
 
 #include "FileDescriptor.h"
 
+#include "pixorama/platform/AtomicFile.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -147,8 +149,10 @@ bool writeBitmap(const char* path, int width, int height, int bits, FillRow fill
             std::memset(h + headerBytes + 4 * i, i, 3);
     }
 
-    FileDescriptor file = FileDescriptor::create(path);
-    if (!file.valid() || !file.writeAll(header.data(), header.size()))
+    if (!path)
+        return false;
+    plat::AtomicFile file(path);
+    if (!file.write(header.data(), header.size()))
         return false;
     if (stride > 0 && height > 0) {
         const std::size_t chunkRows = std::clamp<std::size_t>(chunkBytes / stride, 1, std::size_t(height));
@@ -157,11 +161,11 @@ bool writeBitmap(const char* path, int width, int height, int bits, FillRow fill
             const int n = std::min(int(chunkRows), height - y0);
             for (int i = 0; i < n; ++i)
                 fillRow(y0 + i, chunk.data() + std::size_t(i) * stride);
-            if (!file.writeAll(chunk.data(), std::size_t(n) * stride))
+            if (!file.write(chunk.data(), std::size_t(n) * stride))
                 return false;
         }
     }
-    return file.close();
+    return file.commit();
 }
 
 // Planes that already have the size are reused: reading a sequence into the
