@@ -19,8 +19,11 @@ for target in build-fuzz/bin/fuzz_*; do
   name=$(basename "$target")
   corpus=fuzz-corpus/$name
   mkdir -p "$corpus"
+  # Seeds kept with the sources start the run; new finds go to the corpus.
+  seeds=()
+  if [ -d "fuzz/corpus/$name" ]; then seeds=("fuzz/corpus/$name"); fi
   log=build-fuzz/$name.log
-  if "$target" "$corpus" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 >"$log" 2>&1; then
+  if "$target" "$corpus" "${seeds[@]}" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 >"$log" 2>&1; then
     runs=$(grep -m1 'stat::number_of_executed_units' "$log" | awk '{print $2}')
     echo "$name: clean, ${runs:-?} executions in ${seconds}s"
   else
