@@ -98,22 +98,24 @@ TEST(DialogRuns, LittleEndianStartsTickedAndAStoredChoiceIsKept)
         {"ImaLoad.ini", [] { tagQEVImaLoadPara p; return gDlgGetImaLoadPara(p) && p.bLittleEndian == 0; }},
         {"ImaFormat.ini", [] { tagQEVImaFormatPara p; return gDlgGetImaFormatPara(p) && p.bLittleEndian == 0; }},
     };
-    for (const auto& [file, run] : dialogs) {
+    for (const auto& dialog : dialogs) {
+        const char* file = dialog.first;
         DialogScript untick([&](DialogDriver& d) {
             EXPECT_EQ(d.Checked(L"bLittleEndian"), std::optional<bool>(true)) << file;
             d.SetChecked(L"bLittleEndian", false);
             d.PressOk();
         });
-        EXPECT_TRUE(run()) << file;
+        EXPECT_TRUE(dialog.second()) << file;
         const std::wstring section = plat::toWide(std::string(file).substr(0, std::string(file).find('.')));
         EXPECT_EQ(stored(file, section, L"bLittleEndian"), L"false") << file;
     }
-    for (const auto& [file, run] : dialogs) {
+    for (const auto& dialog : dialogs) {
+        const char* file = dialog.first;
         DialogScript reopen([&](DialogDriver& d) {
             EXPECT_EQ(d.Checked(L"bLittleEndian"), std::optional<bool>(false)) << file;
             d.PressCancel();
         });
-        EXPECT_FALSE(run()) << file;
+        EXPECT_FALSE(dialog.second()) << file;
         EXPECT_EQ(reopen.shown, 1) << file;
     }
 }

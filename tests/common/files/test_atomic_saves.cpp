@@ -50,6 +50,19 @@ struct Writer {
     bool streamed = false;
 };
 
+bool writeParameters(const std::string& path, bool append)
+{
+    QEVIODisk io;
+    if (append)
+        io.OpenWrite(path.c_str());
+    else
+        io.OpenWriteEmpty(path.c_str());
+    for (int i = 0; i < 40; ++i)
+        io.WritePara("width", &i, 0);
+    io.CloseWrite();
+    return !io.writer.fail();
+}
+
 std::vector<Writer> writers()
 {
     return {
@@ -76,22 +89,8 @@ std::vector<Writer> writers()
                  list.push_back(L"/data/图像/frame" + std::to_wstring(i) + L".raw");
              return OSDIR::Write(path.c_str(), list);
          }},
-        {"QEVIODisk replace", "para.txt", [](const std::string& path) {
-             QEVIODisk io;
-             io.OpenWriteEmpty(path.c_str());
-             for (int i = 0; i < 40; ++i)
-                 io.WritePara("width", &i, 0);
-             io.CloseWrite();
-             return !io.writer.fail();
-         }, true},
-        {"QEVIODisk append", "para.txt", [](const std::string& path) {
-             QEVIODisk io;
-             io.OpenWrite(path.c_str());
-             for (int i = 0; i < 40; ++i)
-                 io.WritePara("height", &i, 0);
-             io.CloseWrite();
-             return !io.writer.fail();
-         }, true},
+        {"QEVIODisk replace", "para.txt", [](const std::string& path) { return writeParameters(path, false); }, true},
+        {"QEVIODisk append", "para.txt", [](const std::string& path) { return writeParameters(path, true); }, true},
     };
 }
 
