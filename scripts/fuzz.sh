@@ -19,9 +19,9 @@ for target in build-fuzz/bin/fuzz_*; do
   name=$(basename "$target")
   corpus=fuzz-corpus/$name
   mkdir -p "$corpus"
-  # Seeds kept with the sources start the run; new finds go to the corpus.
+  # Seeds kept in the repository start the corpus where there are some.
   seeds=()
-  if [ -d "fuzz/corpus/$name" ]; then seeds=("fuzz/corpus/$name"); fi
+  [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
   log=build-fuzz/$name.log
   if "$target" "$corpus" "${seeds[@]}" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 >"$log" 2>&1; then
     runs=$(grep -m1 'stat::number_of_executed_units' "$log" | awk '{print $2}')
