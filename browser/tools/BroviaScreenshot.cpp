@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     layout->ParaRaw()->OpenGroup(0);
     const QString out = QString::fromLocal8Bit(argv[1]);
     QTimer::singleShot(300, [&] {
-        const bool saved = host.grab().save(out);
+        const bool saved = plat::saveImage(host.grab().toImage(), out.toStdWString(), "PNG");
         std::printf(saved ? "wrote %s\n" : "could not write %s\n", argv[1]);
         app.exit(saved ? 0 : 1);
     });

@@ -92,7 +92,10 @@ void QEVBasicImaParaWnd::MoveCtrl()
 void QEVBasicImaParaWnd::LoadInitPara()
 {
     for (auto& [name, item] : m_Values) {
-        CString value = plat::getProfileString(GetSectionName(), name, L"nul", GetInitFilePath());
+        // Raw frames from the detectors users have are little-endian, so
+        // that box starts ticked until a choice is stored.
+        const wchar_t* unstored = name == L"bLittleEndian" ? L"true" : L"nul";
+        CString value = plat::getProfileString(GetSectionName(), name, unstored, GetInitFilePath());
         if (value.size() > kMaxValueChars)
             value.resize(kMaxValueChars);
         item.value = value;

@@ -34,6 +34,9 @@ int QEVDlgBase::CreateModeDlg(unsigned id, const CString& caption, const plat::R
         CreateModal();
         return 1;
     }
+    // Closing ends it even while it is hidden (a hidden owner hides it
+    // too), when no reject() runs.
+    setAttribute(Qt::WA_DeleteOnClose);
     OnInitDialog();
     show();
     CreateNoModal();

@@ -1,11 +1,12 @@
 #include "pixorama/platform/Image.h"
 
+#include "pixorama/platform/AtomicFile.h"
 #include "pixorama/platform/Strings.h"
 
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QSaveFile>
+#include <QBuffer>
 
 #include <cstring>
 #include <vector>
@@ -155,17 +156,22 @@ bool Image::save(const std::wstring& path) const
     // Not every encoder takes blue-green-red rows; RGB888 they all do.
     if (picture.format() == QImage::Format_BGR888)
         picture = picture.convertToFormat(QImage::Format_RGB888);
-    // Written beside the target and renamed over it: a failed encode leaves
-    // an existing file untouched.
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly))
+    return saveImage(picture, path, suffix.constData());
+}
+
+bool saveImage(const QImage& picture, const std::wstring& path, const char* format)
+{
+    if (picture.isNull())
         return false;
-    QImageWriter writer(&file, suffix);
-    if (!writer.write(picture)) {
-        file.cancelWriting();
+    // Encoded in memory first: a failed encode never touches the disk, and
+    // a failed write leaves an existing file as it was.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(picture))
         return false;
-    }
-    return file.commit();
+    return writeFileAtomically(toPath(path), bytes.constData(), std::size_t(bytes.size()));
 }
 
 } // namespace plat

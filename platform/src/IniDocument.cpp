@@ -5,6 +5,7 @@
 #include <QChar>
 
 #include <initializer_list>
+#include <unordered_set>
 
 namespace plat {
 
@@ -61,6 +62,22 @@ std::optional<KeyValue> keyValue(std::string_view text)
     if (equals == std::string_view::npos)
         return std::nullopt;
     return KeyValue{trim(text.substr(0, equals)), trim(text.substr(equals + 1))};
+}
+
+std::wstring folded(std::wstring_view name)
+{
+    std::wstring out(name);
+    for (wchar_t& c : out)
+        c = wchar_t(QChar::toCaseFolded(char32_t(c)));
+    return out;
+}
+
+// The value without one pair of enclosing quotes.
+std::wstring unquoted(std::string_view found)
+{
+    if (found.size() >= 2 && (found.front() == '"' || found.front() == '\'') && found.back() == found.front())
+        found = found.substr(1, found.size() - 2);
+    return toWide(found);
 }
 
 // Appends instead of chaining operator+, which GCC 12 misreads as overlapping copies.
@@ -127,10 +144,35 @@ std::optional<std::wstring> IniDocument::value(std::wstring_view section, std::w
     const auto index = findKey(*range, key);
     if (!index)
         return std::nullopt;
-    std::string_view found = keyValue(lines[*index].text)->value;
-    if (found.size() >= 2 && (found.front() == '"' || found.front() == '\'') && found.back() == found.front())
-        found = found.substr(1, found.size() - 2);
-    return toWide(found);
+    return unquoted(keyValue(lines[*index].text)->value);
+}
+
+IniDocument::Index IniDocument::index() const
+{
+    Index out;
+    std::unordered_set<std::wstring> seenSections;
+    std::optional<std::wstring> current; // folded name of a section that counts
+    for (const Line& line : lines) {
+        if (const auto name = sectionName(line.text)) {
+            std::wstring section = folded(toWide(*name));
+            current.reset();
+            if (seenSections.insert(section).second)
+                current = std::move(section);
+            continue;
+        }
+        const auto entry = keyValue(line.text);
+        if (current && entry)
+            out.emplace(indexKey(*current, folded(toWide(entry->key))), unquoted(entry->value));
+    }
+    return out;
+}
+
+std::wstring IniDocument::indexKey(std::wstring_view section, std::wstring_view key)
+{
+    std::wstring joinedKey = folded(section);
+    joinedKey += L'\n'; // never part of a name read from a line
+    joinedKey += folded(key);
+    return joinedKey;
 }
 
 std::string IniDocument::newline() const

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace plat {
@@ -19,6 +20,12 @@ public:
     // The trimmed value of key, without one pair of enclosing quotes.
     std::optional<std::wstring> value(std::wstring_view section, std::wstring_view key) const;
     void setValue(std::wstring_view section, std::wstring_view key, std::wstring_view value);
+
+    // Every value that value() would find, under indexKey(section, key):
+    // one lookup per call instead of a walk over the lines.
+    using Index = std::unordered_map<std::wstring, std::wstring>;
+    Index index() const;
+    static std::wstring indexKey(std::wstring_view section, std::wstring_view key);
 
     std::string bytes() const;
 

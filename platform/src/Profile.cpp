@@ -1,18 +1,18 @@
 #include "pixorama/platform/Profile.h"
 
 #include "IniDocument.h"
+#include "pixorama/platform/AtomicFile.h"
 #include "pixorama/platform/Strings.h"
 
-#include <QByteArray>
-#include <QSaveFile>
-#include <QString>
-
+#include <atomic>
 #include <climits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <mutex>
 #include <optional>
+#include <sys/stat.h>
 
 namespace plat {
 
@@ -60,13 +60,73 @@ std::wstring trimmed(const std::wstring& name)
     return name.substr(first, name.find_last_not_of(L" \t") - first + 1);
 }
 
+// What identifies one version of a file on disk: a rewrite in place changes
+// the size or the times, a replacement the inode.
+struct FileStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    bool operator==(const FileStamp& o) const
+    {
+        return device == o.device && inode == o.inode && size == o.size && same(modified, o.modified)
+               && same(changed, o.changed);
+    }
+    static bool same(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+};
+
+std::optional<FileStamp> stampOf(const std::wstring& file)
+{
+    struct stat info {};
+    if (::stat(toPath(file).c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileStamp{info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+}
+
+// Parsed files, kept while they stay as they were on disk. Guarded by
+// profileMutex().
+struct ParsedProfile {
+    FileStamp stamp;
+    IniDocument::Index values;
+};
+constexpr std::size_t maxParsedProfiles = 32;
+
+std::map<std::wstring, ParsedProfile>& parsedProfiles()
+{
+    static std::map<std::wstring, ParsedProfile> parsed;
+    return parsed;
+}
+
+std::atomic<long long> profileReads{0};
+
 std::optional<std::wstring> lookUp(const std::wstring& section, const std::wstring& key, const std::wstring& file)
 {
     std::lock_guard lock(profileMutex());
-    const auto bytes = readFile(file);
-    if (!bytes)
+    auto& parsed = parsedProfiles();
+    const auto stamp = stampOf(file);
+    if (!stamp) {
+        parsed.erase(file);
         return std::nullopt;
-    return IniDocument(*bytes).value(trimmed(section), trimmed(key));
+    }
+    auto found = parsed.find(file);
+    if (found == parsed.end() || !(found->second.stamp == *stamp)) {
+        // Stamped before reading: a change made meanwhile is seen next time.
+        const auto bytes = readFile(file);
+        if (!bytes) {
+            parsed.erase(file);
+            return std::nullopt;
+        }
+        ++profileReads;
+        if (found == parsed.end() && parsed.size() >= maxParsedProfiles)
+            parsed.clear();
+        found = parsed.insert_or_assign(file, ParsedProfile{*stamp, IniDocument(*bytes).index()}).first;
+    }
+    const auto value = found->second.values.find(IniDocument::indexKey(trimmed(section), trimmed(key)));
+    if (value == found->second.values.end())
+        return std::nullopt;
+    return value->second;
 }
 
 // Decimal, or hexadecimal after "0x"; stops at the first other character and
@@ -104,6 +164,11 @@ int parseInt(std::wstring_view text)
 
 } // namespace
 
+long long profileReadsForTesting()
+{
+    return profileReads.load();
+}
+
 std::wstring getProfileString(const std::wstring& section, const std::wstring& key, const std::wstring& defaultValue,
                               const std::wstring& file)
 {
@@ -140,16 +205,9 @@ bool writeProfileString(const std::wstring& section, const std::wstring& key, co
     document.setValue(trimmed(section), trimmed(key), value);
     const std::string out = document.bytes();
 
-    // Written beside the file and renamed over it, so a failed write leaves
-    // the old file whole.
-    QSaveFile saver(QString::fromStdString(path.string()));
-    if (!saver.open(QIODevice::WriteOnly))
-        return false;
-    if (saver.write(out.data(), qint64(out.size())) != qint64(out.size())) {
-        saver.cancelWriting();
-        return false;
-    }
-    return saver.commit();
+    // A failed write leaves the old file whole.
+    parsedProfiles().erase(file);
+    return writeFileAtomically(path, out);
 }
 
 } // namespace plat

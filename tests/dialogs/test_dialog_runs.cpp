@@ -61,7 +61,8 @@ void expectFirstRunDefaults(DialogDriver& d, const char* function)
         else if (auto* combo = qobject_cast<QComboBox*>(control))
             EXPECT_EQ(combo->currentIndex(), 0) << function << " " << plat::toUtf8(name);
         else if (auto* check = qobject_cast<QCheckBox*>(control))
-            EXPECT_FALSE(check->isChecked()) << function << " " << plat::toUtf8(name);
+            // Only the byte order starts ticked: raw frames are little-endian.
+            EXPECT_EQ(check->isChecked(), name == L"bLittleEndian") << function << " " << plat::toUtf8(name);
         else
             ADD_FAILURE() << function << ": no control for " << plat::toUtf8(name);
     }
@@ -88,6 +89,34 @@ TEST(DialogRuns, FirstRunShowsDefaultsAndCancelWritesNothing)
         if (c.file != nullptr) {
             EXPECT_FALSE(std::filesystem::exists(paraFile(c.file))) << c.function;
         }
+    }
+}
+
+TEST(DialogRuns, LittleEndianStartsTickedAndAStoredChoiceIsKept)
+{
+    const std::pair<const char*, std::function<bool()>> dialogs[] = {
+        {"ImaLoad.ini", [] { tagQEVImaLoadPara p; return gDlgGetImaLoadPara(p) && p.bLittleEndian == 0; }},
+        {"ImaFormat.ini", [] { tagQEVImaFormatPara p; return gDlgGetImaFormatPara(p) && p.bLittleEndian == 0; }},
+    };
+    for (const auto& dialog : dialogs) {
+        const char* file = dialog.first;
+        DialogScript untick([&](DialogDriver& d) {
+            EXPECT_EQ(d.Checked(L"bLittleEndian"), std::optional<bool>(true)) << file;
+            d.SetChecked(L"bLittleEndian", false);
+            d.PressOk();
+        });
+        EXPECT_TRUE(dialog.second()) << file;
+        const std::wstring section = plat::toWide(std::string(file).substr(0, std::string(file).find('.')));
+        EXPECT_EQ(stored(file, section, L"bLittleEndian"), L"false") << file;
+    }
+    for (const auto& dialog : dialogs) {
+        const char* file = dialog.first;
+        DialogScript reopen([&](DialogDriver& d) {
+            EXPECT_EQ(d.Checked(L"bLittleEndian"), std::optional<bool>(false)) << file;
+            d.PressCancel();
+        });
+        EXPECT_FALSE(dialog.second()) << file;
+        EXPECT_EQ(reopen.shown, 1) << file;
     }
 }
 

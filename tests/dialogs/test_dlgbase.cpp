@@ -81,3 +81,28 @@ TEST(DlgBase, NonModalShowsAtOnceSavesOnOkAndDeletesItself)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(cancelled.isNull());
 }
+
+TEST(DlgBase, NonModalWithAHiddenOwnerIsStillDeletedAfterOkOrCancel)
+{
+    QWidget owner;
+    owner.show();
+    for (const bool ok : {true, false}) {
+        QPointer<QEVDlgBase> dialog = new QEVDlgBase;
+        dialog->GetImaParaWnd().SetWndType(QEV_IMADIM);
+        EXPECT_NE(dialog->CreateModeDlg(0, L"图像尺寸", {0, 0, 400, 200}, 0, &owner), 0);
+        ASSERT_TRUE(dialog->isVisible());
+        // The owner is hidden (or minimised) and the window manager hides
+        // its dialogs with it.
+        owner.hide();
+        dialog->hide();
+        DialogDriver driver(*dialog);
+        driver.SetText(L"ImaOneW", L"7");
+        EXPECT_TRUE(ok ? driver.PressOk() : driver.PressCancel());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_TRUE(dialog.isNull()) << (ok ? "OK" : "Cancel");
+        delete dialog.data();
+        owner.show();
+    }
+    // OK still stored the value.
+    EXPECT_EQ(stored("ImaDim.ini", L"ImaDim", L"ImaOneW"), L"7");
+}

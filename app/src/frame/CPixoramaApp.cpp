@@ -1,7 +1,9 @@
 #include "pixorama/workbench/CPixoramaApp.h"
 
+#include "HeadlessDialogs.h"
 #include "pixorama/canvo/CanvasFiles.h"
 #include "pixorama/canvo/CanvasImage.h"
+#include "pixorama/platform/Image.h"
 #include "pixorama/platform/Strings.h"
 #include "pixorama/tilemo/EleContainer.h"
 #include "pixorama/tilemo/EleView.h"
@@ -130,16 +132,28 @@ bool CPixoramaApp::writeScreenshot(const std::wstring& path) const
     if (frame.isNull())
         return false;
     const QPixmap shot = frame->grab();
-    return !shot.isNull() && shot.save(QString::fromStdWString(path), "PNG");
+    return !shot.isNull() && plat::saveImage(shot.toImage(), path, "PNG");
 }
 
 int CPixoramaApp::run(const WorkbenchOptions& options)
 {
-    const bool shownOk = InitInstance(options);
-    if (options.startupTime)
-        return reportStartupTime();
-    if (options.screenshot.empty())
+    if (options.screenshot.empty()) {
+        InitInstance(options);
+        if (options.startupTime)
+            return reportStartupTime();
         return QApplication::exec();
+    }
+    // Nobody answers dialogs here: a picture that needed one is not shown,
+    // and the run ends at once with what was missing.
+    const HeadlessDialogs answers;
+    const bool shownOk = InitInstance(options);
+    if (!shownOk) {
+        if (!answers.refusal().empty())
+            std::fprintf(stderr, "pixorama: %s: %s\n", plat::toUtf8(shown).c_str(), plat::toUtf8(answers.refusal()).c_str());
+        if (frame)
+            frame->close();
+        return answers.refusal().empty() ? 1 : 2;
+    }
     int code = 0;
     QTimer::singleShot(screenshotDelayMs, [&] {
         if (writeScreenshot(options.screenshot)) {
@@ -148,8 +162,6 @@ int CPixoramaApp::run(const WorkbenchOptions& options)
             std::fprintf(stderr, "could not write the screenshot %s\n", plat::toUtf8(options.screenshot).c_str());
             code = 1;
         }
-        if (!shownOk)
-            code = 1;
         if (frame)
             frame->close();
         QApplication::exit(code);

@@ -1,5 +1,7 @@
 #include "pixorama/workbench/SampleImage.h"
 
+#include "pixorama/platform/Image.h"
+#include "pixorama/platform/Strings.h"
 #include "pixorama/platform/System.h"
 
 #include <QImage>
@@ -272,7 +274,7 @@ bool SampleImage::write(const std::filesystem::path& path, int width, int height
     std::error_code error;
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), error);
-    return picture.save(QString::fromStdString(path.string()), "PNG");
+    return plat::saveImage(picture, plat::fromPath(path), "PNG");
 }
 
 std::filesystem::path SampleImage::locate()

@@ -24,6 +24,13 @@ unsigned highWord(std::uintptr_t v)
     return unsigned(v >> 16 & 0xFFFF);
 }
 
+// Mouse positions are signed 16-bit: a drag that leaves the window to the
+// left or top reports negative ones.
+plat::Point pointOf(std::uintptr_t l)
+{
+    return {int(short(lowWord(l))), int(short(highWord(l)))};
+}
+
 } // namespace
 
 bool gCVSPrepareCanvas(int id, int width, int height)
@@ -56,7 +63,7 @@ bool gCVSRespondToMessage(MSG* msg, int id)
     case WM_MOUSEMOVE:
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP: {
-        const plat::Point p{int(lowWord(l)), int(highWord(l))};
+        const plat::Point p = pointOf(l);
         if (msg->message == WM_MOUSEMOVE)
             gCVSOnMouseMove(id, flags, p);
         else if (msg->message == WM_LBUTTONDOWN)
@@ -66,7 +73,7 @@ bool gCVSRespondToMessage(MSG* msg, int id)
         break;
     }
     case WM_MOUSEWHEEL: {
-        plat::Point p{int(short(lowWord(l))), int(short(highWord(l)))};
+        plat::Point p = pointOf(l);
         if (msg->hwnd)
             p = msg->hwnd->screenToClient(p);
         gCVSOnMouseWheel(id, flags, short(highWord(msg->wParam)), p);

@@ -6,6 +6,7 @@
 #include "pixorama/common/BitmapFile.h"
 #include "pixorama/common/OSDIR.h"
 #include "pixorama/common/PictureFile.h"
+#include "pixorama/platform/AtomicFile.h"
 #include "pixorama/platform/Dc.h"
 #include "pixorama/platform/DibBitmap.h"
 #include "pixorama/platform/GdiObjects.h"
@@ -13,38 +14,24 @@
 #include "pixorama/platform/Strings.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <new>
 
 namespace {
 
 const CString cancelled = L"NULL";
 
-// Writes rows of one element type through a temporary file beside the
-// target, so that a failed write leaves an existing file as it was.
+// Writes rows of one element type; a failed write leaves an existing file
+// as it was.
 template <typename T>
 bool writeRows(const CString& path, const ClassData2DIO<T>& image)
 {
-    const std::filesystem::path target = plat::toPath(path);
-    std::filesystem::path partial = target;
-    partial += ".part";
-    std::FILE* file = std::fopen(partial.c_str(), "wb");
-    if (!file)
-        return false;
-    const std::size_t w = std::size_t(image.width);
-    bool ok = true;
-    for (int y = 0; ok && y < image.height; ++y)
-        ok = std::fwrite(image.rows[y], sizeof(T), w, file) == w;
-    ok = std::fclose(file) == 0 && ok;
-    std::error_code error;
-    if (ok)
-        std::filesystem::rename(partial, target, error);
-    ok = ok && !error;
-    if (!ok)
-        std::filesystem::remove(partial, error);
-    return ok;
+    plat::AtomicFile file(plat::toPath(path));
+    const std::size_t rowBytes = sizeof(T) * std::size_t(image.width);
+    for (int y = 0; y < image.height; ++y)
+        if (!file.write(image.rows[y], rowBytes))
+            return false;
+    return file.commit();
 }
 
 // r cut to the w x h area at the origin.

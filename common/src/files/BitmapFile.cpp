@@ -2,6 +2,8 @@
 
 #include "FileDescriptor.h"
 
+#include "pixorama/platform/AtomicFile.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -147,8 +149,10 @@ bool writeBitmap(const char* path, int width, int height, int bits, FillRow fill
             std::memset(h + headerBytes + 4 * i, i, 3);
     }
 
-    FileDescriptor file = FileDescriptor::create(path);
-    if (!file.valid() || !file.writeAll(header.data(), header.size()))
+    if (!path)
+        return false;
+    plat::AtomicFile file(path);
+    if (!file.write(header.data(), header.size()))
         return false;
     if (stride > 0 && height > 0) {
         const std::size_t chunkRows = std::clamp<std::size_t>(chunkBytes / stride, 1, std::size_t(height));
@@ -157,11 +161,11 @@ bool writeBitmap(const char* path, int width, int height, int bits, FillRow fill
             const int n = std::min(int(chunkRows), height - y0);
             for (int i = 0; i < n; ++i)
                 fillRow(y0 + i, chunk.data() + std::size_t(i) * stride);
-            if (!file.writeAll(chunk.data(), std::size_t(n) * stride))
+            if (!file.write(chunk.data(), std::size_t(n) * stride))
                 return false;
         }
     }
-    return file.close();
+    return file.commit();
 }
 
 // Planes that already have the size are reused: reading a sequence into the
@@ -183,51 +187,120 @@ bool sameSize(const Plane& a, const Plane& b)
     return a.width == b.width && a.height == b.height;
 }
 
+// The grey level of QEVColorToGray, by table: the same products summed in
+// the same order, so every level matches it exactly.
+struct GreyWeights {
+    double r[256], g[256], b[256];
+    unsigned char level[256]; // of a grey pixel (v, v, v)
+
+    GreyWeights()
+    {
+        for (int v = 0; v < 256; ++v) {
+            r[v] = 0.299 * v;
+            g[v] = 0.587 * v;
+            b[v] = 0.114 * v;
+            int grey = 0;
+            ColorToGrayPixel(v, v, v, grey);
+            level[v] = static_cast<unsigned char>(grey);
+        }
+    }
+};
+
+const GreyWeights& greyWeights()
+{
+    static const GreyWeights weights;
+    return weights;
+}
+
+using GreyRow = void (*)(const unsigned char* in, unsigned char* out, int width);
+
+void greyOfGrey(const unsigned char* in, unsigned char* out, int width)
+{
+    const unsigned char* level = greyWeights().level;
+    for (int x = 0; x < width; ++x)
+        out[x] = level[in[x]];
+}
+
+template <int Step>
+void greyOfColour(const unsigned char* in, unsigned char* out, int width)
+{
+    const GreyWeights& w = greyWeights();
+    for (int x = 0; x < width; ++x, in += Step)
+        out[x] = static_cast<unsigned char>(int(w.r[in[2]] + w.g[in[1]] + w.b[in[0]]));
+}
+
+GreyRow greyRowFor(int bits)
+{
+    switch (bits) {
+    case 8: return greyOfGrey;
+    case 24: return greyOfColour<3>;
+    case 32: return greyOfColour<4>;
+    default: return nullptr;
+    }
+}
+
+// Opens path and checks its header; then prepare(layout) sizes the output
+// and says whether the rows are wanted, and take(y, row, width) receives
+// each pixel row in file order. False for a file that cannot be read.
+template <typename Prepare, typename Take>
+bool readBitmap(const char* path, Prepare prepare, Take take)
+{
+    FileDescriptor file = FileDescriptor::openRead(path);
+    unsigned char header[headerBytes];
+    BmpLayout layout;
+    if (!file.valid() || file.readUpTo(header, headerBytes) != headerBytes || !parseLayout(header, file.size(), layout))
+        return false;
+    if (!prepare(layout))
+        return true;
+    const std::size_t chunkRows = std::clamp<std::size_t>(chunkBytes / layout.stride, 1, std::size_t(layout.rows));
+    std::vector<unsigned char> chunk(std::max<std::size_t>(chunkRows * layout.stride, paletteBytes));
+    // The palette is not used: an 8-bit pixel is its own grey level.
+    if (layout.bits == 8 && file.readUpTo(chunk.data(), paletteBytes) != std::size_t(paletteBytes))
+        return false;
+    for (int y0 = 0; y0 < layout.rows; y0 += int(chunkRows)) {
+        const int n = std::min(int(chunkRows), layout.rows - y0);
+        const std::size_t wanted = std::size_t(n) * layout.stride;
+        if (file.readUpTo(chunk.data(), wanted) != wanted)
+            return false; // the file shrank under us
+        for (int i = 0; i < n; ++i)
+            take(y0 + i, chunk.data() + std::size_t(i) * layout.stride, layout.width);
+    }
+    return true;
+}
+
 } // namespace
 
 bool QEVReadColorBmp(const char* path, Plane* r, Plane* g, Plane* b, Plane* a)
 {
     if (!r || !g || !b)
         return refuse({r, g, b, a});
-    FileDescriptor file = FileDescriptor::openRead(path);
-    unsigned char header[headerBytes];
-    BmpLayout layout;
-    if (!file.valid() || file.readUpTo(header, headerBytes) != headerBytes || !parseLayout(header, file.size(), layout))
-        return refuse({r, g, b, a});
-
-    const RowSplitter split = splitterFor(layout.bits);
-    for (Plane* p : {r, g, b, a})
-        if (p)
-            sizePlane(*p, layout.width, layout.rows, !split || p == a);
-    if (!split)
-        return true;
-
-    const std::size_t chunkRows = std::clamp<std::size_t>(chunkBytes / layout.stride, 1, std::size_t(layout.rows));
-    std::vector<unsigned char> chunk(std::max<std::size_t>(chunkRows * layout.stride, paletteBytes));
-    // The palette is not used: an 8-bit pixel is its own grey level.
-    if (layout.bits == 8 && file.readUpTo(chunk.data(), paletteBytes) != std::size_t(paletteBytes))
-        return refuse({r, g, b, a});
-    for (int y0 = 0; y0 < layout.rows; y0 += int(chunkRows)) {
-        const int n = std::min(int(chunkRows), layout.rows - y0);
-        const std::size_t wanted = std::size_t(n) * layout.stride;
-        if (file.readUpTo(chunk.data(), wanted) != wanted)
-            return refuse({r, g, b, a});  // the file shrank under us
-        for (int i = 0; i < n; ++i) {
-            const int y = y0 + i;
-            split(chunk.data() + std::size_t(i) * layout.stride, r->rows[y], g->rows[y], b->rows[y], layout.width);
-        }
-    }
-    return true;
+    RowSplitter split = nullptr;
+    const auto prepare = [&](const BmpLayout& layout) {
+        split = splitterFor(layout.bits);
+        for (Plane* p : {r, g, b, a})
+            if (p)
+                sizePlane(*p, layout.width, layout.rows, !split || p == a);
+        return split != nullptr;
+    };
+    const auto take = [&](int y, const unsigned char* row, int width) {
+        split(row, r->rows[y], g->rows[y], b->rows[y], width);
+    };
+    return readBitmap(path, prepare, take) || refuse({r, g, b, a});
 }
 
 bool QEVReadGrayBmp(const char* path, Plane* grey)
 {
     if (!grey)
         return false;
-    Plane r, g, b;
-    if (!QEVReadColorBmp(path, &r, &g, &b, nullptr))
-        return refuse({grey});
-    return QEVColorToGray(&r, &g, &b, grey);
+    // Straight from the file rows to grey, without colour planes between.
+    GreyRow convert = nullptr;
+    const auto prepare = [&](const BmpLayout& layout) {
+        convert = greyRowFor(layout.bits);
+        sizePlane(*grey, layout.width, layout.rows, !convert);
+        return convert != nullptr;
+    };
+    const auto take = [&](int y, const unsigned char* row, int width) { convert(row, grey->rows[y], width); };
+    return readBitmap(path, prepare, take) || refuse({grey});
 }
 
 bool QEVColorToGray(Plane* r, Plane* g, Plane* b, Plane* grey)

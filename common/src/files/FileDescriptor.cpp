@@ -38,13 +38,6 @@ FileDescriptor FileDescriptor::openRead(const char* path)
     return FileDescriptor(::open(path, O_RDONLY | O_CLOEXEC));
 }
 
-FileDescriptor FileDescriptor::create(const char* path)
-{
-    if (!path)
-        return {};
-    return FileDescriptor(::open(path, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
-}
-
 std::int64_t FileDescriptor::size() const
 {
     struct stat info {};
@@ -68,23 +61,6 @@ std::size_t FileDescriptor::readUpTo(void* dst, std::size_t bytes)
         done += std::size_t(got);
     }
     return done;
-}
-
-bool FileDescriptor::writeAll(const void* src, std::size_t bytes)
-{
-    if (fd < 0)
-        return false;
-    const auto* in = static_cast<const unsigned char*>(src);
-    std::size_t done = 0;
-    while (done < bytes) {
-        const ssize_t put = ::write(fd, in + done, std::min(bytes - done, maxTransfer));
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put <= 0)
-            return false;
-        done += std::size_t(put);
-    }
-    return true;
 }
 
 bool FileDescriptor::close()

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 // A POSIX file descriptor that closes itself. Bulk pixel I/O goes through
-// plain read()/write() so data lands straight in the (page-aligned) image
+// plain read() so data lands straight in the (page-aligned) image
 // buffers without a stdio copy in between.
 class FileDescriptor {
 public:
@@ -15,9 +15,8 @@ public:
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
+    // Files are only read through this; writing goes through plat::AtomicFile.
     static FileDescriptor openRead(const char* path);
-    // Creates or truncates.
-    static FileDescriptor create(const char* path);
 
     bool valid() const { return fd >= 0; }
     // Size from fstat; -1 when unknown.
@@ -25,8 +24,6 @@ public:
     // Reads until bytes are in, the file ends or an error occurs; returns the
     // number of bytes read.
     std::size_t readUpTo(void* dst, std::size_t bytes);
-    bool writeAll(const void* src, std::size_t bytes);
-    // False when the close reports an error (for writers: data may be lost).
     bool close();
 
 private:

@@ -1,5 +1,6 @@
 #include "pixorama/common/OSDIR.h"
 
+#include "pixorama/platform/AtomicFile.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
 
@@ -86,11 +87,10 @@ bool OSDIR::Write(const char* path, const std::vector<CString>& list)
 {
     if (!path)
         return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::string text;
     for (const CString& entry : list)
-        file << plat::toUtf8(entry) << '\n';
-    file.close();
-    return !file.fail();
+        text.append(plat::toUtf8(entry)).push_back('\n');
+    return plat::writeFileAtomically(path, text);
 }
 
 bool OSDIR::Read(const char* path, std::vector<CString>& list)

@@ -11,18 +11,21 @@
 
 using V8 = float __attribute__((vector_size(32)));
 using V8i = int __attribute__((vector_size(32)));
-using V8Unaligned = float __attribute__((vector_size(32), aligned(4), may_alias));
 
 inline constexpr int kV8Lanes = 8;
 
+// Rows start at any float, so loads and stores must not assume 32-byte
+// alignment. A copy is the one spelling both compilers turn into unaligned
+// vector moves: clang ignores a lowered alignment on a vector alias and
+// emits aligned moves that fault.
 [[gnu::always_inline]] inline void v8Load(V8& v, const float* p)
 {
-    v = *reinterpret_cast<const V8Unaligned*>(p);
+    __builtin_memcpy(&v, p, sizeof v);
 }
 
 [[gnu::always_inline]] inline void v8Store(float* p, const V8& v)
 {
-    *reinterpret_cast<V8Unaligned*>(p) = v;
+    __builtin_memcpy(p, &v, sizeof v);
 }
 
 [[gnu::always_inline]] inline void v8Splat(V8& v, float s)

@@ -1,9 +1,13 @@
 #include "pixorama/common/QEVIODisk.h"
 
+#include "pixorama/platform/AtomicFile.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
+#include <vector>
 
 namespace {
 
@@ -34,16 +38,57 @@ std::string without(const std::string& line, Drop drop)
     return kept;
 }
 
+// Copies the old file into the new one; true when there is none.
+bool copyOld(const char* path, plat::AtomicFile& into)
+{
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        return !error;
+    std::ifstream old(path, std::ios::binary);
+    std::vector<char> chunk(std::size_t(1) << 16);
+    while (old) {
+        old.read(chunk.data(), std::streamsize(chunk.size()));
+        if (old.gcount() > 0 && !into.write(chunk.data(), std::size_t(old.gcount())))
+            return false;
+    }
+    return old.eof() && !old.bad();
+}
+
 } // namespace
+
+QEVIODisk::QEVIODisk() = default;
+QEVIODisk::QEVIODisk(QEVIODisk&&) noexcept = default;
+QEVIODisk& QEVIODisk::operator=(QEVIODisk&&) noexcept = default;
+
+QEVIODisk::~QEVIODisk()
+{
+    if (pending)
+        CloseWrite();
+}
+
+void QEVIODisk::OpenWriter(const char* path, bool append)
+{
+    if (pending)
+        CloseWrite();
+    if (path && *path) {
+        pending = std::make_unique<plat::AtomicFile>(path);
+        if (pending->ok() && (!append || copyOld(path, *pending)))
+            writer.open(pending->temporary(), std::ios::out | std::ios::app);
+    }
+    if (!writer.is_open()) {
+        pending.reset();
+        writer.setstate(std::ios::failbit);
+    }
+}
 
 void QEVIODisk::OpenWrite(const char* path)
 {
-    writer.open(path ? path : "", std::ios::out | std::ios::app);
+    OpenWriter(path, true);
 }
 
 void QEVIODisk::OpenWriteEmpty(const char* path)
 {
-    writer.open(path ? path : "", std::ios::out | std::ios::trunc);
+    OpenWriter(path, false);
 }
 
 void QEVIODisk::OpenRead(const char* path)
@@ -111,6 +156,11 @@ void QEVIODisk::CloseRead()
 void QEVIODisk::CloseWrite()
 {
     writer.close();
+    if (!pending)
+        return;
+    if (writer.fail() || !pending->commit())
+        writer.setstate(std::ios::badbit);
+    pending.reset(); // an uncommitted temporary goes with it
 }
 
 void QEVIODisk::Test()

@@ -313,3 +313,20 @@ TEST_F(CanvasTest, MouseMessagesRepaintKeyMessagesDoNot)
     settle();
     EXPECT_EQ(wnd.paints, 0);
 }
+
+TEST_F(CanvasTest, MousePositionsLeftAndAboveTheWindowAreNegative)
+{
+    Window(4, 50, 40);
+    auto image = FloatImage(20, 20, [](int x, int) { return x; });
+    gCVSShowRawFloat(4, image, true, true);
+    // A Ctrl-drag from (10, 20) that leaves the window to (-5, -7) pans the
+    // image by (-15, -27), not by tens of thousands of pixels.
+    const plat::Rect before = gCVSGetCanvasRegion(4);
+    MSG down{nullptr, 0x201, plat::MK_LBUTTON, pointParam(10, 20)};
+    MSG move{nullptr, 0x200, plat::MK_LBUTTON | plat::MK_CONTROL, pointParam(-5, -7)};
+    MSG up{nullptr, 0x202, 0, pointParam(-5, -7)};
+    for (MSG* m : {&down, &move, &up})
+        EXPECT_TRUE(gCVSRespondToMessage(m, 4));
+    EXPECT_EQ(gCVSGetCanvasRegion(4),
+              (plat::Rect{before.left - 15, before.top - 27, before.right - 15, before.bottom - 27}));
+}

@@ -86,21 +86,6 @@ TEST_F(SaveTest, RawWithoutAFloatImageCreatesNoFileAndKeepsAnOldOne)
     EXPECT_FALSE(Exists(fresh));
 }
 
-TEST_F(SaveTest, FailedRawWriteKeepsTheOldFile)
-{
-    ClassData2DIO<float> image = FloatImage(3, 3, [](int x, int y) { return x + y; });
-    gCVSShowRawFloat(id, image, true, true);
-    // A folder in the way of the temporary file makes the write fail.
-    const std::wstring path = Path("old.raw");
-    WriteFile(path, {9, 8, 7});
-    std::filesystem::create_directory(plat::toPath(path + L".part"));
-    Choose(path);
-    gCVSSaveRaw(id);
-    EXPECT_EQ(ReadFile(path), (std::vector<unsigned char>{9, 8, 7}));
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], L"保存图像文件失败！");
-}
-
 TEST_F(SaveTest, CancelledChoosersWriteNothing)
 {
     ClassData2DIO<float> image = FloatImage(4, 4, [](int x, int) { return x; });

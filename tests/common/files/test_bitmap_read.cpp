@@ -250,3 +250,33 @@ TEST(BitmapRead, LargeGreyRoundTripAcrossChunks)
 }
 
 } // namespace
+
+TEST(BitmapRead, GreyReadMatchesTheColourReadThenConvertedForEveryDepth)
+{
+    // Every grey level, and colours that walk all three channels at once.
+    std::vector<unsigned char> levels(256);
+    for (int v = 0; v < 256; ++v)
+        levels[std::size_t(v)] = static_cast<unsigned char>(v);
+    std::vector<unsigned char> bgr, bgrx;
+    for (int i = 0; i < 4096; ++i) {
+        const unsigned char b = static_cast<unsigned char>(i * 7), g = static_cast<unsigned char>(i * 13 + 5),
+                            r = static_cast<unsigned char>(i / 16 + i * 3);
+        bgr.insert(bgr.end(), {b, g, r});
+        bgrx.insert(bgrx.end(), {b, g, r, 77});
+    }
+    const struct {
+        const char* name;
+        int w, h, bits;
+        const std::vector<unsigned char>* pixels;
+    } cases[] = {{"grey.bmp", 16, 16, 8, &levels}, {"bgr.bmp", 64, 64, 24, &bgr}, {"bgrx.bmp", 64, 64, 32, &bgrx}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = writeBitmap(c.name, craftBitmap(c.w, c.h, c.bits, *c.pixels));
+        Planes in;
+        ASSERT_TRUE(in.read(path));
+        Plane expected, grey;
+        ASSERT_TRUE(QEVColorToGray(&in.r, &in.g, &in.b, &expected));
+        ASSERT_TRUE(QEVReadGrayBmp(path.c_str(), &grey));
+        EXPECT_EQ(pixelsOf(grey), pixelsOf(expected));
+    }
+}

@@ -2,22 +2,36 @@
 
 #include <fstream>
 #include <map>
+#include <memory>
 #include <string>
+
+namespace plat {
+class AtomicFile;
+}
 
 // A text file of one parameter a line: key, " = ", value. Reading strips
 // digits, blanks and "=" to get the key and letters, blanks and "=" to get the
 // value, so keys hold no digits and values no letters ("threshold = 0.85"
 // reads as key "threshold." and value "0.85"); the first line of a key wins.
 // Stream failures stay in the streams' state. Paths are UTF-8.
+//
+// The writer fills a temporary beside the file; CloseWrite (or the
+// destructor) puts it in place when every write succeeded, so the file on
+// disk is always either the old one or the complete new one.
 class QEVIODisk {
 public:
     std::map<std::string, std::string> values;
     std::ofstream writer;
     std::ifstream reader;
 
-    // Appends to the file.
+    QEVIODisk();
+    ~QEVIODisk();
+    QEVIODisk(QEVIODisk&&) noexcept;
+    QEVIODisk& operator=(QEVIODisk&&) noexcept;
+
+    // Appends to the file: the new text follows the old.
     void OpenWrite(const char* path);
-    // Truncates the file.
+    // Replaces the file.
     void OpenWriteEmpty(const char* path);
     void OpenRead(const char* path);
 
@@ -35,9 +49,16 @@ public:
     float ReadFlt(const char* key);
 
     void CloseRead();
+    // Puts the written file in place; the writer fails when that cannot be
+    // done, and the old file is then left as it was.
     void CloseWrite();
 
     // Appends height = 45 and sod = 89 to "IODisk.ini" in the current folder,
     // reads the file back and prints every pair as key=value.
     void Test();
+
+private:
+    void OpenWriter(const char* path, bool append);
+
+    std::unique_ptr<plat::AtomicFile> pending;
 };

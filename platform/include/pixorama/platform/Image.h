@@ -44,4 +44,8 @@ private:
     std::unique_ptr<Impl> impl;
 };
 
+// Encodes picture as format ("PNG", "bmp", ...) and writes the file
+// atomically; false, with an existing file untouched, on any failure.
+bool saveImage(const QImage& picture, const std::wstring& path, const char* format);
+
 } // namespace plat

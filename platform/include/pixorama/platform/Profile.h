@@ -5,7 +5,8 @@
 // Private profile (INI) strings with Windows semantics: one file holds
 // sections of key=value lines; a missing file, section or key gives the
 // caller's default. Files are read and written as UTF-8. Section and key
-// names compare case-insensitively, as on Windows.
+// names compare case-insensitively, as on Windows. A file is parsed once and
+// read again only when it changed on disk (size, times or inode).
 namespace plat {
 
 std::wstring getProfileString(const std::wstring& section, const std::wstring& key,
@@ -18,5 +19,8 @@ int getProfileInt(const std::wstring& section, const std::wstring& key, int defa
 // change the file's structure (a line break, an empty key, '=' in the key).
 bool writeProfileString(const std::wstring& section, const std::wstring& key,
                         const std::wstring& value, const std::wstring& file);
+
+// Test hook: how many times a lookup has read and parsed a file.
+long long profileReadsForTesting();
 
 } // namespace plat
