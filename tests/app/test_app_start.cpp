@@ -19,6 +19,15 @@
 
 namespace {
 
+// A w x h picture of one colour in the test home; empty when it cannot be written.
+std::filesystem::path writeFilledPicture(const char* name, int w, int h, const QColor& colour)
+{
+    QImage picture(w, h, QImage::Format_RGB32);
+    picture.fill(colour);
+    const auto path = TestHome::path() / name;
+    return picture.save(QString::fromStdString(path.string())) ? path : std::filesystem::path{};
+}
+
 QStringList args(std::initializer_list<const char*> list)
 {
     QStringList out{QStringLiteral("pixorama")};
@@ -99,10 +108,8 @@ TEST_F(AppStartTest, WithoutAPictureTheSampleRadiographIsShown)
 
 TEST_F(AppStartTest, GivenPictureIsShownOnTheWorkingCanvas)
 {
-    QImage picture(6, 4, QImage::Format_RGB32);
-    picture.fill(QColor(0, 128, 255));
-    const auto path = TestHome::path() / "given.png";
-    ASSERT_TRUE(picture.save(QString::fromStdString(path.string())));
+    const auto path = writeFilledPicture("given.png", 6, 4, QColor(0, 128, 255));
+    ASSERT_FALSE(path.empty());
     WorkbenchOptions options;
     options.image = plat::fromPath(path);
     ASSERT_TRUE(app.InitInstance(options));
@@ -125,10 +132,8 @@ TEST_F(AppStartTest, MissingPictureSaysSoAndLeavesTheWindowOpen)
 
 TEST_F(AppStartTest, ScreenshotShowsTheWholeWindowWithThePicture)
 {
-    QImage picture(300, 200, QImage::Format_RGB32);
-    picture.fill(QColor(255, 0, 0));
-    const auto input = TestHome::path() / "red.png";
-    ASSERT_TRUE(picture.save(QString::fromStdString(input.string())));
+    const auto input = writeFilledPicture("red.png", 300, 200, QColor(255, 0, 0));
+    ASSERT_FALSE(input.empty());
     WorkbenchOptions options;
     options.image = plat::fromPath(input);
     options.screenshot = plat::fromPath(TestHome::path() / "shot.png");

@@ -73,10 +73,10 @@ TEST(AtomicFile, PlantedLinkIsNotFollowedAndLinkedFileStaysIntact)
 {
     const fs::path dir = freshFolder("link");
     const fs::path victim = dir / "victim.txt";
-    ASSERT_TRUE(plat::writeFileAtomically(victim, std::string("precious")));
-    // A link at the old fixed temporary name and at the target itself.
-    fs::create_symlink(victim, dir / "out.raw.part");
     const fs::path target = dir / "out.raw";
+    ASSERT_TRUE(plat::writeFileAtomically(victim, std::string("precious")));
+    // A link at the old fixed temporary name beside the target.
+    fs::create_symlink(victim, dir / "out.raw.part");
     ASSERT_TRUE(plat::writeFileAtomically(target, std::string("result")));
     EXPECT_EQ(slurp(victim), "precious");
     EXPECT_EQ(slurp(target), "result");

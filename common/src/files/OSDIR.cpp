@@ -17,16 +17,23 @@ const wchar_t* const rawFilter = L"图像文件格式(*.raw) |*.raw|(*.hraw) |*.
 const wchar_t* const bitmapTiffFilter =
     L"图像文件格式(*.bmp) |*.bmp|(*.jpg) |*.jpg|(*.gif) |*.gif|(*.tiff) |*.tiff||";
 
-CString chooseSavePath(const wchar_t* extension, bool overwritePrompt, const wchar_t* filter)
+// The flags every chooser of this class sets.
+plat::FileDialogRequest chooserRequest(bool save, const wchar_t* extension, const wchar_t* filter)
 {
     plat::FileDialogRequest request;
-    request.save = true;
-    request.overwritePrompt = overwritePrompt;
+    request.save = save;
     request.hideReadOnly = true;
     request.noChangeDir = true;
-    request.initialName = L"未命名";
     request.defaultExtension = extension;
     request.filter = filter;
+    return request;
+}
+
+CString chooseSavePath(const wchar_t* extension, bool overwritePrompt, const wchar_t* filter)
+{
+    plat::FileDialogRequest request = chooserRequest(true, extension, filter);
+    request.overwritePrompt = overwritePrompt;
+    request.initialName = L"未命名";
     const std::vector<std::wstring> chosen = plat::fileDialog(request);
     return chosen.empty() || chosen.front().empty() ? cancelled : chosen.front();
 }
@@ -60,13 +67,8 @@ CString OSDIR::GetRawFileNoOverWritePrompt()
 
 bool OSDIR::GetMultiFile(std::vector<CString>& paths, int /*bufferChars*/)
 {
-    plat::FileDialogRequest request;
-    request.save = false;
+    plat::FileDialogRequest request = chooserRequest(false, L"*.*", L"All files and folders(*.*)|*.*||");
     request.multiSelect = true;
-    request.hideReadOnly = true;
-    request.noChangeDir = true;
-    request.defaultExtension = L"*.*";
-    request.filter = L"All files and folders(*.*)|*.*||";
     bool any = false;
     for (const std::wstring& path : plat::fileDialog(request)) {
         if (path.empty())

@@ -97,6 +97,14 @@ std::vector<Writer> writers()
 class AtomicSaves : public testing::Test {
 protected:
     void TearDown() override { plat::setAtomicWriteLimitForTesting(-1); }
+
+    // A parameter file holding one old line.
+    static std::string oldParameterFile()
+    {
+        const std::string path = homeFile("para.txt");
+        writeBytes(path, "old = 1\n", 8);
+        return path;
+    }
 };
 
 TEST_F(AtomicSaves, AWriteThatFailsHalfWayKeepsTheOldFileAndLeavesNoTemporary)
@@ -124,8 +132,7 @@ TEST_F(AtomicSaves, AWriteThatFailsHalfWayKeepsTheOldFileAndLeavesNoTemporary)
 
 TEST_F(AtomicSaves, AppendKeepsTheOldTextInFrontOfTheNew)
 {
-    const std::string path = homeFile("para.txt");
-    writeBytes(path, "old = 1\n", 8);
+    const std::string path = oldParameterFile();
     QEVIODisk io;
     io.OpenWrite(path.c_str());
     io.WriteChar("new = 2");
@@ -158,8 +165,7 @@ TEST_F(AtomicSaves, AppendThatCannotCopyTheOldTextKeepsTheFile)
 
 TEST_F(AtomicSaves, AFailedStreamWriteLeavesTheOldParameterFile)
 {
-    const std::string path = homeFile("para.txt");
-    writeBytes(path, "old = 1\n", 8);
+    const std::string path = oldParameterFile();
     QEVIODisk io;
     io.OpenWriteEmpty(path.c_str());
     io.WriteChar("new = 2");
