@@ -22,7 +22,7 @@ constexpr int H = 240;
 // A small outdoor scene: sky, sun, two hills, a red house with a dark door, grain.
 WorkCanvasTest::Rgb Scene(int x, int y)
 {
-    const int grain = int((unsigned(x * 73856093) ^ unsigned(y * 19349663)) % 13) - 6;
+    const int grain = int(((unsigned(x) * 73856093u) ^ (unsigned(y) * 19349663u)) % 13u) - 6;
     auto lit = [grain](int r, int g, int b) {
         return WorkCanvasTest::Rgb{std::clamp(r + grain, 0, 255), std::clamp(g + grain, 0, 255), std::clamp(b + grain, 0, 255)};
     };
