@@ -23,8 +23,10 @@ for target in build-fuzz/bin/fuzz_*; do
   seeds=()
   [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
   log=build-fuzz/$name.log
-  if "$target" "$corpus" "${seeds[@]}" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 >"$log" 2>&1; then
-    runs=$(grep -m1 'stat::number_of_executed_units' "$log" | awk '{print $2}')
+  if "$target" "$corpus" "${seeds[@]}" -max_total_time="$seconds" -rss_limit_mb=2048 -print_final_stats=1 \
+      -artifact_prefix="build-fuzz/$name-" >"$log" 2>&1; then
+    # The last count is the fuzzer's own; decoders that fork print theirs first.
+    runs=$(grep 'stat::number_of_executed_units' "$log" | tail -n 1 | awk '{print $2}')
     echo "$name: clean, ${runs:-?} executions in ${seconds}s"
   else
     echo "$name: FAILED (see $log)"
