@@ -1,5 +1,6 @@
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/System.h"
 #include "pixorama/workbench/CPixoramaApp.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 
 int main(int argc, char** argv)
 {
+    plat::keepLargeBlocksForReuse();
     QApplication qt(argc, argv);
     const WorkbenchOptions options = CPixoramaApp::parseCommandLine(QApplication::arguments());
     if (options.help || !options.error.empty()) {

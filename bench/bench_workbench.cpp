@@ -196,6 +196,8 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("PIXORAMA_HOME", scratch().c_str(), 0);
+    // As the program does at start.
+    plat::keepLargeBlocksForReuse();
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <exception>
 #include <thread>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace plat {
@@ -86,6 +87,13 @@ std::filesystem::path writableFolder()
     const auto folder = config / "pixorama";
     std::filesystem::create_directories(folder, error);
     return folder;
+}
+
+void keepLargeBlocksForReuse()
+{
+    constexpr int oneGiB = 1 << 30;
+    mallopt(M_MMAP_THRESHOLD, oneGiB);
+    mallopt(M_TRIM_THRESHOLD, oneGiB);
 }
 
 bool isUiThread()

@@ -10,6 +10,12 @@ namespace plat {
 
 int processorCount();
 
+// Keeps freed picture-sized blocks in the heap for the next picture instead
+// of handing them back to the system, so an edit that makes a picture of a
+// new size does not fault every page of its buffers in afresh. The
+// process's memory stays at its peak; the programs call it once at start.
+void keepLargeBlocksForReuse();
+
 std::int64_t performanceCounter();
 std::int64_t performanceFrequency();
 
