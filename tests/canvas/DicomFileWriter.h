@@ -14,7 +14,7 @@
 // Writes test DICOM files with GDCM: grey of 8 or 16 bits, signed or not,
 // or 8-bit RGB, any frame count, optionally compressed, with the rescale,
 // window and pixel spacing asked for.
-struct DicomSpec {
+struct DicomLayout {
     int width = 19;
     int height = 11;
     int frames = 1;
@@ -45,7 +45,7 @@ inline gdcm::DataElement decimalString(std::uint16_t element, const std::string&
     return de;
 }
 
-inline bool writeDicom(const std::string& path, const DicomSpec& s, const StoredAt& stored)
+inline bool writeDicom(const std::string& path, const DicomLayout& s, const StoredAt& stored)
 {
     gdcm::Trace::WarningOff();
     gdcm::ImageWriter writer;

@@ -11,7 +11,7 @@
 // Writes test TIFF files with libtiff: any sample type, strips or tiles,
 // contiguous or planar samples, any compression, either byte order, any
 // number of pages.
-struct TiffSpec {
+struct TiffLayout {
     int width = 37;
     int height = 23;
     int bits = 16;
@@ -25,10 +25,10 @@ struct TiffSpec {
     int rowsPerStrip = 5;
 };
 
-// sample(page, x, y, channel) as a double, stored in the spec's type.
+// sample(page, x, y, channel) as a double, stored in the layout's type.
 using SampleAt = std::function<double(int page, int x, int y, int channel)>;
 
-inline void storeSample(const TiffSpec& s, double v, std::uint8_t* at)
+inline void storeSample(const TiffLayout& s, double v, std::uint8_t* at)
 {
     if (s.format == SAMPLEFORMAT_IEEEFP) {
         if (s.bits == 32) {
@@ -53,7 +53,7 @@ inline void storeSample(const TiffSpec& s, double v, std::uint8_t* at)
 }
 
 // Writes pages pages to path; false when libtiff refused.
-inline bool writeTiff(const std::string& path, const TiffSpec& s, int pages, const SampleAt& sample)
+inline bool writeTiff(const std::string& path, const TiffLayout& s, int pages, const SampleAt& sample)
 {
     TIFF* tif = TIFFOpen(path.c_str(), s.bigEndian ? "wb" : "wl");
     if (!tif)

@@ -65,24 +65,24 @@ TEST_F(DicomReadTest, GreyOfEveryDepthAndSyntaxReadsBackExactly)
     int written = 0;
     for (const gdcm::PixelFormat& format : formats)
         for (const auto syntax : syntaxes) {
-            DicomSpec spec;
-            spec.width = 16;
-            spec.height = 16;
-            spec.format = format;
-            spec.syntax = syntax;
+            DicomLayout layout;
+            layout.width = 16;
+            layout.height = 16;
+            layout.format = format;
+            layout.syntax = syntax;
             SCOPED_TRACE(std::string(format.GetScalarTypeAsString()) + " " + gdcm::TransferSyntax::GetTSString(syntax));
-            if (!writeDicom(File("grey.dcm"), spec, [&](int, int x, int y, int) { return storedValue(format, x, y); })) {
+            if (!writeDicom(File("grey.dcm"), layout, [&](int, int x, int y, int) { return storedValue(format, x, y); })) {
                 // GDCM has no encoder for every pair (signed 8-bit JPEG, for example).
                 continue;
             }
             ++written;
             const DecodedPicture picture = Decode(File("grey.dcm"));
             ASSERT_TRUE(picture.Decoded()) << std::string(picture.message.begin(), picture.message.end());
-            ASSERT_EQ(picture.width, spec.width);
-            ASSERT_EQ(picture.height, spec.height);
-            for (int y = 0; y < spec.height; ++y)
-                for (int x = 0; x < spec.width; ++x)
-                    ASSERT_EQ(picture.values[std::size_t(y) * spec.width + x], float(storedValue(format, x, y)))
+            ASSERT_EQ(picture.width, layout.width);
+            ASSERT_EQ(picture.height, layout.height);
+            for (int y = 0; y < layout.height; ++y)
+                for (int x = 0; x < layout.width; ++x)
+                    ASSERT_EQ(picture.values[std::size_t(y) * layout.width + x], float(storedValue(format, x, y)))
                         << x << "," << y;
         }
     // Each compressed syntax was written for the 16-bit pictures at least.
@@ -91,10 +91,10 @@ TEST_F(DicomReadTest, GreyOfEveryDepthAndSyntaxReadsBackExactly)
 
 TEST_F(DicomReadTest, RescaleSlopeAndInterceptReachThePixelQuery)
 {
-    DicomSpec spec;
-    spec.slope = 2;
-    spec.intercept = -1024;
-    ASSERT_TRUE(writeDicom(File("ct.dcm"), spec, [](int, int x, int y, int) { return 100 * x + y; }));
+    DicomLayout layout;
+    layout.slope = 2;
+    layout.intercept = -1024;
+    ASSERT_TRUE(writeDicom(File("ct.dcm"), layout, [](int, int x, int y, int) { return 100 * x + y; }));
     Read("ct.dcm");
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(gCVSGetFileType(4), FileFloat);
@@ -105,11 +105,11 @@ TEST_F(DicomReadTest, RescaleSlopeAndInterceptReachThePixelQuery)
 
 TEST_F(DicomReadTest, MonochromeOneIsShownInverted)
 {
-    DicomSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.photometric = gdcm::PhotometricInterpretation::MONOCHROME1;
-    ASSERT_TRUE(writeDicom(File("mono1.dcm"), spec, [](int, int x, int, int) { return x ? 1000 : 0; }));
+    DicomLayout layout;
+    layout.width = 2;
+    layout.height = 1;
+    layout.photometric = gdcm::PhotometricInterpretation::MONOCHROME1;
+    ASSERT_TRUE(writeDicom(File("mono1.dcm"), layout, [](int, int x, int, int) { return x ? 1000 : 0; }));
     Read("mono1.dcm");
     EXPECT_EQ(Shown(0, 0), 0xFFFFFFu);
     EXPECT_EQ(Shown(1, 0), 0x000000u);
@@ -119,15 +119,15 @@ TEST_F(DicomReadTest, MonochromeOneIsShownInverted)
 
 TEST_F(DicomReadTest, TheWindowComesFromTheFile)
 {
-    DicomSpec spec;
-    spec.width = 5;
-    spec.height = 1;
-    spec.slope = 1;
-    spec.intercept = -1000;
-    spec.window = true;
-    spec.centre = 40;
-    spec.width_ = 400; // -160 .. 240
-    ASSERT_TRUE(writeDicom(File("window.dcm"), spec, [](int, int x, int, int) {
+    DicomLayout layout;
+    layout.width = 5;
+    layout.height = 1;
+    layout.slope = 1;
+    layout.intercept = -1000;
+    layout.window = true;
+    layout.centre = 40;
+    layout.width_ = 400; // -160 .. 240
+    ASSERT_TRUE(writeDicom(File("window.dcm"), layout, [](int, int x, int, int) {
         const int real[] = {-1000, -160, 40, 240, 1000};
         return real[x] + 1000;
     }));
@@ -141,10 +141,10 @@ TEST_F(DicomReadTest, TheWindowComesFromTheFile)
 
 TEST_F(DicomReadTest, PixelSpacingBecomesTheMeasureScale)
 {
-    DicomSpec spec;
-    spec.spacingRow = 0.2;
-    spec.spacingColumn = 0.2;
-    ASSERT_TRUE(writeDicom(File("spaced.dcm"), spec, [](int, int x, int, int) { return x; }));
+    DicomLayout layout;
+    layout.spacingRow = 0.2;
+    layout.spacingColumn = 0.2;
+    ASSERT_TRUE(writeDicom(File("spaced.dcm"), layout, [](int, int x, int, int) { return x; }));
     EXPECT_DOUBLE_EQ(Decode(File("spaced.dcm")).pixelSpacing, 0.2);
     Read("spaced.dcm");
     EXPECT_DOUBLE_EQ(Canvas(4).measureScale, 0.2);
@@ -156,16 +156,16 @@ TEST_F(DicomReadTest, PixelSpacingBecomesTheMeasureScale)
 
     // A file without spacing keeps the scale the user set.
     gCVSSetMeasureScale(4, 0.5);
-    ASSERT_TRUE(writeDicom(File("plain.dcm"), DicomSpec{}, [](int, int x, int, int) { return x; }));
+    ASSERT_TRUE(writeDicom(File("plain.dcm"), DicomLayout{}, [](int, int x, int, int) { return x; }));
     Read("plain.dcm");
     EXPECT_DOUBLE_EQ(Canvas(4).measureScale, 0.5);
 }
 
 TEST_F(DicomReadTest, MultiFrameOpensTheFirstFrame)
 {
-    DicomSpec spec;
-    spec.frames = 3;
-    ASSERT_TRUE(writeDicom(File("frames.dcm"), spec, [](int f, int x, int, int) { return 1000 * (f + 1) + x; }));
+    DicomLayout layout;
+    layout.frames = 3;
+    ASSERT_TRUE(writeDicom(File("frames.dcm"), layout, [](int f, int x, int, int) { return 1000 * (f + 1) + x; }));
     const DecodedPicture picture = Decode(File("frames.dcm"));
     EXPECT_EQ(picture.pages, 3);
     ASSERT_EQ(picture.values.size(), picture.PixelCount());
@@ -174,18 +174,18 @@ TEST_F(DicomReadTest, MultiFrameOpensTheFirstFrame)
 
 TEST_F(DicomReadTest, RgbIsColour)
 {
-    DicomSpec spec;
-    spec.format = gdcm::PixelFormat(3, 8, 8, 7, 0);
-    spec.photometric = gdcm::PhotometricInterpretation::RGB;
-    ASSERT_TRUE(writeDicom(File("rgb.dcm"), spec, [](int, int x, int y, int c) { return (x * 10 + y + c * 50) % 256; }));
+    DicomLayout layout;
+    layout.format = gdcm::PixelFormat(3, 8, 8, 7, 0);
+    layout.photometric = gdcm::PhotometricInterpretation::RGB;
+    ASSERT_TRUE(writeDicom(File("rgb.dcm"), layout, [](int, int x, int y, int c) { return (x * 10 + y + c * 50) % 256; }));
     const DecodedPicture picture = Decode(File("rgb.dcm"));
     ASSERT_EQ(picture.colour.size(), picture.PixelCount());
-    EXPECT_EQ(picture.colour[std::size_t(2) * spec.width + 3], std::uint32_t(32) << 16 | 82u << 8 | 132u);
+    EXPECT_EQ(picture.colour[std::size_t(2) * layout.width + 3], std::uint32_t(32) << 16 | 82u << 8 | 132u);
 }
 
 TEST_F(DicomReadTest, ADicomFileWithoutExtensionOpensWithoutTheRawDialog)
 {
-    ASSERT_TRUE(writeDicom(File("IM0001"), DicomSpec{}, [](int, int x, int y, int) { return x + y; }));
+    ASSERT_TRUE(writeDicom(File("IM0001"), DicomLayout{}, [](int, int x, int y, int) { return x + y; }));
     Read("IM0001");
     EXPECT_EQ(dialogs, 0);
     EXPECT_EQ(gCVSGetFileType(4), FileFloat);
@@ -195,8 +195,8 @@ TEST_F(DicomReadTest, ADicomFileWithoutExtensionOpensWithoutTheRawDialog)
 TEST_F(DicomReadTest, HostileHeadersAreRefusedWithAMessage)
 {
     // Rows and columns of 65535 over a few bytes of pixel data.
-    DicomSpec spec;
-    ASSERT_TRUE(writeDicom(File("small.dcm"), spec, [](int, int, int, int) { return 1; }));
+    DicomLayout layout;
+    ASSERT_TRUE(writeDicom(File("small.dcm"), layout, [](int, int, int, int) { return 1; }));
     std::vector<std::uint8_t> bytes = fileBytes(File("small.dcm"));
     // Patch the Rows (0028,0010) and Columns (0028,0011) values, US in explicit VR.
     int patched = 0;

@@ -55,28 +55,28 @@ TEST_F(TiffReadTest, EveryGreyDepthLayoutCompressionAndByteOrderReadsBackExactly
         for (const int compression : compressions)
             for (const int tile : {0, 16})
                 for (const bool big : {false, true}) {
-                    TiffSpec spec;
-                    spec.bits = type.bits;
-                    spec.format = type.format;
-                    spec.compression = compression;
-                    spec.tile = tile;
-                    spec.bigEndian = big;
+                    TiffLayout layout;
+                    layout.bits = type.bits;
+                    layout.format = type.format;
+                    layout.compression = compression;
+                    layout.tile = tile;
+                    layout.bigEndian = big;
                     const std::string path = File("grey.tif");
                     SCOPED_TRACE(std::string(type.name) + " compression " + std::to_string(compression)
                                  + (tile ? " tiles" : " strips") + (big ? " big-endian" : " little-endian"));
-                    ASSERT_TRUE(writeTiff(path, spec, 1, [&](int p, int x, int y, int) { return sampleValue(type, p, x, y); }));
+                    ASSERT_TRUE(writeTiff(path, layout, 1, [&](int p, int x, int y, int) { return sampleValue(type, p, x, y); }));
                     const DecodedPicture picture = Decode(path);
                     ASSERT_TRUE(picture.Decoded()) << std::string(picture.message.begin(), picture.message.end());
-                    ASSERT_EQ(picture.width, spec.width);
-                    ASSERT_EQ(picture.height, spec.height);
+                    ASSERT_EQ(picture.width, layout.width);
+                    ASSERT_EQ(picture.height, layout.height);
                     EXPECT_TRUE(picture.warnings.empty());
                     // Unsigned 8-bit grey is an 8-bit picture; the rest keep their values as floats.
                     const bool eightBit = type.bits == 8 && type.format == SAMPLEFORMAT_UINT;
                     ASSERT_EQ(picture.grey.size(), eightBit ? picture.PixelCount() : 0u);
                     ASSERT_EQ(picture.values.size(), eightBit ? 0u : picture.PixelCount());
-                    for (int y = 0; y < spec.height; ++y)
-                        for (int x = 0; x < spec.width; ++x) {
-                            const std::size_t i = std::size_t(y) * spec.width + x;
+                    for (int y = 0; y < layout.height; ++y)
+                        for (int x = 0; x < layout.width; ++x) {
+                            const std::size_t i = std::size_t(y) * layout.width + x;
                             const double want = sampleValue(type, 0, x, y);
                             if (eightBit)
                                 ASSERT_EQ(picture.grey[i], want) << x << "," << y;
@@ -92,25 +92,25 @@ TEST_F(TiffReadTest, RgbOfEightAndSixteenBitsInBothLayoutsIsColour)
         for (const int planar : {PLANARCONFIG_CONTIG, PLANARCONFIG_SEPARATE})
             for (const int compression : {COMPRESSION_NONE, COMPRESSION_LZW})
                 for (const int tile : {0, 16}) {
-                    TiffSpec spec;
-                    spec.bits = bits;
-                    spec.samples = 3;
-                    spec.photometric = PHOTOMETRIC_RGB;
-                    spec.planar = planar;
-                    spec.compression = compression;
-                    spec.tile = tile;
+                    TiffLayout layout;
+                    layout.bits = bits;
+                    layout.samples = 3;
+                    layout.photometric = PHOTOMETRIC_RGB;
+                    layout.planar = planar;
+                    layout.compression = compression;
+                    layout.tile = tile;
                     SCOPED_TRACE(std::to_string(bits) + " bits, planar " + std::to_string(planar) + ", tile " + std::to_string(tile));
                     const int scale = bits == 8 ? 1 : 257;
                     const std::string path = File("rgb.tif");
-                    ASSERT_TRUE(writeTiff(path, spec, 1, [&](int, int x, int y, int c) {
+                    ASSERT_TRUE(writeTiff(path, layout, 1, [&](int, int x, int y, int c) {
                         return double(((x * 5 + y * 3 + c * 80) % 256) * scale);
                     }));
                     const DecodedPicture picture = Decode(path);
                     ASSERT_EQ(picture.colour.size(), picture.PixelCount());
-                    for (int y = 0; y < spec.height; ++y)
-                        for (int x = 0; x < spec.width; ++x) {
+                    for (int y = 0; y < layout.height; ++y)
+                        for (int x = 0; x < layout.width; ++x) {
                             const auto level = [&](int c) { return std::uint32_t((x * 5 + y * 3 + c * 80) % 256); };
-                            ASSERT_EQ(picture.colour[std::size_t(y) * spec.width + x], level(0) << 16 | level(1) << 8 | level(2))
+                            ASSERT_EQ(picture.colour[std::size_t(y) * layout.width + x], level(0) << 16 | level(1) << 8 | level(2))
                                 << x << "," << y;
                         }
                 }
@@ -118,11 +118,11 @@ TEST_F(TiffReadTest, RgbOfEightAndSixteenBitsInBothLayoutsIsColour)
 
 TEST_F(TiffReadTest, FloatTiffOpensOnTheFloatDisplayWithItsValues)
 {
-    TiffSpec spec;
-    spec.bits = 32;
-    spec.format = SAMPLEFORMAT_IEEEFP;
-    spec.compression = COMPRESSION_ADOBE_DEFLATE;
-    ASSERT_TRUE(writeTiff(File("recon.tif"), spec, 1, [](int, int x, int y, int) { return x * 0.5 - y * 1.25; }));
+    TiffLayout layout;
+    layout.bits = 32;
+    layout.format = SAMPLEFORMAT_IEEEFP;
+    layout.compression = COMPRESSION_ADOBE_DEFLATE;
+    ASSERT_TRUE(writeTiff(File("recon.tif"), layout, 1, [](int, int x, int y, int) { return x * 0.5 - y * 1.25; }));
     std::wstring path = Path("recon.tif");
     gCVSReadFile(4, path, true);
     EXPECT_EQ(gCVSGetFileType(4), FileFloat);
@@ -134,14 +134,14 @@ TEST_F(TiffReadTest, FloatTiffOpensOnTheFloatDisplayWithItsValues)
 
 TEST_F(TiffReadTest, NotANumberAndInfinityShowAsTheLowestValueAndAreCounted)
 {
-    TiffSpec spec;
-    spec.width = 4;
-    spec.height = 2;
-    spec.bits = 32;
-    spec.format = SAMPLEFORMAT_IEEEFP;
+    TiffLayout layout;
+    layout.width = 4;
+    layout.height = 2;
+    layout.bits = 32;
+    layout.format = SAMPLEFORMAT_IEEEFP;
     const double inf = std::numeric_limits<double>::infinity();
     const double values[2][4] = {{1.0, std::nan(""), 3.0, inf}, {-inf, 2.0, -5.0, 10.0}};
-    ASSERT_TRUE(writeTiff(File("holes.tif"), spec, 1, [&](int, int x, int y, int) { return values[y][x]; }));
+    ASSERT_TRUE(writeTiff(File("holes.tif"), layout, 1, [&](int, int x, int y, int) { return values[y][x]; }));
     std::wstring path = Path("holes.tif");
     gCVSReadFile(4, path, true);
     ASSERT_EQ(messages.size(), 1u);
@@ -158,10 +158,10 @@ TEST_F(TiffReadTest, NotANumberAndInfinityShowAsTheLowestValueAndAreCounted)
 
 TEST_F(TiffReadTest, APageIsChosenByItsNumberAfterTheName)
 {
-    TiffSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    ASSERT_TRUE(writeTiff(File("stack.tif"), spec, 3, [](int page, int x, int, int) { return 1000.0 * (page + 1) + x; }));
+    TiffLayout layout;
+    layout.width = 3;
+    layout.height = 2;
+    ASSERT_TRUE(writeTiff(File("stack.tif"), layout, 3, [](int page, int x, int, int) { return 1000.0 * (page + 1) + x; }));
     std::wstring first = Path("stack.tif");
     gCVSReadFile(4, first, true);
     EXPECT_EQ(gCVSGetRawOri(4).rows[0][2], 1002.0f);
@@ -179,12 +179,12 @@ TEST_F(TiffReadTest, APageIsChosenByItsNumberAfterTheName)
 
 TEST_F(TiffReadTest, ContentDecidesWhateverTheName)
 {
-    TiffSpec spec;
-    spec.width = 2;
-    spec.height = 2;
-    ASSERT_TRUE(writeTiff(File("frame"), spec, 1, [](int, int x, int y, int) { return 100.0 + x + 10 * y; }));
-    ASSERT_TRUE(writeTiff(File("frame.raw"), spec, 1, [](int, int x, int y, int) { return 100.0 + x + 10 * y; }));
-    ASSERT_TRUE(writeTiff(File("frame.png"), spec, 1, [](int, int x, int y, int) { return 100.0 + x + 10 * y; }));
+    TiffLayout layout;
+    layout.width = 2;
+    layout.height = 2;
+    ASSERT_TRUE(writeTiff(File("frame"), layout, 1, [](int, int x, int y, int) { return 100.0 + x + 10 * y; }));
+    ASSERT_TRUE(writeTiff(File("frame.raw"), layout, 1, [](int, int x, int y, int) { return 100.0 + x + 10 * y; }));
+    ASSERT_TRUE(writeTiff(File("frame.png"), layout, 1, [](int, int x, int y, int) { return 100.0 + x + 10 * y; }));
     for (const char* name : {"frame", "frame.raw", "frame.png"}) {
         SCOPED_TRACE(name);
         std::wstring path = Path(name);
@@ -199,11 +199,11 @@ TEST_F(TiffReadTest, ContentDecidesWhateverTheName)
 
 TEST_F(TiffReadTest, MinIsWhiteShowsLowValuesBright)
 {
-    TiffSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.photometric = PHOTOMETRIC_MINISWHITE;
-    ASSERT_TRUE(writeTiff(File("white.tif"), spec, 1, [](int, int x, int, int) { return x ? 4000.0 : 0.0; }));
+    TiffLayout layout;
+    layout.width = 2;
+    layout.height = 1;
+    layout.photometric = PHOTOMETRIC_MINISWHITE;
+    ASSERT_TRUE(writeTiff(File("white.tif"), layout, 1, [](int, int x, int, int) { return x ? 4000.0 : 0.0; }));
     std::wstring path = Path("white.tif");
     gCVSReadFile(4, path, true);
     const unsigned* pixels = gCVSGetCanvasPixelPtr(4);
@@ -231,10 +231,10 @@ TEST_F(TiffReadTest, HostileHeadersAreRefusedBeforeDecoding)
     EXPECT_EQ(small.message, L"图像文件太小，容纳不下宽度 8000，高度 8000 的图像");
 
     // A size that fits the pixel limit but not the memory there is.
-    TiffSpec spec;
-    spec.width = 1000;
-    spec.height = 1000;
-    ASSERT_TRUE(writeTiff(File("big.tif"), spec, 1, [](int, int, int, int) { return 1.0; }));
+    TiffLayout layout;
+    layout.width = 1000;
+    layout.height = 1000;
+    ASSERT_TRUE(writeTiff(File("big.tif"), layout, 1, [](int, int, int, int) { return 1.0; }));
     PictureProbe::SetAvailableMemoryForTesting(1 << 20);
     const DecodedPicture refused = Decode(File("big.tif"));
     PictureProbe::SetAvailableMemoryForTesting(0);
@@ -244,14 +244,14 @@ TEST_F(TiffReadTest, HostileHeadersAreRefusedBeforeDecoding)
 
 TEST_F(TiffReadTest, TruncatedTiffShowsWhatThereIsWithAWarning)
 {
-    TiffSpec spec;
-    spec.width = 64;
-    spec.height = 64;
-    spec.rowsPerStrip = 8;
-    spec.compression = COMPRESSION_ADOBE_DEFLATE;
+    TiffLayout layout;
+    layout.width = 64;
+    layout.height = 64;
+    layout.rowsPerStrip = 8;
+    layout.compression = COMPRESSION_ADOBE_DEFLATE;
     // The directory goes last: cutting the file would drop it, so the cut
     // is a strip's bytes overwritten with garbage instead.
-    ASSERT_TRUE(writeTiff(File("cut.tif"), spec, 1, [](int, int x, int y, int) { return 1.0 + x + y; }));
+    ASSERT_TRUE(writeTiff(File("cut.tif"), layout, 1, [](int, int x, int y, int) { return 1.0 + x + y; }));
     std::vector<std::uint8_t> bytes = fileBytes(File("cut.tif"));
     for (std::size_t i = 8; i < 40; ++i)
         bytes[i] = 0xA5;
