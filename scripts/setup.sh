@@ -14,7 +14,7 @@ packages=(
   xvfb xauth x11-utils
 )
 if [ "${PIXORAMA_BENCH_PEERS:-0}" = 1 ]; then
-  packages+=(libfftw3-dev libopencv-dev)
+  packages+=(libfftw3-dev libopencv-dev python3-skimage)
 fi
 
 missing=()

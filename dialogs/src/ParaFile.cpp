@@ -83,3 +83,13 @@ bool gReadImaParaFile(tagQEVImaRowDataPara& para, const CString& file)
     readSaveDir(para.m_SaveDir, L"ImaRowDataPara", file);
     return true;
 }
+
+bool gReadImaParaFile(tagQEVImaVolumeRecPara& para, const CString& file)
+{
+    return readRecord(para, L"ImaRec", file);
+}
+
+bool gReadImaParaFile(tagQEVImaFanRecPara& para, const CString& file)
+{
+    return readRecord(para, L"ImaFanRec", file);
+}

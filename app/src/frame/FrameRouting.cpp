@@ -28,6 +28,7 @@ constexpr Route routes[] = {
     {2415, 2416, &CMainFrame::OnAnalysisCommand},
     {2454, 2464, &CMainFrame::OnReconCommand},
     {2475, 2484, &CMainFrame::OnLargeFovCommand},
+    {2926, 2926, &CMainFrame::OnReconCommand}, // "测试" of "图像重建实验"
     {2494, 2503, &CMainFrame::OnVolumeCommand},
     {2524, 2544, &CMainFrame::OnSegmentCommand},
     {2625, 2626, &CMainFrame::OnScriptCommand},
@@ -120,8 +121,16 @@ void CMainFrame::OnDrTestCommand(int id)
     RunTestCommand(id);
 }
 
+void CMainFrame::OnLargeFovCommand(int id)
+{
+    RunLargeFovCommand(id);
+}
+
+void CMainFrame::OnReconCommand(int id)
+{
+    RunReconCommand(id);
+}
+
 // Groups whose commands are not built: their ids do nothing.
-void CMainFrame::OnLargeFovCommand(int) {}
 void CMainFrame::OnVolumeCommand(int) {}
-void CMainFrame::OnReconCommand(int) {}
 void CMainFrame::OnScriptCommand(int) {}

@@ -109,9 +109,10 @@ constexpr MenuTable table(const tagMSGResource (&records)[N])
 
 std::span<const MenuTable> MainMenuTables()
 {
-    static const std::array<MenuTable, 8> tables = {
+    static const std::array<MenuTable, 10> tables = {
         table(basicMenu), table(viewMenu), table(editMenu), table(selectionMenu),
         table(analysisMenu), table(enhanceMenu), table(artMenu), table(segmentMenu),
+        table(reconMenu), table(largeFovMenu),
     };
     return tables;
 }
@@ -123,8 +124,8 @@ MenuTable ToolBarTable()
 
 std::span<const MenuTable> OffMenuTables()
 {
-    static const std::array<MenuTable, 7> tables = {
-        table(reconMenu), table(largeFovMenu), table(volumeMenu), table(scriptMenu),
+    static const std::array<MenuTable, 5> tables = {
+        table(volumeMenu), table(scriptMenu),
         table(codingMenu), table(testMenu), table(imagingSimMenu),
     };
     return tables;

@@ -12,6 +12,8 @@ void RunEnhanceCommand(int id);   // 2394-2403: enhancement of 8-bit pictures
 void RunArtCommand(int id);       // 2334-2349: photo effects
 void RunSegmentCommand(int id);   // 2524-2544: segmentation
 void RunSequenceCommand(int id);  // 2379, 2380, 2383: sequence operations
+void RunReconCommand(int id);     // 2454-2464: reconstruction and its simulations
+void RunLargeFovCommand(int id);  // 2475-2484: stitching, weighting, sinograms
 
 // Message 0x089A from the contrast, threshold and parameter panels. The
 // frame's dispatcher handles kind 19 (the display window of a raw picture)

@@ -15,13 +15,12 @@ struct MenuTable {
 
 // The popups of the menu bar, in the order they are installed:
 // "基本功能", "视图", "图像编辑", "图像选区", "图像分析", "单字节图像增强",
-// "图像艺术处理", "图像分割".
+// "图像艺术处理", "图像分割", "图像重建实验", "大视场重建".
 std::span<const MenuTable> MainMenuTables();
 // The 13 buttons of the toolbar.
 MenuTable ToolBarTable();
 // Tables whose ids the frame routes but which stay off the menu bar:
-// "图像重建实验", "大视场重建", "三维图像处理", "脚本示例", "图像编码", "测试",
-// "成像仿真".
+// "三维图像处理", "脚本示例", "图像编码", "测试", "成像仿真".
 std::span<const MenuTable> OffMenuTables();
 
 // Command ids of the frame's own entries beyond the tables.

@@ -15,3 +15,5 @@ bool gReadImaParaFile(tagQEVImaROIRectPara& para, const CString& file = {});
 bool gReadImaParaFile(tagQEVImaFormatPara& para, const CString& file = {});
 bool gReadImaParaFile(tagQEVImaPairPara& para, const CString& file = {});
 bool gReadImaParaFile(tagQEVImaRowDataPara& para, const CString& file = {});
+bool gReadImaParaFile(tagQEVImaVolumeRecPara& para, const CString& file = {});
+bool gReadImaParaFile(tagQEVImaFanRecPara& para, const CString& file = {});

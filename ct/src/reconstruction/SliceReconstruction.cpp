@@ -1,0 +1,143 @@
+// Parallel-beam and fan-beam filtered back-projection of one slice.
+#include "pixorama/workbench/Reconstruction.h"
+
+#include "BeamWeights.h"
+#include "FilteredRows.h"
+#include "RampFilter.h"
+
+#include "pixorama/common/RowSplit.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr int viewBlock = 64;
+
+int threadsOr(int threads)
+{
+    return threads > 0 ? threads : RowSplit::threadCount();
+}
+
+// Weighted, filtered and padded copy of the sinogram.
+ClassData2DIO<float> filteredSinogram(const ClassData2DIO<float>& sinogram, const CtGeometry& g, const RampChoice& ramp,
+                                      int threads)
+{
+    const int w = g.columns;
+    std::vector<double> weight = HalfFanWeights(g);
+    if (g.beam != Beam::Parallel)
+        for (int j = 0; j < w; ++j) {
+            const double u = (j - g.centreColumn()) * g.du;
+            weight[std::size_t(j)] *= g.sdd / std::sqrt(g.sdd * g.sdd + u * u);
+        }
+    ClassData2DIO<float> padded;
+    padded.SetDim(w + 2 * rowPad, g.views);
+    const RampFilter filter(w, g.duAtAxis(), ramp, BackProjectionScale(g));
+    RowSplit::run(g.views, threads, [&](int begin, int end) {
+        std::vector<float*> rows;
+        for (int v = begin; v < end; ++v) {
+            float* row = padded.rows[v] + rowPad;
+            for (int j = 0; j < w; ++j)
+                row[j] = float(sinogram.rows[v][j] * weight[std::size_t(j)]);
+            rows.push_back(row);
+        }
+        filter.Run(rows.data(), rows.data(), int(rows.size()));
+    });
+    return padded;
+}
+
+struct ViewTrig {
+    float cosine;
+    float sine;
+};
+
+void parallelRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std::vector<ViewTrig>& trig, int v0, int v1,
+                  ClassData2DIO<float>& slice, int begin, int end)
+{
+    const int n = g.size;
+    const double half = 0.5 * (n - 1);
+    const float limit = PaddedLimit(g.columns);
+    const double base = g.centreColumn() + rowPad + g.axisShift() / g.du;
+    for (int r = begin; r < end; ++r) {
+        const double y = (r - half) * g.pixel;
+        float* out = slice.rows[r];
+        for (int v = v0; v < v1; ++v) {
+            const float* row = p.rows[v];
+            const double c = trig[std::size_t(v)].cosine, s = trig[std::size_t(v)].sine;
+            const float dp = float(g.pixel * c / g.du);
+            const float p0 = float(base + (-half * g.pixel * c + y * s) / g.du);
+            for (int x = 0; x < n; ++x)
+                out[x] += SampleRow(row, p0 + float(x) * dp, limit);
+        }
+    }
+}
+
+void fanRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std::vector<ViewTrig>& trig, int v0, int v1,
+             ClassData2DIO<float>& slice, int begin, int end)
+{
+    const int n = g.size;
+    const double half = 0.5 * (n - 1);
+    const float limit = PaddedLimit(g.columns);
+    const float base = float(g.centreColumn() + rowPad);
+    const float toColumns = float(g.sdd / g.du);
+    const float sod = float(g.sod);
+    for (int r = begin; r < end; ++r) {
+        const double y = (r - half) * g.pixel;
+        float* out = slice.rows[r];
+        for (int v = v0; v < v1; ++v) {
+            const float* row = p.rows[v];
+            const double c = trig[std::size_t(v)].cosine, s = trig[std::size_t(v)].sine;
+            const float t0 = float(-half * g.pixel * c + y * s + g.axisShift());
+            const float dt = float(g.pixel * c);
+            const float w0 = float(half * g.pixel * s + y * c);
+            const float dw = float(-g.pixel * s);
+            for (int x = 0; x < n; ++x) {
+                const float inv = 1.0f / (sod - (w0 + float(x) * dw));
+                const float m = sod * inv;
+                out[x] += m * m * SampleRow(row, base + (t0 + float(x) * dt) * inv * toColumns, limit);
+            }
+        }
+    }
+}
+
+} // namespace
+
+bool FilterSinogram(const ClassData2DIO<float>& sinogram, const CtGeometry& g, const RampChoice& ramp,
+                    ClassData2DIO<float>& filtered, int threads)
+{
+    if (!g.Valid() || sinogram.IsEmpty() || sinogram.width != g.columns || sinogram.height != g.views)
+        return false;
+    const ClassData2DIO<float> padded = filteredSinogram(sinogram, g, ramp, threadsOr(threads));
+    filtered.SetDim(g.columns, g.views);
+    for (int v = 0; v < g.views; ++v)
+        std::copy_n(padded.rows[v] + rowPad, g.columns, filtered.rows[v]);
+    return true;
+}
+
+bool ReconstructSlice(const ClassData2DIO<float>& sinogram, const CtGeometry& g, const RampChoice& ramp,
+                      ClassData2DIO<float>& slice, int threads, const ReconProgress& progress)
+{
+    if (!g.Valid() || sinogram.IsEmpty() || sinogram.width != g.columns || sinogram.height != g.views)
+        return false;
+    threads = threadsOr(threads);
+    const ClassData2DIO<float> filtered = filteredSinogram(sinogram, g, ramp, threads);
+    std::vector<ViewTrig> trig(std::size_t(g.views));
+    for (int v = 0; v < g.views; ++v)
+        trig[std::size_t(v)] = {float(std::cos(g.angle(v))), float(std::sin(g.angle(v)))};
+    ClassData2DIO<float> result;
+    result.SetDim(g.size, g.size);
+    for (int v0 = 0; v0 < g.views; v0 += viewBlock) {
+        const int v1 = std::min(g.views, v0 + viewBlock);
+        RowSplit::run(g.size, threads, [&](int begin, int end) {
+            if (g.beam == Beam::Parallel)
+                parallelRows(filtered, g, trig, v0, v1, result, begin, end);
+            else
+                fanRows(filtered, g, trig, v0, v1, result, begin, end);
+        });
+        if (progress && !progress(v1))
+            return false;
+    }
+    slice = result;
+    return true;
+}
