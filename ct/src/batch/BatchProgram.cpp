@@ -267,7 +267,7 @@ void programHelp(std::ostream& out)
            "Runs the sequence, stitching, sinogram and reconstruction jobs of Pixorama without a display.\n\n"
            "Commands:\n";
     for (const auto& [name, command] : commands())
-        out << "  " << name << std::string(10 - name.size(), ' ') << command.summary << '\n';
+        out << "  " << name << std::string(name.size() < 12 ? 12 - name.size() : 1, ' ') << command.summary << '\n';
     out << "\n'pixorama-batch COMMAND --help' describes one command.\n";
 }
 

@@ -9,7 +9,7 @@ std::vector<double> HalfFanWeights(const CtGeometry& g)
     std::vector<double> weights(std::size_t(g.columns), 1.0);
     if (!g.halfFan)
         return weights;
-    const double axis = g.centreColumn() + g.axisOffset;
+    const double axis = g.centreColumn();
     const double left = axis + 0.5;
     const double right = g.columns - 0.5 - axis;
     const double band = std::max(std::min(left, right), 1.0);

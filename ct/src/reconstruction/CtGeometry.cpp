@@ -22,14 +22,9 @@ double CtGeometry::duAtAxis() const
     return beam == Beam::Parallel ? du : du * sod / sdd;
 }
 
-double CtGeometry::axisShift() const
-{
-    return axisOffset * duAtAxis();
-}
-
 double CtGeometry::fieldPixel() const
 {
-    const double axisColumn = centreColumn() + axisOffset;
+    const double axisColumn = centreColumn();
     const double left = axisColumn + 0.5;
     const double right = columns - 0.5 - axisColumn;
     const double reach = std::max(0.0, halfFan ? std::max(left, right) : std::min(left, right));

@@ -32,7 +32,7 @@ int threadsOr(int threads)
 void FdkProjections::RowsFor(const CtGeometry& g, int first, int count, int& rowBegin, int& rowEnd)
 {
     const double half = 0.5 * (g.size - 1);
-    const double reach = half * g.pixel * std::sqrt(2.0) + g.pixel + std::abs(g.axisShift());
+    const double reach = half * g.pixel * std::sqrt(2.0) + g.pixel;
     rowBegin = 0;
     rowEnd = g.rows;
     if (g.sod - reach <= 0)
@@ -44,8 +44,10 @@ void FdkProjections::RowsFor(const CtGeometry& g, int first, int count, int& row
             lo = std::min(lo, row);
             hi = std::max(hi, row);
         }
-    rowBegin = std::clamp(int(std::floor(lo)) - 2, 0, g.rows);
-    rowEnd = std::clamp(int(std::ceil(hi)) + 3, rowBegin, g.rows);
+    // Even bounds: the filter transforms rows 2m and 2m + 1 together, so
+    // every band pairs the same rows and filters them to the same bits.
+    rowBegin = std::clamp((int(std::floor(lo)) - 2) & ~1, 0, g.rows);
+    rowEnd = std::clamp((int(std::ceil(hi)) + 4) & ~1, rowBegin, g.rows);
 }
 
 bool FdkProjections::Prepare(std::vector<ClassData2DIO<float>>& frames, int rowBegin, const CtGeometry& g,
@@ -57,7 +59,7 @@ bool FdkProjections::Prepare(std::vector<ClassData2DIO<float>>& frames, int rowB
     for (const auto& f : frames)
         if (f.IsEmpty() || f.width != g.columns || f.height != count)
             return false;
-    if (rowBegin < 0 || rowBegin + count > g.rows)
+    if (rowBegin < 0 || rowBegin % 2 != 0 || rowBegin + count > g.rows)
         return false;
     threads = threadsOr(threads);
     geometry = g;
@@ -120,11 +122,10 @@ struct ColumnPass {
         const float lowRow = float(bandOrigin);
         const float highRow = float(bandOrigin + stride) - 1.5f;
         const float pixel = float(g.pixel);
-        const float shift = float(g.axisShift());
         const float colLimit = float(g.columns + rowPad);
         for (int x = 0; x < n; ++x) {
             const float xx = (float(x) - float(half)) * pixel;
-            const float t = xx * c + yy * s + shift;
+            const float t = xx * c + yy * s;
             const float w = -xx * s + yy * c;
             const float inv = 1.0f / (sod - w);
             const float pc = base + t * inv * toColumns;

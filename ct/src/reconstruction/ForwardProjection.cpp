@@ -84,19 +84,18 @@ void ray(const CtGeometry& g, double theta, int column, int row, Vec& from, Vec&
     const double c = std::cos(theta), s = std::sin(theta);
     const Vec eu{c, s, 0}, ew{-s, c, 0};
     const double u = (column - g.centreColumn()) * g.du;
-    const double a = g.axisShift();
     if (g.beam == Beam::Parallel) {
         const double reach = g.size * g.pixel;
         for (int i = 0; i < 3; ++i) {
-            from[std::size_t(i)] = (u - a) * eu[std::size_t(i)] + reach * ew[std::size_t(i)];
-            to[std::size_t(i)] = (u - a) * eu[std::size_t(i)] - reach * ew[std::size_t(i)];
+            from[std::size_t(i)] = u * eu[std::size_t(i)] + reach * ew[std::size_t(i)];
+            to[std::size_t(i)] = u * eu[std::size_t(i)] - reach * ew[std::size_t(i)];
         }
         return;
     }
     const double v = g.beam == Beam::Cone ? (row - g.centreRow()) * g.du : 0;
     for (int i = 0; i < 3; ++i) {
-        from[std::size_t(i)] = -a * eu[std::size_t(i)] + g.sod * ew[std::size_t(i)];
-        to[std::size_t(i)] = (u - a) * eu[std::size_t(i)] + (g.sod - g.sdd) * ew[std::size_t(i)];
+        from[std::size_t(i)] = g.sod * ew[std::size_t(i)];
+        to[std::size_t(i)] = u * eu[std::size_t(i)] + (g.sod - g.sdd) * ew[std::size_t(i)];
     }
     to[2] = v;
 }

@@ -85,7 +85,7 @@ void removeRingsOfRow(int width, int views, RowOf rowOf)
     }
     for (double& m : mean)
         m /= views;
-    std::vector<float> offset(std::size_t(width));
+    std::vector<float> offset(static_cast<std::size_t>(width));
     for (int x = 0; x < width; ++x) {
         std::array<double, 9> w;
         int n = 0;

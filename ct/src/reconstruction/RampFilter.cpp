@@ -38,7 +38,8 @@ RampFilter::RampFilter(int width, double tau, const RampChoice& choice, double s
     const bool cut = choice.cutoff > 0 && choice.cutoff < 1;
     for (int f = 0; f < n; ++f) {
         const double nu = double(std::min(f, n - f)) / (n / 2);
-        const double keep = cut && nu > choice.cutoff ? 0.0 : scale;
+        // A Hann roll-off from 1 at zero to 0 at the cut-off avoids ringing.
+        const double keep = !cut ? scale : nu >= choice.cutoff ? 0.0 : scale * 0.5 * (1 + std::cos(std::numbers::pi * nu / choice.cutoff));
         spectrum[std::size_t(f)] = {float(fft.re[f] * keep), float(fft.im[f] * keep)};
     }
 }

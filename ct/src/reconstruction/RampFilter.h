@@ -9,8 +9,8 @@
 // linear convolution with the half-weight Ram-Lak or Shepp-Logan kernel of
 // 2 * width - 1 taps (the half weight suits a full turn, every ray seen
 // twice), times a scale, through one FFT of a power of two >= 2 * width - 1
-// per pair of rows. Frequencies above the cut-off (a fraction of Nyquist,
-// 1 keeps all) are removed.
+// per pair of rows. With a cut-off below 1 (a fraction of Nyquist) the
+// spectrum is rolled off by a Hann window that reaches zero at the cut-off.
 class RampFilter {
 public:
     RampFilter(int width, double tau, const RampChoice& choice, double scale);

@@ -58,7 +58,7 @@ void parallelRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std:
     const int n = g.size;
     const double half = 0.5 * (n - 1);
     const float limit = PaddedLimit(g.columns);
-    const double base = g.centreColumn() + rowPad + g.axisShift() / g.du;
+    const double base = g.centreColumn() + rowPad;
     for (int r = begin; r < end; ++r) {
         const double y = (r - half) * g.pixel;
         float* out = slice.rows[r];
@@ -88,7 +88,7 @@ void fanRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std::vect
         for (int v = v0; v < v1; ++v) {
             const float* row = p.rows[v];
             const double c = trig[std::size_t(v)].cosine, s = trig[std::size_t(v)].sine;
-            const float t0 = float(-half * g.pixel * c + y * s + g.axisShift());
+            const float t0 = float(-half * g.pixel * c + y * s);
             const float dt = float(g.pixel * c);
             const float w0 = float(half * g.pixel * s + y * c);
             const float dw = float(-g.pixel * s);

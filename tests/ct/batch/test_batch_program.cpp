@@ -182,10 +182,10 @@ TEST_F(BatchProgramTest, FailuresExitNonZeroWithAOneLineReason)
 TEST_F(BatchProgramTest, HelpForTheProgramAndEachCommand)
 {
     EXPECT_EQ(Run({"--help"}), 0);
-    for (const char* command : {"average", "cut", "convert", "stitch", "sinogram"}) {
+    for (const char* command : {"average", "cut", "convert", "stitch", "sinogram", "reconstruct"}) {
         EXPECT_NE(out.str().find(command), std::string::npos);
     }
-    for (const char* command : {"average", "cut", "convert", "stitch", "sinogram"}) {
+    for (const char* command : {"average", "cut", "convert", "stitch", "sinogram", "reconstruct"}) {
         EXPECT_EQ(Run({command, "--help"}), 0);
         EXPECT_EQ(out.str().rfind(std::string("pixorama-batch ") + command, 0), 0u) << out.str();
         EXPECT_NE(out.str().find("--range START:END:STEP"), std::string::npos);

@@ -109,12 +109,11 @@ inline void Ray(const CtGeometry& g, int view, int column, int row, Vec& from, V
 {
     const double th = g.angle(view), c = std::cos(th), s = std::sin(th);
     const double u = (column - g.centreColumn()) * g.du;
-    const double a = g.axisOffset * (g.beam == Beam::Parallel ? g.du : g.du * g.sod / g.sdd);
     const double back = g.beam == Beam::Parallel ? 1e4 : g.sod;
     const double front = g.beam == Beam::Parallel ? -1e4 : g.sod - g.sdd;
-    const double lateralFrom = g.beam == Beam::Parallel ? u - a : -a;
+    const double lateralFrom = g.beam == Beam::Parallel ? u : 0;
     from = {lateralFrom * c - back * s, lateralFrom * s + back * c, 0};
-    to = {(u - a) * c - front * s, (u - a) * s + front * c,
+    to = {u * c - front * s, u * s + front * c,
           g.beam == Beam::Cone ? (row - g.centreRow()) * g.du : 0};
 }
 

@@ -11,13 +11,15 @@
 // At view i the scanner has turned by theta = startAngle + i * step (radians;
 // negative steps for a clockwise scan). With e_u = (cos theta, sin theta) and
 // e_w = (-sin theta, cos theta), a point P has the lateral coordinate
-// t = P . e_u + axisShift and the depth w = P . e_w. The source sits at
+// t = P . e_u and the depth w = P . e_w. The source sits at
 // depth sod, the detector at depth sod - sdd, its rows run along e_u:
 //   parallel beam: detector position u = t;
 //   fan and cone:  u = t * sdd / (sod - w), and v = z * sdd / (sod - w).
 // Detector column j holds u = (j - centreColumn()) * du, row k holds
-// v = (k - centreRow()) * du. axisShift is the rotation axis's lateral
-// offset, given in detector pixels at the detector (axisOffset).
+// v = (k - centreRow()) * du. The rotation axis is imaged on column
+// centreColumn(): a lateral offset of the axis counts as the same shift of
+// the detector (exact for parallel beam, to first order for fan and cone),
+// so xOffset and axisOffset add.
 enum class Beam { Parallel, Fan, Cone };
 
 struct CtGeometry {
@@ -38,13 +40,11 @@ struct CtGeometry {
     int size = 0;             // reconstruction width (and depth for cone beam)
     double pixel = 1;         // reconstruction pixel, mm
 
-    double centreColumn() const { return 0.5 * (columns - 1) + xOffset; }
+    double centreColumn() const { return 0.5 * (columns - 1) + xOffset + axisOffset; }
     double centreRow() const { return 0.5 * (rows - 1) + zOffset; }
     double turn() const;      // arc, or its default
     double step() const;      // signed angle between views
     double angle(int view) const { return startAngle + view * step(); }
-    // Rotation axis offset in mm at the axis (in u units for parallel beam).
-    double axisShift() const;
     // Detector pixel size projected back to the rotation axis.
     double duAtAxis() const;
     // Pixel size that fits the field every view sees (the whole turned field

@@ -12,7 +12,7 @@
 
 struct RampChoice {
     bool sheppLogan = false; // false: Ram-Lak
-    double cutoff = 1;       // fraction of the Nyquist frequency kept; 1 (or <= 0) keeps all
+    double cutoff = 1;       // Hann roll-off reaching zero at this fraction of Nyquist; 1 (or <= 0): none
 };
 
 // Called between blocks of views with the views done so far; returning false
@@ -41,7 +41,8 @@ public:
     static void RowsFor(const CtGeometry& g, int first, int count, int& rowBegin, int& rowEnd);
 
     // Takes projection i as frames[i] (rows rowBegin ... rowEnd - 1 of the
-    // detector, g.columns wide) and releases each frame once filtered.
+    // detector, g.columns wide; rowBegin even, as RowsFor gives it) and
+    // releases each frame once filtered.
     // False when the frames do not fit g or the job was cancelled.
     bool Prepare(std::vector<ClassData2DIO<float>>& frames, int rowBegin, const CtGeometry& g, const RampChoice& ramp,
                  int threads = 0, const ReconProgress& progress = {});
