@@ -1,5 +1,5 @@
 // Filtered back-projection: parallel and fan beam beside scikit-image's
-// iradon (timed inside python3 on the same sinogram size, filtering
+// iradon (timed inside Debian's /usr/bin/python3 on the same sinogram size, filtering
 // included in both), and FDK with its voxel updates per second.
 #include "PeerComparison.h"
 
@@ -81,7 +81,7 @@ BENCHMARK(BM_FanFbp_512_720)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_SkimageIradon_512_720(benchmark::State& state)
 {
     const char* script =
-        "python3 -c \"import time,numpy as np\n"
+        "/usr/bin/python3 -c \"import time,numpy as np\n"
         "from skimage.transform import iradon\n"
         "s=np.random.rand(512,720).astype(np.float64)\n"
         "th=np.linspace(0.,180.,720,endpoint=False)\n"
