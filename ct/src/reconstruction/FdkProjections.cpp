@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include <immintrin.h>
+
 namespace {
 
 constexpr int viewBlock = 8;
@@ -99,6 +101,67 @@ bool FdkProjections::Prepare(std::vector<ClassData2DIO<float>>& frames, int rowB
 
 namespace {
 
+// One voxel column's slices first ... first + count - 1 against a blended
+// detector column (mix, indexed by row - bandOrigin).
+struct VoxelRun {
+    float rowAt0;
+    float rowStep;
+    float lowRow;
+    float highRow;
+    int bandOrigin;
+    int first;
+    int count;
+};
+
+void addColumnPlain(const VoxelRun& r, const float* mix, float* voxels)
+{
+    for (int k = 0; k < r.count; ++k) {
+        const float p = std::clamp(r.rowAt0 + float(r.first + k) * r.rowStep, r.lowRow, r.highRow);
+        const int whole = floorOf(p);
+        const float f = p - float(whole);
+        const int i = whole - r.bandOrigin;
+        voxels[k] += mix[i] + f * (mix[i + 1] - mix[i]);
+    }
+}
+
+// The same operations in the same order, eight voxels at a time with
+// gathers; no fused multiply-add, so the bits match the plain loop.
+__attribute__((target("avx2"))) void addColumnWide(const VoxelRun& r, const float* mix, float* voxels)
+{
+    const __m256 at0 = _mm256_set1_ps(r.rowAt0), step = _mm256_set1_ps(r.rowStep);
+    const __m256 low = _mm256_set1_ps(r.lowRow), high = _mm256_set1_ps(r.highRow);
+    const __m256 four = _mm256_set1_ps(4.0f);
+    const __m256i fourInt = _mm256_set1_epi32(4), origin = _mm256_set1_epi32(r.bandOrigin);
+    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    int k = 0;
+    for (; k + 8 <= r.count; k += 8) {
+        const __m256i index = _mm256_add_epi32(_mm256_set1_epi32(r.first + k), lanes);
+        __m256 p = _mm256_add_ps(at0, _mm256_mul_ps(_mm256_cvtepi32_ps(index), step));
+        p = _mm256_min_ps(_mm256_max_ps(p, low), high);
+        const __m256i whole = _mm256_sub_epi32(_mm256_cvttps_epi32(_mm256_add_ps(p, four)), fourInt);
+        const __m256 f = _mm256_sub_ps(p, _mm256_cvtepi32_ps(whole));
+        const __m256i i = _mm256_sub_epi32(whole, origin);
+        const __m256 a = _mm256_i32gather_ps(mix, i, 4);
+        const __m256 b = _mm256_i32gather_ps(mix + 1, i, 4);
+        const __m256 v = _mm256_add_ps(a, _mm256_mul_ps(f, _mm256_sub_ps(b, a)));
+        _mm256_storeu_ps(voxels + k, _mm256_add_ps(_mm256_loadu_ps(voxels + k), v));
+    }
+    VoxelRun rest = r;
+    rest.first += k;
+    rest.count -= k;
+    addColumnPlain(rest, mix, voxels + k);
+}
+
+const bool wide = __builtin_cpu_supports("avx2");
+
+void addColumn(const VoxelRun& r, const float* mix, float* voxels)
+{
+    if (wide)
+        addColumnWide(r, mix, voxels);
+    else
+        addColumnPlain(r, mix, voxels);
+}
+
 struct ColumnPass {
     const CtGeometry& g;
     int firstRow;
@@ -148,14 +211,8 @@ struct ColumnPass {
             const int hi = std::min(floorOf(std::max(pa, pb)) - bandOrigin + 1, stride - 1);
             for (int i = lo; i <= hi; ++i)
                 mix[i] = weight * (c0[i] + fu * (c1[i] - c0[i]));
-            float* voxels = columns + std::size_t(x) * std::size_t(count);
-            for (int k = 0; k < count; ++k) {
-                const float p = std::clamp(rowAt0 + float(first + k) * rowStep, lowRow, highRow);
-                const int whole = floorOf(p);
-                const float f = p - float(whole);
-                const int i = whole - bandOrigin;
-                voxels[k] += mix[i] + f * (mix[i + 1] - mix[i]);
-            }
+            const VoxelRun run{rowAt0, rowStep, lowRow, highRow, bandOrigin, first, count};
+            addColumn(run, mix, columns + std::size_t(x) * std::size_t(count));
         }
     }
 };

@@ -82,6 +82,9 @@ void fanRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std::vect
     const float base = float(g.centreColumn() + rowPad);
     const float toColumns = float(g.sdd / g.du);
     const float sod = float(g.sod);
+    // Positions and weights first, in a loop the compiler vectorises (it
+    // holds the divisions); then the reads from the filtered row.
+    std::vector<float> position(static_cast<std::size_t>(n)), weight(static_cast<std::size_t>(n));
     for (int r = begin; r < end; ++r) {
         const double y = (r - half) * g.pixel;
         float* out = slice.rows[r];
@@ -92,11 +95,16 @@ void fanRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std::vect
             const float dt = float(g.pixel * c);
             const float w0 = float(half * g.pixel * s + y * c);
             const float dw = float(-g.pixel * s);
+            float* pos = position.data();
+            float* wt = weight.data();
             for (int x = 0; x < n; ++x) {
                 const float inv = 1.0f / (sod - (w0 + float(x) * dw));
                 const float m = sod * inv;
-                out[x] += m * m * SampleRow(row, base + (t0 + float(x) * dt) * inv * toColumns, limit);
+                wt[x] = m * m;
+                pos[x] = base + (t0 + float(x) * dt) * inv * toColumns;
             }
+            for (int x = 0; x < n; ++x)
+                out[x] += wt[x] * SampleRow(row, pos[x], limit);
         }
     }
 }
