@@ -11,6 +11,8 @@
 #include <cmath>
 #include <vector>
 
+#include <immintrin.h>
+
 namespace {
 
 constexpr int viewBlock = 64;
@@ -47,6 +49,44 @@ ClassData2DIO<float> filteredSinogram(const ClassData2DIO<float>& sinogram, cons
     return padded;
 }
 
+// out[x] += weight[x] * (the filtered row at pos[x]); weight may be null (1).
+void addSamplesPlain(const float* row, const float* pos, const float* weight, int n, float limit, float* out)
+{
+    for (int x = 0; x < n; ++x) {
+        const float v = SampleRow(row, pos[x], limit);
+        out[x] += weight ? weight[x] * v : v;
+    }
+}
+
+__attribute__((target("avx2"))) void addSamplesWide(const float* row, const float* pos, const float* weight, int n,
+                                                   float limit, float* out)
+{
+    const __m256 zero = _mm256_setzero_ps(), high = _mm256_set1_ps(limit);
+    int x = 0;
+    for (; x + 8 <= n; x += 8) {
+        const __m256 p = _mm256_min_ps(_mm256_max_ps(_mm256_loadu_ps(pos + x), zero), high);
+        const __m256i i = _mm256_cvttps_epi32(p);
+        const __m256 f = _mm256_sub_ps(p, _mm256_cvtepi32_ps(i));
+        const __m256 a = _mm256_i32gather_ps(row, i, 4);
+        const __m256 b = _mm256_i32gather_ps(row + 1, i, 4);
+        __m256 v = _mm256_add_ps(a, _mm256_mul_ps(f, _mm256_sub_ps(b, a)));
+        if (weight)
+            v = _mm256_mul_ps(_mm256_loadu_ps(weight + x), v);
+        _mm256_storeu_ps(out + x, _mm256_add_ps(_mm256_loadu_ps(out + x), v));
+    }
+    addSamplesPlain(row, pos + x, weight ? weight + x : nullptr, n - x, limit, out + x);
+}
+
+const bool wide = __builtin_cpu_supports("avx2");
+
+void addSamples(const float* row, const float* pos, const float* weight, int n, float limit, float* out)
+{
+    if (wide)
+        addSamplesWide(row, pos, weight, n, limit, out);
+    else
+        addSamplesPlain(row, pos, weight, n, limit, out);
+}
+
 struct ViewTrig {
     float cosine;
     float sine;
@@ -59,16 +99,18 @@ void parallelRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std:
     const double half = 0.5 * (n - 1);
     const float limit = PaddedLimit(g.columns);
     const double base = g.centreColumn() + rowPad;
+    std::vector<float> position(static_cast<std::size_t>(n));
     for (int r = begin; r < end; ++r) {
         const double y = (r - half) * g.pixel;
         float* out = slice.rows[r];
         for (int v = v0; v < v1; ++v) {
-            const float* row = p.rows[v];
             const double c = trig[std::size_t(v)].cosine, s = trig[std::size_t(v)].sine;
             const float dp = float(g.pixel * c / g.du);
             const float p0 = float(base + (-half * g.pixel * c + y * s) / g.du);
+            float* pos = position.data();
             for (int x = 0; x < n; ++x)
-                out[x] += SampleRow(row, p0 + float(x) * dp, limit);
+                pos[x] = p0 + float(x) * dp;
+            addSamples(p.rows[v], pos, nullptr, n, limit, out);
         }
     }
 }
@@ -103,8 +145,7 @@ void fanRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std::vect
                 wt[x] = m * m;
                 pos[x] = base + (t0 + float(x) * dt) * inv * toColumns;
             }
-            for (int x = 0; x < n; ++x)
-                out[x] += wt[x] * SampleRow(row, pos[x], limit);
+            addSamples(row, pos, wt, n, limit, out);
         }
     }
 }
