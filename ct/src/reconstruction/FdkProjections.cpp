@@ -152,7 +152,8 @@ __attribute__((target("avx2"))) void addColumnWide(const VoxelRun& r, const floa
     addColumnPlain(rest, mix, voxels + k);
 }
 
-const bool wide = __builtin_cpu_supports("avx2");
+// Static initialisers run before the processor model is filled in.
+const bool wide = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
 
 void addColumn(const VoxelRun& r, const float* mix, float* voxels)
 {

@@ -77,7 +77,8 @@ __attribute__((target("avx2"))) void addSamplesWide(const float* row, const floa
     addSamplesPlain(row, pos + x, weight ? weight + x : nullptr, n - x, limit, out + x);
 }
 
-const bool wide = __builtin_cpu_supports("avx2");
+// Static initialisers run before the processor model is filled in.
+const bool wide = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
 
 void addSamples(const float* row, const float* pos, const float* weight, int n, float limit, float* out)
 {
