@@ -14,7 +14,13 @@
 
 namespace {
 
-constexpr int sliceRun = 32;
+// Slices back-projected together: more share each pass over the views,
+// up to a volume buffer of 512 MB.
+int sliceRunFor(int size)
+{
+    const long long perSlice = 4LL * size * size;
+    return int(std::clamp((512LL << 20) / perSlice, 8LL, 128LL));
+}
 constexpr int readBlock = 16;
 
 // Cut, corrected frame of the detector rows rowBegin ... rowEnd - 1.
@@ -93,6 +99,7 @@ bool ReconstructConeFiles(const std::vector<CString>& files, const ConeScan& sca
         return false;
     }
     // Runs of nearby slices, each back-projected in one pass over the views.
+    const int sliceRun = sliceRunFor(g.size);
     std::vector<std::pair<int, int>> runs;
     for (std::size_t i = 0; i < slices.size();) {
         std::size_t j = i;

@@ -48,9 +48,9 @@ bool LoadConeFrames(const std::vector<CString>& files, const ConeScan& scan, int
                     std::vector<ClassData2DIO<float>>& frames, SequenceJob& job);
 
 // Reads and corrects the projections and reconstructs the given slices (in
-// runs of at most 32), handing each slice to done in order; done returning
-// false stops the run. Unreadable files are named in one message and stop
-// the run. Progress and cancel go through job.
+// runs of up to 128 that share a pass over the views), handing each slice to
+// done in order; done returning false stops the run. Unreadable files are
+// named in one message and stop the run. Progress and cancel go through job.
 bool ReconstructConeFiles(const std::vector<CString>& files, const ConeScan& scan, const std::vector<int>& slices,
                           const std::function<bool(int slice, const ClassData2DIO<float>&)>& done, SequenceJob& job);
 
