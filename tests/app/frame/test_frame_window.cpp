@@ -30,7 +30,7 @@ TEST_F(FrameWindowTest, EscOutsideFullScreenChangesNothing)
     Key(Qt::Key_Escape);
     EXPECT_FALSE(frame->isFullScreenMode());
     EXPECT_EQ(frame->geometry(), before);
-    EXPECT_EQ(frame->menuBar()->actions().size(), 8);
+    EXPECT_EQ(frame->menuBar()->actions().size(), 10);
     frame->LeaveFullScreen();
     EXPECT_EQ(frame->geometry(), before);
 }
@@ -47,7 +47,7 @@ TEST_F(FrameWindowTest, CtrlKeysEnterAndEscLeavesFullScreen)
     Key(Qt::Key_Escape);
     EXPECT_FALSE(frame->isFullScreenMode());
     EXPECT_EQ(frame->geometry(), before);
-    EXPECT_EQ(frame->menuBar()->actions().size(), 8);
+    EXPECT_EQ(frame->menuBar()->actions().size(), 10);
     frame->OnCommand(2260);
     EXPECT_TRUE(frame->isFullScreenMode());
     frame->OnCommand(2260);
