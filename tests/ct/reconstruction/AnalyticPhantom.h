@@ -117,7 +117,7 @@ inline void Ray(const CtGeometry& g, int view, int column, int row, Vec& from, V
           g.beam == Beam::Cone ? (row - g.centreRow()) * g.du : 0};
 }
 
-// Exact projections: a sinogram for one detector row (row index rowOfSinogram).
+// Exact projections: the sinogram of one detector row.
 inline ClassData2DIO<float> Sinogram(const std::vector<Ellipsoid>& body, const CtGeometry& g, int detectorRow = 0)
 {
     ClassData2DIO<float> out;
