@@ -4,16 +4,34 @@
 
 #include <utility>
 
-bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, int n, int stages,
-                          const float* cosT, const float* sinT)
+namespace {
+
+// Runs stage(inR, inI, outR, outI, m) for m = 1, 2, 4, ... with the data and
+// the work buffers taking turns as input; true when the result ends in the
+// work buffers.
+template <typename Stage>
+[[gnu::always_inline]] inline bool runStages(float* re, float* im, float* workRe, float* workIm, int stages,
+                                             Stage stage)
 {
-    const int half = n / 2;
     float* inR = re;
     float* inI = im;
     float* outR = workRe;
     float* outI = workIm;
     for (int s = 0; s < stages; ++s) {
-        const int m = 1 << s;
+        stage(inR, inI, outR, outI, 1 << s);
+        std::swap(inR, outR);
+        std::swap(inI, outI);
+    }
+    return stages % 2 != 0;
+}
+
+} // namespace
+
+bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, int n, int stages,
+                          const float* cosT, const float* sinT)
+{
+    const int half = n / 2;
+    const auto pass = [&](const float* inR, const float* inI, float* outR, float* outI, int m) {
         for (int g = 0; g < half; g += m) {
             const float wr = cosT[g];
             const float wi = sinT[g];
@@ -30,10 +48,8 @@ bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, in
                 outI[2 * g + j + m] = dR * wi + dI * wr;
             }
         }
-        std::swap(inR, outR);
-        std::swap(inI, outI);
-    }
-    return stages % 2 != 0;
+    };
+    return runStages(re, im, workRe, workIm, stages, pass);
 }
 
 namespace {
@@ -117,12 +133,7 @@ bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int 
     if (half < kV8Lanes)
         return fftStockhamReference(re, im, workRe, workIm, n, stages, cosT, sinT);
 
-    float* inR = re;
-    float* inI = im;
-    float* outR = workRe;
-    float* outI = workIm;
-    for (int s = 0; s < stages; ++s) {
-        const int m = 1 << s;
+    const auto pass = [&](const float* inR, const float* inI, float* outR, float* outI, int m) {
         switch (m) {
         case 1:
             stage<1>(inR, inI, outR, outI, half, m, cosT, sinT);
@@ -137,10 +148,8 @@ bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int 
             stage<0>(inR, inI, outR, outI, half, m, cosT, sinT);
             break;
         }
-        std::swap(inR, outR);
-        std::swap(inI, outI);
-    }
-    return stages % 2 != 0;
+    };
+    return runStages(re, im, workRe, workIm, stages, pass);
 }
 
 PIX_HOT_KERNEL
