@@ -4,34 +4,16 @@
 
 #include <utility>
 
-namespace {
-
-// Runs stage(inR, inI, outR, outI, m) for m = 1, 2, 4, ... with the data and
-// the work buffers taking turns as input; true when the result ends in the
-// work buffers.
-template <typename Stage>
-[[gnu::always_inline]] inline bool runStages(float* re, float* im, float* workRe, float* workIm, int stages,
-                                             Stage stage)
+bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, int n, int stages,
+                          const float* cosT, const float* sinT)
 {
+    const int half = n / 2;
     float* inR = re;
     float* inI = im;
     float* outR = workRe;
     float* outI = workIm;
     for (int s = 0; s < stages; ++s) {
-        stage(inR, inI, outR, outI, 1 << s);
-        std::swap(inR, outR);
-        std::swap(inI, outI);
-    }
-    return stages % 2 != 0;
-}
-
-} // namespace
-
-bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, int n, int stages,
-                          const float* cosT, const float* sinT)
-{
-    const int half = n / 2;
-    const auto pass = [&](const float* inR, const float* inI, float* outR, float* outI, int m) {
+        const int m = 1 << s;
         for (int g = 0; g < half; g += m) {
             const float wr = cosT[g];
             const float wi = sinT[g];
@@ -48,8 +30,10 @@ bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, in
                 outI[2 * g + j + m] = dR * wi + dI * wr;
             }
         }
-    };
-    return runStages(re, im, workRe, workIm, stages, pass);
+        std::swap(inR, outR);
+        std::swap(inI, outI);
+    }
+    return stages % 2 != 0;
 }
 
 namespace {
@@ -133,7 +117,12 @@ bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int 
     if (half < kV8Lanes)
         return fftStockhamReference(re, im, workRe, workIm, n, stages, cosT, sinT);
 
-    const auto pass = [&](const float* inR, const float* inI, float* outR, float* outI, int m) {
+    float* inR = re;
+    float* inI = im;
+    float* outR = workRe;
+    float* outI = workIm;
+    for (int s = 0; s < stages; ++s) {
+        const int m = 1 << s;
         switch (m) {
         case 1:
             stage<1>(inR, inI, outR, outI, half, m, cosT, sinT);
@@ -148,8 +137,10 @@ bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int 
             stage<0>(inR, inI, outR, outI, half, m, cosT, sinT);
             break;
         }
-    };
-    return runStages(re, im, workRe, workIm, stages, pass);
+        std::swap(inR, outR);
+        std::swap(inI, outI);
+    }
+    return stages % 2 != 0;
 }
 
 PIX_HOT_KERNEL
