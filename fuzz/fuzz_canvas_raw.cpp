@@ -1,4 +1,5 @@
-// The canvas's raw reader: a random load record against a random file.
+// The canvas's raw reader over the common raw-frame reader: a random load
+// record against a random file.
 // Input: ten little-endian 32-bit fields (width, height, pixel type, little
 // endian, header bytes, use map range, then the four map limits as floats),
 // followed by the file's bytes.
@@ -11,6 +12,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -78,6 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (image.data[i] != expected(pixels, type, para.bLittleEndian != 0, i))
                 std::abort();
     }
+    // A row read on its own is the row of the whole frame (NaNs compared by bits).
+    const int row = image.height / 2;
+    std::vector<float> span(std::size_t(image.width));
+    if (ReadRawSpan(plat::toWide(path), CanvasRawReader::LayoutOf(para), std::int64_t(row) * image.width, span.data(),
+                    image.width) != FrameStatus::Ok
+        || std::memcmp(span.data(), image.rows[row], span.size() * sizeof(float)) != 0)
+        std::abort();
     ClassData2DIO<unsigned char> grey;
     CanvasRawReader::MapRange(image, para, grey);
     if (grey.width != image.width || grey.height != image.height)

@@ -27,7 +27,7 @@ CMainFrame::CMainFrame()
 {
     setWindowTitle(QString::fromWCharArray(title));
     setAcceptDrops(true);
-    centre = new CPixoramaView(this);
+    centre = new CPixoramaView(this, [this](const std::wstring& text) { setPaneText(cursorPane, text); });
     setCentralWidget(centre);
     InstallMainMenu();
     createToolBar();

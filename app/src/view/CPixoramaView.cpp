@@ -5,7 +5,6 @@
 #include "pixorama/tilemo/EleViewContainer.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/tilemo/ViewInput.h"
-#include "pixorama/workbench/CMainFrame.h"
 #include "pixorama/workbench/QEVViewOfParaOne.h"
 #include "pixorama/workbench/RawWindow.h"
 
@@ -16,12 +15,12 @@
 namespace {
 
 constexpr int workingCanvas = 4;
-constexpr int cursorPane = 1;
 constexpr int workingView = 3; // right bottom
 
 } // namespace
 
-CPixoramaView::CPixoramaView(CMainFrame* mainFrame) : plat::Wnd(mainFrame), frame(mainFrame)
+CPixoramaView::CPixoramaView(QWidget* parent, CursorText showCursor)
+    : plat::Wnd(parent), showCursor(std::move(showCursor))
 {
     setFocusPolicy(Qt::NoFocus);
     gCTERSetLayOut(1.2f, -0.2f, -0.2f, true);
@@ -64,10 +63,10 @@ std::intptr_t CPixoramaView::onMessage(unsigned msg, std::uintptr_t wParam, std:
     const auto* input = reinterpret_cast<const tagQEVViewInput*>(wParam);
     if (input == nullptr || input->viewId != workingCanvas || input->event != CTER_MOUSEMOVE)
         return 0;
-    if (frame != nullptr) {
+    if (showCursor) {
         char text[48];
         std::snprintf(text, sizeof text, "x=%d y=%d", int(input->x), int(input->y));
-        frame->setPaneText(cursorPane, QString::fromLatin1(text).toStdWString());
+        showCursor(QString::fromLatin1(text).toStdWString());
     }
     followRightDrag(*input);
     return 0;

@@ -108,28 +108,33 @@ double QEVDATA2DBase<T>::GetFullScaleSquare() const
     }
 }
 
+namespace {
+
+// The value no other beats (first wins on ties); T{} for an empty image.
+template <typename T, typename Beats>
+T extreme(const QEVDATA2DBase<T>& image, Beats beats)
+{
+    if (image.IsEmpty())
+        return T{};
+    T m = image.rows[0][0];
+    for (int y = 0; y < image.height; ++y)
+        for (const T* p = image.rows[y]; p < image.rows[y] + image.width; ++p)
+            m = beats(*p, m) ? *p : m;
+    return m;
+}
+
+} // namespace
+
 template <typename T>
 T QEVDATA2DBase<T>::GetMin() const
 {
-    if (this->IsEmpty())
-        return T{};
-    T m = rows[0][0];
-    for (int y = 0; y < height; ++y)
-        for (const T* p = rows[y]; p < rows[y] + width; ++p)
-            m = *p < m ? *p : m;
-    return m;
+    return extreme(*this, [](T a, T b) { return a < b; });
 }
 
 template <typename T>
 T QEVDATA2DBase<T>::GetMax() const
 {
-    if (this->IsEmpty())
-        return T{};
-    T m = rows[0][0];
-    for (int y = 0; y < height; ++y)
-        for (const T* p = rows[y]; p < rows[y] + width; ++p)
-            m = *p > m ? *p : m;
-    return m;
+    return extreme(*this, [](T a, T b) { return a > b; });
 }
 
 template <typename T>

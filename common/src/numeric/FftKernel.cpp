@@ -8,11 +8,14 @@ bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, in
                           const float* cosT, const float* sinT)
 {
     const int half = n / 2;
-    float* inR = re;
-    float* inI = im;
-    float* outR = workRe;
-    float* outI = workIm;
+    // Stage s reads pair s % 2 and writes the other.
+    float* const pairR[2] = {re, workRe};
+    float* const pairI[2] = {im, workIm};
     for (int s = 0; s < stages; ++s) {
+        const float* inR = pairR[s % 2];
+        const float* inI = pairI[s % 2];
+        float* outR = pairR[1 - s % 2];
+        float* outI = pairI[1 - s % 2];
         const int m = 1 << s;
         for (int g = 0; g < half; g += m) {
             const float wr = cosT[g];
@@ -30,8 +33,6 @@ bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, in
                 outI[2 * g + j + m] = dR * wi + dI * wr;
             }
         }
-        std::swap(inR, outR);
-        std::swap(inI, outI);
     }
     return stages % 2 != 0;
 }

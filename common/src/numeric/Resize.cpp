@@ -81,13 +81,8 @@ void resizeRowsAcrossFirst(const ClassData2DIO<float>& src, ClassData2DIO<float>
         return slot[k];
     };
     for (int y = begin; y < end; ++y) {
-        float* out = dst.rows[y];
-        if (y >= ys.valid) {
-            std::fill(out, out + w, 0.0f);
-            continue;
-        }
         const int sy = ys.index[std::size_t(y)];
-        blendColumns(blended(sy), blended(sy + 1), ys.take[std::size_t(y)], w, out);
+        blendColumns(blended(sy), blended(sy + 1), ys.take[std::size_t(y)], w, dst.rows[y]);
     }
 }
 
@@ -99,14 +94,9 @@ void resizeRowsDownFirst(const ClassData2DIO<float>& src, ClassData2DIO<float>& 
     const int w = dst.width;
     std::vector<float> column(static_cast<std::size_t>(src.width));
     for (int y = begin; y < end; ++y) {
-        float* out = dst.rows[y];
-        if (y >= ys.valid) {
-            std::fill(out, out + w, 0.0f);
-            continue;
-        }
         const int sy = ys.index[std::size_t(y)];
         blendColumns(src.rows[sy], src.rows[sy + 1], ys.take[std::size_t(y)], src.width, column.data());
-        blendRow(column.data(), xs, w, out);
+        blendRow(column.data(), xs, w, dst.rows[y]);
     }
 }
 
@@ -118,10 +108,14 @@ bool resize(ClassData2DIO<float>* src, ClassData2DIO<float>* dst, int threads)
     const Axis ys(src->height, dst->height);
     const bool downFirst = dst->height < src->height;
     RowSplit::run(dst->height, threads, [&](int begin, int end) {
+        // Rows past the last pair of source rows stay black.
+        const int blended = std::min(end, ys.valid);
+        for (int y = std::max(begin, blended); y < end; ++y)
+            std::fill(dst->rows[y], dst->rows[y] + dst->width, 0.0f);
         if (downFirst)
-            resizeRowsDownFirst(*src, *dst, xs, ys, begin, end);
+            resizeRowsDownFirst(*src, *dst, xs, ys, begin, blended);
         else
-            resizeRowsAcrossFirst(*src, *dst, xs, ys, begin, end);
+            resizeRowsAcrossFirst(*src, *dst, xs, ys, begin, blended);
     });
     return true;
 }

@@ -2,7 +2,7 @@
 
 #include "BatchOptions.h"
 #include "ConsoleFeedback.h"
-#include "RawFrame.h"
+#include "pixorama/common/RawFrame.h"
 
 #include "pixorama/parlet/ParaFile.h"
 #include "pixorama/platform/Strings.h"

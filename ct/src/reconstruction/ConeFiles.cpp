@@ -3,7 +3,7 @@
 #include "pixorama/workbench/SequenceJob.h"
 
 #include "FileList.h"
-#include "RawFrame.h"
+#include "pixorama/common/RawFrame.h"
 
 #include "pixorama/common/RowSplit.h"
 #include "pixorama/platform/Strings.h"

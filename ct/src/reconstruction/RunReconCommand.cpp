@@ -1,6 +1,6 @@
 // The menu "图像重建实验": loading and filtering projections, fan-beam and
 // cone-beam reconstruction and their simulations, each on a background job.
-#include "RawFrame.h"
+#include "pixorama/common/RawFrame.h"
 #include "ReconCommandTools.h"
 
 #include "pixorama/workbench/CommandGroups.h"

@@ -2,7 +2,7 @@
 #include "pixorama/workbench/SequenceOps.h"
 
 #include "FileList.h"
-#include "RawFrame.h"
+#include "pixorama/common/RawFrame.h"
 
 #include <new>
 #include <vector>
@@ -29,8 +29,7 @@ bool AverageSequence(const std::vector<CString>& files, const tagQEVImaLoadPara&
         for (std::size_t i = 0; i < files.size(); ++i) {
             if (job.Cancelled())
                 return false;
-            // A pixel type these files do not use adds nothing.
-            if (layout.ElementBytes() == 0 || ReadRawFrame(files[i], layout, frame) != FrameStatus::Ok) {
+            if (ReadRawFrame(files[i], layout, frame) != FrameStatus::Ok) {
                 skipped.Add(files[i]);
                 continue;
             }

@@ -2,7 +2,7 @@
 #include "pixorama/workbench/SequenceOps.h"
 
 #include "FileList.h"
-#include "RawFrame.h"
+#include "pixorama/common/RawFrame.h"
 
 #include "pixorama/common/NumericTruncate.h"
 #include "pixorama/common/PictureFile.h"
@@ -176,7 +176,8 @@ bool Converter::Load(int k)
 {
     const RawLayout layout{para.InImaW, para.InImaH, para.InImaPixelType, para.bLittleEndian != 0};
     const FrameStatus status = ReadRawFrame(para.Files[std::size_t(k)], layout, input);
-    if (status == FrameStatus::Missing)
+    // A folder or an unreadable file is told as missing.
+    if (status == FrameStatus::Missing || status == FrameStatus::CannotOpen)
         missing.Add(para.Files[std::size_t(k)]);
     if (status == FrameStatus::Short)
         shortFiles.Add(para.Files[std::size_t(k)]);

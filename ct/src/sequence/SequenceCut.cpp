@@ -2,7 +2,7 @@
 #include "pixorama/workbench/SequenceOps.h"
 
 #include "FileList.h"
-#include "RawFrame.h"
+#include "pixorama/common/RawFrame.h"
 
 #include "pixorama/common/OSCString.h"
 #include "pixorama/common/QEVFLOATDATA2D.h"

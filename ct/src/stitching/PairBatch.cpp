@@ -5,7 +5,7 @@
 #include "pixorama/workbench/SequenceJob.h"
 
 #include "PairFiles.h"
-#include "RawFrame.h"
+#include "pixorama/common/RawFrame.h"
 
 #include "FileList.h"
 

@@ -1,6 +1,6 @@
 #include "PairFiles.h"
 
-#include "RawFrame.h"
+#include "pixorama/common/RawFrame.h"
 
 #include "pixorama/workbench/SequenceJob.h"
 

@@ -19,6 +19,7 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
 public:
     static constexpr int paneCount = 4;
+    static constexpr int cursorPane = 1;
 
     CMainFrame();
     ~CMainFrame() override;

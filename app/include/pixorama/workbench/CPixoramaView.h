@@ -4,7 +4,9 @@
 
 #include <QPointer>
 
-class CMainFrame;
+#include <functional>
+#include <string>
+
 class QEVViewOfParaOne;
 struct tagQEVViewInput;
 
@@ -15,7 +17,10 @@ struct tagQEVViewInput;
 // raw picture.
 class CPixoramaView : public plat::Wnd {
 public:
-    explicit CPixoramaView(CMainFrame* frame);
+    // Receives the text "x=.. y=.." for the cursor pane of the status bar.
+    using CursorText = std::function<void(const std::wstring& text)>;
+
+    CPixoramaView(QWidget* parent, CursorText showCursor);
 
     QEVViewOfParaOne* paraView() const;
 
@@ -28,7 +33,7 @@ protected:
 private:
     void followRightDrag(const tagQEVViewInput& input);
 
-    CMainFrame* frame;
+    CursorText showCursor;
     bool rightDragging = false;
     plat::Point rightDragLast;
     QPointer<QEVViewOfParaOne> para;

@@ -6,6 +6,8 @@
 
 #include "pixorama/platform/Wnd.h"
 
+#include <functional>
+
 // The body of the two-page wizard: the page index strip on the left and the
 // two parameter pages (image pair, then cone-beam reconstruction) to its
 // right, one visible at a time. "完成" on the last page reads and saves
@@ -34,6 +36,9 @@ public:
     plat::Rect GetUnionRect() const { return m_UnionRect; }
     plat::Rect GetPageArea() const { return m_PageArea; }
 
+    // Called after "完成" has filled the records below.
+    void SetFinishHandler(std::function<void()> handler) { m_OnFinish = std::move(handler); }
+
     std::intptr_t onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam) override;
 
     // The wizard's result, filled by "完成".
@@ -56,4 +61,5 @@ private:
     plat::Rect m_UnionRect;
     plat::Rect m_PageArea;
     int m_Margins = 0;
+    std::function<void()> m_OnFinish;
 };

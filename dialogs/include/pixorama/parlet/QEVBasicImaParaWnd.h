@@ -1,14 +1,14 @@
 #pragma once
 
 #include "QEVCtrlContainer.h"
-#include "QEVImaParaRecords.h"
+#include "ImaParaRecordSet.h"
 
 class CDragAndDropListBox;
 
 // The parameter window of every QEVImaParaType: builds the type's items,
 // keeps their values in the type's parameter file and, on OK, fills the
 // type's record from what is on screen.
-class QEVBasicImaParaWnd : public QEVCtrlContainer {
+class QEVBasicImaParaWnd : public QEVCtrlContainer, public ImaParaRecordSet {
     Q_OBJECT
 
 public:
@@ -28,23 +28,6 @@ public:
     // The processing chain's lists (null for other types).
     CDragAndDropListBox* GetStepSource() const { return m_StepSource; }
     CDragAndDropListBox* GetStepTarget() const { return m_StepTarget; }
-
-    tagQEVImaLoadPara m_ImaLoadPara;
-    tagQEVImaROICirclePara m_ROICirclePara;
-    tagQEVImaROIRectPara m_ROIRectPara;
-    tagQEVImaFormatPara m_FormatPara;
-    tagQEVImaPairPara m_ImaPairPara;
-    tagQEVImaVolumeRecPara m_VolumeRecPara;
-    tagQEVImaFanSimPara m_FanSimPara;
-    tagQEVImaSipralSimPara m_SipralSimPara;
-    tagQEVImaRowDataPara m_RowDataPara;
-    tagQEVImaWeightAndExtentPara m_WeightAndExtentPara;
-    tagQEVImaFanRecPara m_FanRecPara;
-    tagQEVImaGeneralPara m_GeneralPara;
-    tagQEVImaDimPara m_DimPara;
-    tagQEVImaMatrixPara m_MatrixPara[3]; // 3 x 3, 4 x 4, 5 x 5
-    tagQEVTwoPointsPara m_TwoPointsPara;
-    tagQEVImaProcessPara m_ProcessPara;
 
 protected:
     void OnCommand(int id) override;

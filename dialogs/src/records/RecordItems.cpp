@@ -1,7 +1,4 @@
-#include "RecordFields.h"
 #include "RecordItems.h"
-
-#include <string>
 
 namespace parlet {
 
@@ -31,10 +28,5 @@ template const FieldList<tagQEVImaFanRecPara>& FieldsOf(const tagQEVImaFanRecPar
 template const FieldList<tagQEVImaGeneralPara>& FieldsOf(const tagQEVImaGeneralPara&);
 template const FieldList<tagQEVImaDimPara>& FieldsOf(const tagQEVImaDimPara&);
 template const FieldList<tagQEVTwoPointsPara>& FieldsOf(const tagQEVTwoPointsPara&);
-
-CString MatrixKey(int n, int row, int column)
-{
-    return L"ImaMatrix" + std::to_wstring(n) + std::to_wstring(row) + std::to_wstring(column);
-}
 
 } // namespace parlet

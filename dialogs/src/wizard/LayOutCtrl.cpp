@@ -1,7 +1,6 @@
 #include "pixorama/parlet/LayOutCtrl.h"
 
 #include "pixorama/parlet/ParletMessages.h"
-#include "pixorama/parlet/QEVComplexDlg.h"
 
 #include <QKeyEvent>
 #include <QPushButton>
@@ -121,8 +120,8 @@ void LayOutCtrl::Finish()
     rec.SaveInitPara();
     m_PairPara = pair.m_ImaPairPara;
     m_VolumeRecPara = rec.m_VolumeRecPara;
-    if (auto* dialog = dynamic_cast<QEVComplexDlg*>(parentWidget()))
-        dialog->OnWizardFinish();
+    if (m_OnFinish)
+        m_OnFinish();
 }
 
 std::intptr_t LayOutCtrl::onMessage(unsigned msg, std::uintptr_t wParam, std::intptr_t lParam)

@@ -5,7 +5,7 @@
 
 #include "pixorama/parlet/QEVImaParaType.h"
 
-class QEVBasicImaParaWnd;
+struct ImaParaRecordSet;
 
 namespace parlet {
 
@@ -29,7 +29,7 @@ struct ImaParaTable {
     void (*fillItems)(ItemLayout& layout);
     // Reads the confirmed values into the window's record of this type;
     // null for the matrix and chain types, which the window reads itself.
-    void (*readRecord)(QEVBasicImaParaWnd& window, const ValueSource& values);
+    void (*readRecord)(ImaParaRecordSet& records, const ValueSource& values);
 };
 
 // Null for types that build nothing.

@@ -23,6 +23,17 @@ RunnerSlot& runnerSlot()
     return slot;
 }
 
+// Takes a drag that passes over the list as a copy, or turns it away.
+void offerCopy(QDropEvent* event, bool accepted)
+{
+    if (!accepted) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}
+
 } // namespace
 
 CDragAndDropListBox::CDragAndDropListBox(QWidget* parent) : QListWidget(parent)
@@ -156,22 +167,12 @@ bool CDragAndDropListBox::Accepts(const QDropEvent* event) const
 
 void CDragAndDropListBox::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (Accepts(event)) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    offerCopy(event, Accepts(event));
 }
 
 void CDragAndDropListBox::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (Accepts(event)) {
-        event->setDropAction(Qt::CopyAction);
-        event->accept();
-    } else {
-        event->ignore();
-    }
+    offerCopy(event, Accepts(event));
 }
 
 void CDragAndDropListBox::dropEvent(QDropEvent* event)

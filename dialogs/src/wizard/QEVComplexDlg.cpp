@@ -10,7 +10,10 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
-QEVComplexDlg::QEVComplexDlg() = default;
+QEVComplexDlg::QEVComplexDlg()
+{
+    m_LayOut.SetFinishHandler([this] { OnWizardFinish(); });
+}
 
 QEVComplexDlg::~QEVComplexDlg() = default;
 

@@ -69,24 +69,19 @@ bool QEVDlgBase::OnInitDialog()
     return true;
 }
 
+// A modeless dialog goes once it has ended.
 void QEVDlgBase::OnOK()
 {
-    if (m_Modal != 0) {
-        done(plat::IDOK);
-        return;
-    }
     done(plat::IDOK);
-    PostNcDestroy();
+    if (m_Modal == 0)
+        PostNcDestroy();
 }
 
 void QEVDlgBase::OnCancel()
 {
-    if (m_Modal != 0) {
-        done(plat::IDCANCEL);
-        return;
-    }
     done(plat::IDCANCEL);
-    PostNcDestroy();
+    if (m_Modal == 0)
+        PostNcDestroy();
 }
 
 void QEVDlgBase::PostNcDestroy()

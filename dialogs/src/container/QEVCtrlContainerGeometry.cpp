@@ -5,6 +5,8 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -14,6 +16,17 @@ namespace {
 plat::Rect sizedRect(int titleWidth, const plat::Rect& content)
 {
     return {0, 0, titleWidth + content.width(), content.height()};
+}
+
+// Scales one axis of the cell: scale becomes parent / reference and each
+// length its base times scale. Nothing changes without a reference.
+void scaleAxis(int parent, int reference, float& scale, std::initializer_list<std::pair<int*, int>> lengths)
+{
+    if (reference <= 0)
+        return;
+    scale = float(parent) / float(reference);
+    for (const auto& [length, base] : lengths)
+        *length = int(float(base) * scale);
 }
 
 } // namespace
@@ -117,22 +130,16 @@ void QEVCtrlContainer::AdjustPara()
 
 void QEVCtrlContainer::AdjustXPara()
 {
-    if (m_ReferenceRect.width() <= 0)
-        return;
-    m_ScaleX = float(m_ParentClientRect.width()) / float(m_ReferenceRect.width());
-    m_Cell.width = int(float(m_BaseCell.width) * m_ScaleX);
-    m_Cell.hGap = int(float(m_BaseCell.hGap) * m_ScaleX);
-    m_Cell.leftMargin = int(float(m_BaseCell.leftMargin) * m_ScaleX);
+    scaleAxis(m_ParentClientRect.width(), m_ReferenceRect.width(), m_ScaleX,
+              {{&m_Cell.width, m_BaseCell.width}, {&m_Cell.hGap, m_BaseCell.hGap},
+               {&m_Cell.leftMargin, m_BaseCell.leftMargin}});
 }
 
 void QEVCtrlContainer::AdjustYPara()
 {
-    if (m_ReferenceRect.height() <= 0)
-        return;
-    m_ScaleY = float(m_ParentClientRect.height()) / float(m_ReferenceRect.height());
-    m_Cell.height = int(float(m_BaseCell.height) * m_ScaleY);
-    m_Cell.vGap = int(float(m_BaseCell.vGap) * m_ScaleY);
-    m_Cell.topMargin = int(float(m_BaseCell.topMargin) * m_ScaleY);
+    scaleAxis(m_ParentClientRect.height(), m_ReferenceRect.height(), m_ScaleY,
+              {{&m_Cell.height, m_BaseCell.height}, {&m_Cell.vGap, m_BaseCell.vGap},
+               {&m_Cell.topMargin, m_BaseCell.topMargin}});
 }
 
 void QEVCtrlContainer::MoveCtrl()

@@ -2,7 +2,7 @@
 #include "RecordItems.h"
 
 #include "pixorama/parlet/ParletMessages.h"
-#include "pixorama/parlet/QEVBasicImaParaWnd.h"
+#include "pixorama/parlet/ImaParaRecordSet.h"
 
 #include <type_traits>
 #include <utility>
@@ -134,7 +134,7 @@ const wchar_t* const kChain = L"数据处理组合选择";
 
 // The record type a window member holds.
 template <auto hosted>
-using RecordOf = std::remove_reference_t<decltype(std::declval<QEVBasicImaParaWnd&>().*hosted)>;
+using RecordOf = std::remove_reference_t<decltype(std::declval<ImaParaRecordSet&>().*hosted)>;
 
 template <auto hosted>
 void fillFrom(ItemLayout& layout)
@@ -144,13 +144,13 @@ void fillFrom(ItemLayout& layout)
 }
 
 template <auto hosted>
-void readInto(QEVBasicImaParaWnd& window, const ValueSource& values)
+void readInto(ImaParaRecordSet& records, const ValueSource& values)
 {
-    ReadFields(window.*hosted, FieldsOf(window.*hosted), values);
+    ReadFields(records.*hosted, FieldsOf(records.*hosted), values);
 }
 
 // The items and the reading of the record the window keeps in member.
-#define PARLET_RECORD(member) &fillFrom<&QEVBasicImaParaWnd::member>, &readInto<&QEVBasicImaParaWnd::member>
+#define PARLET_RECORD(member) &fillFrom<&ImaParaRecordSet::member>, &readInto<&ImaParaRecordSet::member>
 
 // Matrix elements have no record members of their own: they are read by key.
 template <int N>

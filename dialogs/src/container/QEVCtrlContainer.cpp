@@ -22,6 +22,16 @@ constexpr int kOkId = 1;
 constexpr int kCancelId = 2;
 const plat::ColorRef kBackground = plat::rgb(0xF0, 0xF0, 0xF0);
 
+// Ends the hosting dialog with code, or closes a modeless one.
+void endHost(QWidget* host, bool modal, int code)
+{
+    auto* dialog = qobject_cast<QDialog*>(host);
+    if (dialog != nullptr && modal)
+        dialog->done(code);
+    else if (dialog != nullptr)
+        dialog->close();
+}
+
 } // namespace
 
 QEVCtrlContainer::QEVCtrlContainer() : m_Font(QStringLiteral("微软雅黑"), 10)
@@ -224,22 +234,10 @@ void QEVCtrlContainer::SendPreNext(QPushButton* button)
 void QEVCtrlContainer::OnOk()
 {
     SaveInitPara();
-    auto* dialog = qobject_cast<QDialog*>(parentWidget());
-    if (dialog == nullptr)
-        return;
-    if (m_bModalDlg)
-        dialog->done(plat::IDOK);
-    else
-        dialog->close();
+    endHost(parentWidget(), m_bModalDlg, plat::IDOK);
 }
 
 void QEVCtrlContainer::OnCancel()
 {
-    auto* dialog = qobject_cast<QDialog*>(parentWidget());
-    if (dialog == nullptr)
-        return;
-    if (m_bModalDlg)
-        dialog->done(plat::IDCANCEL);
-    else
-        dialog->close();
+    endHost(parentWidget(), m_bModalDlg, plat::IDCANCEL);
 }

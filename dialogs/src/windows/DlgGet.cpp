@@ -53,7 +53,7 @@ bool runDialog(QEVImaParaType type, Storage storage, const std::function<void(QE
 }
 
 template <class R>
-bool getRecord(QEVImaParaType type, R& record, R QEVBasicImaParaWnd::*hosted, Storage storage = {})
+bool getRecord(QEVImaParaType type, R& record, R ImaParaRecordSet::*hosted, Storage storage = {})
 {
     return runDialog(type, storage, [&](QEVBasicImaParaWnd& wnd) {
         parlet::CopyFields(record, wnd.*hosted, parlet::FieldsOf(record));
