@@ -186,7 +186,7 @@ CanvasRawReader::Result CanvasRawReader::Read(const CString& path, const tagQEVI
     const Converter conv = converterOf(para.InImaPixelType, para.bLittleEndian == 0);
     if (std::fseek(stream.get(), long(skip), SEEK_SET) != 0
         || !readConverted(stream.get(), image.data, count, std::size_t(elementBytes), conv))
-        result.status = Status::CannotOpen;
+        result.status = Status::ReadFailed;
     return result;
 }
 
@@ -225,6 +225,7 @@ CString CanvasRawReader::Message(const Result& result, const tagQEVImaLoadPara& 
     case Status::Ok: return {};
     case Status::Missing: return L"文件不存在";
     case Status::CannotOpen: return L"无法读取文件";
+    case Status::ReadFailed: return L"读取文件时出错";
     case Status::TooShort:
         return format(L"文件长度不足：需要 %lld 字节，实际 %lld 字节", result.neededBytes, result.fileBytes);
     case Status::BadSize: return format(L"图像尺寸无效：宽度 %lld，高度 %lld", para.InImaW, para.InImaH);

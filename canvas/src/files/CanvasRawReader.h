@@ -21,7 +21,16 @@ public:
         BadSkip,    // negative header size
         BadType,    // unknown pixel type
         NoMemory,
+        ReadFailed, // the file stopped giving bytes while the pixels were read
     };
+
+    // Whether Read stopped before it touched the image (its buffer is as it
+    // was given).
+    static bool RefusedBeforeReading(Status status)
+    {
+        return status == Status::CannotOpen || status == Status::TooShort || status == Status::BadSize
+               || status == Status::BadSkip || status == Status::BadType;
+    }
 
     struct Result {
         Status status = Status::Ok;
