@@ -6,9 +6,16 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstring>
 
 int main(int argc, char** argv)
 {
+    // Answered before Qt starts, so it needs no display.
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("pixorama %s\n", plat::projectVersion());
+            return 0;
+        }
     plat::keepLargeBlocksForReuse();
     QApplication qt(argc, argv);
     const WorkbenchOptions options = CPixoramaApp::parseCommandLine(QApplication::arguments());

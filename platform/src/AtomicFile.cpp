@@ -1,5 +1,7 @@
 #include "pixorama/platform/AtomicFile.h"
 
+#include "pixorama/platform/Strings.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -33,9 +35,47 @@ void setAtomicWriteLimitForTesting(long long bytes)
     writeLimit = bytes;
 }
 
-AtomicFile::AtomicFile(const std::filesystem::path& target)
-    : path(target)
+namespace {
+
+// A link is written through: the file it names is replaced and the link
+// stays, as editors do. Chains of links are followed to their end.
+std::filesystem::path linkedFile(const std::filesystem::path& target)
 {
+    std::error_code error;
+    std::filesystem::path at = target;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(std::filesystem::symlink_status(at, error)); ++hops) {
+        const std::filesystem::path next = std::filesystem::read_symlink(at, error);
+        if (error)
+            break;
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return at;
+}
+
+// Devices, pipes, sockets and folders are never replaced by a file.
+std::wstring notAFile(const std::filesystem::path& target)
+{
+    std::error_code error;
+    const auto status = std::filesystem::status(target, error);
+    if (error || !std::filesystem::exists(status) || std::filesystem::is_regular_file(status))
+        return {};
+    const std::wstring name = fromPath(target);
+    if (std::filesystem::is_directory(status))
+        return L"这是文件夹，不能用文件替换：" + name;
+    return L"这不是普通文件（设备、管道或套接字），不能用文件替换：" + name;
+}
+
+} // namespace
+
+AtomicFile::AtomicFile(const std::filesystem::path& named)
+    : path(linkedFile(named))
+{
+    why = notAFile(path);
+    if (!why.empty()) {
+        failed = true;
+        return;
+    }
+    const std::filesystem::path& target = path;
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";

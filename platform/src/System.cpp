@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <exception>
+#include <mutex>
 #include <thread>
 #include <malloc.h>
 #include <unistd.h>
@@ -55,18 +56,43 @@ std::filesystem::path programFolder()
 
 std::filesystem::path dataFolder(const std::filesystem::path& name)
 {
-    const auto home = environmentPath("PIXORAMA_HOME");
-    if (!home.empty())
-        return home / name;
+    // Beside the program in the build tree; in an install, share/pixorama
+    // beside bin wherever the install was put, then where it was meant to go.
+    const auto program = programFolder();
+    const std::filesystem::path candidates[] = {
+        program / name,
+        program.parent_path() / "share" / "pixorama" / name,
+        std::filesystem::path(PIXORAMA_INSTALL_DATADIR) / name,
+    };
     std::error_code error;
-    const auto beside = programFolder() / name;
-    if (std::filesystem::is_directory(beside, error))
-        return beside;
-    const auto installed = std::filesystem::path(PIXORAMA_INSTALL_DATADIR) / name;
-    if (std::filesystem::is_directory(installed, error))
-        return installed;
-    return beside;
+    for (const auto& candidate : candidates)
+        if (std::filesystem::is_directory(candidate, error))
+            return candidate;
+    return candidates[0];
 }
+
+namespace {
+
+// What the program writes, as older versions kept it beside the program.
+const char* const carriedOver[] = {"ImaPInitPara", "recent-files.ini"};
+
+// Settings left beside the program are copied once into the new folder;
+// what the new folder already has wins.
+void carryOverOldSettings(const std::filesystem::path& folder)
+{
+    const auto old = programFolder();
+    std::error_code error;
+    if (std::filesystem::equivalent(old, folder, error))
+        return;
+    for (const char* entry : carriedOver) {
+        const auto from = old / entry;
+        const auto to = folder / entry;
+        if (std::filesystem::exists(from, error) && !std::filesystem::exists(to, error))
+            std::filesystem::copy(from, to, std::filesystem::copy_options::recursive, error);
+    }
+}
+
+} // namespace
 
 std::filesystem::path writableFolder()
 {
@@ -77,7 +103,7 @@ std::filesystem::path writableFolder()
         return home;
     }
     const auto program = programFolder();
-    if (::access(program.c_str(), W_OK) == 0)
+    if (std::filesystem::exists(program / portableMarker, error))
         return program;
     auto config = environmentPath("XDG_CONFIG_HOME");
     if (config.empty()) {
@@ -86,7 +112,14 @@ std::filesystem::path writableFolder()
     }
     const auto folder = config / "pixorama";
     std::filesystem::create_directories(folder, error);
+    static std::once_flag carried;
+    std::call_once(carried, [&] { carryOverOldSettings(folder); });
     return folder;
+}
+
+const char* projectVersion()
+{
+    return PIXORAMA_VERSION;
 }
 
 void keepLargeBlocksForReuse()

@@ -26,3 +26,24 @@ if(NOT last_output MATCHES "consumer ok")
   message(FATAL_ERROR "consumer printed: ${last_output}")
 endif()
 message(STATUS "${last_output}")
+
+# The installed programs run from the prefix they were put in: the toolbar
+# finds its images and the sample, and settings left beside the program by
+# an older version move to the user's configuration folder.
+set(config ${WORK_DIR}/config)
+file(MAKE_DIRECTORY ${prefix}/bin/ImaPInitPara)
+file(WRITE ${prefix}/bin/ImaPInitPara/ImaLoad.ini "[ImaLoad]\nInImaW=321\n")
+run(${CMAKE_COMMAND} -E env --unset=PIXORAMA_HOME QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=${config}
+    ${prefix}/bin/pixorama --screenshot ${WORK_DIR}/shot.png)
+if(NOT last_output MATCHES "toolbar images: 13\n")
+  message(FATAL_ERROR "the installed program did not show its 13 toolbar images: ${last_output}")
+endif()
+if(NOT EXISTS ${config}/pixorama/ImaPInitPara/ImaLoad.ini)
+  message(FATAL_ERROR "settings beside the program were not carried over to ${config}/pixorama")
+endif()
+foreach(program pixorama pixorama-batch)
+  run(${prefix}/bin/${program} --version)
+  if(NOT last_output STREQUAL "${program} ${VERSION}\n")
+    message(FATAL_ERROR "${program} --version printed: ${last_output}")
+  endif()
+endforeach()

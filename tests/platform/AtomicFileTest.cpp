@@ -6,6 +6,9 @@
 #include <fstream>
 #include <iterator>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -89,4 +92,46 @@ TEST(AtomicFile, MissingFolderFailsCleanly)
     EXPECT_FALSE(out.ok());
     EXPECT_FALSE(out.write("x", 1));
     EXPECT_FALSE(out.commit());
+}
+
+TEST(AtomicFile, WhatIsNotAFileIsLeftAloneAndALinkKeepsPointingAtTheWrittenFile)
+{
+    const fs::path dir = freshFolder("special");
+    const fs::path folder = dir / "folder";
+    const fs::path fifo = dir / "pipe";
+    fs::create_directory(folder);
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const fs::path& target : {folder, fifo}) {
+        SCOPED_TRACE(target.string());
+        plat::AtomicFile out(target);
+        EXPECT_FALSE(out.ok());
+        EXPECT_FALSE(out.problem().empty());
+        EXPECT_FALSE(out.write("x", 1));
+        EXPECT_FALSE(out.commit());
+    }
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_TRUE(fs::is_fifo(fifo));
+    EXPECT_EQ(entries(dir), 2u);
+
+    // A link: the file it points to is replaced, in that file's folder, and
+    // the link stays.
+    const fs::path elsewhere = freshFolder("special-real");
+    const fs::path real = elsewhere / "notes.srl";
+    ASSERT_TRUE(plat::writeFileAtomically(real, std::string("old")));
+    const fs::path link = dir / "link.srl";
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(plat::writeFileAtomically(link, std::string("new")));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), real);
+    EXPECT_EQ(slurp(real), "new");
+    EXPECT_EQ(entries(elsewhere), 1u);
+    EXPECT_EQ(entries(dir), 3u);
+    // A link to a file not yet there makes that file.
+    const fs::path dangling = dir / "later.srl";
+    fs::create_symlink(elsewhere / "later.srl", dangling);
+    ASSERT_TRUE(plat::writeFileAtomically(dangling, std::string("made")));
+    EXPECT_TRUE(fs::is_symlink(dangling));
+    EXPECT_EQ(slurp(elsewhere / "later.srl"), "made");
+    fs::remove_all(dir);
+    fs::remove_all(elsewhere);
 }

@@ -92,20 +92,30 @@ TEST(System, VirtualKeyCodes)
     EXPECT_EQ(virtualKeyOf(Qt::Key_unknown), 0);
 }
 
-TEST(System, Folders)
+TEST(System, FoldersKeepInstalledDataAndPutSettingsInTheUsersConfig)
 {
     EXPECT_EQ(writableFolder(), TestHome::path());
-    EXPECT_EQ(dataFolder("ImaPInitPara"), TestHome::path() / "ImaPInitPara");
     EXPECT_FALSE(programFolder().empty());
     EXPECT_TRUE(std::filesystem::is_directory(programFolder()));
+    // PIXORAMA_HOME moves what the program writes, not what was installed:
+    // the toolbar strip drawn beside the test programs is still found.
+    EXPECT_TRUE(std::filesystem::is_regular_file(dataFolder("QEVIma") / "ToolBarOne.bmp")) << dataFolder("QEVIma");
 
-    // Without PIXORAMA_HOME: beside the program when it is writable, else
-    // under XDG_CONFIG_HOME.
+    // Without it, settings go under XDG_CONFIG_HOME even though the
+    // program's own folder is writable here.
     const std::string home = TestHome::path().string();
+    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string keptConfig = oldConfig ? oldConfig : "";
     unsetenv("PIXORAMA_HOME");
-    const auto fallback = writableFolder();
+    setenv("XDG_CONFIG_HOME", (home + "/config").c_str(), 1);
+    const auto chosen = writableFolder();
     setenv("PIXORAMA_HOME", home.c_str(), 1);
-    EXPECT_TRUE(fallback == programFolder() || fallback.filename() == "pixorama") << fallback;
+    if (oldConfig)
+        setenv("XDG_CONFIG_HOME", keptConfig.c_str(), 1);
+    else
+        unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(chosen, TestHome::path() / "config" / "pixorama");
+    EXPECT_TRUE(std::filesystem::is_directory(chosen));
 }
 
 TEST(System, RunOnUiThreadFromAWorker)

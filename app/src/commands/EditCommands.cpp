@@ -137,8 +137,6 @@ void runRaw(int id)
         std::memcpy(image.rows[y], raw.rows[y0 + y] + x0, std::size_t(w) * sizeof(float));
     if (!crop)
         apply(image, request, request.crop);
-    if (id == Negative)
-        gWorkState().detailLayersReady = false;
     gCVSShowRawFloat(canvas, image, true, true);
     gCTERRefreshAllView();
     ShowRawHistogram();

@@ -15,7 +15,9 @@ bool ReadIntoWorkingCanvas(const std::wstring& path)
 {
     WorkState& state = gWorkState();
     CString readPath = path;
-    gCVSReadFile(WorkState::workingCanvas, readPath, true);
+    // A file that gives no picture leaves the one shown as it was.
+    if (!gCVSReadFile(WorkState::workingCanvas, readPath, true))
+        return false;
     state.PictureReplaced();
     state.rawWindowLeft = 0.0f;
     state.rawWindowRight = 1.0f;
@@ -26,11 +28,11 @@ bool ReadIntoWorkingCanvas(const std::wstring& path)
 
 bool OpenPicture(const std::wstring& path)
 {
+    if (!ReadIntoWorkingCanvas(path))
+        return false;
     gWorkState().imagePath = path;
-    const bool shown = ReadIntoWorkingCanvas(path);
-    if (shown)
-        RecentFiles::Add(path);
-    return shown;
+    RecentFiles::Add(path);
+    return true;
 }
 
 bool OpenRecentPicture(const std::wstring& path)

@@ -21,6 +21,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <QTimer>
+#include <QToolBar>
 
 #include <cstdint>
 #include <cstdio>
@@ -55,6 +56,17 @@ bool showGeneratedSample(int canvas)
     return gCVSGetFileType(canvas) != FileNothing;
 }
 
+// The toolbar buttons that have their image: a check that the installed
+// data was found.
+int toolbarImages(const CMainFrame& frame)
+{
+    int count = 0;
+    if (const QToolBar* bar = frame.toolBar())
+        for (const QAction* button : bar->actions())
+            count += button->icon().isNull() ? 0 : 1;
+    return count;
+}
+
 } // namespace
 
 WorkbenchOptions CPixoramaApp::parseCommandLine(const QStringList& arguments)
@@ -87,10 +99,11 @@ WorkbenchOptions CPixoramaApp::parseCommandLine(const QStringList& arguments)
 
 std::wstring CPixoramaApp::usage()
 {
-    return L"usage: pixorama [--screenshot FILE.png] [--startup-time] [IMAGE]\n"
+    return L"usage: pixorama [--screenshot FILE.png] [--startup-time] [--version] [IMAGE]\n"
            L"  IMAGE            a picture to show (the bundled sample when none is given)\n"
            L"  --screenshot F   write a PNG of the main window to F once the picture is shown, then quit\n"
-           L"  --startup-time   print the time from process start to the first painted picture, then quit\n";
+           L"  --startup-time   print the time from process start to the first painted picture, then quit\n"
+           L"  --version        print the version and quit\n";
 }
 
 CMainFrame* CPixoramaApp::mainFrame() const
@@ -158,6 +171,7 @@ int CPixoramaApp::run(const WorkbenchOptions& options)
     QTimer::singleShot(screenshotDelayMs, [&] {
         if (writeScreenshot(options.screenshot)) {
             std::printf("screenshot: %s\n", plat::toUtf8(options.screenshot).c_str());
+            std::printf("toolbar images: %d\n", toolbarImages(*frame));
         } else {
             std::fprintf(stderr, "could not write the screenshot %s\n", plat::toUtf8(options.screenshot).c_str());
             code = 1;

@@ -1,6 +1,7 @@
 // Full screen, always on top, the frame's keys and files dropped on it.
 #include "pixorama/workbench/CMainFrame.h"
 
+#include "pixorama/canvo/CanvasFiles.h"
 #include "pixorama/parlet/MenuBuilders.h"
 #include "pixorama/workbench/OpenPicture.h"
 #include "pixorama/workbench/WorkState.h"
@@ -98,7 +99,9 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (!droppedFile(event->mimeData()).isEmpty())
+    // Only files a decoder (or the raw-load dialog) takes are accepted.
+    const QString path = droppedFile(event->mimeData());
+    if (!path.isEmpty() && gCVSCanReadFile(path.toStdWString()))
         event->acceptProposedAction();
 }
 

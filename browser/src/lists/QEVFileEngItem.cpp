@@ -105,8 +105,9 @@ void QEVFileEngItem::AddFolder(int list, const CString& folder, const wchar_t* m
 bool QEVFileEngItem::ReadProject(const CString& path)
 {
     std::vector<CString> paths;
-    if (!OSDIR::Read(plat::toUtf8(path).c_str(), paths)) {
-        plat::messageBox(L"工程文件读取失败：" + path, L"Pixorama", plat::MB_OK | plat::MB_ICONWARNING);
+    CString why;
+    if (!OSDIR::Read(plat::toUtf8(path).c_str(), paths, &why)) {
+        plat::messageBox(L"工程文件读取失败：" + path + L"\n" + why, L"Pixorama", plat::MB_OK | plat::MB_ICONWARNING);
         return false;
     }
     DeleteAll(1);

@@ -29,8 +29,14 @@ void onCanvas(int id, F command)
 
 bool gCVSReadFile(int id, CString& path, bool keepOriginal)
 {
-    onCanvas(id, [&](InteractiveImage& canvas) { CanvasFileLoader::Load(canvas, path, keepOriginal); });
-    return true;
+    bool shown = false;
+    onCanvas(id, [&](InteractiveImage& canvas) { shown = CanvasFileLoader::Load(canvas, path, keepOriginal); });
+    return shown;
+}
+
+bool gCVSCanReadFile(const CString& path)
+{
+    return CanvasFileLoader::Claims(path);
 }
 
 void gCVSSaveRaw(int id)

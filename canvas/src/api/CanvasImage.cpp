@@ -120,6 +120,12 @@ FileType gCVSGetFileType(int id)
     return canvas ? canvas->fileType : FileNothing;
 }
 
+void gCVSOnPictureChanged(int id, std::function<void()> listener)
+{
+    if (InteractiveImage* canvas = CanvasTable::At(id))
+        canvas->pictureChanged = std::move(listener);
+}
+
 void gCVSSetFileType(int id, FileType type)
 {
     if (InteractiveImage* canvas = CanvasTable::At(id))

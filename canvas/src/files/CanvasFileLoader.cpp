@@ -70,38 +70,49 @@ void tell(const std::vector<CString>& warnings)
         plat::messageBox(text);
 }
 
-void loadRaw(InteractiveImage& canvas, const CString& path, bool keepOriginal)
+// The picture shown stays until a new one is read whole.
+bool loadRaw(InteractiveImage& canvas, const CString& path, bool keepOriginal)
 {
     tagQEVImaLoadPara para;
     if (!gDlgGetImaLoadPara(para))
-        return;
-    // A frame of the size shown before is decoded into the same buffer.
+        return false;
+    // A frame of the size shown before is decoded into the same buffer,
+    // which goes back untouched when the file is refused before reading.
     ClassData2DIO<float> image;
     canvas.LendWorkingRaw(image);
     const CanvasRawReader::Result result = CanvasRawReader::Read(path, para, image);
     if (result.status != CanvasRawReader::Status::Ok)
         plat::messageBox(CanvasRawReader::Message(result, para));
     // A missing file is shown all the same, as zeros of the size asked for.
-    if (result.status != CanvasRawReader::Status::Ok && result.status != CanvasRawReader::Status::Missing)
-        return;
-    if (para.bUseMapRange == 0) {
-        canvas.ShowFloatTaking(image, keepOriginal, true);
-        return;
+    if (result.status != CanvasRawReader::Status::Ok && result.status != CanvasRawReader::Status::Missing) {
+        if (CanvasRawReader::RefusedBeforeReading(result.status))
+            canvas.ReturnWorkingRaw(image);
+        else
+            canvas.ShowNothing();
+        return false;
     }
+    if (para.bUseMapRange == 0)
+        return canvas.ShowFloatTaking(image, keepOriginal, true);
     ClassData2DIO<unsigned char> grey;
     try {
         CanvasRawReader::MapRange(image, para, grey);
     } catch (const std::bad_alloc&) {
+        canvas.ShowNothing();
         plat::messageBox(L"内存不足，无法读取图像");
-        return;
+        return false;
     }
-    canvas.ShowGray({grey.rows, grey.data, grey.width, grey.height}, true);
+    return canvas.ShowGray({grey.rows, grey.data, grey.width, grey.height}, true);
 }
 
 } // namespace
 
-void CanvasFileLoader::Show(InteractiveImage& canvas, const DecodedPicture& picture, bool keepOriginal)
+bool CanvasFileLoader::Show(InteractiveImage& canvas, const DecodedPicture& picture, bool keepOriginal)
 {
+    if (!picture.Decoded()) {
+        // Nothing decoded: the picture shown before stays.
+        plat::messageBox(picture.message.empty() ? CString(L"图像太大，无法显示") : picture.message);
+        return false;
+    }
     if (showDecoded(canvas, picture, keepOriginal)) {
         if (!picture.values.empty())
             applyWindow(canvas, picture);
@@ -109,19 +120,23 @@ void CanvasFileLoader::Show(InteractiveImage& canvas, const DecodedPicture& pict
         if (picture.pixelSpacing > 0)
             canvas.measureScale = picture.pixelSpacing;
         tell(picture.warnings);
-        return;
+        return true;
     }
     canvas.ShowNothing();
-    plat::messageBox(picture.message.empty() ? CString(L"图像太大，无法显示") : picture.message);
+    plat::messageBox(L"图像太大，无法显示");
+    return false;
 }
 
-void CanvasFileLoader::Load(InteractiveImage& canvas, const CString& path, bool keepOriginal)
+bool CanvasFileLoader::Claims(const CString& path)
 {
-    canvas.ForgetFile();
+    return isRawExtension(OSCString::GetExt(path)) || CanvasPictureReader::Claims(path);
+}
+
+bool CanvasFileLoader::Load(InteractiveImage& canvas, const CString& path, bool keepOriginal)
+{
     // A TIFF or DICOM file named like raw data (or without a name
     // extension) needs no load dialog.
     if (isRawExtension(OSCString::GetExt(path)) && !CanvasPictureReader::IsScientificPicture(path))
-        loadRaw(canvas, path, keepOriginal);
-    else
-        Show(canvas, CanvasPictureReader::Decode(path), keepOriginal);
+        return loadRaw(canvas, path, keepOriginal);
+    return Show(canvas, CanvasPictureReader::Decode(path), keepOriginal);
 }

@@ -242,12 +242,29 @@ DecodedPicture CanvasPictureReader::Decode(const std::uint8_t* data, std::size_t
         const PictureProbe::Format format = PictureProbe::Sniff(data, size);
         if (format == PictureProbe::Format::Tiff)
             return TiffDecoder::Decode(data, size, page);
-        if (format == PictureProbe::Format::Dicom || extension == L"dcm" || extension == L"dicom")
+        // The name decides only what the content does not: a DICOM data
+        // set written without its preamble.
+        const bool dicomName = extension == L"dcm" || extension == L"dicom";
+        if (format == PictureProbe::Format::Dicom || (format == PictureProbe::Format::Unknown && dicomName))
             return DicomDecoder::Decode(data, size);
         return decodeWithQt(data, size, format);
     } catch (const std::bad_alloc&) {
         return DecodedPicture::Failed(L"内存不足，无法读取图像文件");
     }
+}
+
+bool CanvasPictureReader::Claims(const CString& named)
+{
+    const PagePath source = splitPage(named);
+    if (!isFile(source.path))
+        return false;
+    const CString extension = OSCString::GetExt(source.path);
+    if (extension == L"dcm" || extension == L"dicom")
+        return true;
+    const MappedFile file(source.path);
+    if (PictureProbe::Sniff(file.Data(), file.Size()) != PictureProbe::Format::Unknown)
+        return true;
+    return !QImageReader::imageFormat(QString::fromStdWString(source.path)).isEmpty();
 }
 
 bool CanvasPictureReader::IsScientificPicture(const CString& path)

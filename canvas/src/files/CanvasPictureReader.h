@@ -30,5 +30,7 @@ public:
     // Nothing decoded (and no message) for a null picture.
     static DecodedPicture Decode(const QImage& picture);
     // Whether the file's content is a TIFF or DICOM picture, whatever its name.
+    // Whether a decoder recognises the file (by its content, or a DICOM name).
+    static bool Claims(const CString& path);
     static bool IsScientificPicture(const CString& path);
 };

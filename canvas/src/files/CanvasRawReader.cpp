@@ -2,7 +2,10 @@
 
 #include "pixorama/common/NumericTruncate.h"
 
+#include "pixorama/platform/Strings.h"
+
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <string>
 
@@ -13,6 +16,22 @@ std::wstring format(const wchar_t* pattern, long long a, long long b)
     wchar_t text[256];
     std::swprintf(text, sizeof text / sizeof text[0], pattern, a, b);
     return text;
+}
+
+CanvasRawReader::Status statusOf(FrameStatus status)
+{
+    using S = CanvasRawReader::Status;
+    switch (status) {
+    case FrameStatus::Ok: return S::Ok;
+    case FrameStatus::Missing: return S::Missing;
+    case FrameStatus::CannotOpen: return S::CannotOpen;
+    case FrameStatus::Short: return S::TooShort;
+    case FrameStatus::BadSize: return S::BadSize;
+    case FrameStatus::BadSkip: return S::BadSkip;
+    case FrameStatus::BadType: return S::BadType;
+    case FrameStatus::NoMemory: return S::NoMemory;
+    }
+    return S::ReadFailed;
 }
 
 } // namespace
@@ -28,9 +47,28 @@ CanvasRawReader::Result CanvasRawReader::Read(const CString& path, const tagQEVI
 {
     const RawLayout layout = LayoutOf(para);
     Result result;
-    result.status = ReadRawFrame(path, layout, image);
     result.neededBytes = layout.FrameBytes();
     result.fileBytes = std::max<std::int64_t>(RawFileBytes(path), 0);
+    // Refusals are found before the image is touched, so a caller lending
+    // its buffer gets it back as it was.
+    const FrameStatus valid = ValidLayout(layout);
+    if (valid != FrameStatus::Ok) {
+        result.status = statusOf(valid);
+        return result;
+    }
+    const std::int64_t size = RawFileBytes(path);
+    std::error_code error;
+    if (size < 0 && std::filesystem::exists(plat::toPath(path), error)) {
+        result.status = Status::CannotOpen;
+        return result;
+    }
+    if (size >= 0 && size < result.neededBytes) {
+        result.status = Status::TooShort;
+        return result;
+    }
+    const FrameStatus read = ReadRawFrame(path, layout, image);
+    // Past the checks above, a failure to open or read is a failure while reading.
+    result.status = read == FrameStatus::CannotOpen || read == FrameStatus::Short ? Status::ReadFailed : statusOf(read);
     return result;
 }
 
@@ -69,7 +107,8 @@ CString CanvasRawReader::Message(const Result& result, const tagQEVImaLoadPara& 
     case Status::Ok: return {};
     case Status::Missing: return L"文件不存在";
     case Status::CannotOpen: return L"无法读取文件";
-    case Status::Short:
+    case Status::ReadFailed: return L"读取文件时出错";
+    case Status::TooShort:
         return format(L"文件长度不足：需要 %lld 字节，实际 %lld 字节", result.neededBytes, result.fileBytes);
     case Status::BadSize: return format(L"图像尺寸无效：宽度 %lld，高度 %lld", para.InImaW, para.InImaH);
     case Status::BadSkip: return format(L"跳过字节数无效：%lld", para.skipBytes, 0);

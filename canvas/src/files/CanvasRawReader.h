@@ -12,7 +12,27 @@
 // 2 short, 3 uchar, 4 int32, 5 double; 8-bit files have no header).
 class CanvasRawReader {
 public:
-    using Status = FrameStatus;
+    // The reader's statuses, and ReadFailed: the file stopped giving bytes
+    // while the pixels were read.
+    enum class Status {
+        Ok,
+        Missing,    // no such file: the image holds zeros
+        CannotOpen, // a folder, or not readable
+        TooShort,   // fewer bytes than the header and the pixels need
+        BadSize,    // width or height not positive, or too many pixels
+        BadSkip,    // negative header size
+        BadType,    // unknown pixel type
+        NoMemory,
+        ReadFailed,
+    };
+
+    // Whether Read stopped before it touched the image (its buffer is as it
+    // was given).
+    static bool RefusedBeforeReading(Status status)
+    {
+        return status == Status::CannotOpen || status == Status::TooShort || status == Status::BadSize
+               || status == Status::BadSkip || status == Status::BadType;
+    }
 
     struct Result {
         Status status = Status::Ok;

@@ -38,11 +38,13 @@ std::uint64_t systemAvailable()
 
 PictureProbe::Format PictureProbe::Sniff(const std::uint8_t* bytes, std::size_t size)
 {
+    // "DICM" after the 128-byte preamble comes first: dual files keep a TIFF
+    // header in that preamble, and the DICOM side is the one that is whole.
+    if (size >= 132 && std::memcmp(bytes + 128, "DICM", 4) == 0)
+        return Format::Dicom;
     if (startsWith(bytes, size, "II*\0", 4) || startsWith(bytes, size, "MM\0*", 4)
         || startsWith(bytes, size, "II+\0", 4) || startsWith(bytes, size, "MM\0+", 4))
         return Format::Tiff;
-    if (size >= 132 && std::memcmp(bytes + 128, "DICM", 4) == 0)
-        return Format::Dicom;
     if (startsWith(bytes, size, "\x89PNG\r\n\x1a\n", 8))
         return Format::Png;
     if (startsWith(bytes, size, "\xFF\xD8\xFF", 3))

@@ -246,9 +246,12 @@ double bestRatio(TIFF* tif)
     }
 }
 
+// libtiff's first complaint, on one line.
 CString libtiffText(const std::string& error)
 {
-    return CString(error.begin(), error.end());
+    const std::size_t end = error.find_first_of("\r\n");
+    const std::string line = error.substr(0, end);
+    return CString(line.begin(), line.end());
 }
 
 } // namespace

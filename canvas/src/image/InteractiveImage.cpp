@@ -62,6 +62,13 @@ void InteractiveImage::Resize(int width, int height, bool clearOverlays)
     PrepareCanvas(std::max(width, 0), std::max(height, 0), clearOverlays);
     imageWidth = canvasSurface.Width();
     imageHeight = canvasSurface.Height();
+    TellPictureChanged();
+}
+
+void InteractiveImage::TellPictureChanged() const
+{
+    if (pictureChanged)
+        pictureChanged();
 }
 
 bool InteractiveImage::Prepare(int width, int height, bool clearOverlays, FileType type)
@@ -102,10 +109,10 @@ void InteractiveImage::ShowBlank(int width, int height)
     Resize(width, height, true);
 }
 
-void InteractiveImage::ForgetFile()
+void InteractiveImage::ReturnWorkingRaw(ClassData2DIO<float>& from)
 {
-    DeleteAll();
-    fileType = FileNothing;
+    swapPixels(workingRaw, from);
+    from.Clear();
 }
 
 template <typename T>

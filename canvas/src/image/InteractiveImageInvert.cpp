@@ -10,4 +10,5 @@ void InteractiveImage::InvertWorkingRaw()
             row[x] = 65535.0f - row[x];
     }
     MapThroughLut();
+    TellPictureChanged();
 }

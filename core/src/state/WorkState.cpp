@@ -41,6 +41,11 @@ WorkState& gWorkState()
     return state;
 }
 
+WorkState::WorkState()
+{
+    gCVSOnPictureChanged(workingCanvas, [this] { detailLayersReady = false; });
+}
+
 bool WorkState::CapturePlanes()
 {
     if (planesCaptured)

@@ -6,6 +6,7 @@
 
 #include "pixorama/parlet/ParaFile.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/System.h"
 #include "pixorama/workbench/ConeReconstruction.h"
 #include "pixorama/workbench/ProjectionStitch.h"
 #include "pixorama/workbench/SequenceJob.h"
@@ -38,7 +39,8 @@ const char* const commonHelp =
     "  --params FILE           parameter file written by the dialogs (default: the\n"
     "                          dialog's own file in ImaPInitPara)\n"
     "  --range START:END:STEP  only indices START, START+STEP, ... below END\n"
-    "  --help                  this text\n";
+    "  --help                  this text\n"
+    "  --version               the program's version (alone)\n";
 
 const char* const sequenceHelp =
     "The sequence: FILES..., --list FILE (a .srl project or a list file, one path a\n"
@@ -275,6 +277,10 @@ void programHelp(std::ostream& out)
 
 int RunBatchProgram(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    if (args.size() == 1 && args[0] == "--version") {
+        out << "pixorama-batch " << plat::projectVersion() << '\n';
+        return 0;
+    }
     const BatchOptions options = ParseBatchOptions(args);
     const auto found = commands().find(options.command);
     if (options.command.empty() && options.help) {

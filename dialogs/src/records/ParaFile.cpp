@@ -28,7 +28,8 @@ bool readRecord(R& record, const wchar_t* section, const CString& file)
         return false;
     const CString absent = L"\x1F";
     for (const parlet::Field<R>& f : parlet::FieldsOf(record)) {
-        const CString value = plat::getProfileString(section, f.name, absent, path);
+        const wchar_t* meant = parlet::UnstoredValue(f.name);
+        const CString value = plat::getProfileString(section, f.name, meant != nullptr ? meant : absent, path);
         if (value == absent)
             continue;
         const int whole = value == L"true" ? 1 : value == L"false" ? 0 : parlet::LeadingInt(value);

@@ -2,6 +2,7 @@
 
 #include "pixorama/parlet/QEVImaParaRecords.h"
 
+#include <bit>
 #include <functional>
 #include <vector>
 
@@ -21,6 +22,15 @@ struct Field {
 
 template <class R>
 using FieldList = std::vector<Field<R>>;
+
+// The value a stored record means when a key is missing: raw data in the
+// machine's own byte order; nothing for the other keys.
+inline const wchar_t* UnstoredValue(const CString& name)
+{
+    if (name == L"bLittleEndian")
+        return std::endian::native == std::endian::little ? L"true" : L"false";
+    return nullptr;
+}
 
 // Where the readers take the values from (a window's GetRet family).
 struct ValueSource {

@@ -92,9 +92,9 @@ void QEVBasicImaParaWnd::MoveCtrl()
 void QEVBasicImaParaWnd::LoadInitPara()
 {
     for (auto& [name, item] : m_Values) {
-        // Raw frames from the detectors users have are little-endian, so
-        // that box starts ticked until a choice is stored.
-        const wchar_t* unstored = name == L"bLittleEndian" ? L"true" : L"nul";
+        // The byte order starts as the machine's own until a choice is stored.
+        const wchar_t* meant = parlet::UnstoredValue(name);
+        const wchar_t* unstored = meant != nullptr ? meant : L"nul";
         CString value = plat::getProfileString(GetSectionName(), name, unstored, GetInitFilePath());
         if (value.size() > kMaxValueChars)
             value.resize(kMaxValueChars);

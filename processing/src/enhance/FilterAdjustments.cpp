@@ -3,6 +3,7 @@
 #include "pixorama/common/Gaussian.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -54,7 +55,8 @@ void gAdjustSharpen(Plane& plane, float value)
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const int v = plane.rows[y][x];
-            const int b = static_cast<int>(std::clamp(blurred.rows[y][x], 0.0f, 255.0f));
+            // Rounded: a truncated blur sits below a flat area and lifts it.
+            const int b = static_cast<int>(std::lround(std::clamp(blurred.rows[y][x], 0.0f, 255.0f)));
             const int d = v - b;
             if (d != 0)
                 plane.rows[y][x] = static_cast<unsigned char>(std::clamp(v + k * d / 100, 0, 255));

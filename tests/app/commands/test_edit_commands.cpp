@@ -4,6 +4,13 @@
 #include "pixorama/canvo/CanvasRegions.h"
 #include "pixorama/canvo/InteractiveRect.h"
 #include "pixorama/canvo/CanvasTable.h"
+#include "pixorama/common/tagQEVParaReport.h"
+#include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/DetailLayers.h"
+#include "pixorama/workbench/QEVDetailWorker.h"
+
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -164,6 +171,57 @@ TEST_F(EditCommandTest, ResizeColourAndRaw)
     // The canvas keeps its size; the result lands in its bottom-left corner.
     EXPECT_EQ(gCVSGetCanvasWidth(canvas), 4);
     EXPECT_EQ(Pixel(0, 2) >> 16, 1u);
+}
+
+// Moves detail slider kind to value and serves the worker until it is done.
+void moveDetailSlider(int kind, float value)
+{
+    tagQEVParaReport report;
+    report.words[0] = 1;
+    report.SetFloat(7, value);
+    report.SetInt(10, kind);
+    ApplyLiveAdjustment(report);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (gDetailWorker().Busy() && std::chrono::steady_clock::now() < until) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ASSERT_FALSE(gDetailWorker().Busy());
+}
+
+TEST_F(EditCommandTest, DetailSlidersWorkOnThePictureAfterMirrorCropAndResize)
+{
+    for (int kind = 14; kind <= 17; ++kind)
+        gDetailWorker().SetWeight(kind, 0.5f);
+    OpenRawByMenu(WriteRaw("t.raw", 120, 90,
+                           [](int x, int y) { return std::uint16_t(3000 * ((x / 7 + y / 5) % 3) + 17 * ((x * 31 + y * 7) % 11) + 40 * x); }),
+                  120, 90);
+    moveDetailSlider(15, 0.9f);
+    const auto change = [&](int id) {
+        if (id == 2375)
+            AnswerRect(10, 5, 69, 44);
+        if (id == 2384)
+            AnswerSize(50, 30);
+        frame->OnCommand(id);
+    };
+    for (const int id : {2376, 2377, 2375, 2384}) {
+        SCOPED_TRACE(id);
+        change(id);
+        moveDetailSlider(15, 0.7f);
+        DetailLayers layers;
+        layers.Compute(gCVSGetRaw(canvas));
+        const float weights[4] = {0.5f, 0.7f, 0.5f, 0.5f};
+        ClassData2DIO<unsigned char> expected;
+        layers.Recombine(weights, expected);
+        ASSERT_EQ(gCVSGetCanvasWidth(canvas), expected.width);
+        int wrong = 0;
+        for (int y = 0; y < expected.height; ++y)
+            for (int x = 0; x < expected.width; ++x)
+                wrong += Pixel(x, y) != unsigned(expected.rows[y][x]) * 0x010101u;
+        EXPECT_EQ(wrong, 0);
+        moveDetailSlider(15, 0.9f);
+    }
+    gDetailWorker().SetWeight(15, 0.5f);
 }
 
 } // namespace

@@ -227,4 +227,33 @@ TEST_F(ViewMessageTest, DroppedFileOpens)
     EXPECT_FALSE(refused.isAccepted());
 }
 
+TEST_F(ViewMessageTest, AFileThatIsNotAPictureNeverReplacesTheOneShown)
+{
+    const std::wstring shown = WriteColour("shown.png", 3, 3, [](int, int) { return 0x00FF00u; });
+    Choose(shown);
+    frame->OnCommand(2224);
+    ASSERT_EQ(Pixel(1, 1), 0x00FF00u);
+    std::ofstream(Home() / "notes.txt") << "shopping list\n";
+    std::ofstream(Home() / "broken.png") << "not a png at all";
+    const std::wstring notes = plat::fromPath(Home() / "notes.txt");
+    const std::wstring broken = plat::fromPath(Home() / "broken.png");
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdWString(notes))});
+    QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    enter.setAccepted(false);
+    QApplication::sendEvent(frame.get(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
+
+    // Chosen in the menu (or reopened after the file went bad): told, and
+    // the picture stays.
+    Choose(broken);
+    frame->OnCommand(2224);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], L"无法读取图像文件");
+    EXPECT_EQ(gCVSGetFileType(canvas), FilePicture8);
+    EXPECT_EQ(Pixel(1, 1), 0x00FF00u);
+    EXPECT_EQ(gWorkState().imagePath, shown);
+}
+
 } // namespace

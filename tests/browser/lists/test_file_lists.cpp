@@ -175,15 +175,34 @@ TEST_F(FileListsTest, AProjectWrittenAndReadBackRestoresListOneInOrder)
     EXPECT_TRUE(messages.empty());
 }
 
-TEST_F(FileListsTest, AProjectThatCannotBeReadLeavesListOneAndSaysSo)
+TEST_F(FileListsTest, AProjectThatCannotBeReadLeavesListOneAndSaysWhy)
 {
+    std::filesystem::create_directories(TestHome::path() / "folder.srl");
+    std::ofstream(TestHome::path() / "picture.srl", std::ios::binary) << std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+    const std::pair<const char*, const wchar_t*> cases[] = {
+        {"missing.srl", L"文件不存在"},
+        {"folder.srl", L"是文件夹"},
+        {"picture.srl", L"不是工程文件"},
+    };
     lists->AddFiles(1, {L"/keep.raw"});
-    AnswerFiles({Home("missing.srl")});
-    Run(lists->ListItem(1), ID_FILEENG_ONE_READPROJECT);
-    EXPECT_EQ(lists->List(1), (Paths{L"/keep.raw"}));
-    EXPECT_EQ(Shown(1), (Paths{L"/keep.raw"}));
+    for (const auto& [name, why] : cases) {
+        SCOPED_TRACE(name);
+        messages.clear();
+        AnswerFiles({Home(name)});
+        Run(lists->ListItem(1), ID_FILEENG_ONE_READPROJECT);
+        EXPECT_EQ(lists->List(1), (Paths{L"/keep.raw"}));
+        EXPECT_EQ(Shown(1), (Paths{L"/keep.raw"}));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find(L"工程文件读取失败"), std::wstring::npos) << plat::toUtf8(messages[0]);
+        EXPECT_NE(messages[0].find(why), std::wstring::npos) << plat::toUtf8(messages[0]);
+    }
+    // Writing onto the folder leaves it a folder.
+    messages.clear();
+    AnswerFiles({Home("folder.srl")});
+    Run(lists->ListItem(1), ID_FILEENG_ONE_WRITEPROJECT);
+    EXPECT_TRUE(std::filesystem::is_directory(TestHome::path() / "folder.srl"));
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_NE(messages[0].find(L"工程文件读取失败"), std::wstring::npos);
+    EXPECT_NE(messages[0].find(L"工程文件写入失败"), std::wstring::npos);
 }
 
 TEST_F(FileListsTest, AProjectThatCannotBeWrittenSaysSo)

@@ -192,6 +192,46 @@ TEST_F(DicomReadTest, ADicomFileWithoutExtensionOpensWithoutTheRawDialog)
     EXPECT_FLOAT_EQ(Query(3, 4), 7.0f);
 }
 
+TEST_F(DicomReadTest, DualFilesWithATiffPreambleOpenAsDicomWhateverTheName)
+{
+    // The preamble holds a TIFF header whose one directory is empty, as
+    // archives that write dual files leave it when the TIFF side is unused.
+    std::uint8_t preamble[128] = {'I', 'I', 42, 0, 8, 0, 0, 0};
+    const gdcm::TransferSyntax::TSType syntaxes[] = {gdcm::TransferSyntax::ExplicitVRLittleEndian,
+                                                     gdcm::TransferSyntax::ImplicitVRLittleEndian,
+                                                     gdcm::TransferSyntax::RLELossless};
+    DicomLayout layout;
+    layout.slope = 2;
+    layout.intercept = -1024;
+    const auto stored = [](int, int x, int y, int) { return 40000 - 97 * x - 1013 * y; };
+    for (const auto syntax : syntaxes)
+        for (const char* name : {"dual.tif", "dual.dcm", "dual"}) {
+            SCOPED_TRACE(std::string(gdcm::TransferSyntax::GetTSString(syntax)) + " " + name);
+            layout.syntax = syntax;
+            ASSERT_TRUE(writeDicom(File(name), layout, stored));
+            std::vector<std::uint8_t> bytes = fileBytes(File(name));
+            std::memcpy(bytes.data(), preamble, sizeof preamble);
+            WriteFile(Path(name), bytes);
+            messages.clear();
+            Read(name);
+            EXPECT_TRUE(messages.empty()) << (messages.empty() ? "" : plat::toUtf8(messages[0]));
+            ASSERT_EQ(gCVSGetFileType(4), FileFloat);
+            ASSERT_EQ(gCVSGetCanvasWidth(4), layout.width);
+            for (int y = 0; y < layout.height; ++y)
+                for (int x = 0; x < layout.width; ++x)
+                    ASSERT_FLOAT_EQ(Query(x, y), 2.0f * float(stored(0, x, y, 0)) - 1024.0f) << x << "," << y;
+        }
+    // A PNG named as DICOM opens as the PNG it is.
+    QImage png(3, 2, QImage::Format_Grayscale8);
+    png.fill(77);
+    ASSERT_TRUE(png.save(QString::fromStdString(File("photo.dcm")), "PNG"));
+    messages.clear();
+    Read("photo.dcm");
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(gCVSGetFileType(4), FilePicture8);
+    EXPECT_EQ(Shown(2, 1), 0x4D4D4Du);
+}
+
 TEST_F(DicomReadTest, HostileHeadersAreRefusedWithAMessage)
 {
     // Rows and columns of 65535 over a few bytes of pixel data.

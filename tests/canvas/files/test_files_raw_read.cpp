@@ -11,7 +11,15 @@ protected:
     void Read(std::wstring path, std::optional<LoadAnswer> a, bool keepOriginal = true)
     {
         AnswerLoad(a);
-        EXPECT_TRUE(gCVSReadFile(id, path, keepOriginal));
+        gCVSReadFile(id, path, keepOriginal);
+    }
+
+    // What ShowSomething showed is still there, overlay and values.
+    void ExpectSomethingKept()
+    {
+        EXPECT_EQ(gCVSGetFileType(id), FileFloat);
+        EXPECT_FALSE(Canvas(id).overlays.empty());
+        EXPECT_EQ(OriValues(id), (std::vector<float>{0, 1, 10, 11}));
     }
 
     // A canvas that shows a 2 x 2 float image with an overlay on it.
@@ -172,12 +180,11 @@ TEST_F(RawReadTest, RefusesSizesThatAreNotPositiveOrOverflow)
         Read(path, LoadAnswer{w, h, 0});
         ASSERT_EQ(messages.size(), 1u);
         EXPECT_EQ(messages[0], L"图像尺寸无效：宽度 " + std::to_wstring(w) + L"，高度 " + std::to_wstring(h));
-        EXPECT_EQ(gCVSGetFileType(id), FileNothing);
-        EXPECT_TRUE(Canvas(id).overlays.empty());
+        ExpectSomethingKept();
     }
 }
 
-TEST_F(RawReadTest, ShortFileIsReportedAndNotShown)
+TEST_F(RawReadTest, ShortFileIsReportedAndThePictureShownStays)
 {
     const std::wstring path = Path("short.raw");
     WriteFile(path, Bytes<std::uint16_t>({1, 2, 3}));
@@ -185,8 +192,7 @@ TEST_F(RawReadTest, ShortFileIsReportedAndNotShown)
     Read(path, LoadAnswer{2, 2, 0});
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], L"文件长度不足：需要 8 字节，实际 6 字节");
-    EXPECT_EQ(gCVSGetFileType(id), FileNothing);
-    EXPECT_TRUE(Canvas(id).overlays.empty());
+    ExpectSomethingKept();
 
     // The header counts too.
     messages.clear();
@@ -229,16 +235,14 @@ TEST_F(RawReadTest, AFolderIsNotReadAsZeros)
     EXPECT_EQ(gCVSGetFileType(id), FileNothing);
 }
 
-TEST_F(RawReadTest, CancelledDialogDeletesOverlaysAndShowsNothingNew)
+TEST_F(RawReadTest, CancelledDialogChangesNothing)
 {
     ShowSomething();
     const std::wstring path = Path("c.raw");
     WriteFile(path, Bytes<std::uint16_t>({1, 2, 3, 4}));
     Read(path, std::nullopt);
     EXPECT_EQ(dialogs, 1);
-    EXPECT_TRUE(Canvas(id).overlays.empty());
-    EXPECT_EQ(gCVSGetFileType(id), FileNothing);
-    // The old surface stays.
+    ExpectSomethingKept();
     EXPECT_EQ(gCVSGetCanvasWidth(id), 2);
     EXPECT_TRUE(messages.empty());
 }

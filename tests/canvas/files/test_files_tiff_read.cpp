@@ -173,7 +173,7 @@ TEST_F(TiffReadTest, APageIsChosenByItsNumberAfterTheName)
     gCVSReadFile(4, missing, true);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], L"TIFF 文件没有第 4 页（共 3 页）");
-    EXPECT_EQ(gCVSGetFileType(4), FileNothing);
+    EXPECT_EQ(gCVSGetRawOri(4).rows[0][2], 3002.0f); // the page shown stays
     EXPECT_EQ(Decode(File("stack.tif"), 1).pages, 3);
 }
 

@@ -177,18 +177,17 @@ TEST_F(AtomicSaves, AFailedStreamWriteLeavesTheOldParameterFile)
     EXPECT_EQ(folderEntries(), std::vector<std::string>{"para.txt"});
 }
 
-TEST_F(AtomicSaves, ALinkAtTheTargetIsReplacedNotWrittenThrough)
+TEST_F(AtomicSaves, ALinkAtTheTargetStaysAndTheFileItNamesIsReplaced)
 {
-    const std::string victim = homeFile("victim.dat");
-    writeBytes(victim, "keep", 4);
+    const std::string linked = homeFile("linked.dat");
     for (const Writer& w : writers()) {
         SCOPED_TRACE(w.name);
+        writeBytes(linked, "keep", 4);
         const std::string path = homeFile(w.file);
-        std::filesystem::create_symlink(victim, path);
+        std::filesystem::create_symlink(linked, path);
         EXPECT_TRUE(w.save(path));
-        const std::vector<unsigned char> kept = readBytes(victim);
-        EXPECT_EQ(std::string(kept.begin(), kept.end()), "keep");
-        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(path)));
+        EXPECT_TRUE(std::filesystem::is_symlink(path));
+        EXPECT_NE(readBytes(linked), std::vector<unsigned char>({'k', 'e', 'e', 'p'}));
         std::filesystem::remove(path);
     }
 }

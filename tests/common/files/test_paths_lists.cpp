@@ -53,6 +53,7 @@ TEST(PathList, FailuresAreReported)
 {
     std::vector<CString> read{L"kept"};
     EXPECT_FALSE(OSDIR::Read(homeFile("absent.txt").c_str(), read));
+    EXPECT_FALSE(OSDIR::Read(TestHome::path().c_str(), read));
     EXPECT_EQ(read, std::vector<CString>{L"kept"});
     EXPECT_FALSE(OSDIR::Write(homeFile("no/such/folder.txt").c_str(), {L"/a"}));
 }

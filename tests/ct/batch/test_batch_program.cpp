@@ -69,6 +69,19 @@ TEST_F(BatchProgramTest, AverageWritesTheMeanOfTheSliceAsFloats)
     EXPECT_EQ(values[11], 223.0f);
 }
 
+TEST_F(BatchProgramTest, AHandWrittenFileWithoutByteOrderReadsInTheMachinesOrder)
+{
+    const auto first = Dir() / "a.raw";
+    const auto second = Dir() / "b.raw";
+    WriteRaw(first, std::vector<std::uint16_t>{4, 8});
+    WriteRaw(second, std::vector<std::uint16_t>{6, 10});
+    const std::string params = Params("[ImaLoad]\nInImaW=2\nInImaH=1\nInImaPixelType=0\n");
+    const auto mean = Dir() / "mean.raw";
+    ASSERT_EQ(Run({"average", "--params", params, "--out", mean.string(), first.string(), second.string()}), 0)
+        << err.str();
+    EXPECT_EQ(ReadRawValues<float>(mean), (std::vector<float>{5.0f, 9.0f}));
+}
+
 TEST_F(BatchProgramTest, CutTakesTheRectangleFromTheSameParameterFile)
 {
     const auto files = Frames(3);

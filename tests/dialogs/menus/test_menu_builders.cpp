@@ -75,16 +75,6 @@ class ToolBarBuilder : public testing::Test {
 protected:
     static constexpr int buttons = 13;
 
-    // The strip drawn at build time, where the data folder points in this test.
-    static bool ProvideStrip()
-    {
-        const std::filesystem::path built = plat::programFolder() / "QEVIma" / "ToolBarOne.bmp";
-        const std::filesystem::path target = TestHome::path() / "QEVIma";
-        std::error_code e;
-        std::filesystem::create_directories(target, e);
-        return std::filesystem::copy_file(built, target / "ToolBarOne.bmp", e);
-    }
-
     std::vector<tagMSGResource> Table() const
     {
         std::vector<tagMSGResource> table;
@@ -97,7 +87,7 @@ protected:
 
 TEST_F(ToolBarBuilder, ThirteenButtonsWithCaptionsImagesAndIds)
 {
-    ASSERT_TRUE(ProvideStrip());
+    // The strip drawn at build time beside the test programs.
     QMainWindow frame;
     QToolBar bar;
     const std::vector<tagMSGResource> table = Table();
@@ -123,15 +113,12 @@ TEST_F(ToolBarBuilder, ThirteenButtonsWithCaptionsImagesAndIds)
     EXPECT_NE(first, second);
 }
 
-TEST_F(ToolBarBuilder, MissingStripLeavesTextsWithoutImages)
+TEST_F(ToolBarBuilder, WithoutAParentOrATableTheBarStaysAsItWas)
 {
     QMainWindow frame;
     QToolBar bar;
     const std::vector<tagMSGResource> table = Table();
     EXPECT_TRUE(gSetToolBar(&frame, bar, table.data(), buttons));
-    ASSERT_EQ(bar.actions().size(), buttons);
-    EXPECT_TRUE(bar.actions()[0]->icon().isNull());
-    EXPECT_EQ(bar.actions()[5]->text(), QStringLiteral("按钮5"));
     EXPECT_FALSE(gSetToolBar(nullptr, bar, table.data(), buttons));
     EXPECT_FALSE(gSetToolBar(&frame, bar, nullptr, buttons));
     EXPECT_EQ(bar.actions().size(), buttons);

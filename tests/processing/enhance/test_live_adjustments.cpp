@@ -9,6 +9,8 @@
 #include "pixorama/workbench/EyeCircle.h"
 
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace {
 
@@ -62,12 +64,23 @@ TEST_F(LiveAdjustment, SharpeningOnKnownPixels)
     gGauss(&blurred, 15, 1.5f, 0.0f);
     for (int x : {0, 8, 9, 10, 11, 19}) {
         const int v = level(x);
-        const int d = v - int(std::clamp(blurred.rows[2][x], 0.0f, 255.0f));
+        const int d = v - int(std::lround(std::clamp(blurred.rows[2][x], 0.0f, 255.0f)));
         const int expected = d == 0 ? v : std::clamp(v + 300 * d / 100, 0, 255);
         EXPECT_EQ(Pixel(x, 2), Grey(expected)) << "column " << x;
     }
     EXPECT_LT(Pixel(9, 2) & 0xFF, 50u) << "dark side of the edge darker";
     EXPECT_EQ(Pixel(10, 2), Grey(255)) << "bright side brighter";
+}
+
+TEST_F(LiveAdjustment, SharpeningLeavesEveryFlatGreyLevelAsItIs)
+{
+    for (const float strength : {0.2f, 0.5f, 1.0f})
+        for (int level = 0; level < 256; ++level) {
+            ShowGrey(16, 16, [&](int, int) { return level; });
+            ApplyLiveAdjustment(StripReport(5, strength));
+            for (const auto& [x, y] : {std::pair{0, 0}, std::pair{8, 7}, std::pair{15, 15}})
+                ASSERT_EQ(Pixel(x, y), Grey(level)) << "level " << level << " strength " << strength;
+        }
 }
 
 TEST_F(LiveAdjustment, OnlyTheRegionChanges)

@@ -6,7 +6,8 @@
 // the load dialog), as "打开图像" does: the path becomes the current image
 // path, the captured planes and detail layers are dropped, the display
 // window starts full, the views repaint and a picture that shows joins the
-// recent-file list. False when canvas 4 shows nothing afterwards.
+// recent-file list. A file that gives no picture changes none of this and
+// leaves the picture shown; false then.
 bool OpenPicture(const std::wstring& path);
 // The reading part of OpenPicture, for "重新打开图像": the current image
 // path and the recent files stay as they are.

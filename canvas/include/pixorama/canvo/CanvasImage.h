@@ -5,6 +5,8 @@
 #include "pixorama/common/PointTemplateBase.h"
 #include "pixorama/platform/Types.h"
 
+#include <functional>
+
 // The image layer of a canvas: what it shows, the display window and the
 // mapping between image pixels and client points. An id outside 0..4 is
 // ignored; queries then return neutral values (empty images, null, -1.0).
@@ -35,6 +37,8 @@ float** gCVSGetRawOriPtr2D(int id);
 // only when a region overlay is selected.
 void gCVSSetLutPara(int id, float left, float right);
 FileType gCVSGetFileType(int id);
+// listener runs after every change of canvas id's picture (replaces the one before).
+void gCVSOnPictureChanged(int id, std::function<void()> listener);
 void gCVSSetFileType(int id, FileType type);
 
 // The image value under a client point (nearest border pixel outside the

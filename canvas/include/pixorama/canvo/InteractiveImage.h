@@ -7,6 +7,7 @@
 #include "pixorama/platform/Types.h"
 
 #include <cstdint>
+#include <functional>
 
 // One canvas: the drawing half plus the image layer. A float image is kept
 // twice, as given (ori raw, on request) and rescaled to 0..65535 (working
@@ -47,14 +48,13 @@ public:
     // Hands the working raw's buffer to a decoder, which reuses it when the
     // size matches; the canvas has no working raw until the next Show.
     void LendWorkingRaw(ClassData2DIO<float>& into);
+    // Takes back a lent buffer that was not written to.
+    void ReturnWorkingRaw(ClassData2DIO<float>& from);
     // No image: no surface, no raw images, file type 0.
     void ShowNothing();
     // A blank surface of width x height (negative sizes give none) with the
     // overlays deleted; the file type and the raw images stay.
     void ShowBlank(int width, int height);
-    // The start of every read: overlays deleted, file type 0; the surface
-    // and the raw images stay until something else is shown.
-    void ForgetFile();
 
     // Shows a float image the other way round, low values bright, by
     // turning the working raw over (v -> 65535 - v); the ori raw keeps the
@@ -74,6 +74,10 @@ public:
     // The image value under a client point; -1.0 when there is none to read.
     float PixelValue(plat::Point display);
 
+    // Called after every change of the picture (any Show, Invert, nothing
+    // shown), so what was derived from the old one can be dropped.
+    std::function<void()> pictureChanged;
+
     QEVMAPIMA lut;
     double measureScale = 1.0;
     ClassData2DIO<float> oriRaw;
@@ -89,6 +93,7 @@ private:
     void Resize(int width, int height, bool clearOverlays);
     void MapThroughLut();
     void FillLabel(int value);
+    void TellPictureChanged() const;
 
     ClassData2DIO<int> label;
     // >= 0: every label is this value and the image is not written yet.

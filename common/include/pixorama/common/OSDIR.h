@@ -38,8 +38,9 @@ public:
 
     // Path-list files: one UTF-8 path a line. Write creates or truncates and
     // returns false when the file cannot be written. Read appends every
-    // non-blank line, trimmed, whatever its length, and returns false when the
-    // file cannot be opened.
+    // non-blank line, trimmed, whatever its length; it appends nothing and
+    // returns false, with the reason in why when given, for a missing file,
+    // a folder, a file that cannot be read or one that is not UTF-8 text.
     static bool Write(const char* path, const std::vector<CString>& list);
-    static bool Read(const char* path, std::vector<CString>& list);
+    static bool Read(const char* path, std::vector<CString>& list, CString* why = nullptr);
 };

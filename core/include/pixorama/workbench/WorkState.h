@@ -20,6 +20,9 @@ class WorkState {
 public:
     static constexpr int workingCanvas = 4;
 
+    // Listens to canvas 4: any change of its picture drops the detail layers.
+    WorkState();
+
     std::wstring imagePath;            // last path opened into canvas 4
     QEVUCDATA2D sourceR, sourceG, sourceB;
     QEVUCDATA2D grey;                  // grey of the source planes, at capture

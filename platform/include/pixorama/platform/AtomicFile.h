@@ -10,14 +10,16 @@ namespace plat {
 // uniquely named temporary in the target's folder, created exclusively and
 // without following links, and only a complete, flushed file is renamed over
 // the target. On any failure (or when the object dies uncommitted) the
-// temporary is removed and an existing target is left as it was.
+// temporary is removed and an existing target is left as it was. A target
+// that exists and is not a regular file (a folder, a device, a pipe) is
+// refused; a symbolic link is kept and the file it points to is replaced.
 //
 //     plat::AtomicFile out(path);
 //     if (!out.write(header, 54) || !out.write(pixels, n) || !out.commit())
 //         ... say so; the old file is intact
 class AtomicFile {
 public:
-    explicit AtomicFile(const std::filesystem::path& target);
+    explicit AtomicFile(const std::filesystem::path& named);
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
@@ -32,15 +34,19 @@ public:
     // Drops the temporary; the target stays as it was.
     void discard();
 
+    // The file replaced: the named one, or the one its link points to.
     const std::filesystem::path& target() const { return path; }
     // The temporary's path while it exists; empty otherwise.
     const std::filesystem::path& temporary() const { return temp; }
+    // Why the file cannot be written, in one line; empty when nothing is known.
+    const std::wstring& problem() const { return why; }
 
 private:
     std::filesystem::path path;
     std::filesystem::path temp;
     int fd = -1;
     bool failed = false;
+    std::wstring why;
 };
 
 // The whole file in one call.

@@ -26,13 +26,20 @@ void setKeyDown(int virtualKey, bool down);
 
 // The folder of the running executable.
 std::filesystem::path programFolder();
-// Where a read-only folder that belongs beside the program ("ImaPInitPara",
-// "QEVIma") is found: beside the executable, else the installed data folder;
-// PIXORAMA_HOME overrides both.
+// Where a read-only folder installed with the program ("QEVIma", "samples")
+// is found: beside the executable (the build tree), else in
+// <bin>/../share/pixorama wherever the install was put, else in the data
+// folder the build was configured for. PIXORAMA_HOME does not move it.
 std::filesystem::path dataFolder(const std::filesystem::path& name);
-// Writable state: PIXORAMA_HOME when set, else beside the executable when
-// writable, else $XDG_CONFIG_HOME/pixorama (created on demand).
+// Where the program writes its settings: PIXORAMA_HOME when set; else the
+// program's own folder when a file named portableMarker stands there; else
+// $XDG_CONFIG_HOME/pixorama (~/.config/pixorama), created on demand, into
+// which settings an older version left beside the program are copied once.
 std::filesystem::path writableFolder();
+inline constexpr const char* portableMarker = "pixorama.portable";
+
+// The project's version, "major.minor.patch".
+const char* projectVersion();
 
 // Runs fn on the user-interface thread and waits for it to finish; that
 // thread must keep processing events meanwhile. Called on that thread, or
