@@ -28,6 +28,7 @@ bool OpenPicture(const std::wstring& path)
 {
     gWorkState().imagePath = path;
     const bool shown = ReadIntoWorkingCanvas(path);
+    gWorkState().history.Clear();
     if (shown)
         RecentFiles::Add(path);
     return shown;

@@ -34,6 +34,8 @@ CMainFrame::CMainFrame()
     createStatusBar();
     createShortcuts();
     connectSequenceJobs();
+    gWorkState().history.changed = [this] { ShowHistory(); };
+    ShowHistory();
     qApp->installEventFilter(this);
     resize(1400, 900);
 }
@@ -44,6 +46,7 @@ CMainFrame::~CMainFrame()
     WorkState& state = gWorkState();
     if (state.progress == progress)
         state.progress = nullptr;
+    state.history.changed = nullptr;
 }
 
 void CMainFrame::createToolBar()

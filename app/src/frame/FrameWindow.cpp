@@ -83,6 +83,9 @@ void CMainFrame::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    // A released button ends a live adjustment's gesture: its step closes.
+    if (event->type() == QEvent::MouseButtonRelease)
+        gWorkState().history.EndGesture();
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         const auto* widget = static_cast<QWidget*>(watched);
         const auto* key = static_cast<QKeyEvent*>(event);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pixorama/common/QEVUCDATA2D.h"
+#include "pixorama/workbench/PictureHistory.h"
 
 #include <atomic>
 #include <string>
@@ -37,6 +38,8 @@ public:
     // frame (headless programs, tests). Workers reach it only through the
     // user-interface thread.
     QProgressBar* progress = nullptr;
+    // Undo and redo of canvas 4's picture.
+    PictureHistory history;
 
     // Captures canvas 4's pixels into the source planes (red from byte 2,
     // green from byte 1, blue from byte 0), computes the grey plane and

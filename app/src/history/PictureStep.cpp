@@ -1,0 +1,92 @@
+#include "PictureStep.h"
+
+#include "pixorama/canvo/InteractiveImage.h"
+#include "pixorama/workbench/WorkState.h"
+
+PictureStep::Facts PictureStep::Facts::Of(const InteractiveImage& canvas, const WorkState& state)
+{
+    Facts f;
+    f.fileType = canvas.fileType;
+    f.imageWidth = canvas.imageWidth;
+    f.imageHeight = canvas.imageHeight;
+    f.lutLow = canvas.lut.low;
+    f.lutHigh = canvas.lut.high;
+    f.measureScale = canvas.measureScale;
+    f.rawWindowLeft = state.rawWindowLeft;
+    f.rawWindowRight = state.rawWindowRight;
+    f.planesCaptured = state.planesCaptured;
+    f.canvasWidth = state.canvasWidth;
+    f.canvasHeight = state.canvasHeight;
+    return f;
+}
+
+void PictureStep::Facts::Put(InteractiveImage& canvas, WorkState& state) const
+{
+    canvas.fileType = fileType;
+    canvas.imageWidth = imageWidth;
+    canvas.imageHeight = imageHeight;
+    if (canvas.lut.low != lutLow || canvas.lut.high != lutHigh) {
+        if (lutLow < lutHigh)
+            canvas.lut.SetRange(lutLow, lutHigh);
+        canvas.lut.low = lutLow;
+        canvas.lut.high = lutHigh;
+    }
+    canvas.measureScale = measureScale;
+    state.rawWindowLeft = rawWindowLeft;
+    state.rawWindowRight = rawWindowRight;
+    state.planesCaptured = planesCaptured;
+    state.canvasWidth = canvasWidth;
+    state.canvasHeight = canvasHeight;
+}
+
+PictureStep::PictureStep(std::wstring name, StepScope scope, InteractiveImage& canvas, WorkState& state)
+    : name(std::move(name)), scope(scope), facts(Facts::Of(canvas, state))
+{
+    if (scope == StepScope::Window)
+        return;
+    overlays = OverlayRecord::Of(canvas);
+    if (scope != StepScope::Picture)
+        return;
+    const auto planes = PicturePlanes(canvas, state);
+    for (std::size_t i = 0; i < planes.size(); ++i)
+        patches.emplace_back(int(i), PlanePatch::Copy(*planes[i]));
+}
+
+bool PictureStep::Settle(InteractiveImage& canvas, WorkState& state)
+{
+    const auto planes = PicturePlanes(canvas, state);
+    std::erase_if(patches, [&](auto& entry) { return !entry.second.KeepChangedRows(*planes[std::size_t(entry.first)]); });
+    if (overlays) {
+        if (overlays->SameAs(canvas))
+            overlays.reset();
+        else
+            overlays->DropUnnamed();
+    }
+    return !patches.empty() || overlays || !(facts == Facts::Of(canvas, state));
+}
+
+void PictureStep::Swap(InteractiveImage& canvas, WorkState& state)
+{
+    const auto planes = PicturePlanes(canvas, state);
+    for (auto& [index, patch] : patches)
+        patch.Swap(*planes[std::size_t(index)]);
+    if (overlays)
+        overlays->Swap(canvas);
+    const Facts present = Facts::Of(canvas, state);
+    facts.Put(canvas, state);
+    facts = present;
+}
+
+void PictureStep::Keep(std::unique_ptr<Canvo> gone)
+{
+    if (overlays)
+        overlays->Keep(std::move(gone));
+}
+
+std::size_t PictureStep::Bytes() const
+{
+    std::size_t total = sizeof(PictureStep);
+    for (const auto& entry : patches)
+        total += entry.second.Bytes();
+    return total;
+}
