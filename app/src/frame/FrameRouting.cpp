@@ -48,7 +48,7 @@ bool isSequenceCommand(int id)
 bool changesPicture(int id)
 {
     const bool edit = id >= 2375 && id <= 2384 && !isSequenceCommand(id);
-    const bool basic = id == 2228 || id == 2242 || id == 2244;
+    const bool basic = id == 2228 || id == 2244;
     const bool processing = (id >= 2334 && id <= 2349) || (id >= 2394 && id <= 2403) ||
                             (id >= 2524 && id <= 2544) || (id >= 2928 && id <= 2954);
     return edit || basic || processing;
