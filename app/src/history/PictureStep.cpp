@@ -3,6 +3,8 @@
 #include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/workbench/WorkState.h"
 
+#include <algorithm>
+
 PictureStep::Facts PictureStep::Facts::Of(const InteractiveImage& canvas, const WorkState& state)
 {
     Facts f;
@@ -17,6 +19,9 @@ PictureStep::Facts PictureStep::Facts::Of(const InteractiveImage& canvas, const 
     f.planesCaptured = state.planesCaptured;
     f.canvasWidth = state.canvasWidth;
     f.canvasHeight = state.canvasHeight;
+    f.surfaceWidth = canvas.canvasSurface.Exists() ? canvas.canvasSurface.Width() : 0;
+    f.surfaceHeight = canvas.canvasSurface.Exists() ? canvas.canvasSurface.Height() : 0;
+    f.uniformLabel = canvas.UniformLabel();
     return f;
 }
 
@@ -37,6 +42,8 @@ void PictureStep::Facts::Put(InteractiveImage& canvas, WorkState& state) const
     state.planesCaptured = planesCaptured;
     state.canvasWidth = canvasWidth;
     state.canvasHeight = canvasHeight;
+    if (uniformLabel >= 0)
+        canvas.SetUniformLabel(uniformLabel);
 }
 
 PictureStep::PictureStep(std::wstring name, StepScope scope, InteractiveImage& canvas, WorkState& state)
@@ -47,32 +54,44 @@ PictureStep::PictureStep(std::wstring name, StepScope scope, InteractiveImage& c
     overlays = OverlayRecord::Of(canvas);
     if (scope != StepScope::Picture)
         return;
-    const auto planes = PicturePlanes(canvas, state);
+    // A label image not written yet is kept as its one value.
+    const auto planes = PicturePlanes(canvas, state, facts.uniformLabel < 0);
     for (std::size_t i = 0; i < planes.size(); ++i)
-        patches.emplace_back(int(i), PlanePatch::Copy(*planes[i]));
+        if (planes[i])
+            patches.emplace_back(int(i), PlanePatch::Copy(*planes[i]));
+}
+
+bool PictureStep::HasLabel() const
+{
+    return std::any_of(patches.begin(), patches.end(), [](const auto& entry) { return entry.first == labelPlane; });
 }
 
 bool PictureStep::Settle(InteractiveImage& canvas, WorkState& state)
 {
-    const auto planes = PicturePlanes(canvas, state);
+    const Facts now = Facts::Of(canvas, state);
+    const bool labelKept = HasLabel();
+    const auto planes = PicturePlanes(canvas, state, labelKept);
     std::erase_if(patches, [&](auto& entry) { return !entry.second.KeepChangedRows(*planes[std::size_t(entry.first)]); });
+    if (scope == StepScope::Picture && !labelKept && now.uniformLabel < 0)
+        patches.emplace_back(labelPlane,
+                             PlanePatch::UniformLabel(facts.surfaceWidth, facts.surfaceHeight, facts.uniformLabel));
     if (overlays) {
         if (overlays->SameAs(canvas))
             overlays.reset();
         else
             overlays->DropUnnamed();
     }
-    return !patches.empty() || overlays || !(facts == Facts::Of(canvas, state));
+    return !patches.empty() || overlays || !(facts == now);
 }
 
 void PictureStep::Swap(InteractiveImage& canvas, WorkState& state)
 {
-    const auto planes = PicturePlanes(canvas, state);
+    const Facts present = Facts::Of(canvas, state);
+    const auto planes = PicturePlanes(canvas, state, HasLabel());
     for (auto& [index, patch] : patches)
         patch.Swap(*planes[std::size_t(index)]);
     if (overlays)
         overlays->Swap(canvas);
-    const Facts present = Facts::Of(canvas, state);
     facts.Put(canvas, state);
     facts = present;
 }

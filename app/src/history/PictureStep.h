@@ -48,11 +48,16 @@ private:
         bool planesCaptured = false;
         int canvasWidth = 0;
         int canvasHeight = 0;
+        int surfaceWidth = 0;
+        int surfaceHeight = 0;
+        int uniformLabel = -1; // a label image not written yet is this
 
         static Facts Of(const InteractiveImage& canvas, const WorkState& state);
         void Put(InteractiveImage& canvas, WorkState& state) const;
         bool operator==(const Facts&) const = default;
     };
+
+    bool HasLabel() const;
 
     std::wstring name;
     StepScope scope;

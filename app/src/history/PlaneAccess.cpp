@@ -46,13 +46,16 @@ private:
 
 } // namespace
 
-std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state)
+std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, bool withLabel)
 {
     std::vector<std::unique_ptr<PlaneAccess>> planes;
     planes.push_back(std::make_unique<SurfacePlane>(canvas));
     planes.push_back(std::make_unique<DataPlane<float>>(canvas.workingRaw));
     planes.push_back(std::make_unique<DataPlane<float>>(canvas.oriRaw));
-    planes.push_back(std::make_unique<DataPlane<int>>(canvas.LabelImage()));
+    if (withLabel)
+        planes.push_back(std::make_unique<DataPlane<int>>(canvas.LabelImage()));
+    else
+        planes.push_back(nullptr);
     for (QEVUCDATA2D* plane : {&state.sourceR, &state.sourceG, &state.sourceB, &state.grey, &state.resultR,
                                &state.resultG, &state.resultB})
         planes.push_back(std::make_unique<DataPlane<unsigned char>>(*plane));

@@ -26,4 +26,7 @@ public:
 };
 
 // Every plane of the picture, in a fixed order (the same for every call).
-std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state);
+// The label image is at labelPlane, null unless withLabel: asking for it
+// writes a label image that is uniform and not written yet.
+constexpr int labelPlane = 3;
+std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, bool withLabel);

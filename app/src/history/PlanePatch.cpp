@@ -3,6 +3,7 @@
 #include "pixorama/common/AlignedBuffer.h"
 #include "pixorama/platform/Assert.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -52,6 +53,20 @@ PlanePatch PlanePatch::Copy(PlaneAccess& plane)
     patch.Allocate(patch.rowBytes * std::size_t(patch.height));
     for (int r = 0; r < patch.height; ++r)
         std::memcpy(patch.Row(r), plane.Row(r), patch.rowBytes);
+    return patch;
+}
+
+PlanePatch PlanePatch::UniformLabel(int width, int height, int value)
+{
+    PlanePatch patch;
+    patch.width = width;
+    patch.height = height;
+    patch.pixelBytes = sizeof(int);
+    patch.rowBytes = std::size_t(width) * sizeof(int);
+    patch.rowCount = height;
+    patch.Allocate(patch.rowBytes * std::size_t(height));
+    int* labels = reinterpret_cast<int*>(patch.bytes.get());
+    std::fill(labels, labels + std::size_t(width) * std::size_t(height), value);
     return patch;
 }
 

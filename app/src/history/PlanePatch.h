@@ -15,6 +15,8 @@ public:
 
     // The whole plane as it is now.
     static PlanePatch Copy(PlaneAccess& plane);
+    // A whole label image of width x height, every label value.
+    static PlanePatch UniformLabel(int width, int height, int value);
     // Narrows a whole copy to the rows where the plane now differs from it;
     // false (and the patch emptied) when nothing differs.
     bool KeepChangedRows(PlaneAccess& plane);

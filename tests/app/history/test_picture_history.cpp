@@ -51,7 +51,14 @@ struct Picture {
         }
         p.working = bytesOf(c.workingRaw);
         p.ori = bytesOf(c.oriRaw);
-        p.label = bytesOf(gCVSGetLabelIma(4));
+        // Reading a label image not written yet would write it: take its value.
+        if (c.UniformLabel() >= 0) {
+            std::vector<int> labels(std::size_t(c.canvasSurface.Width()) * c.canvasSurface.Height(), c.UniformLabel());
+            p.label.resize(labels.size() * sizeof(int));
+            std::memcpy(p.label.data(), labels.data(), p.label.size());
+        } else {
+            p.label = bytesOf(c.LabelImage());
+        }
         for (const QEVUCDATA2D* plane : {&s.sourceR, &s.sourceG, &s.sourceB, &s.grey, &s.resultR, &s.resultG, &s.resultB})
             p.planes.push_back(bytesOf(*plane));
         std::ostringstream text;
@@ -174,6 +181,8 @@ TEST_F(PictureHistoryTest, EveryKindOfChangeToAColourPictureComesBackExactly)
     AddRegion({{1, 1}, {6, 1}, {6, 12}});
     AddRegion({{10, 2}, {20, 2}, {20, 16}, {10, 16}});
     AddRegion({{3, 4}, {15, 4}, {15, 9}, {3, 9}});
+    // A label image not written yet, as a shown raw picture has.
+    CanvasTable::At(canvas)->SetUniformLabel(1);
     const Picture first = Picture::Now();
     // Limited to the selected region: only its rows change on the surface.
     Step(L"水平镜像", [&] { frame->OnCommand(2376); });
