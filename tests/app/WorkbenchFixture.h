@@ -74,6 +74,7 @@ protected:
         WorkState& s = gWorkState();
         s.imagePath.clear();
         s.PictureReplaced();
+        s.history.Clear();
         s.alwaysOnTop = false;
         s.rawWindowLeft = 0.0f;
         s.rawWindowRight = 1.0f;

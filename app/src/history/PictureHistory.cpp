@@ -43,7 +43,12 @@ void pictureMoved(const PictureStep& step)
 
 } // namespace
 
-PictureHistory::PictureHistory() : budget(ConfiguredBudget()) {}
+// Deletions on canvas 4 are reported from the start, so a Delete key
+// pressed before any command is a step too.
+PictureHistory::PictureHistory() : budget(ConfiguredBudget())
+{
+    workingCanvas().overlayWatcher = this;
+}
 
 PictureHistory::~PictureHistory() = default;
 
@@ -66,10 +71,8 @@ void PictureHistory::Begin(const std::wstring& name, StepScope scope)
         EndGesture();
     if (depth++ > 0)
         return;
-    InteractiveImage& canvas = workingCanvas();
-    canvas.overlayWatcher = this;
     try {
-        recording = std::make_unique<PictureStep>(name, scope, canvas, gWorkState());
+        recording = std::make_unique<PictureStep>(name, scope, workingCanvas(), gWorkState());
     } catch (const std::bad_alloc&) {
         // No room to keep the picture as it was: the change goes ahead
         // without a step, and the older steps no longer lead back to it.
