@@ -1,7 +1,9 @@
 // The workbench as a user meets it: process start to the first painted
 // frame (the program run with --startup-time), opening a 4096 x 4096 16-bit
 // raw through "打开图像" to a painted frame, and each edit command on a
-// 4096 x 4096 raw and colour picture.
+// 4096 x 4096 raw and colour picture. The undo history: what recording a
+// step adds to a command, and Undo and Redo of a whole-picture step beside
+// a memcpy of the bytes they restore.
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/parlet/DialogDriver.h"
@@ -20,6 +22,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -189,6 +192,75 @@ void BM_EditColour(benchmark::State& state)
     runEdit(state, showColour);
 }
 BENCHMARK(BM_EditColour)->DenseRange(2375, 2378)->Arg(2384)->Unit(benchmark::kMillisecond);
+
+// The same command run as the menu runs it (a step of the history) and
+// straight into its handler group (no step).
+void recordOrNot(benchmark::State& state, void (*picture)(), void (CMainFrame::*group)(int), int id)
+{
+    mainFrame();
+    const bool recorded = state.range(0) != 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        picture();
+        gWorkState().history.Clear();
+        state.ResumeTiming();
+        if (recorded)
+            mainFrame().OnCommand(id);
+        else
+            (mainFrame().*group)(id);
+    }
+    state.SetLabel(recorded ? "with its step" : "no step");
+}
+
+void BM_RawNegativeStep(benchmark::State& state)
+{
+    recordOrNot(state, openRaw, &CMainFrame::OnEditCommand, 2378);
+}
+BENCHMARK(BM_RawNegativeStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+void BM_ColourSepiaStep(benchmark::State& state)
+{
+    answerEverything(L"");
+    recordOrNot(state, showColour, &CMainFrame::OnArtCommand, 2338);
+}
+BENCHMARK(BM_ColourSepiaStep)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// One whole-picture step on the raw picture (surface, working and ori
+// raws), taken back and brought back in turn.
+void BM_UndoRedoRawStep(benchmark::State& state)
+{
+    mainFrame();
+    openRaw();
+    PictureHistory& history = gWorkState().history;
+    history.Clear();
+    mainFrame().OnCommand(2378);
+    bool back = true;
+    for (auto _ : state) {
+        if (!(back ? history.Undo() : history.Redo())) {
+            state.SkipWithError("no step");
+            break;
+        }
+        back = !back;
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(history.Bytes()));
+    state.counters["step MiB"] = double(history.Bytes()) / (1 << 20);
+}
+BENCHMARK(BM_UndoRedoRawStep)->Unit(benchmark::kMillisecond);
+
+// A memcpy of as many bytes as the step above restores.
+void BM_MemcpyOfRawStep(benchmark::State& state)
+{
+    const std::size_t bytes = std::size_t(side) * side * (sizeof(unsigned) + 2 * sizeof(float));
+    std::vector<unsigned char> from(bytes, 1);
+    std::vector<unsigned char> to(bytes, 2);
+    for (auto _ : state) {
+        std::memcpy(to.data(), from.data(), bytes);
+        benchmark::DoNotOptimize(to.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetBytesProcessed(std::int64_t(state.iterations()) * std::int64_t(bytes));
+}
+BENCHMARK(BM_MemcpyOfRawStep)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

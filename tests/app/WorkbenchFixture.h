@@ -11,6 +11,7 @@
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
 #include "pixorama/workbench/CMainFrame.h"
+#include "pixorama/workbench/PictureHistory.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <QApplication>
@@ -74,6 +75,7 @@ protected:
         WorkState& s = gWorkState();
         s.imagePath.clear();
         s.PictureReplaced();
+        gPictureHistory().Clear();
         s.alwaysOnTop = false;
         s.rawWindowLeft = 0.0f;
         s.rawWindowRight = 1.0f;

@@ -7,6 +7,7 @@
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/RawWindow.h"
 #include "pixorama/workbench/RecentFiles.h"
+#include "pixorama/workbench/PictureHistory.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <filesystem>
@@ -31,6 +32,7 @@ bool OpenPicture(const std::wstring& path)
     if (!ReadIntoWorkingCanvas(path))
         return false;
     gWorkState().imagePath = path;
+    gPictureHistory().Clear();
     RecentFiles::Add(path);
     return true;
 }

@@ -6,6 +6,8 @@
 #include "pixorama/platform/Modal.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/QEVDetailWorker.h"
+#include "pixorama/workbench/PictureHistory.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <algorithm>
@@ -50,10 +52,13 @@ void SetRawWindow(float left, float right)
 
 void DispatchParaReport(const tagQEVParaReport& report)
 {
-    if (report.Kind() == rawWindowKind)
+    if (report.Kind() == rawWindowKind) {
         SetRawWindow(report.Left(), report.Right());
-    else
-        ApplyLiveAdjustment(report);
+        return;
+    }
+    const bool detail = report.Kind() >= QEVDetailWorker::firstKind && report.Kind() <= QEVDetailWorker::lastKind;
+    gPictureHistory().BeginLive(report.Kind(), detail ? L"细节调整" : L"颜色调整");
+    ApplyLiveAdjustment(report);
 }
 
 void ShowRawHistogram()

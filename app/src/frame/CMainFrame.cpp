@@ -7,6 +7,7 @@
 #include "pixorama/workbench/SequenceCancelButton.h"
 #include "pixorama/workbench/SequenceJob.h"
 #include "pixorama/workbench/SequenceOps.h"
+#include "pixorama/workbench/PictureHistory.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <QApplication>
@@ -34,6 +35,8 @@ CMainFrame::CMainFrame()
     createStatusBar();
     createShortcuts();
     connectSequenceJobs();
+    gPictureHistory().changed = [this] { ShowHistory(); };
+    ShowHistory();
     qApp->installEventFilter(this);
     resize(1400, 900);
 }
@@ -44,6 +47,7 @@ CMainFrame::~CMainFrame()
     WorkState& state = gWorkState();
     if (state.progress == progress)
         state.progress = nullptr;
+    gPictureHistory().changed = nullptr;
 }
 
 void CMainFrame::createToolBar()

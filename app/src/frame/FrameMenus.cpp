@@ -6,6 +6,8 @@
 #include "pixorama/platform/Strings.h"
 #include "pixorama/workbench/MenuTables.h"
 #include "pixorama/workbench/RecentFiles.h"
+#include "pixorama/workbench/PictureHistory.h"
+#include "pixorama/workbench/WorkState.h"
 
 #include <QAction>
 #include <QMenu>
@@ -27,6 +29,9 @@ struct KeyHabit {
 const KeyHabit keyHabits[] = {
     {openId, QKeySequence(Qt::CTRL | Qt::Key_O)},
     {reopenId, QKeySequence(Qt::Key_F5)},
+    {ID_UNDO, QKeySequence(Qt::CTRL | Qt::Key_Z)},
+    {ID_REDO, QKeySequence(Qt::CTRL | Qt::Key_Y)},
+    {ID_REDO, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
 };
 
 QAction* findIn(const QMenu* menu, int id)
@@ -63,9 +68,10 @@ void CMainFrame::InstallMainMenu()
     // The entries show their keys; the frame's own shortcuts serve them.
     for (const KeyHabit& habit : keyHabits)
         if (QAction* entry = menuAction(habit.id)) {
-            entry->setShortcut(habit.keys);
+            entry->setShortcuts(entry->shortcuts() << habit.keys);
             entry->setShortcutContext(Qt::WidgetShortcut);
         }
+    ShowHistory();
 }
 
 void CMainFrame::addFrameEntries()
@@ -79,6 +85,9 @@ void CMainFrame::addFrameEntries()
         recent = basic->addMenu(QStringLiteral("最近打开的文件"));
         connect(recent, &QMenu::aboutToShow, this, &CMainFrame::fillRecentMenu);
         fillRecentMenu();
+        basic->addSeparator();
+        basic->addAction(QStringLiteral("撤销"))->setData(ID_UNDO);
+        basic->addAction(QStringLiteral("重做"))->setData(ID_REDO);
     }
 }
 
@@ -104,6 +113,20 @@ QAction* CMainFrame::menuAction(int id) const
             if (QAction* found = findIn(menu, id))
                 return found;
     return nullptr;
+}
+
+void CMainFrame::ShowHistory()
+{
+    const PictureHistory& history = gPictureHistory();
+    const std::wstring undoName = history.UndoName();
+    if (history.Overflowed())
+        setPaneText(editPane, L"步骤太大，撤销记录已清空");
+    else
+        setPaneText(editPane, undoName.empty() ? std::wstring(L"编辑信息") : L"撤销：" + undoName);
+    if (QAction* undo = menuAction(ID_UNDO))
+        undo->setEnabled(!undoName.empty());
+    if (QAction* redo = menuAction(ID_REDO))
+        redo->setEnabled(history.RedoCount() > 0);
 }
 
 void CMainFrame::createShortcuts()

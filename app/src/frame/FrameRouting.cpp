@@ -9,6 +9,8 @@
 #include "pixorama/workbench/OpenPicture.h"
 #include "pixorama/workbench/RawWindow.h"
 #include "pixorama/workbench/RecentFiles.h"
+#include "pixorama/workbench/PictureHistory.h"
+#include "pixorama/workbench/WorkState.h"
 
 namespace {
 
@@ -43,6 +45,39 @@ bool isSequenceCommand(int id)
     return id == 2379 || id == 2380 || id == 2383;
 }
 
+// Commands that may change canvas 4's picture: each one run is a step of
+// the history (none when it changed nothing).
+bool changesPicture(int id)
+{
+    const bool edit = id >= 2375 && id <= 2384 && !isSequenceCommand(id);
+    const bool basic = id == 2228 || id == 2244;
+    const bool processing = (id >= 2334 && id <= 2349) || (id >= 2394 && id <= 2403) ||
+                            (id >= 2524 && id <= 2544) || (id >= 2928 && id <= 2954);
+    return edit || basic || processing;
+}
+
+// A step is named after its menu entry.
+std::wstring captionOf(int id)
+{
+    if (id == ID_AUTO_RAW_WINDOW)
+        return L"自动窗宽窗位";
+    for (const auto tables : {MainMenuTables(), OffMenuTables()})
+        for (const MenuTable& table : tables)
+            for (int i = 0; i < table.count; ++i)
+                if (table.items[i].id == id)
+                    return table.items[i].caption;
+    return std::to_wstring(id);
+}
+
+// Brackets one command as a step of the history.
+class StepOf {
+public:
+    StepOf(int id, StepScope scope) { gPictureHistory().Begin(captionOf(id), scope); }
+    ~StepOf() { gPictureHistory().End(); }
+    StepOf(const StepOf&) = delete;
+    StepOf& operator=(const StepOf&) = delete;
+};
+
 } // namespace
 
 void CMainFrame::OnCommand(int id)
@@ -55,7 +90,16 @@ void CMainFrame::OnCommand(int id)
         ToggleAlwaysOnTop();
         return;
     }
+    if (id == ID_UNDO || id == ID_REDO) {
+        PictureHistory& history = gPictureHistory();
+        if (id == ID_UNDO)
+            history.Undo();
+        else
+            history.Redo();
+        return;
+    }
     if (id == ID_AUTO_RAW_WINDOW) {
+        StepOf step(id, StepScope::Window);
         AutoRawWindow();
         return;
     }
@@ -68,7 +112,12 @@ void CMainFrame::OnCommand(int id)
     }
     for (const Route& route : routes)
         if (id >= route.first && id <= route.last) {
-            (this->*route.handler)(id);
+            if (changesPicture(id)) {
+                StepOf step(id, StepScope::Picture);
+                (this->*route.handler)(id);
+            } else {
+                (this->*route.handler)(id);
+            }
             return;
         }
 }

@@ -4,6 +4,7 @@
 #include "pixorama/canvo/CanvasFiles.h"
 #include "pixorama/parlet/MenuBuilders.h"
 #include "pixorama/workbench/OpenPicture.h"
+#include "pixorama/workbench/PictureHistory.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <QApplication>
@@ -84,6 +85,9 @@ void CMainFrame::onKeyDown(int key, Qt::KeyboardModifiers modifiers)
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event)
 {
+    // A released button ends a live adjustment's gesture: its step closes.
+    if (event->type() == QEvent::MouseButtonRelease)
+        gPictureHistory().EndGesture();
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
         const auto* widget = static_cast<QWidget*>(watched);
         const auto* key = static_cast<QKeyEvent*>(event);

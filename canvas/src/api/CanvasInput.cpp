@@ -41,11 +41,11 @@ void gCVSOnTimer(int id, std::uintptr_t timerId)
 void gCVSDelSelElement(int id)
 {
     if (InteractiveImage* canvas = CanvasTable::At(id))
-        canvas->DeleteSelected();
+        canvas->UserDeleteSelected();
 }
 
 void gCVSDelAllElement(int id)
 {
     if (InteractiveImage* canvas = CanvasTable::At(id))
-        canvas->DeleteAll();
+        canvas->UserDeleteAll();
 }

@@ -201,16 +201,44 @@ void InteractiveDC::DeleteSelected()
         --*KindCounter(doomed->kind);
         --regionTotal;
     }
+    std::unique_ptr<Canvo> gone = std::move(overlays[std::size_t(selectedIndex)]);
     overlays.erase(overlays.begin() + selectedIndex);
     --selectedIndex;
+    if (overlayWatcher)
+        overlayWatcher->Keep(*this, std::move(gone));
 }
 
 void InteractiveDC::DeleteAll()
 {
+    if (overlayWatcher)
+        for (std::unique_ptr<Canvo>& gone : overlays)
+            overlayWatcher->Keep(*this, std::move(gone));
     overlays.clear();
     rectCount = customRectCount = polygonCount = splineCount = freeRegionCount = regionTotal = 0;
     strokeCount = textCount = measureLineCount = angle3Count = angle4Count = overlayTotal = 0;
     selectedIndex = -1;
+}
+
+void InteractiveDC::UserDeleteSelected()
+{
+    if (!Selected())
+        return;
+    if (overlayWatcher)
+        overlayWatcher->BeforeUserDelete(*this, false);
+    DeleteSelected();
+    if (overlayWatcher)
+        overlayWatcher->AfterUserDelete(*this);
+}
+
+void InteractiveDC::UserDeleteAll()
+{
+    if (overlays.empty())
+        return;
+    if (overlayWatcher)
+        overlayWatcher->BeforeUserDelete(*this, true);
+    DeleteAll();
+    if (overlayWatcher)
+        overlayWatcher->AfterUserDelete(*this);
 }
 
 void InteractiveDC::OnLButtonDown(unsigned flags, plat::Point pt)
@@ -275,9 +303,9 @@ void InteractiveDC::OnKeyDown(unsigned key, unsigned repeat, unsigned flags)
     if (contrastShown)
         slider.OnKeyDown(key, repeat, flags);
     if (key == 'C')
-        DeleteAll();
+        UserDeleteAll();
     else if (key == 'R')
-        DeleteSelected();
+        UserDeleteSelected();
     for (const auto& overlay : overlays)
         overlay->OnKeyDown(key, repeat, flags);
 }

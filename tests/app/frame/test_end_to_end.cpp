@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -85,6 +86,39 @@ TEST_F(EndToEnd, OpenMeasureAndSaveARawPicture)
     EXPECT_FLOAT_EQ(values[0], 0.0f);
     EXPECT_FLOAT_EQ(values.back(), 65535.0f);
     EXPECT_NEAR(values[std::size_t(50) * w + 7], (70.0f + 50.0f) * 65535.0f / range, 0.05f);
+}
+
+TEST_F(EndToEnd, CtrlZTakesBackTheNegativeOfARawPicture)
+{
+    frame->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    const int w = 64;
+    const int h = 48;
+    AnswerRawLoad(w, h);
+    Choose(WriteRaw("scan.raw", w, h, [](int x, int y) { return std::uint16_t(500 + 40 * x + 3 * y); }));
+    Pick(QStringLiteral("基本功能"), 2224);
+    ASSERT_EQ(gCVSGetFileType(canvas), FileFloat);
+    const ClassData2DIO<float> opened = gCVSGetRaw(canvas);
+    const ClassData2DIO<float> openedOri = gCVSGetRawOri(canvas);
+
+    Pick(QStringLiteral("图像编辑"), 2378);
+    EXPECT_FLOAT_EQ(gCVSGetRaw(canvas).rows[0][0], 65535.0f - opened.rows[0][0]);
+    EXPECT_EQ(frame->paneText(3), L"撤销：负片");
+
+    // On the offscreen platform the closed menu stays the active window.
+    QApplication::setActiveWindow(frame.get());
+    QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier);
+    const ClassData2DIO<float>& raw = gCVSGetRaw(canvas);
+    ASSERT_EQ(raw.width, w);
+    ASSERT_EQ(raw.height, h);
+    for (int y = 0; y < h; ++y) {
+        ASSERT_EQ(std::memcmp(raw.rows[y], opened.rows[y], sizeof(float) * w), 0) << "working row " << y;
+        ASSERT_EQ(std::memcmp(gCVSGetRawOri(canvas).rows[y], openedOri.rows[y], sizeof(float) * w), 0) << "ori row " << y;
+    }
+    EXPECT_EQ(frame->paneText(3), L"编辑信息");
+
+    QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FLOAT_EQ(gCVSGetRaw(canvas).rows[h - 1][w - 1], 65535.0f - opened.rows[h - 1][w - 1]);
 }
 
 } // namespace

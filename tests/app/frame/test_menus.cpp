@@ -86,9 +86,14 @@ TEST_F(MenuTest, InstallingTwiceOrLeavingFullScreenStillGivesEight)
 TEST_F(MenuTest, FrameEntriesFollowTheTables)
 {
     QMenu* basic = popups()[0]->menu();
-    ASSERT_EQ(basic->actions().size(), 10);
+    ASSERT_EQ(basic->actions().size(), 13);
     EXPECT_TRUE(basic->actions()[8]->isSeparator());
     EXPECT_EQ(basic->actions()[9]->menu(), frame->recentMenu());
+    EXPECT_TRUE(basic->actions()[10]->isSeparator());
+    EXPECT_EQ(gActionCommandId(basic->actions()[11]), ID_UNDO);
+    EXPECT_EQ(basic->actions()[11]->text(), QStringLiteral("撤销"));
+    EXPECT_EQ(gActionCommandId(basic->actions()[12]), ID_REDO);
+    EXPECT_EQ(basic->actions()[12]->text(), QStringLiteral("重做"));
     QMenu* view = popups()[1]->menu();
     ASSERT_EQ(view->actions().size(), 8);
     EXPECT_EQ(gActionCommandId(view->actions()[7]), ID_AUTO_RAW_WINDOW);
@@ -101,6 +106,12 @@ TEST_F(MenuTest, OpenAndReopenShowTheirKeys)
     EXPECT_EQ(frame->menuAction(2224)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_O));
     EXPECT_EQ(frame->menuAction(2228)->shortcut(), QKeySequence(Qt::Key_F5));
     EXPECT_TRUE(frame->menuAction(2232)->shortcut().isEmpty());
+    EXPECT_EQ(frame->menuAction(ID_UNDO)->shortcuts(), QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Z)});
+    EXPECT_EQ(frame->menuAction(ID_REDO)->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
+    // Nothing to take back yet.
+    EXPECT_FALSE(frame->menuAction(ID_UNDO)->isEnabled());
+    EXPECT_FALSE(frame->menuAction(ID_REDO)->isEnabled());
     EXPECT_EQ(frame->menuAction(2230)->text(), QStringLiteral("创建图像"));
     EXPECT_EQ(frame->menuAction(9999), nullptr);
 }

@@ -20,6 +20,7 @@ class CMainFrame : public QMainWindow {
 public:
     static constexpr int paneCount = 4;
     static constexpr int cursorPane = 1;
+    static constexpr int editPane = 3;
 
     CMainFrame();
     ~CMainFrame() override;
@@ -33,11 +34,15 @@ public:
 
     // Rebuilds the menu bar from the tables, with Ctrl+O and F5 shown on
     // their entries, the automatic window in "视图" and the recent files at
-    // the end of "基本功能".
+    // the end of "基本功能", then "撤销" (Ctrl+Z) and "重做" (Ctrl+Y,
+    // Ctrl+Shift+Z).
     void InstallMainMenu();
     // The menu entry with this command id; null when there is none.
     QAction* menuAction(int id) const;
     QMenu* recentMenu() const { return recent; }
+    // The edit pane names the step Undo would take back ("撤销：负片");
+    // "撤销" and "重做" are enabled when they have a step.
+    void ShowHistory();
 
     // WM_COMMAND: routes id to its handler group; ids outside every range
     // do nothing.

@@ -27,3 +27,5 @@ std::span<const MenuTable> OffMenuTables();
 constexpr int ID_AUTO_RAW_WINDOW = 2262; // "自动窗宽窗位", in "视图"
 constexpr int ID_RECENT_FILE_FIRST = 0xE110; // the recent-file entries, newest first
 constexpr int recentFileCount = 4;
+constexpr int ID_UNDO = 0xE120; // "撤销", at the end of "基本功能"
+constexpr int ID_REDO = 0xE121; // "重做"

@@ -5,6 +5,7 @@
 #include "pixorama/canvo/GdiPainter.h"
 #include "pixorama/canvo/InteractiveProgress.h"
 #include "pixorama/canvo/InteractiveSlider.h"
+#include "pixorama/canvo/OverlayWatcher.h"
 #include "pixorama/canvo/ViewState.h"
 #include "pixorama/platform/Dc.h"
 #include "pixorama/platform/Types.h"
@@ -42,6 +43,9 @@ public:
     Canvo& AddOverlay(std::unique_ptr<Canvo> overlay);
     void DeleteSelected();
     void DeleteAll();
+    // The same, asked for by the user: the watcher hears of it.
+    void UserDeleteSelected();
+    void UserDeleteAll();
     Canvo* Selected();
 
     void OnLButtonDown(unsigned flags, plat::Point pt);
@@ -79,6 +83,8 @@ public:
     std::vector<std::unique_ptr<Canvo>> overlays;
     int selectedIndex = -1;
     bool clientPixelsDirect = false;
+    // When set, deleted overlays go to it instead of being destroyed.
+    OverlayWatcher* overlayWatcher = nullptr;
 
 protected:
     void AttachAll();

@@ -70,6 +70,11 @@ public:
     int GenerateLabel(bool selectedOnly);
     // The label image, bottom-up like the canvas surface.
     ClassData2DIO<int>& LabelImage();
+    // >= 0: every label is this value and the label image is not written
+    // yet; -1 once it is.
+    int UniformLabel() const { return uniformLabel; }
+    // Every label becomes value (>= 0) without writing the image.
+    void SetUniformLabel(int value) { uniformLabel = value; }
 
     // The image value under a client point; -1.0 when there is none to read.
     float PixelValue(plat::Point display);

@@ -1,0 +1,111 @@
+#include "PictureStep.h"
+
+#include "pixorama/canvo/InteractiveImage.h"
+#include "pixorama/workbench/WorkState.h"
+
+#include <algorithm>
+
+PictureStep::Facts PictureStep::Facts::Of(const InteractiveImage& canvas, const WorkState& state)
+{
+    Facts f;
+    f.fileType = canvas.fileType;
+    f.imageWidth = canvas.imageWidth;
+    f.imageHeight = canvas.imageHeight;
+    f.lutLow = canvas.lut.low;
+    f.lutHigh = canvas.lut.high;
+    f.measureScale = canvas.measureScale;
+    f.rawWindowLeft = state.rawWindowLeft;
+    f.rawWindowRight = state.rawWindowRight;
+    f.planesCaptured = state.planesCaptured;
+    f.canvasWidth = state.canvasWidth;
+    f.canvasHeight = state.canvasHeight;
+    f.surfaceWidth = canvas.canvasSurface.Exists() ? canvas.canvasSurface.Width() : 0;
+    f.surfaceHeight = canvas.canvasSurface.Exists() ? canvas.canvasSurface.Height() : 0;
+    f.uniformLabel = canvas.UniformLabel();
+    return f;
+}
+
+void PictureStep::Facts::Put(InteractiveImage& canvas, WorkState& state) const
+{
+    canvas.fileType = fileType;
+    canvas.imageWidth = imageWidth;
+    canvas.imageHeight = imageHeight;
+    if (canvas.lut.low != lutLow || canvas.lut.high != lutHigh) {
+        if (lutLow < lutHigh)
+            canvas.lut.SetRange(lutLow, lutHigh);
+        canvas.lut.low = lutLow;
+        canvas.lut.high = lutHigh;
+    }
+    canvas.measureScale = measureScale;
+    state.rawWindowLeft = rawWindowLeft;
+    state.rawWindowRight = rawWindowRight;
+    state.planesCaptured = planesCaptured;
+    state.canvasWidth = canvasWidth;
+    state.canvasHeight = canvasHeight;
+    if (uniformLabel >= 0)
+        canvas.SetUniformLabel(uniformLabel);
+}
+
+PictureStep::PictureStep(std::wstring name, StepScope scope, InteractiveImage& canvas, WorkState& state)
+    : name(std::move(name)), scope(scope), facts(Facts::Of(canvas, state))
+{
+    if (scope == StepScope::Window)
+        return;
+    overlays = OverlayRecord::Of(canvas);
+    if (scope != StepScope::Picture)
+        return;
+    // A label image not written yet is kept as its one value.
+    const auto planes = PicturePlanes(canvas, state, facts.uniformLabel < 0);
+    for (std::size_t i = 0; i < planes.size(); ++i)
+        if (planes[i])
+            patches.emplace_back(int(i), PlanePatch::Copy(*planes[i]));
+}
+
+bool PictureStep::HasLabel() const
+{
+    return std::any_of(patches.begin(), patches.end(), [](const auto& entry) { return entry.first == labelPlane; });
+}
+
+bool PictureStep::Settle(InteractiveImage& canvas, WorkState& state)
+{
+    const Facts now = Facts::Of(canvas, state);
+    const bool labelKept = HasLabel();
+    const auto planes = PicturePlanes(canvas, state, labelKept);
+    std::erase_if(patches, [&](auto& entry) { return !entry.second.KeepChangedRows(*planes[std::size_t(entry.first)]); });
+    if (scope == StepScope::Picture && !labelKept && now.uniformLabel < 0)
+        patches.emplace_back(labelPlane,
+                             PlanePatch::UniformLabel(facts.surfaceWidth, facts.surfaceHeight, facts.uniformLabel));
+    if (overlays) {
+        if (overlays->SameAs(canvas))
+            overlays.reset();
+        else
+            overlays->DropUnnamed();
+    }
+    return !patches.empty() || overlays || !(facts == now);
+}
+
+void PictureStep::Swap(InteractiveImage& canvas, WorkState& state)
+{
+    const Facts present = Facts::Of(canvas, state);
+    const auto planes = PicturePlanes(canvas, state, HasLabel());
+    for (auto& [index, patch] : patches)
+        patch.Swap(*planes[std::size_t(index)]);
+    if (overlays)
+        overlays->Swap(canvas);
+    facts.Put(canvas, state);
+    facts = present;
+}
+
+void PictureStep::Keep(std::unique_ptr<Canvo> gone)
+{
+    if (overlays)
+        overlays->Keep(std::move(gone));
+}
+
+std::size_t PictureStep::Bytes() const
+{
+    std::size_t total = sizeof(PictureStep);
+    for (const auto& entry : patches)
+        total += entry.second.Bytes();
+    return total;
+}

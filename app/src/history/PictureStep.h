@@ -1,0 +1,67 @@
+#pragma once
+
+#include "OverlayRecord.h"
+#include "PlanePatch.h"
+
+#include "pixorama/canvo/CanvasTypes.h"
+#include "pixorama/workbench/PictureHistory.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class InteractiveImage;
+class WorkState;
+
+// One step of canvas 4's history. Taken before a change as a full copy of
+// what its scope covers, then narrowed to what the change altered: whole
+// planes for a new size, the bounding rows of the change otherwise.
+// Swapping it with the picture exchanges the stored and the present
+// versions, so Undo and Redo are the same operation.
+class PictureStep {
+public:
+    PictureStep(std::wstring name, StepScope scope, InteractiveImage& canvas, WorkState& state);
+
+    // False when the change altered nothing the scope covers.
+    bool Settle(InteractiveImage& canvas, WorkState& state);
+    void Swap(InteractiveImage& canvas, WorkState& state);
+    // An overlay the change deleted.
+    void Keep(std::unique_ptr<Canvo> gone);
+
+    const std::wstring& Name() const { return name; }
+    StepScope Scope() const { return scope; }
+    std::size_t Bytes() const;
+
+private:
+    // The picture's own values beside its planes.
+    struct Facts {
+        FileType fileType = FileNothing;
+        int imageWidth = 0;
+        int imageHeight = 0;
+        int lutLow = 0;
+        int lutHigh = 0;
+        double measureScale = 1.0;
+        float rawWindowLeft = 0.0f;
+        float rawWindowRight = 1.0f;
+        bool planesCaptured = false;
+        int canvasWidth = 0;
+        int canvasHeight = 0;
+        int surfaceWidth = 0;
+        int surfaceHeight = 0;
+        int uniformLabel = -1; // a label image not written yet is this
+
+        static Facts Of(const InteractiveImage& canvas, const WorkState& state);
+        void Put(InteractiveImage& canvas, WorkState& state) const;
+        bool operator==(const Facts&) const = default;
+    };
+
+    bool HasLabel() const;
+
+    std::wstring name;
+    StepScope scope;
+    Facts facts;
+    std::vector<std::pair<int, PlanePatch>> patches; // by plane index
+    std::optional<OverlayRecord> overlays;
+};

@@ -1,0 +1,63 @@
+#include "PlaneAccess.h"
+
+#include "pixorama/canvo/InteractiveImage.h"
+#include "pixorama/workbench/WorkState.h"
+
+namespace {
+
+template <typename T>
+class DataPlane final : public PlaneAccess {
+public:
+    explicit DataPlane(ClassData2DIOGeneral<T>& image) : image(image) {}
+
+    int Width() const override { return image.IsEmpty() ? 0 : image.width; }
+    int Height() const override { return image.IsEmpty() ? 0 : image.height; }
+    std::size_t PixelBytes() const override { return sizeof(T); }
+    unsigned char* Row(int r) override { return reinterpret_cast<unsigned char*>(image.rows[r]); }
+    void Resize(int width, int height) override
+    {
+        if (width > 0 && height > 0)
+            image.SetDim(width, height);
+        else
+            image.Clear();
+    }
+
+private:
+    ClassData2DIOGeneral<T>& image;
+};
+
+// The surface is sized through the canvas, which keeps its view in step.
+class SurfacePlane final : public PlaneAccess {
+public:
+    explicit SurfacePlane(InteractiveImage& canvas) : canvas(canvas) {}
+
+    int Width() const override { return canvas.canvasSurface.Exists() ? canvas.canvasSurface.Width() : 0; }
+    int Height() const override { return canvas.canvasSurface.Exists() ? canvas.canvasSurface.Height() : 0; }
+    std::size_t PixelBytes() const override { return sizeof(unsigned); }
+    unsigned char* Row(int r) override
+    {
+        return reinterpret_cast<unsigned char*>(canvas.canvasSurface.Pixels() + std::size_t(r) * std::size_t(Width()));
+    }
+    void Resize(int width, int height) override { canvas.PrepareCanvas(width, height, false); }
+
+private:
+    InteractiveImage& canvas;
+};
+
+} // namespace
+
+std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, bool withLabel)
+{
+    std::vector<std::unique_ptr<PlaneAccess>> planes;
+    planes.push_back(std::make_unique<SurfacePlane>(canvas));
+    planes.push_back(std::make_unique<DataPlane<float>>(canvas.workingRaw));
+    planes.push_back(std::make_unique<DataPlane<float>>(canvas.oriRaw));
+    if (withLabel)
+        planes.push_back(std::make_unique<DataPlane<int>>(canvas.LabelImage()));
+    else
+        planes.push_back(nullptr);
+    for (QEVUCDATA2D* plane : {&state.sourceR, &state.sourceG, &state.sourceB, &state.grey, &state.resultR,
+                               &state.resultG, &state.resultB})
+        planes.push_back(std::make_unique<DataPlane<unsigned char>>(*plane));
+    return planes;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+class InteractiveImage;
+class WorkState;
+
+// One pixel plane of canvas 4's picture as rows of bytes: the canvas
+// surface, the working and ori raws, the label image, and the colour planes
+// of the working state. The history copies and restores planes through
+// this, whatever their pixel type.
+class PlaneAccess {
+public:
+    virtual ~PlaneAccess() = default;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    virtual std::size_t PixelBytes() const = 0;
+    virtual unsigned char* Row(int r) = 0;
+    // Gives the plane this size (none for an empty size); the pixels are
+    // to be written by the caller.
+    virtual void Resize(int width, int height) = 0;
+
+    std::size_t RowBytes() const { return std::size_t(Width()) * PixelBytes(); }
+};
+
+// Every plane of the picture, in a fixed order (the same for every call).
+// The label image is at labelPlane, null unless withLabel: asking for it
+// writes a label image that is uniform and not written yet.
+constexpr int labelPlane = 3;
+std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, bool withLabel);

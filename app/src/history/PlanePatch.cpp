@@ -1,0 +1,132 @@
+#include "PlanePatch.h"
+
+#include "pixorama/common/AlignedBuffer.h"
+#include "pixorama/platform/Assert.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+// Exchanges n bytes in word-sized steps; both rows start on the same
+// alignment as their row length allows.
+void swapBytes(unsigned char* __restrict a, unsigned char* __restrict b, std::size_t n)
+{
+    std::size_t i = 0;
+    for (; i + sizeof(std::uint64_t) <= n; i += sizeof(std::uint64_t)) {
+        std::uint64_t x;
+        std::uint64_t y;
+        std::memcpy(&x, a + i, sizeof x);
+        std::memcpy(&y, b + i, sizeof y);
+        std::memcpy(a + i, &y, sizeof y);
+        std::memcpy(b + i, &x, sizeof x);
+    }
+    for (; i < n; ++i) {
+        const unsigned char t = a[i];
+        a[i] = b[i];
+        b[i] = t;
+    }
+}
+
+} // namespace
+
+void PlanePatch::Free::operator()(unsigned char* p) const
+{
+    pixAlignedFree(p);
+}
+
+void PlanePatch::Allocate(std::size_t count)
+{
+    size = count;
+    bytes.reset(count ? static_cast<unsigned char*>(pixAlignedAlloc(count)) : nullptr);
+}
+
+PlanePatch PlanePatch::Copy(PlaneAccess& plane)
+{
+    PlanePatch patch;
+    patch.width = plane.Width();
+    patch.height = plane.Height();
+    patch.pixelBytes = plane.PixelBytes();
+    patch.rowBytes = plane.RowBytes();
+    patch.rowCount = patch.height;
+    patch.Allocate(patch.rowBytes * std::size_t(patch.height));
+    for (int r = 0; r < patch.height; ++r)
+        std::memcpy(patch.Row(r), plane.Row(r), patch.rowBytes);
+    return patch;
+}
+
+PlanePatch PlanePatch::UniformLabel(int width, int height, int value)
+{
+    PlanePatch patch;
+    patch.width = width;
+    patch.height = height;
+    patch.pixelBytes = sizeof(int);
+    patch.rowBytes = std::size_t(width) * sizeof(int);
+    patch.rowCount = height;
+    patch.Allocate(patch.rowBytes * std::size_t(height));
+    int* labels = reinterpret_cast<int*>(patch.bytes.get());
+    std::fill(labels, labels + std::size_t(width) * std::size_t(height), value);
+    return patch;
+}
+
+bool PlanePatch::SameShape(PlaneAccess& plane) const
+{
+    return plane.Width() == width && plane.Height() == height && plane.PixelBytes() == pixelBytes;
+}
+
+bool PlanePatch::KeepChangedRows(PlaneAccess& plane)
+{
+    if (!SameShape(plane))
+        return true; // a new size: the whole plane is the step
+    int first = 0;
+    while (first < height && std::memcmp(Row(first), plane.Row(first), rowBytes) == 0)
+        ++first;
+    if (first == height) {
+        *this = PlanePatch();
+        return false;
+    }
+    int last = height - 1;
+    while (last > first && std::memcmp(Row(last), plane.Row(last), rowBytes) == 0)
+        --last;
+    if (first == 0 && last == height - 1)
+        return true;
+    PlanePatch narrow;
+    narrow.width = width;
+    narrow.height = height;
+    narrow.pixelBytes = pixelBytes;
+    narrow.rowBytes = rowBytes;
+    narrow.firstRow = first;
+    narrow.rowCount = last - first + 1;
+    narrow.Allocate(rowBytes * std::size_t(narrow.rowCount));
+    for (int r = first; r <= last; ++r)
+        std::memcpy(narrow.Row(r), Row(r), rowBytes);
+    *this = std::move(narrow);
+    return true;
+}
+
+void PlanePatch::Swap(PlaneAccess& plane)
+{
+    if (SameShape(plane))
+        SwapRows(plane);
+    else
+        SwapWhole(plane);
+}
+
+void PlanePatch::SwapRows(PlaneAccess& plane)
+{
+    for (int r = firstRow; r < firstRow + rowCount; ++r)
+        swapBytes(Row(r), plane.Row(r), rowBytes);
+}
+
+// Only whole-plane patches change a plane's size, so the plane's present
+// version is kept whole too.
+void PlanePatch::SwapWhole(PlaneAccess& plane)
+{
+    PIX_ASSERT(firstRow == 0 && rowCount == height, "steps are taken back in order, so a part of a plane meets its own size");
+    PlanePatch present = Copy(plane);
+    plane.Resize(width, height);
+    for (int r = 0; r < rowCount; ++r)
+        std::memcpy(plane.Row(r), Row(r), rowBytes);
+    *this = std::move(present);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "PlaneAccess.h"
+
+#include <cstddef>
+#include <memory>
+
+// Rows firstRow .. firstRow + rowCount - 1 of one version of a plane whose
+// full size was width x height. Swapping a patch with its plane puts the
+// stored rows in the plane and keeps the plane's rows instead, so one patch
+// serves undo and redo in turn.
+class PlanePatch {
+public:
+    PlanePatch() = default;
+
+    // The whole plane as it is now.
+    static PlanePatch Copy(PlaneAccess& plane);
+    // A whole label image of width x height, every label value.
+    static PlanePatch UniformLabel(int width, int height, int value);
+    // Narrows a whole copy to the rows where the plane now differs from it;
+    // false (and the patch emptied) when nothing differs.
+    bool KeepChangedRows(PlaneAccess& plane);
+    void Swap(PlaneAccess& plane);
+
+    bool Empty() const { return !bytes; }
+    std::size_t Bytes() const { return size; }
+
+private:
+    struct Free {
+        void operator()(unsigned char* p) const;
+    };
+
+    unsigned char* Row(int r) const { return bytes.get() + std::size_t(r - firstRow) * rowBytes; }
+    bool SameShape(PlaneAccess& plane) const;
+    void Allocate(std::size_t count);
+    void SwapRows(PlaneAccess& plane);
+    void SwapWhole(PlaneAccess& plane);
+
+    int width = 0;
+    int height = 0;
+    std::size_t pixelBytes = 0;
+    std::size_t rowBytes = 0;
+    int firstRow = 0;
+    int rowCount = 0;
+    std::size_t size = 0;
+    std::unique_ptr<unsigned char, Free> bytes;
+};

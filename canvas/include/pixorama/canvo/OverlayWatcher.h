@@ -1,0 +1,18 @@
+#pragma once
+
+#include <memory>
+
+class Canvo;
+class InteractiveDC;
+
+// Told about every overlay a canvas deletes, so an undo history can keep
+// them. Deletions the user asks for (a key, a menu entry) are announced
+// before and after; every deleted overlay, whatever deleted it, is handed
+// over instead of being destroyed.
+class OverlayWatcher {
+public:
+    virtual ~OverlayWatcher() = default;
+    virtual void BeforeUserDelete(InteractiveDC& dc, bool all) = 0;
+    virtual void AfterUserDelete(InteractiveDC& dc) = 0;
+    virtual void Keep(InteractiveDC& dc, std::unique_ptr<Canvo> gone) = 0;
+};
