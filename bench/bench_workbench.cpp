@@ -14,6 +14,7 @@
 #include "pixorama/tilemo/EleView.h"
 #include "pixorama/tilemo/EleViewContainer.h"
 #include "pixorama/tilemo/Tilemo.h"
+#include "pixorama/workbench/PictureHistory.h"
 #include "pixorama/workbench/CMainFrame.h"
 #include "pixorama/workbench/WorkState.h"
 
@@ -202,7 +203,7 @@ void recordOrNot(benchmark::State& state, void (*picture)(), void (CMainFrame::*
     for (auto _ : state) {
         state.PauseTiming();
         picture();
-        gWorkState().history.Clear();
+        gPictureHistory().Clear();
         state.ResumeTiming();
         if (recorded)
             mainFrame().OnCommand(id);
@@ -231,7 +232,7 @@ void BM_UndoRedoRawStep(benchmark::State& state)
 {
     mainFrame();
     openRaw();
-    PictureHistory& history = gWorkState().history;
+    PictureHistory& history = gPictureHistory();
     history.Clear();
     mainFrame().OnCommand(2378);
     bool back = true;
