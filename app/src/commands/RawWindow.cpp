@@ -6,8 +6,6 @@
 #include "pixorama/platform/Modal.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/CommandGroups.h"
-#include "pixorama/workbench/QEVDetailWorker.h"
-#include "pixorama/workbench/PictureHistory.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <algorithm>
@@ -16,7 +14,6 @@
 
 namespace {
 
-constexpr int rawWindowKind = 19;
 // Fraction of the full range one pixel of right-drag moves.
 constexpr float dragStep = 1.0f / 512.0f;
 constexpr float narrowestWindow = 1.0f / 65535.0f;
@@ -48,17 +45,6 @@ void SetRawWindow(float left, float right)
         return;
     gCVSSetLutPara(WorkState::workingCanvas, left, right);
     gCTERRefreshAllView();
-}
-
-void DispatchParaReport(const tagQEVParaReport& report)
-{
-    if (report.Kind() == rawWindowKind) {
-        SetRawWindow(report.Left(), report.Right());
-        return;
-    }
-    const bool detail = report.Kind() >= QEVDetailWorker::firstKind && report.Kind() <= QEVDetailWorker::lastKind;
-    gPictureHistory().BeginLive(report.Kind(), detail ? L"细节调整" : L"颜色调整");
-    ApplyLiveAdjustment(report);
 }
 
 void ShowRawHistogram()

@@ -4,7 +4,7 @@
 #include "PlanePatch.h"
 
 #include "pixorama/canvo/CanvasTypes.h"
-#include "pixorama/workbench/PictureHistory.h"
+#include "pixorama/workbench/StepScope.h"
 
 #include <cstddef>
 #include <optional>

@@ -4,6 +4,7 @@
 #include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/common/tagQEVParaReport.h"
 #include "pixorama/workbench/OpenPicture.h"
+#include "pixorama/workbench/ParaReport.h"
 #include "pixorama/workbench/RawWindow.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include "pixorama/canvo/InteractiveMPoint.h"
 #include "pixorama/common/tagQEVParaReport.h"
 #include "pixorama/workbench/MenuTables.h"
+#include "pixorama/workbench/ParaReport.h"
 #include "pixorama/workbench/RawWindow.h"
 
 #include <QTest>

@@ -15,6 +15,7 @@
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/CPixoramaView.h"
 #include "pixorama/workbench/QEVViewOfParaOne.h"
+#include "pixorama/workbench/ParaReport.h"
 #include "pixorama/workbench/RawWindow.h"
 
 #include <QMimeData>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pixorama/canvo/OverlayWatcher.h"
+#include "pixorama/workbench/StepScope.h"
 
 #include <cstddef>
 #include <deque>
@@ -10,12 +11,6 @@
 #include <vector>
 
 class PictureStep;
-
-// What a step of the history covers: the whole picture of canvas 4 (its
-// surface, raws, label image, the captured colour planes and the
-// overlays), the overlays alone, or the display window of a raw picture
-// (its parameters only).
-enum class StepScope { Picture, Overlays, Window };
 
 // The undo history of canvas 4's picture. A change is bracketed by Begin
 // and End; End keeps a step only when the change altered something, and

@@ -13,9 +13,8 @@ struct tagQEVParaReport;
 // information view and, when canvas 4 holds raw data, applies it and
 // repaints.
 void SetRawWindow(float left, float right);
-// Message 0x089A: kind 19 is the display window; every other kind is a live
-// adjustment of the processing code.
-void DispatchParaReport(const tagQEVParaReport& report);
+// The kind of a 0x089A report that carries the display window.
+inline constexpr int rawWindowReportKind = 19;
 // A right-button drag by (dx, dy) client pixels on canvas 4: right widens
 // the window, down raises its level. Nothing without raw data.
 void DragRawWindow(int dx, int dy);
