@@ -1,5 +1,8 @@
 #include "CanvasRawReader.h"
 
+#include "PictureProbe.h"
+
+#include "pixorama/common/MemoryBudget.h"
 #include "pixorama/common/NumericTruncate.h"
 #include "pixorama/platform/Strings.h"
 
@@ -159,6 +162,15 @@ CanvasRawReader::Result CanvasRawReader::Read(const CString& path, const tagQEVI
     }
     const std::size_t count = std::size_t(w) * std::size_t(h);
     result.neededBytes = skip + std::int64_t(count) * elementBytes;
+    // A picture of a new size is weighed against the memory before anything
+    // is allocated for it: the canvas keeps it several times over.
+    if (image.width != w || image.height != h) {
+        result.memoryRefusal = MemoryBudget::Refusal(double(count) * PictureProbe::canvasBytesPerPixel);
+        if (!result.memoryRefusal.empty()) {
+            result.status = Status::NoMemory;
+            return result;
+        }
+    }
     const std::filesystem::path file = plat::toPath(path);
     std::error_code error;
     if (!std::filesystem::exists(file, error)) {
@@ -230,7 +242,7 @@ CString CanvasRawReader::Message(const Result& result, const tagQEVImaLoadPara& 
     case Status::BadSize: return format(L"图像尺寸无效：宽度 %lld，高度 %lld", para.InImaW, para.InImaH);
     case Status::BadSkip: return format(L"跳过字节数无效：%lld", para.skipBytes, 0);
     case Status::BadType: return format(L"不支持的像素类型：%lld", para.InImaPixelType, 0);
-    case Status::NoMemory: return L"内存不足，无法读取图像";
+    case Status::NoMemory: return result.memoryRefusal.empty() ? L"内存不足，无法读取图像" : result.memoryRefusal;
     }
     return {};
 }

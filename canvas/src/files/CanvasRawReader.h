@@ -27,6 +27,7 @@ public:
         Status status = Status::Ok;
         std::int64_t fileBytes = 0;
         std::int64_t neededBytes = 0;
+        CString memoryRefusal; // NoMemory before allocating: what it needed
     };
 
     // Sizes image to the dialog's width x height and fills it with the
