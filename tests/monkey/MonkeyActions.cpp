@@ -9,13 +9,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPointer>
 #include <QTest>
 #include <QThread>
 #include <QToolBar>
 #include <QUrl>
 #include <QWheelEvent>
 
+#include <algorithm>
+#include <chrono>
 #include <thread>
+#include <typeinfo>
 
 namespace {
 
