@@ -66,8 +66,8 @@ const std::vector<Qt::MouseButton> mouseButtons = {Qt::LeftButton, Qt::LeftButto
 
 } // namespace
 
-MonkeyActions::MonkeyActions(CMainFrame& frame, MonkeyRandom& random, MonkeyLog& log, std::vector<std::wstring> corpus)
-    : frame(frame), random(random), log(log), corpus(std::move(corpus))
+MonkeyActions::MonkeyActions(CMainFrame& window, MonkeyRandom& stream, MonkeyLog& lines, std::vector<std::wstring> files)
+    : frame(window), random(stream), log(lines), corpus(std::move(files))
 {
 }
 

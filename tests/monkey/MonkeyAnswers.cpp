@@ -34,12 +34,15 @@ const std::vector<std::wstring> boundaryTexts = {
     L"99999999999", L"0.5", L"-0.001", L"1e308", L"nan", L"inf", L"", L" ", L"abc", L"12abc", L"１２",
 };
 
+// Sizes and counts that fit the corpus's pictures and sequences.
+const std::vector<std::wstring> corpusSizes = {L"64", L"48", L"256", L"37", L"23", L"3", L"4", L"10", L"100", L"16"};
+
 } // namespace
 
-MonkeyAnswers::MonkeyAnswers(MonkeyRandom& random, MonkeyLog& log, std::vector<std::wstring> corpus,
-                             std::filesystem::path corpusFolder, std::filesystem::path outFolder)
-    : random(random), log(log), corpus(std::move(corpus)), corpusFolder(std::move(corpusFolder)),
-      outFolder(std::move(outFolder))
+MonkeyAnswers::MonkeyAnswers(MonkeyRandom& stream, MonkeyLog& lines, std::vector<std::wstring> files,
+                             std::filesystem::path filesFolder, std::filesystem::path saveFolder)
+    : random(stream), log(lines), corpus(std::move(files)), corpusFolder(std::move(filesFolder)),
+      outFolder(std::move(saveFolder))
 {
     plat::setMessageBoxResponder([this](const std::wstring& text, const std::wstring&, unsigned style) {
         return messageBox(text, style);
@@ -118,7 +121,7 @@ std::wstring MonkeyAnswers::editText(const std::wstring& current)
     case 1:
         if (path)
             return random.Chance(50) ? random.Pick(corpus) : plat::fromPath(outFolder);
-        return std::to_wstring(random.Between(0, 600));
+        return random.Pick(corpusSizes);
     case 2: return random.Pick(boundaryTexts);
     default: {
         // A nearby number, as a user nudging a value would type.

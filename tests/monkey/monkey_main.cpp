@@ -14,6 +14,7 @@
 #include "pixorama/workbench/CMainFrame.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include <atomic>
 #include <chrono>
@@ -46,6 +47,14 @@ struct Options {
 std::atomic<std::uint64_t> runSeed{0};
 std::atomic<long> runAction{0};
 std::atomic<long long> actionStart{0};
+MonkeyLog* qtLog = nullptr;
+
+// Qt's own warnings join the log at the action that caused them.
+void logQtMessage(QtMsgType, const QMessageLogContext&, const QString& text)
+{
+    if (qtLog)
+        qtLog->Line("  qt: " + text.toStdString());
+}
 
 long long nowMs()
 {
@@ -151,6 +160,8 @@ int main(int argc, char** argv)
     if (!logFile)
         return 2;
     MonkeyLog log(logFile);
+    qtLog = &log;
+    qInstallMessageHandler(logQtMessage);
     MonkeyCorpus corpus(home / "corpus");
     for (const auto& extra : options.corpus)
         corpus.AddFolder(extra);
@@ -168,9 +179,18 @@ int main(int argc, char** argv)
         frame->show();
         QApplication::processEvents();
         MonkeyActions actions(*frame, random, log, corpus.Files());
+        // Qt's own popups (the menu bar's overflow button, a tool button's
+        // menu) run a nested event loop: they are closed from inside it.
+        QTimer popupCloser;
+        QObject::connect(&popupCloser, &QTimer::timeout, [] {
+            if (QWidget* popup = QApplication::activePopupWidget())
+                popup->close();
+        });
+        popupCloser.start(50);
         for (long n = 1; n <= options.actions; ++n) {
             runAction = n;
-            log.Line("#" + std::to_string(n));
+            std::string mark = "#";
+            log.Line(mark.append(std::to_string(n)));
             const long long start = nowMs();
             actionStart = start;
             const std::string done = actions.Step();
@@ -207,6 +227,8 @@ int main(int argc, char** argv)
                  "resident %ld MB after action %ld, %ld MB at the end\n",
                  (unsigned long long)options.seed, options.actions, longest, longestAt, slow, options.slowMs,
                  earlyMb, std::min<long>(10000, options.actions), endMb);
+    qInstallMessageHandler(nullptr);
+    qtLog = nullptr;
     if (logFile != stderr)
         std::fclose(logFile);
     return slow > 0 ? 1 : 0;
