@@ -205,8 +205,10 @@ int main(int argc, char** argv)
             }
             if (n == std::min<long>(10000, options.actions))
                 earlyMb = residentMb();
-            // Saved files would pile up over a long run.
+            // Saved files would pile up over a long run; memory is logged
+            // so that a run cut short still shows its course.
             if (n % 1000 == 0) {
+                log.Line("  resident " + std::to_string(residentMb()) + " MB");
                 std::error_code ignored;
                 for (const auto& entry : std::filesystem::directory_iterator(out, ignored))
                     std::filesystem::remove_all(entry.path(), ignored);
