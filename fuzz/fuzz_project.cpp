@@ -3,7 +3,7 @@
 // and reading it back gives the same list.
 #include "FuzzInputFile.h"
 
-#include "QEVFileEngItem.h"
+#include "pixorama/brovia/QEVFileEngItem.h"
 
 #include "pixorama/platform/Strings.h"
 
