@@ -4,7 +4,8 @@
 //   pixorama-monkey --replay S --until N     repeats run S up to action N
 // Every action and answer is logged; a run that dies says its seed and the
 // action it died in. At the end it prints the longest action and the
-// resident memory after 10,000 actions (or the first) and at the end.
+// resident memory after 10,000 actions (or all of them) and after the last
+// action, before the window closes.
 #include "MonkeyActions.h"
 #include "MonkeyAnswers.h"
 #include "MonkeyCorpus.h"
@@ -171,7 +172,7 @@ int main(int argc, char** argv)
 
     std::atomic<bool> finished{false};
     std::thread watchdog(watch, options.hangSeconds, std::cref(finished));
-    long longest = 0, longestAt = 0, slow = 0, earlyMb = 0;
+    long longest = 0, longestAt = 0, slow = 0, earlyMb = 0, lastMb = 0;
     {
         MonkeyAnswers answers(random, log, corpus.Files(), corpus.Folder(), out);
         auto frame = std::make_unique<CMainFrame>();
@@ -205,6 +206,8 @@ int main(int argc, char** argv)
             }
             if (n == std::min<long>(10000, options.actions))
                 earlyMb = residentMb();
+            if (n == options.actions)
+                lastMb = residentMb();
             // Saved files would pile up over a long run; memory is logged
             // so that a run cut short still shows its course.
             if (n % 1000 == 0) {
@@ -221,14 +224,13 @@ int main(int argc, char** argv)
     }
     finished = true;
     watchdog.join();
-    const long endMb = residentMb();
     std::error_code ignored;
     std::filesystem::remove_all(home, ignored);
     std::fprintf(stderr,
                  "monkey: seed %llu, %ld actions done; longest action %ld ms (#%ld); %ld over %ld ms; "
                  "resident %ld MB after action %ld, %ld MB at the end\n",
                  (unsigned long long)options.seed, options.actions, longest, longestAt, slow, options.slowMs,
-                 earlyMb, std::min<long>(10000, options.actions), endMb);
+                 earlyMb, std::min<long>(10000, options.actions), lastMb);
     qInstallMessageHandler(nullptr);
     qtLog = nullptr;
     if (logFile != stderr)
