@@ -42,8 +42,9 @@ void gCVSAddCustomRectangle(int id)
     if (!gDlgGetImaROIRectPara(para))
         return;
     Canvo& rect = canvas->AddOverlay(std::make_unique<InteractiveCustomRect>());
-    rect.SetRectPos(float(para.m_RectLeft), float(para.m_RectTop), float(para.m_RectRight - para.m_RectLeft),
-                    float(para.m_RectBottom - para.m_RectTop));
+    // Typed values may lie at the ends of int: the sizes are taken in double.
+    rect.SetRectPos(float(para.m_RectLeft), float(para.m_RectTop), float(double(para.m_RectRight) - para.m_RectLeft),
+                    float(double(para.m_RectBottom) - para.m_RectTop));
 }
 
 void gCVSAddPoly(int id)

@@ -1,7 +1,9 @@
 #include "CanvasRawReader.h"
 
-#include "pixorama/common/NumericTruncate.h"
+#include "PictureProbe.h"
 
+#include "pixorama/common/MemoryBudget.h"
+#include "pixorama/common/NumericTruncate.h"
 #include "pixorama/platform/Strings.h"
 
 #include <algorithm>
@@ -55,6 +57,16 @@ CanvasRawReader::Result CanvasRawReader::Read(const CString& path, const tagQEVI
     if (valid != FrameStatus::Ok) {
         result.status = statusOf(valid);
         return result;
+    }
+    // A picture of a new size is weighed against the memory before anything
+    // is allocated for it: the canvas keeps it several times over.
+    if (image.width != layout.width || image.height != layout.height) {
+        const double count = double(layout.width) * double(layout.height);
+        result.memoryRefusal = MemoryBudget::Refusal(count * PictureProbe::canvasBytesPerPixel);
+        if (!result.memoryRefusal.empty()) {
+            result.status = Status::NoMemory;
+            return result;
+        }
     }
     const std::int64_t size = RawFileBytes(path);
     std::error_code error;
@@ -113,7 +125,7 @@ CString CanvasRawReader::Message(const Result& result, const tagQEVImaLoadPara& 
     case Status::BadSize: return format(L"图像尺寸无效：宽度 %lld，高度 %lld", para.InImaW, para.InImaH);
     case Status::BadSkip: return format(L"跳过字节数无效：%lld", para.skipBytes, 0);
     case Status::BadType: return format(L"不支持的像素类型：%lld", para.InImaPixelType, 0);
-    case Status::NoMemory: return L"内存不足，无法读取图像";
+    case Status::NoMemory: return result.memoryRefusal.empty() ? L"内存不足，无法读取图像" : result.memoryRefusal;
     }
     return {};
 }

@@ -38,6 +38,7 @@ public:
         Status status = Status::Ok;
         std::int64_t fileBytes = 0;
         std::int64_t neededBytes = 0;
+        CString memoryRefusal; // NoMemory before allocating: what it needed
     };
 
     static RawLayout LayoutOf(const tagQEVImaLoadPara& para);

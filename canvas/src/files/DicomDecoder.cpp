@@ -3,6 +3,8 @@
 #include "ChildDecode.h"
 #include "PictureProbe.h"
 
+#include "pixorama/common/MemoryBudget.h"
+
 #include <gdcmImage.h>
 #include <gdcmImageReader.h>
 #include <gdcmTrace.h>
@@ -168,9 +170,11 @@ DecodedPicture decode(const std::uint8_t* data, std::size_t size)
     if (!refusal.empty())
         return DecodedPicture::Failed(refusal);
     const std::size_t frameBytes = std::size_t(w * h) * format.GetPixelSize();
-    if (length == 0 || frameBytes == 0 || length < frameBytes || length / frameBytes < std::uint64_t(frames)
-        || double(length) > double(PictureProbe::AvailableMemory()) / 2)
+    if (length == 0 || frameBytes == 0 || length < frameBytes || length / frameBytes < std::uint64_t(frames))
         return DecodedPicture::Failed(PictureProbe::TooLarge(w, h));
+    // The decoder holds the whole buffer, the picture its frame on top.
+    if (const CString noRoom = MemoryBudget::Refusal(2.0 * double(length)); !noRoom.empty())
+        return DecodedPicture::Failed(noRoom);
     const auto photometric = image.GetPhotometricInterpretation();
     if (colour && photometric != gdcm::PhotometricInterpretation::RGB)
         return DecodedPicture::Failed(L"不支持的 DICOM 颜色格式");

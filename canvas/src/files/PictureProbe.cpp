@@ -1,37 +1,18 @@
 #include "PictureProbe.h"
 
-#include <sys/resource.h>
+#include "pixorama/common/MemoryBudget.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cmath>
 #include <cstring>
-#include <fstream>
 #include <limits>
 #include <string>
 
 namespace {
 
-std::atomic<std::uint64_t> memoryOverride{0};
-
 bool startsWith(const std::uint8_t* bytes, std::size_t size, const char* magic, std::size_t n)
 {
     return size >= n && std::memcmp(bytes, magic, n) == 0;
-}
-
-// MemAvailable of /proc/meminfo in bytes; 0 when unknown.
-std::uint64_t systemAvailable()
-{
-    std::ifstream in("/proc/meminfo");
-    std::string key;
-    std::uint64_t kb = 0;
-    std::string unit;
-    while (in >> key >> kb) {
-        std::getline(in, unit);
-        if (key == "MemAvailable:")
-            return kb * 1024;
-    }
-    return 0;
 }
 
 } // namespace
@@ -60,10 +41,7 @@ std::wstring PictureProbe::CheckSize(std::int64_t width, std::int64_t height, do
     // Checked one side at a time first so the product cannot overflow.
     if (width > pixelLimit || height > pixelLimit || width * height > pixelLimit)
         return tooLarge;
-    const double needed = double(width) * double(height) * bytesPerPixel;
-    if (needed > double(AvailableMemory()))
-        return tooLarge;
-    return {};
+    return MemoryBudget::Refusal(double(width) * double(height) * bytesPerPixel);
 }
 
 std::wstring PictureProbe::CheckPayload(std::int64_t width, std::int64_t height, double decodedBytes,
@@ -101,20 +79,12 @@ bool PictureProbe::LooksComplete(Format format, const std::uint8_t* bytes, std::
 
 std::uint64_t PictureProbe::AvailableMemory()
 {
-    if (const std::uint64_t forced = memoryOverride.load())
-        return forced;
-    std::uint64_t available = systemAvailable();
-    if (available == 0)
-        available = std::uint64_t(4) << 30;
-    rlimit limit{};
-    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
-        available = std::min<std::uint64_t>(available, limit.rlim_cur);
-    return available;
+    return MemoryBudget::Available();
 }
 
 void PictureProbe::SetAvailableMemoryForTesting(std::uint64_t bytes)
 {
-    memoryOverride.store(bytes);
+    MemoryBudget::SetAvailableForTesting(bytes);
 }
 
 std::size_t PictureProbe::ReplaceNonFinite(std::vector<float>& values)

@@ -19,7 +19,8 @@ public:
 
     // Empty when a width x height picture may be decoded, given the bytes
     // per pixel the decoder and the canvas need together; otherwise the
-    // refusal "图像太大：宽度 W，高度 H" (or a bad-size text).
+    // refusal: "图像太大：宽度 W，高度 H" past the pixel limit,
+    // "图像需要约 N MB 内存，可用 M MB" past the memory (or a bad-size text).
     static std::wstring CheckSize(std::int64_t width, std::int64_t height, double bytesPerPixel);
 
     // Empty when a file of fileBytes can hold decodedBytes of picture at
@@ -45,8 +46,7 @@ public:
     // False when a PNG lacks its closing chunk or a JPEG its end marker.
     static bool LooksComplete(Format format, const std::uint8_t* bytes, std::size_t size);
 
-    // Memory this process may still take, from the system's available
-    // memory and the address-space limit; tests may override it.
+    // Memory this process may still take (MemoryBudget); tests may override it.
     static std::uint64_t AvailableMemory();
     static void SetAvailableMemoryForTesting(std::uint64_t bytes);
 

@@ -19,6 +19,9 @@ bool AverageSequence(const std::vector<CString>& files, const tagQEVImaLoadPara&
         job.Message(L"图像尺寸无效");
         return false;
     }
+    // The running sums in double, a frame and the mean.
+    if (!job.MemoryFits(16.0 * double(layout.width) * layout.height))
+        return false;
     std::vector<double> sum;
     ClassData2DIO<float> frame;
     FileList skipped;

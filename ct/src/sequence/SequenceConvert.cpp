@@ -161,6 +161,11 @@ bool Converter::Check()
         job.Message(L"图像尺寸或像素类型无效");
         return false;
     }
+    // The input frame, the resized one and the 8-bit output at most.
+    const double inPixels = double(para.InImaW) * para.InImaH;
+    const double outPixels = double(para.OutImaW) * para.OutImaH;
+    if (!job.MemoryFits(4.0 * inPixels + 5.0 * outPixels))
+        return false;
     if (outputLeaf(para, 10000).empty()) {
         job.Message(L"不支持的出图类型");
         return false;

@@ -89,6 +89,8 @@ bool CutSequence(const std::vector<CString>& files, const tagQEVImaLoadPara& loa
         job.Message(L"剪切矩形无效");
         return false;
     }
+    if (!job.MemoryFits(4.0 * double(layout.width) * layout.height))
+        return false;
     const int n = int(files.size());
     const int step = std::max(1, range.step);
     const int end = std::min(n, range.end);

@@ -23,6 +23,8 @@ bool ExtractSinogram(const tagQEVImaRowDataPara& para, ClassData2DIO<float>& sin
         job.Message(L"图像宽度、行号或像素类型无效");
         return false;
     }
+    if (!job.MemoryFits(4.0 * double(para.m_width) * n))
+        return false;
     try {
         sinogram.SetDim(para.m_width, n);
     } catch (const std::bad_alloc&) {

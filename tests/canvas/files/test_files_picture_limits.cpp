@@ -70,7 +70,7 @@ TEST_F(PictureLimitTest, HugeStatedSizesAreRefusedBeforeDecoding)
     const std::vector<unsigned char> png = pngClaiming(1000, 1000);
     const DecodedPicture refused = CanvasPictureReader::Decode(png.data(), png.size(), L"png");
     PictureProbe::SetAvailableMemoryForTesting(0);
-    EXPECT_EQ(refused.message, L"图像太大：宽度 1000，高度 1000");
+    EXPECT_EQ(refused.message, L"图像需要约 23 MB 内存，可用 1 MB");
 }
 
 TEST_F(PictureLimitTest, ASmallFileCannotClaimALargePicture)

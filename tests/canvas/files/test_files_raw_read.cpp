@@ -1,5 +1,7 @@
 #include "test_files_fixture.h"
 
+#include "pixorama/common/MemoryBudget.h"
+
 #include <cstdint>
 #include <limits>
 
@@ -205,6 +207,24 @@ TEST_F(RawReadTest, ShortFileIsReportedAndThePictureShownStays)
     Read(path, LoadAnswer{1, 1, 0, true, 4});
     EXPECT_TRUE(messages.empty());
     EXPECT_EQ(OriValues(id), (std::vector<float>{3}));
+}
+
+TEST_F(RawReadTest, SizesOverTheMemoryAreRefusedBeforeAnythingIsAllocated)
+{
+    const std::wstring path = Path("big.raw");
+    WriteFile(path, Bytes(std::vector<std::uint16_t>(1000 * 1000, 7)));
+    MemoryBudget::SetAvailableForTesting(8 << 20);
+    Read(path, LoadAnswer{1000, 1000, 0});
+    // A missing file would be shown as zeros of that size: refused alike.
+    Read(Path("absent.raw"), LoadAnswer{1000, 1000, 0});
+    MemoryBudget::SetAvailableForTesting(0);
+    EXPECT_EQ(messages, std::vector<std::wstring>(2, L"图像需要约 16 MB 内存，可用 8 MB"));
+    EXPECT_EQ(gCVSGetFileType(id), FileNothing);
+
+    messages.clear();
+    Read(path, LoadAnswer{1000, 1000, 0});
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(gCVSGetCanvasWidth(id), 1000);
 }
 
 TEST_F(RawReadTest, NegativeHeaderSizeIsRefused)

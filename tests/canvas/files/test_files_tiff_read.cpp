@@ -238,7 +238,7 @@ TEST_F(TiffReadTest, HostileHeadersAreRefusedBeforeDecoding)
     PictureProbe::SetAvailableMemoryForTesting(1 << 20);
     const DecodedPicture refused = Decode(File("big.tif"));
     PictureProbe::SetAvailableMemoryForTesting(0);
-    EXPECT_EQ(refused.message, L"图像太大：宽度 1000，高度 1000");
+    EXPECT_EQ(refused.message, L"图像需要约 20 MB 内存，可用 1 MB");
     EXPECT_TRUE(Decode(File("big.tif")).Decoded());
 }
 

@@ -9,6 +9,7 @@
 #include <QDialog>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -148,6 +149,17 @@ TEST_F(RegionsTest, CustomRectangleComesFromTheDialog)
     EXPECT_EQ(cancel.shown, 1);
     EXPECT_EQ(Canvas(4).overlays.size(), 1u);
     EXPECT_EQ(Canvas(4).regionTotal, 1);
+}
+
+TEST_F(RegionsTest, CustomRectangleAtTheEndsOfIntStaysWhereItWasTyped)
+{
+    // Bottom far above the top: the rectangle reaches up, never wraps round
+    // to cover the rows below the top.
+    DialogScript answer([](DialogDriver& d) { enterRect(d, 1, 23, 16, std::numeric_limits<int>::min()); });
+    gCVSAddCustomRectangle(4);
+    ASSERT_EQ(Canvas(4).overlays.size(), 1u);
+    gCVSGenerateLabel(4, false);
+    EXPECT_EQ(LabelAt(10, 40), 0);
 }
 
 TEST_F(RegionsTest, OnlyTheCustomRectangleIsRasterisedAsAnEllipse)

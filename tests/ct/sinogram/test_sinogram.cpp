@@ -2,6 +2,7 @@
 #include "CtTestTools.h"
 
 #include "pixorama/canvo/CanvasImage.h"
+#include "pixorama/common/MemoryBudget.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/workbench/Sinogram.h"
 
@@ -68,6 +69,21 @@ TEST_F(SinogramTest, UnsignedRowsAndZeroRowsForMissingOrShortFiles)
               (std::vector<float>{4, 5, 6, 0, 0, 0, 0, 0, 0, 60000, 2, 1}));
     EXPECT_EQ(feedback.messages, std::vector<CString>{L"以下文件不存在或长度不足，正弦图中为零行：\n" + para.Files[1]
                                                       + L"\n" + para.Files[2]});
+}
+
+TEST_F(SinogramTest, ASinogramOverTheMemoryIsRefusedBeforeAnyFileIsRead)
+{
+    para.m_width = 1000000;
+    para.Files = {Projection(0), Projection(1), Projection(2)};
+    MemoryBudget::SetAvailableForTesting(8 << 20);
+    SequenceJob job(feedback);
+    ClassData2DIO<float> sinogram;
+    const bool extracted = ExtractSinogram(para, sinogram, job);
+    MemoryBudget::SetAvailableForTesting(0);
+    EXPECT_FALSE(extracted);
+    EXPECT_TRUE(sinogram.IsEmpty());
+    EXPECT_TRUE(feedback.ranges.empty());
+    EXPECT_EQ(feedback.messages, std::vector<CString>{L"图像需要约 12 MB 内存，可用 8 MB"});
 }
 
 TEST_F(SinogramTest, FewerThanTwoFilesDoNothing)

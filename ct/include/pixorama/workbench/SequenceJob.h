@@ -30,6 +30,8 @@ public:
     void SetRange(int maximum) { feedback.SetRange(maximum); }
     void SetPosition(int position) { feedback.SetPosition(position); }
     void Message(const CString& text) { feedback.Message(text); }
+    // False, after telling the memory refusal, when bytes more will not fit.
+    bool MemoryFits(double bytes);
 
 private:
     JobFeedback& feedback;
