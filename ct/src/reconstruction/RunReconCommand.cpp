@@ -9,6 +9,7 @@
 #include "pixorama/workbench/SequenceOps.h"
 #include "pixorama/workbench/SheppLoganPhantom.h"
 
+#include "pixorama/common/MemoryBudget.h"
 #include "pixorama/parlet/DlgGet.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
@@ -192,14 +193,21 @@ void fanSimulationCommand(bool phantom)
     g.xOffset = record.m_Xoffset;
     g.axisOffset = record.m_RotatorOffset;
     g.clockwise = record.m_bClockWise != 0;
-    if (phantom)
-        picture = SheppLoganSlice(std::max(record.m_width, 16));
     // A picture that is not square is centred in a square of its longer side.
-    g.size = std::max(picture.width, picture.height);
+    g.size = phantom ? std::max(record.m_width, 16) : std::max(picture.width, picture.height);
     if (!g.Valid()) {
         plat::messageBox(L"仿真参数无效：需要投影宽度、投影角度数、像元尺寸，且光源探测器距离大于光源转台距离");
         return;
     }
+    // The phantom, its square and the sinogram, weighed before any is made.
+    const double side = g.size;
+    const CString refusal = MemoryBudget::Refusal(4.0 * (2.0 * side * side + double(g.columns) * g.views));
+    if (!refusal.empty()) {
+        plat::messageBox(refusal);
+        return;
+    }
+    if (phantom)
+        picture = SheppLoganSlice(g.size);
     g.pixel = g.fieldPixel();
     ClassData2DIO<float> square;
     square.SetDim(g.size, g.size);
@@ -247,6 +255,9 @@ void coneSimulationCommand()
     StartSequenceJob(ReconFeedback(), [scan](SequenceJob& job) {
         // The simulated detector has no cut borders.
         CtGeometry g = scan.geometry;
+        const double volumeBytes = 4.0 * g.size * g.size * g.size;
+        if (!job.MemoryFits(volumeBytes + 4.0 * g.columns * g.rows * g.views))
+            return;
         const std::vector<ClassData2DIO<float>> volume = SheppLoganVolume(g.size);
         std::vector<ClassData2DIO<float>> projections;
         job.SetRange(g.views);

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -84,7 +85,12 @@ std::shared_ptr<SequenceJob> StartSequenceJob(std::unique_ptr<JobFeedback> feedb
     }
     notify(listener, true);
     std::thread([owner, body = std::move(body)] {
-        body(*owner->job);
+        // A job that runs out of memory stops with a message, not the program.
+        try {
+            body(*owner->job);
+        } catch (const std::bad_alloc&) {
+            owner->job->Message(L"内存不足，任务已停止");
+        }
         finish(owner->job);
     }).detach();
     return owner->job;
