@@ -83,8 +83,11 @@ ResultsDock::ResultsDock(QWidget* parent) : QDockWidget(QStringLiteral("测量�
     };
     shortcut(QKeySequence::Copy, &ResultsDock::CopySelection);
     shortcut(QKeySequence::Delete, &ResultsDock::DeleteSelection);
+    // New rows bring the window up, as measuring is asking to see them.
     gSetResultsListener([this] {
         model->Refresh();
+        if (gResults().Size() > 0 && !isVisible())
+            show();
         table->scrollToBottom();
     });
 }

@@ -10,7 +10,7 @@ class ResultsModel;
 
 // The "测量结果" window docked beside the views: one line per row of the
 // workbench's results, with copy (Ctrl+C, tab-separated), save as CSV,
-// delete selected rows (Delete) and clear.
+// delete selected rows (Delete) and clear. It shows itself when rows change.
 class ResultsDock : public QDockWidget {
 public:
     explicit ResultsDock(QWidget* parent);
