@@ -74,6 +74,10 @@ ResultsDock::ResultsDock(QWidget* parent) : QDockWidget(QStringLiteral("测量�
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setDefaultSectionSize(table->fontMetrics().horizontalAdvance(QStringLiteral("0000.000")) + 12);
+    table->setColumnWidth(0, table->fontMetrics().horizontalAdvance(QStringLiteral("sample-radiograph.png")));
+    // Wide enough for the names and the first values beside the views.
+    body->setMinimumWidth(table->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 60);
     layout->addWidget(table);
     setWidget(body);
     const auto shortcut = [this](QKeySequence keys, void (ResultsDock::*slot)()) {
