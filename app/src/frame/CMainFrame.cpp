@@ -4,6 +4,7 @@
 #include "pixorama/parlet/MenuBuilders.h"
 #include "pixorama/workbench/CPixoramaView.h"
 #include "pixorama/workbench/MenuTables.h"
+#include "pixorama/workbench/ResultsDock.h"
 #include "pixorama/workbench/SequenceCancelButton.h"
 #include "pixorama/workbench/SequenceJob.h"
 #include "pixorama/workbench/SequenceOps.h"
@@ -30,6 +31,9 @@ CMainFrame::CMainFrame()
     setAcceptDrops(true);
     centre = new CPixoramaView(this, [this](const std::wstring& text) { setPaneText(cursorPane, text); });
     setCentralWidget(centre);
+    results = new ResultsDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, results);
+    results->hide();
     InstallMainMenu();
     createToolBar();
     createStatusBar();

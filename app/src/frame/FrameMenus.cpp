@@ -20,6 +20,7 @@ constexpr int openId = 2224;
 constexpr int reopenId = 2228;
 constexpr int basicPopup = 0;
 constexpr int viewPopup = 1;
+constexpr int analysisPopup = 4;
 
 struct KeyHabit {
     int id;
@@ -32,6 +33,18 @@ const KeyHabit keyHabits[] = {
     {ID_UNDO, QKeySequence(Qt::CTRL | Qt::Key_Z)},
     {ID_REDO, QKeySequence(Qt::CTRL | Qt::Key_Y)},
     {ID_REDO, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+    {ID_MEASURE_ALL, QKeySequence(Qt::CTRL | Qt::Key_M)},
+};
+
+struct FrameEntry {
+    int id;
+    const wchar_t* caption;
+};
+
+const FrameEntry analysisEntries[] = {
+    {ID_RESULTS_WINDOW, L"测量结果"}, {ID_MEASURE_ALL, L"测量"},
+    {ID_SAVE_REGIONS, L"保存区域"},   {ID_LOAD_REGIONS, L"载入区域"},
+    {ID_SAVE_PROFILE, L"保存线数据"},
 };
 
 QAction* findIn(const QMenu* menu, int id)
@@ -79,6 +92,11 @@ void CMainFrame::addFrameEntries()
     if (QMenu* view = popupAt(menuBar(), viewPopup)) {
         view->addSeparator();
         view->addAction(QStringLiteral("自动窗宽窗位"))->setData(ID_AUTO_RAW_WINDOW);
+    }
+    if (QMenu* analysis = popupAt(menuBar(), analysisPopup)) {
+        analysis->addSeparator();
+        for (const FrameEntry& entry : analysisEntries)
+            analysis->addAction(QString::fromWCharArray(entry.caption))->setData(entry.id);
     }
     if (QMenu* basic = popupAt(menuBar(), basicPopup)) {
         basic->addSeparator();

@@ -3,6 +3,7 @@
 
 #include "FrameCommands.h"
 #include "EditCommands.h"
+#include "ResultsCommands.h"
 
 #include "pixorama/workbench/CommandGroups.h"
 #include "pixorama/workbench/MenuTables.h"
@@ -101,6 +102,10 @@ void CMainFrame::OnCommand(int id)
     if (id == ID_AUTO_RAW_WINDOW) {
         StepOf step(id, StepScope::Window);
         AutoRawWindow();
+        return;
+    }
+    if (IsResultsCommand(id)) {
+        RunResultsCommand(*this, id);
         return;
     }
     if (id >= ID_RECENT_FILE_FIRST && id < ID_RECENT_FILE_FIRST + recentFileCount) {

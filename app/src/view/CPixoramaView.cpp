@@ -5,10 +5,12 @@
 #include "pixorama/tilemo/EleViewContainer.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/tilemo/ViewInput.h"
+#include "pixorama/workbench/CanvasResults.h"
 #include "pixorama/workbench/QEVViewOfParaOne.h"
 #include "pixorama/workbench/RawWindow.h"
 
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -61,7 +63,12 @@ std::intptr_t CPixoramaView::onMessage(unsigned msg, std::uintptr_t wParam, std:
     if (msg != WM_CTER_VIEWINPUT)
         return plat::Wnd::onMessage(msg, wParam, lParam);
     const auto* input = reinterpret_cast<const tagQEVViewInput*>(wParam);
-    if (input == nullptr || input->viewId != workingCanvas || input->event != CTER_MOUSEMOVE)
+    if (input == nullptr || input->viewId != workingCanvas)
+        return 0;
+    // The canvas sees the release after this report: measure once it has.
+    if (input->event == CTER_LBUTTONUP)
+        QTimer::singleShot(0, this, [] { gReportTouchedOverlay(); });
+    if (input->event != CTER_MOUSEMOVE)
         return 0;
     if (showCursor) {
         char text[48];

@@ -5,6 +5,7 @@
 #include "pixorama/common/NumericTruncate.h"
 
 #include <algorithm>
+#include <limits>
 
 InteractiveMeasureAngle4Pts::InteractiveMeasureAngle4Pts()
 {
@@ -12,10 +13,11 @@ InteractiveMeasureAngle4Pts::InteractiveMeasureAngle4Pts()
     pointLimit = 4;
 }
 
-CString InteractiveMeasureAngle4Pts::MeasureText()
+double InteractiveMeasureAngle4Pts::IntersectionAngle()
 {
+    constexpr double none = std::numeric_limits<double>::quiet_NaN();
     if (displayPoints.size() < 4)
-        return label.GetText();
+        return none;
     const auto x = [this](int i) { return float(displayPoints[std::size_t(i)].x); };
     const auto y = [this](int i) { return float(displayPoints[std::size_t(i)].y); };
     const float a1 = y(1) - y(0), b1 = x(0) - x(1), c1 = y(0) * x(1) - y(1) * x(0);
@@ -24,7 +26,7 @@ CString InteractiveMeasureAngle4Pts::MeasureText()
     parallel = denominator == 0.0f;
     if (parallel) {
         marker = {};
-        return L"两直线平行";
+        return none;
     }
     // Nearly parallel lines meet far away; the bound keeps the marker's
     // corners representable.
@@ -44,7 +46,15 @@ CString InteractiveMeasureAngle4Pts::MeasureText()
         vx = double(px) - x(1);
         vy = double(py) - y(1);
     }
-    return formatOverlayText(L"角度 = %3.3f 度", angleBetween(ux, uy, vx, vy));
+    return angleBetween(ux, uy, vx, vy);
+}
+
+CString InteractiveMeasureAngle4Pts::MeasureText()
+{
+    if (displayPoints.size() < 4)
+        return label.GetText();
+    const double angle = IntersectionAngle();
+    return parallel ? CString(L"两直线平行") : formatOverlayText(L"角度 = %3.3f 度", angle);
 }
 
 bool InteractiveMeasureAngle4Pts::Draw(plat::Dc* dc)

@@ -164,6 +164,8 @@ Canvo& InteractiveDC::AddOverlay(std::unique_ptr<Canvo> overlay)
     ++overlayTotal;
     if (int* counter = KindCounter(added.kind))
         added.kindOrdinal = (*counter)++;
+    static std::uint64_t lastSerial = 0;
+    added.serial = ++lastSerial;
     for (const auto& other : overlays)
         other->selected = false;
     overlays.push_back(std::move(overlay));

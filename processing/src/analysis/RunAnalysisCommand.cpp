@@ -5,6 +5,7 @@
 #include "pixorama/parlet/DlgGet.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/tilemo/Tilemo.h"
+#include "pixorama/workbench/CanvasResults.h"
 #include "pixorama/workbench/RegionStatistics.h"
 #include "pixorama/workbench/UniformityMap.h"
 #include "pixorama/workbench/ShowPlanes.h"
@@ -40,6 +41,8 @@ std::wstring statisticsText()
 void showStatistics()
 {
     gCTERSetInfo(statisticsText());
+    if (const std::optional<ResultRow> row = gStatisticsRow())
+        gPostResults({*row});
     gCTERSetLayOut(0.8f, -0.2f, -0.2f, false);
 }
 

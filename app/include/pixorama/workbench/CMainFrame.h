@@ -11,6 +11,7 @@ class CPixoramaView;
 class QAction;
 class QProgressBar;
 class QToolBar;
+class ResultsDock;
 
 // The main window: menus, toolbar, the view in the middle and a status bar
 // of four panes (progress, cursor, pixel and editing information). Every
@@ -28,6 +29,8 @@ public:
     CPixoramaView* view() const { return centre; }
     QToolBar* toolBar() const { return tools; }
     QProgressBar* progressCtrl() const { return progress; }
+    // The "测量结果" window, hidden until asked for or given rows.
+    ResultsDock* resultsDock() const { return results; }
     // Out-of-range panes are ignored or read as empty.
     void setPaneText(int pane, const std::wstring& text);
     std::wstring paneText(int pane) const;
@@ -93,6 +96,7 @@ private:
     QToolBar* tools = nullptr;
     QProgressBar* progress = nullptr;
     QPointer<QMenu> recent;
+    ResultsDock* results = nullptr;
     bool fullScreen = false;
     QRect savedGeometry;
 };

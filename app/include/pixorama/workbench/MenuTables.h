@@ -25,6 +25,12 @@ std::span<const MenuTable> OffMenuTables();
 
 // Command ids of the frame's own entries beyond the tables.
 constexpr int ID_AUTO_RAW_WINDOW = 2262; // "自动窗宽窗位", in "视图"
+// The results entries, in "图像分析" after its table entries.
+constexpr int ID_RESULTS_WINDOW = 2417; // "测量结果": shows the results window
+constexpr int ID_MEASURE_ALL = 2418;    // "测量" (Ctrl+M): a row for every overlay of canvas 4
+constexpr int ID_SAVE_REGIONS = 2419;   // "保存区域"
+constexpr int ID_LOAD_REGIONS = 2420;   // "载入区域"
+constexpr int ID_SAVE_PROFILE = 2421;   // "保存线数据": the selected profile as CSV and PNG
 constexpr int ID_RECENT_FILE_FIRST = 0xE110; // the recent-file entries, newest first
 constexpr int recentFileCount = 4;
 constexpr int ID_UNDO = 0xE120; // "撤销", at the end of "基本功能"

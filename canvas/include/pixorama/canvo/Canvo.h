@@ -114,6 +114,9 @@ public:
     bool selected = false;
     int kindOrdinal = 0;
     int ordinal = 0; // region label = ordinal + 1
+    // Given when the overlay joins a canvas; never repeats within the
+    // process, so results can follow an overlay while it is edited.
+    std::uint64_t serial = 0;
     int kind = OverlayPassiveWindow;
     bool clampToImage = true;
     InteractiveImage* canvas = nullptr;

@@ -10,6 +10,10 @@ public:
     InteractiveMeasureAngle4Pts();
 
     bool Draw(plat::Dc* dc) override;
+    // Degrees at the intersection from the displayed points, the number the
+    // label shows; NaN for parallel lines or fewer than four points. Places
+    // the marker.
+    double IntersectionAngle();
 
     plat::Point intersection{100, 100};
     plat::Rect marker;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Measures of the pixels of a labelled region (label == key).
 //
@@ -29,6 +30,19 @@ struct RegionMeasures {
 RegionMeasures gMeasureGreyRegion(const ClassData2DIO<unsigned char>& grey, const ClassData2DIO<int>& label, int key);
 // Extremes, mean and deviations only.
 RegionMeasures gMeasureRawRegion(const ClassData2DIO<float>& raw, const ClassData2DIO<int>& label, int key);
+
+// A run of region pixels on one raw (top-down) row: columns begin..end - 1.
+struct RegionSpan {
+    int row = 0;
+    int begin = 0;
+    int end = 0;
+};
+
+// The runs of label == key within the first width x height pixels, raw row
+// order (the label image is bottom-up), rows and columns ascending.
+std::vector<RegionSpan> gRegionSpans(const ClassData2DIO<int>& label, int key, int width, int height);
+// gMeasureRawRegion over runs found once; spans outside raw are skipped.
+RegionMeasures gMeasureRawSpans(const ClassData2DIO<float>& raw, const std::vector<RegionSpan>& spans);
 
 // The texts shown in the information view.
 std::wstring gStatisticsTextRaw(const RegionMeasures& m);

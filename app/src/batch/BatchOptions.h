@@ -16,6 +16,7 @@ struct BatchOptions {
     std::vector<CString> globs;      // --glob PATTERN
     CString left, right;             // --left, --right: a list file or a glob
     CString out;                     // --out FILE
+    CString regions;                 // --regions FILE (a region file)
     CString outDir;                  // --out-dir DIR
     bool hasRange = false;
     IndexRange range;                // --range START:END:STEP; step 0 when not given

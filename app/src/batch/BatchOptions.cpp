@@ -45,6 +45,7 @@ const std::map<std::string, Setter>& valueOptions()
         {"--left", [](BatchOptions& o, const std::string& v) { o.left = plat::toWide(v); return true; }},
         {"--right", [](BatchOptions& o, const std::string& v) { o.right = plat::toWide(v); return true; }},
         {"--out", [](BatchOptions& o, const std::string& v) { o.out = plat::toWide(v); return true; }},
+        {"--regions", [](BatchOptions& o, const std::string& v) { o.regions = plat::toWide(v); return true; }},
         {"--out-dir", [](BatchOptions& o, const std::string& v) { o.outDir = plat::toWide(v); return true; }},
         {"--range", [](BatchOptions& o, const std::string& v) { return o.hasRange = ParseRange(v, o.range); }},
         {"--window", [](BatchOptions& o, const std::string& v) { return o.hasWindow = parseWindow(v, o.window); }},
