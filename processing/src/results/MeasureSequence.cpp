@@ -1,7 +1,7 @@
 #include "pixorama/workbench/MeasureSequence.h"
 
 #include "FileList.h"
-#include "RawFrame.h"
+#include "pixorama/common/RawFrame.h"
 
 #include "pixorama/platform/Strings.h"
 #include "pixorama/workbench/RegionMeasure.h"
