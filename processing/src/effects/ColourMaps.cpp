@@ -94,9 +94,18 @@ void EffectFreeze(ColourPlanes planes)
 
 void EffectColourMatrix(ColourPlanes planes, const float (&m)[5][5])
 {
-    ForEachPixel(planes, [&m](unsigned char& r, unsigned char& g, unsigned char& b) {
+    // The coefficients as values: the loop writes bytes, which could alias the matrix.
+    float k[3][4];
+    for (int i = 0; i < 3; ++i)
+        k[i][0] = m[i][0], k[i][1] = m[i][1], k[i][2] = m[i][2], k[i][3] = m[i][4] * 255.0f;
+    ForEachPixel(planes, [k](unsigned char& r, unsigned char& g, unsigned char& b) {
         const float R = r, G = g, B = b;
-        auto row = [&](int i) { return ClampByte(double(m[i][0] * R + m[i][1] * G + m[i][2] * B + m[i][4] * 255.0f)); };
+        auto row = [&](int i) {
+            float v = k[i][0] * R + k[i][1] * G + k[i][2] * B + k[i][3];
+            v = v > 0.0f ? v : 0.0f; // truncated to 0..255; not-a-number gives 0
+            v = v < 255.0f ? v : 255.0f;
+            return static_cast<unsigned char>(static_cast<int>(v));
+        };
         const unsigned char nr = row(0), ng = row(1), nb = row(2);
         r = nr;
         g = ng;

@@ -26,5 +26,6 @@ std::span<const MenuTable> OffMenuTables();
 
 // Command ids of the frame's own entries beyond the tables.
 constexpr int ID_AUTO_RAW_WINDOW = 2262; // "自动窗宽窗位", in "视图"
+constexpr int ID_SMOOTH_WHEN_SHRUNK = 2263; // "缩小时平滑显示", in "视图", checked at start
 constexpr int ID_RECENT_FILE_FIRST = 0xE110; // the recent-file entries, newest first
 constexpr int recentFileCount = 4;
