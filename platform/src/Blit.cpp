@@ -162,13 +162,14 @@ void stretchSmoothRows(DibBitmap& dst, const Rect& area, const AxisMap& xs, cons
             continue;
         for (const Tap* v = ys.at(j); v != ys.at(j) + rows; ++v) {
             const unsigned char* __restrict from = reinterpret_cast<const unsigned char*>(src.line(v->index) + columnLow);
-            const std::uint32_t weight = std::uint32_t(v->weight);
+            // 16-bit factors (a weight is at most 2^12) multiply eight lanes at a time.
+            const std::int16_t weight = std::int16_t(v->weight);
             if (v == ys.at(j))
                 for (int i = 0; i < lanes; ++i)
-                    sums[i] = from[i] * weight;
+                    sums[i] = std::uint32_t(std::int32_t(std::int16_t(from[i])) * std::int32_t(weight));
             else
                 for (int i = 0; i < lanes; ++i)
-                    sums[i] += from[i] * weight;
+                    sums[i] += std::uint32_t(std::int32_t(std::int16_t(from[i])) * std::int32_t(weight));
         }
         Pixel* to = dst.line(y);
         for (int x = area.left; x < area.right; ++x) {

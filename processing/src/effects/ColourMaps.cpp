@@ -48,9 +48,11 @@ void EffectNegative(ColourPlanes planes)
 void EffectGrey(ColourPlanes planes)
 {
     const QEVUCDATA2D grey = GreyOfPlanes(planes);
-    for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
-        for (int y = 0; y < grey.height; ++y)
-            std::memcpy(plane->rows[y], grey.rows[y], std::size_t(grey.width));
+    ForPlaneBands(planes, [&](int begin, int end) {
+        for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
+            for (int y = begin; y < end; ++y)
+                std::memcpy(plane->rows[y], grey.rows[y], std::size_t(grey.width));
+    });
 }
 
 void EffectCrossProcess(ColourPlanes planes)
