@@ -3,6 +3,7 @@
 #include "PixelLoops.h"
 #include "PlaneGrey.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -24,10 +25,12 @@ struct CrossTables {
     }
 };
 
-// 255 - ((255 - v * c / 256) * (255 - v) >> 8)
-unsigned char Lift(int v, int c)
+// 255 - ((255 - v * c / 256) * (255 - v) >> 8). Every product stays below
+// 2^16, so the line runs on 16-bit lanes.
+unsigned char Lift(std::uint16_t v, std::uint16_t c)
 {
-    return static_cast<unsigned char>(255 - (((255 - v * c / 256) * (255 - v)) >> 8));
+    const std::uint16_t scaled = static_cast<std::uint16_t>(std::uint16_t(v * c) >> 8);
+    return static_cast<unsigned char>(255 - (std::uint16_t((255 - scaled) * (255 - v)) >> 8));
 }
 
 unsigned char Frozen(int v)
@@ -78,7 +81,7 @@ void EffectSepia(ColourPlanes planes)
 void EffectDarkLift(ColourPlanes planes)
 {
     ForEachPixel(planes, [](unsigned char& r, unsigned char& g, unsigned char& b) {
-        const int c = 255 - g;
+        const std::uint16_t c = static_cast<std::uint16_t>(255 - g);
         b = Lift(b, c);
         g = Lift(g, c);
         r = Lift(r, c);
