@@ -21,7 +21,6 @@ def effect(name):
 # (figure, kind, operands, goal, "max" or "min")
 #   ratio: real time of a / real time of b
 #   cpu: process CPU time / real time of a
-#   counter: a counter of a
 #   per_pixel: (real time of a / pixels of a) / (real time of b / pixels of b)
 GOALS = (
     [("%s / Negative" % e, "ratio", (effect(e), effect("Negative")), 4.0, "max")
@@ -29,8 +28,12 @@ GOALS = (
     + [("%s / Negative" % e, "ratio", (effect(e), effect("Negative")), 10.0, "max") for e in NEIGHBOURHOOD_EFFECTS]
     + [("%s CPU / wall" % e, "cpu", (effect(e),), 1.7, "min") for e in PER_PIXEL_EFFECTS + NEIGHBOURHOOD_EFFECTS]
     + [
-        ("Smooth repaint of the whole 4096² picture / memcpy", "counter",
-         (("bench_canvas", "BM_RepaintHalftone/-8/real_time"), "x_memcpy"), 3.0, "max"),
+        # Mean times of both, as every other ratio here: the benchmark's own
+        # x_memcpy counter divides by the best of five copies, which a busy
+        # machine throws about.
+        ("Smooth repaint of the whole 4096² picture / memcpy of its bytes", "ratio",
+         (("bench_canvas", "BM_RepaintHalftone/-8/real_time"), ("bench_canvas", "BM_MemcpyFloatImage/real_time")),
+         3.0, "max"),
         ("Equalisation / OpenCV equalizeHist", "ratio",
          (("bench_equalise", "BM_Ours_EqualiseHistogram/process_time/real_time"),
           ("bench_equalise", "BM_OpenCV_equalizeHist/process_time/real_time")), 1.0, "max"),
@@ -85,9 +88,6 @@ def measure(results, kind, operands):
     if kind == "cpu":
         a = run(operands[0])
         return cpu_ns(a) / real_ns(a) if a and real_ns(a) > 0 else None
-    if kind == "counter":
-        a = run(operands[0])
-        return a.get(operands[1]) if a else None
     if kind == "per_pixel":
         a, b = run(operands[0]), run(operands[1])
         if not a or not b or real_ns(b) <= 0:
