@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <random>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -61,20 +63,30 @@ void Frosted(ColourPlanes planes)
 
 } // namespace
 
-BENCHMARK_CAPTURE(Run, BlemishRemoval, EffectBlemishRemoval)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, StrongBlemishRemoval, EffectStrongBlemishRemoval)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, WhiteBalance, EffectWhiteBalance)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, Vignette, EffectVignette)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, CrossProcess, EffectCrossProcess)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, Sepia, EffectSepia)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, SoftLight_gGauss, EffectSoftLight)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, DarkLift, EffectDarkLift)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, PenDrawing, EffectPenDrawing)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, Negative, EffectNegative)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, Freeze, EffectFreeze)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, Stylise, EffectStylise)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, FrostedGlass, Frosted)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, Grey, EffectGrey)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(Run, ColourMatrix, Identity)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-BENCHMARK_MAIN();
+// Process CPU time against wall time shows whether an effect keeps every core busy.
+int main(int argc, char** argv)
+{
+    using Effect = void (*)(ColourPlanes);
+    const std::pair<const char*, Effect> effects[] = {
+        {"BlemishRemoval", EffectBlemishRemoval}, {"StrongBlemishRemoval", EffectStrongBlemishRemoval},
+        {"WhiteBalance", EffectWhiteBalance},     {"Vignette", EffectVignette},
+        {"CrossProcess", EffectCrossProcess},     {"Sepia", EffectSepia},
+        {"SoftLight_gGauss", EffectSoftLight},    {"DarkLift", EffectDarkLift},
+        {"PenDrawing", EffectPenDrawing},         {"Negative", EffectNegative},
+        {"Freeze", EffectFreeze},                 {"Stylise", EffectStylise},
+        {"FrostedGlass", Frosted},                {"Grey", EffectGrey},
+        {"ColourMatrix", Identity},
+    };
+    for (const auto& [name, effect] : effects)
+        benchmark::RegisterBenchmark((std::string("Run/") + name).c_str(),
+                                     [effect = effect](benchmark::State& state) { Run(state, effect); })
+            ->Unit(benchmark::kMillisecond)
+            ->MeasureProcessCPUTime()
+            ->UseRealTime();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -12,6 +12,7 @@ packages=(
   clang libclang-rt-14-dev
   fonts-wqy-microhei fonts-dejavu-core
   xvfb xauth x11-utils
+  python3
 )
 if [ "${PIXORAMA_BENCH_PEERS:-0}" = 1 ]; then
   packages+=(libfftw3-dev libopencv-dev python3-skimage)

@@ -1,8 +1,13 @@
 #include "Blit.h"
 
+#include "pixorama/platform/System.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace plat::blit {
@@ -139,6 +144,53 @@ void stretchNearest(DibBitmap& dst, const Rect& area, const AxisMap& xs, const A
     }
 }
 
+// Rows [rowBegin, rowEnd) of the area. The vertical pass sums each column's
+// taps into four 32-bit lanes (blue, green, red, unused) per column, straight
+// from the source bytes so that it runs on vectors; the horizontal pass then
+// weighs those sums. Both weights are fractions of 2^12 that sum to one, so a
+// lane never passes 255 * 2^24 plus the rounding half: unsigned 32 bits hold it.
+void stretchSmoothRows(DibBitmap& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibBitmap& src,
+                       int columnLow, int columnHigh, int rowBegin, int rowEnd)
+{
+    const int lanes = 4 * (columnHigh - columnLow);
+    std::vector<std::uint32_t> column(static_cast<std::size_t>(lanes));
+    std::uint32_t* __restrict sums = column.data();
+    for (int y = rowBegin; y < rowEnd; ++y) {
+        const int j = y - area.top;
+        const int rows = ys.count(j);
+        if (rows == 0)
+            continue;
+        for (const Tap* v = ys.at(j); v != ys.at(j) + rows; ++v) {
+            const unsigned char* __restrict from = reinterpret_cast<const unsigned char*>(src.line(v->index) + columnLow);
+            // 16-bit factors (a weight is at most 2^12) multiply eight lanes at a time.
+            const std::int16_t weight = std::int16_t(v->weight);
+            if (v == ys.at(j))
+                for (int i = 0; i < lanes; ++i)
+                    sums[i] = std::uint32_t(std::int32_t(std::int16_t(from[i])) * std::int32_t(weight));
+            else
+                for (int i = 0; i < lanes; ++i)
+                    sums[i] += std::uint32_t(std::int32_t(std::int16_t(from[i])) * std::int32_t(weight));
+        }
+        Pixel* to = dst.line(y);
+        for (int x = area.left; x < area.right; ++x) {
+            const int i = x - area.left;
+            const int count = xs.count(i);
+            if (count == 0)
+                continue;
+            constexpr std::uint32_t half = 1u << (2 * weightBits - 1);
+            std::uint32_t b = half, g = half, r = half;
+            for (const Tap* h = xs.at(i); h != xs.at(i) + count; ++h) {
+                const std::uint32_t* sum = sums + std::size_t(h->index - columnLow) * 4;
+                const std::uint32_t weight = std::uint32_t(h->weight);
+                b += sum[0] * weight;
+                g += sum[1] * weight;
+                r += sum[2] * weight;
+            }
+            to[x] = Pixel(b >> 2 * weightBits) | Pixel(g >> 2 * weightBits) << 8 | Pixel(r >> 2 * weightBits) << 16;
+        }
+    }
+}
+
 void stretchSmooth(DibBitmap& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibBitmap& src)
 {
     int columnLow = src.width();
@@ -149,42 +201,26 @@ void stretchSmooth(DibBitmap& dst, const Rect& area, const AxisMap& xs, const Ax
     }
     if (columnHigh <= columnLow)
         return;
-    // Vertical pass into one row of per-channel sums, then horizontal.
-    std::vector<int> column(std::size_t(columnHigh - columnLow) * 3);
-    for (int y = area.top; y < area.bottom; ++y) {
-        const int j = y - area.top;
-        const int rows = ys.count(j);
-        if (rows == 0)
-            continue;
-        std::fill(column.begin(), column.end(), 0);
-        for (const Tap* v = ys.at(j); v != ys.at(j) + rows; ++v) {
-            const Pixel* from = src.line(v->index);
-            int* sum = column.data();
-            for (int c = columnLow; c < columnHigh; ++c, sum += 3) {
-                const Pixel p = from[c];
-                sum[0] += int(p & 0xFF) * v->weight;
-                sum[1] += int(p >> 8 & 0xFF) * v->weight;
-                sum[2] += int(p >> 16 & 0xFF) * v->weight;
-            }
-        }
-        Pixel* to = dst.line(y);
-        for (int x = area.left; x < area.right; ++x) {
-            const int i = x - area.left;
-            const int count = xs.count(i);
-            if (count == 0)
-                continue;
-            long long b = 0, g = 0, r = 0;
-            for (const Tap* h = xs.at(i); h != xs.at(i) + count; ++h) {
-                const int* sum = column.data() + std::size_t(h->index - columnLow) * 3;
-                b += 1LL * sum[0] * h->weight;
-                g += 1LL * sum[1] * h->weight;
-                r += 1LL * sum[2] * h->weight;
-            }
-            constexpr long long half = 1LL << (2 * weightBits - 1);
-            to[x] = Pixel((b + half) >> 2 * weightBits) | Pixel((g + half) >> 2 * weightBits) << 8
-                    | Pixel((r + half) >> 2 * weightBits) << 16;
+    // Every processor takes a band of destination rows; a small area is not
+    // worth starting threads for.
+    const std::size_t work = ys.taps.size() * std::size_t(columnHigh - columnLow);
+    const int threads = work < (std::size_t(1) << 20) ? 1 : std::clamp(processorCount(), 1, area.height());
+    std::vector<std::thread> helpers;
+    auto band = [&](int k) {
+        const int begin = area.top + int(std::int64_t(area.height()) * k / threads);
+        const int end = area.top + int(std::int64_t(area.height()) * (k + 1) / threads);
+        stretchSmoothRows(dst, area, xs, ys, src, columnLow, columnHigh, begin, end);
+    };
+    for (int k = 1; k < threads; ++k) {
+        try {
+            helpers.emplace_back(band, k);
+        } catch (const std::system_error&) {
+            band(k); // no thread to be had: do the rows here
         }
     }
+    band(0);
+    for (std::thread& t : helpers)
+        t.join();
 }
 
 Rect intersect(const Rect& a, const Rect& b)

@@ -57,6 +57,7 @@ protected:
         c.canvasSurface.Release();
         c.clientSurface.Release();
         c.canvasSurface.stretchMode = plat::COLORONCOLOR;
+        c.canvasSurface.smoothWhenShrunk = true;
         c.oriRaw.Clear();
         c.workingRaw.Clear();
         c.fileType = FileNothing;

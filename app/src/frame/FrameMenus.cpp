@@ -92,6 +92,10 @@ void CMainFrame::addFrameEntries()
     if (QMenu* view = popupAt(menuBar(), viewPopup)) {
         view->addSeparator();
         view->addAction(QStringLiteral("自动窗宽窗位"))->setData(ID_AUTO_RAW_WINDOW);
+        QAction* smooth = view->addAction(QStringLiteral("缩小时平滑显示"));
+        smooth->setData(ID_SMOOTH_WHEN_SHRUNK);
+        smooth->setCheckable(true);
+        smooth->setChecked(smoothWhenShrunk);
     }
     if (QMenu* analysis = popupAt(menuBar(), analysisPopup)) {
         analysis->addSeparator();

@@ -108,6 +108,10 @@ void CMainFrame::OnCommand(int id)
         RunResultsCommand(*this, id);
         return;
     }
+    if (id == ID_SMOOTH_WHEN_SHRUNK) {
+        ToggleSmoothWhenShrunk();
+        return;
+    }
     if (id >= ID_RECENT_FILE_FIRST && id < ID_RECENT_FILE_FIRST + recentFileCount) {
         const std::vector<std::wstring> paths = RecentFiles::Load();
         const std::size_t index = std::size_t(id - ID_RECENT_FILE_FIRST);

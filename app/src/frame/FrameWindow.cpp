@@ -1,8 +1,12 @@
-// Full screen, always on top, the frame's keys and files dropped on it.
+// Full screen, always on top, smooth shrinking, the frame's keys and files dropped on it.
 #include "pixorama/workbench/CMainFrame.h"
 
 #include "pixorama/canvo/CanvasFiles.h"
+#include "pixorama/canvo/CanvasFrame.h"
+#include "pixorama/canvo/CanvasTable.h"
 #include "pixorama/parlet/MenuBuilders.h"
+#include "pixorama/tilemo/Tilemo.h"
+#include "pixorama/workbench/MenuTables.h"
 #include "pixorama/workbench/OpenPicture.h"
 #include "pixorama/workbench/PictureHistory.h"
 #include "pixorama/workbench/WorkState.h"
@@ -73,6 +77,16 @@ void CMainFrame::ToggleAlwaysOnTop()
     setGeometry(place);
     if (shown)
         show();
+}
+
+void CMainFrame::ToggleSmoothWhenShrunk()
+{
+    smoothWhenShrunk = !smoothWhenShrunk;
+    for (int id = 0; id < CanvasTable::count; ++id)
+        gCVSSetCanvasSmoothWhenShrunk(id, smoothWhenShrunk);
+    if (QAction* entry = menuAction(ID_SMOOTH_WHEN_SHRUNK))
+        entry->setChecked(smoothWhenShrunk);
+    gCTERRefreshAllView();
 }
 
 void CMainFrame::onKeyDown(int key, Qt::KeyboardModifiers modifiers)

@@ -98,6 +98,12 @@ void gCVSSetCanvasFastDisplayMode(int id, bool fast)
         canvas->canvasSurface.stretchMode = fast ? plat::COLORONCOLOR : plat::HALFTONE;
 }
 
+void gCVSSetCanvasSmoothWhenShrunk(int id, bool smooth)
+{
+    if (InteractiveImage* canvas = CanvasTable::At(id))
+        canvas->canvasSurface.smoothWhenShrunk = smooth;
+}
+
 void gCVSSetCanvasColor(int id, std::uint32_t value)
 {
     InteractiveImage* canvas = CanvasTable::At(id);

@@ -104,7 +104,10 @@ void InteractiveDC::SetLutPara(float, float) {}
 
 void InteractiveDC::BlitImage(plat::Dc& dc, const ViewState::BlitPlan& plan)
 {
-    dc.setStretchBltMode(canvasSurface.stretchMode);
+    const plat::Rect& shown = view.displayed;
+    const bool shrinks = shown.width() < canvasSurface.Width() || shown.height() < canvasSurface.Height();
+    const bool smooth = canvasSurface.stretchMode == plat::COLORONCOLOR && canvasSurface.smoothWhenShrunk && shrinks;
+    dc.setStretchBltMode(smooth ? plat::HALFTONE : canvasSurface.stretchMode);
     if (!plan.copies)
         return;
     dc.stretchBlt(plan.destination, canvasSurface.Bitmap(), plan.source);

@@ -3,6 +3,7 @@
 #include "PixelLoops.h"
 #include "PlaneGrey.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
@@ -24,10 +25,12 @@ struct CrossTables {
     }
 };
 
-// 255 - ((255 - v * c / 256) * (255 - v) >> 8)
-unsigned char Lift(int v, int c)
+// 255 - ((255 - v * c / 256) * (255 - v) >> 8). Every product stays below
+// 2^16, so the line runs on 16-bit lanes.
+unsigned char Lift(std::uint16_t v, std::uint16_t c)
 {
-    return static_cast<unsigned char>(255 - (((255 - v * c / 256) * (255 - v)) >> 8));
+    const std::uint16_t scaled = static_cast<std::uint16_t>(std::uint16_t(v * c) >> 8);
+    return static_cast<unsigned char>(255 - (std::uint16_t((255 - scaled) * (255 - v)) >> 8));
 }
 
 unsigned char Frozen(int v)
@@ -48,9 +51,11 @@ void EffectNegative(ColourPlanes planes)
 void EffectGrey(ColourPlanes planes)
 {
     const QEVUCDATA2D grey = GreyOfPlanes(planes);
-    for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
-        for (int y = 0; y < grey.height; ++y)
-            std::memcpy(plane->rows[y], grey.rows[y], std::size_t(grey.width));
+    ForPlaneBands(planes, [&](int begin, int end) {
+        for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
+            for (int y = begin; y < end; ++y)
+                std::memcpy(plane->rows[y], grey.rows[y], std::size_t(grey.width));
+    });
 }
 
 void EffectCrossProcess(ColourPlanes planes)
@@ -76,7 +81,7 @@ void EffectSepia(ColourPlanes planes)
 void EffectDarkLift(ColourPlanes planes)
 {
     ForEachPixel(planes, [](unsigned char& r, unsigned char& g, unsigned char& b) {
-        const int c = 255 - g;
+        const std::uint16_t c = static_cast<std::uint16_t>(255 - g);
         b = Lift(b, c);
         g = Lift(g, c);
         r = Lift(r, c);
@@ -94,9 +99,18 @@ void EffectFreeze(ColourPlanes planes)
 
 void EffectColourMatrix(ColourPlanes planes, const float (&m)[5][5])
 {
-    ForEachPixel(planes, [&m](unsigned char& r, unsigned char& g, unsigned char& b) {
+    // The coefficients as values: the loop writes bytes, which could alias the matrix.
+    float k[3][4];
+    for (int i = 0; i < 3; ++i)
+        k[i][0] = m[i][0], k[i][1] = m[i][1], k[i][2] = m[i][2], k[i][3] = m[i][4] * 255.0f;
+    ForEachPixel(planes, [k](unsigned char& r, unsigned char& g, unsigned char& b) {
         const float R = r, G = g, B = b;
-        auto row = [&](int i) { return ClampByte(double(m[i][0] * R + m[i][1] * G + m[i][2] * B + m[i][4] * 255.0f)); };
+        auto row = [&](int i) {
+            float v = k[i][0] * R + k[i][1] * G + k[i][2] * B + k[i][3];
+            v = v > 0.0f ? v : 0.0f; // truncated to 0..255; not-a-number gives 0
+            v = v < 255.0f ? v : 255.0f;
+            return static_cast<unsigned char>(static_cast<int>(v));
+        };
         const unsigned char nr = row(0), ng = row(1), nb = row(2);
         r = nr;
         g = ng;

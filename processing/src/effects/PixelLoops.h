@@ -4,7 +4,9 @@
 
 #include "RowBands.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 // body(begin, end) over the planes' rows, spread over the processors.
 template <typename Body>
@@ -14,20 +16,46 @@ void ForPlaneBands(ColourPlanes planes, Body body)
         ForRowBands(planes.Height(), std::size_t(planes.Width()) * std::size_t(planes.Height()), body);
 }
 
+// A run of at most `size` pixels of one row, copied out of the planes and
+// back. The planes are separate picture-sized buffers whose rows lie at the
+// same offsets within memory pages: a loop that reads one plane while it
+// writes another in place stalls on false store-to-load dependencies, and a
+// run in local buffers avoids that and lets the loop run on vectors.
+struct PixelRun {
+    static constexpr int size = 256;
+    alignas(64) unsigned char r[size];
+    alignas(64) unsigned char g[size];
+    alignas(64) unsigned char b[size];
+
+    void Load(ColourPlanes planes, int y, int x, int n)
+    {
+        std::memcpy(r, planes.r.rows[y] + x, std::size_t(n));
+        std::memcpy(g, planes.g.rows[y] + x, std::size_t(n));
+        std::memcpy(b, planes.b.rows[y] + x, std::size_t(n));
+    }
+    void Store(ColourPlanes planes, int y, int x, int n) const
+    {
+        std::memcpy(planes.r.rows[y] + x, r, std::size_t(n));
+        std::memcpy(planes.g.rows[y] + x, g, std::size_t(n));
+        std::memcpy(planes.b.rows[y] + x, b, std::size_t(n));
+    }
+};
+
 // f(r, g, b) on every pixel, by reference.
 template <typename F>
 void ForEachPixel(ColourPlanes planes, F f)
 {
     const int w = planes.Width();
     ForPlaneBands(planes, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            // The planes are separate buffers; saying so lets the loop run on vectors.
-            unsigned char* __restrict r = planes.r.rows[y];
-            unsigned char* __restrict g = planes.g.rows[y];
-            unsigned char* __restrict b = planes.b.rows[y];
-            for (int x = 0; x < w; ++x)
-                f(r[x], g[x], b[x]);
-        }
+        PixelRun run;
+        for (int y = begin; y < end; ++y)
+            for (int x = 0; x < w; x += PixelRun::size) {
+                const int n = std::min(PixelRun::size, w - x);
+                run.Load(planes, y, x, n);
+                for (int i = 0; i < n; ++i)
+                    f(run.r[i], run.g[i], run.b[i]);
+                run.Store(planes, y, x, n);
+            }
     });
 }
 

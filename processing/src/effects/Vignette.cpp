@@ -79,19 +79,21 @@ void EffectVignette(ColourPlanes planes)
         float* const __restrict f = factors.data();
         for (int row = begin; row < end; ++row) {
             LineFactors(falloff, w, cx, float(h - 1 - row) - cy, c, f); // plane rows run bottom-up
-            // The planes are separate buffers; saying so lets the loop run on vectors.
-            unsigned char* __restrict r = planes.r.rows[row];
-            unsigned char* __restrict g = planes.g.rows[row];
-            unsigned char* __restrict b = planes.b.rows[row];
-            for (int x = 0; x < w; ++x) {
-                const float R = r[x], G = g[x], B = b[x];
-                const float Y = 0.299f * R + 0.587f * G + 0.114f * B;
-                const float U = 0.493f * (B - Y);
-                const float V = 0.877f * (R - Y);
-                const float Yv = Y * f[x];
-                r[x] = ToByte(Yv + 1.14f * V);
-                g[x] = ToByte(Yv - 0.394f * U - 0.581f * V);
-                b[x] = ToByte(Yv + 2.032f * U);
+            PixelRun run;
+            for (int x0 = 0; x0 < w; x0 += PixelRun::size) {
+                const int n = std::min(PixelRun::size, w - x0);
+                run.Load(planes, row, x0, n);
+                for (int x = 0; x < n; ++x) {
+                    const float R = run.r[x], G = run.g[x], B = run.b[x];
+                    const float Y = 0.299f * R + 0.587f * G + 0.114f * B;
+                    const float U = 0.493f * (B - Y);
+                    const float V = 0.877f * (R - Y);
+                    const float Yv = Y * f[x0 + x];
+                    run.r[x] = ToByte(Yv + 1.14f * V);
+                    run.g[x] = ToByte(Yv - 0.394f * U - 0.581f * V);
+                    run.b[x] = ToByte(Yv + 2.032f * U);
+                }
+                run.Store(planes, row, x0, n);
             }
         }
     });

@@ -1,9 +1,11 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
+#include "ChunkSplit.h"
 #include "PixelLoops.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -12,15 +14,31 @@ struct ChannelStats {
     int largest = 0;
 };
 
+// Every worker sums and scans its own rows; the totals merge after the join.
 ChannelStats StatsOf(const ClassData2DIO<unsigned char>& plane)
 {
-    std::uint64_t sum = 0;
-    unsigned char largest = 0;
-    for (int y = 0; y < plane.height; ++y)
-        for (const unsigned char* p = plane.rows[y]; p < plane.rows[y] + plane.width; ++p) {
-            sum += *p;
-            largest = std::max(largest, *p);
+    const int chunks = RowSplit::threadCount();
+    std::vector<std::uint64_t> sums(std::size_t(chunks), 0);
+    std::vector<unsigned char> largests(std::size_t(chunks), 0);
+    gForEachChunk(plane.height, chunks, [&](int chunk, int begin, int end) {
+        std::uint64_t sum = 0;
+        unsigned char largest = 0;
+        for (int y = begin; y < end; ++y) {
+            const unsigned char* p = plane.rows[y];
+            std::uint32_t rowSum = 0; // at most 255 * width: a row of 16M pixels still fits
+            for (int x = 0; x < plane.width; ++x) {
+                rowSum += p[x];
+                largest = std::max(largest, p[x]);
+            }
+            sum += rowSum;
         }
+        sums[std::size_t(chunk)] = sum;
+        largests[std::size_t(chunk)] = largest;
+    });
+    std::uint64_t sum = 0;
+    for (std::uint64_t s : sums)
+        sum += s;
+    const unsigned char largest = *std::max_element(largests.begin(), largests.end());
     return {double(sum) / (double(plane.width) * double(plane.height)), largest};
 }
 

@@ -1,6 +1,7 @@
 // The menu bar, the toolbar and the status bar as the frame builds them.
 #include "WorkbenchFixture.h"
 
+#include "pixorama/canvo/CanvasTable.h"
 #include "pixorama/parlet/MenuBuilders.h"
 #include "pixorama/workbench/MenuTables.h"
 
@@ -95,9 +96,22 @@ TEST_F(MenuTest, FrameEntriesFollowTheTables)
     EXPECT_EQ(gActionCommandId(basic->actions()[12]), ID_REDO);
     EXPECT_EQ(basic->actions()[12]->text(), QStringLiteral("重做"));
     QMenu* view = popups()[1]->menu();
-    ASSERT_EQ(view->actions().size(), 8);
+    ASSERT_EQ(view->actions().size(), 9);
     EXPECT_EQ(gActionCommandId(view->actions()[7]), ID_AUTO_RAW_WINDOW);
     EXPECT_EQ(view->actions()[7]->text(), QStringLiteral("自动窗宽窗位"));
+
+    // Smooth display of shrunk pictures: on at start, switched for every canvas.
+    QAction* smooth = view->actions()[8];
+    EXPECT_EQ(gActionCommandId(smooth), ID_SMOOTH_WHEN_SHRUNK);
+    EXPECT_EQ(smooth->text(), QStringLiteral("缩小时平滑显示"));
+    EXPECT_TRUE(smooth->isChecked());
+    smooth->trigger();
+    EXPECT_FALSE(smooth->isChecked());
+    for (int id = 0; id < CanvasTable::count; ++id)
+        EXPECT_FALSE(CanvasTable::At(id)->canvasSurface.smoothWhenShrunk) << id;
+    smooth->trigger();
+    EXPECT_TRUE(smooth->isChecked());
+    EXPECT_TRUE(CanvasTable::At(4)->canvasSurface.smoothWhenShrunk);
 }
 
 TEST_F(MenuTest, OpenAndReopenShowTheirKeys)

@@ -330,3 +330,37 @@ TEST_F(CanvasTest, MousePositionsLeftAndAboveTheWindowAreNegative)
     EXPECT_EQ(gCVSGetCanvasRegion(4),
               (plat::Rect{before.left - 15, before.top - 27, before.right - 15, before.bottom - 27}));
 }
+
+// A one-pixel checkerboard: shrunk, the fast mode shows its averages (no
+// aliasing) unless smoothing is off; enlarged, it keeps the pure squares.
+TEST_F(CanvasTest, ShrunkPicturesAreSmoothEnlargedOnesKeepTheirPixels)
+{
+    plat::Dc& window = Window(1, 64, 64);
+    std::vector<unsigned char> board(64 * 64);
+    for (int i = 0; i < 64 * 64; ++i)
+        board[std::size_t(i)] = (i % 64 + i / 64) % 2 ? 255 : 0;
+    gCVSShowUCGray(1, board.data(), 64, 64, true);
+    // Pure black or white pixels inside the displayed picture.
+    auto pure = [&] {
+        gCVSOnDraw(1, nullptr);
+        const plat::Rect d = Canvas(1).view.displayed;
+        int count = 0;
+        for (int y = std::max(d.top, 0); y < std::min(d.bottom, 64); ++y)
+            for (int x = std::max(d.left, 0); x < std::min(d.right, 64); ++x)
+                count += Rgb(window, x, y) == 0 || Rgb(window, x, y) == 0xFFFFFF;
+        return count;
+    };
+    for (int i = 0; i < 3; ++i)
+        gCVSOnMouseWheel(1, plat::MK_CONTROL, -120, {32, 32});
+    ASSERT_LT(Canvas(1).view.displayed.width(), 64);
+    EXPECT_EQ(pure(), 0);
+    gCVSSetCanvasSmoothWhenShrunk(1, false);
+    const plat::Rect d = Canvas(1).view.displayed;
+    EXPECT_EQ(pure(), d.width() * d.height());
+
+    gCVSSetCanvasSmoothWhenShrunk(1, true);
+    for (int i = 0; i < 6; ++i)
+        gCVSOnMouseWheel(1, plat::MK_CONTROL, 120, {32, 32});
+    ASSERT_GT(Canvas(1).view.displayed.width(), 64);
+    EXPECT_EQ(pure(), 64 * 64);
+}

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <functional>
+
 namespace {
 
 using Rgb = TestPlanes::Rgb;
@@ -124,4 +129,78 @@ TEST(ColourMaps, WhiteBalanceOfABlackPictureLeavesItBlack)
     EffectWhiteBalance(dim.Planes());
     EXPECT_EQ(dim.At(3, 4), (Rgb{255, 0, 0}));
     EXPECT_EQ(dim.At(0, 0), (Rgb{0, 0, 0}));
+}
+
+namespace {
+
+unsigned char Truncated(double v)
+{
+    return static_cast<unsigned char>(v <= 0.0 ? 0.0 : (v >= 255.0 ? 255.0 : v));
+}
+
+} // namespace
+
+// Pictures wider than the loops' runs and large enough to be split over the
+// processors: every pixel must be what the effect's formula gives for it.
+TEST(ColourMaps, EveryPixelOfALargePictureFollowsTheFormula)
+{
+    constexpr int w = 601, h = 300;
+    auto colour = [](int x, int y) {
+        const unsigned v = unsigned(x) * 2654435761u ^ unsigned(y) * 40503u;
+        return Rgb{int(v & 255), int(v >> 8 & 255), int(v >> 16 & 255)};
+    };
+    const float matrix[5][5] = {{0.5f, 0.7f, -0.2f, 0, 0}, {1.3f, 0, 0.1f, 0, 0}, {0, -0.4f, 1.1f, 0, 0}, {0, 0, 0, 1, 0},
+                                {0, 0, 0, 0, 0}};
+    struct Case {
+        const char* name;
+        std::function<void(ColourPlanes)> effect;
+        std::function<Rgb(Rgb)> formula;
+    };
+    const Case cases[] = {
+        {"cross", EffectCrossProcess,
+         [](Rgb c) {
+             auto curve = [](int i, double power) {
+                 const double a = i < 128 ? i : 256 - i;
+                 const double v = power == 3 ? a * a * a / 16384.0 : a * a / 128.0;
+                 return int(Truncated(i < 128 ? v : 256.0 - v));
+             };
+             return Rgb{curve(c[0], 3), curve(c[1], 2), c[2] / 2 + 37};
+         }},
+        {"sepia", EffectSepia,
+         [](Rgb c) {
+             const double R = c[0], G = c[1], B = c[2];
+             return Rgb{Truncated(0.393 * R + 0.769 * G + 0.189 * B), Truncated(0.349 * R + 0.686 * G + 0.168 * B),
+                        Truncated(0.272 * R + 0.534 * G + 0.131 * B)};
+         }},
+        {"dark lift", EffectDarkLift,
+         [](Rgb c) {
+             auto lift = [k = 255 - c[1]](int v) { return 255 - (((255 - v * k / 256) * (255 - v)) >> 8); };
+             return Rgb{lift(c[0]), lift(c[1]), lift(c[2])};
+         }},
+        {"freeze", EffectFreeze,
+         [](Rgb c) {
+             auto frozen = [](int v) { return std::min(std::abs(v * 3 / 2), 255); };
+             const int r = frozen(c[0] - c[2] - c[1]);
+             const int g = frozen(c[1] - r - c[2]);
+             return Rgb{r, g, frozen(c[2] - g - r)};
+         }},
+        {"matrix", [&](ColourPlanes p) { EffectColourMatrix(p, matrix); },
+         [&](Rgb c) {
+             Rgb out;
+             for (int i = 0; i < 3; ++i)
+                 out[std::size_t(i)] = Truncated(double(matrix[i][0] * float(c[0]) + matrix[i][1] * float(c[1])
+                                                        + matrix[i][2] * float(c[2]) + matrix[i][4] * 255.0f));
+             return out;
+         }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.name);
+        TestPlanes p(w, h, colour);
+        test.effect(p.Planes());
+        int wrong = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                wrong += p.At(x, y) != test.formula(colour(x, y));
+        EXPECT_EQ(wrong, 0);
+    }
 }

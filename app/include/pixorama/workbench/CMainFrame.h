@@ -57,6 +57,10 @@ public:
     // Changes nothing when full screen is off.
     void LeaveFullScreen();
     void ToggleAlwaysOnTop();
+    // Every canvas draws shrunk pictures smooth, or nearest pixel; the entry
+    // in "视图" shows which.
+    void ToggleSmoothWhenShrunk();
+    bool isSmoothWhenShrunk() const { return smoothWhenShrunk; }
 
     virtual void OnViewModeCommand(int id);
     virtual void OnSelectionCommand(int id);
@@ -98,5 +102,6 @@ private:
     QPointer<QMenu> recent;
     ResultsDock* results = nullptr;
     bool fullScreen = false;
+    bool smoothWhenShrunk = true;
     QRect savedGeometry;
 };

@@ -25,6 +25,7 @@ std::span<const MenuTable> OffMenuTables();
 
 // Command ids of the frame's own entries beyond the tables.
 constexpr int ID_AUTO_RAW_WINDOW = 2262; // "自动窗宽窗位", in "视图"
+constexpr int ID_SMOOTH_WHEN_SHRUNK = 2263; // "缩小时平滑显示", in "视图", checked at start
 // The results entries, in "图像分析" after its table entries.
 constexpr int ID_RESULTS_WINDOW = 2417; // "测量结果": shows the results window
 constexpr int ID_MEASURE_ALL = 2418;    // "测量" (Ctrl+M): a row for every overlay of canvas 4

@@ -25,6 +25,9 @@ void gCVSOnDraw(int id, plat::Dc* dc);
 bool gCVSRespondToMessage(MSG* msg, int id);
 // Fast: nearest-pixel stretch of the visible part only; else smooth.
 void gCVSSetCanvasFastDisplayMode(int id, bool fast);
+// Smooth: the fast mode averages too while the view shrinks the picture (the
+// default); off: it keeps the nearest pixel at every zoom.
+void gCVSSetCanvasSmoothWhenShrunk(int id, bool smooth);
 void gCVSSetCanvasColor(int id, std::uint32_t value);
 // When set, painting only copies the client surface, as written by the caller.
 void gCVSSetUseClientMemDCPixelDirect(int id, bool direct);

@@ -41,6 +41,10 @@ public:
 
     // The canvas's stretch mode (COLORONCOLOR or HALFTONE) and view state.
     int stretchMode = plat::COLORONCOLOR;
+    // Nearest pixels alias when the view shrinks the picture: COLORONCOLOR
+    // then draws smooth (averaged) too, unless this is off. Enlarged
+    // pictures keep their pixel edges.
+    bool smoothWhenShrunk = true;
     ViewState* view = nullptr;
 
 private:
