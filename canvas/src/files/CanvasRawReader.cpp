@@ -2,6 +2,7 @@
 
 #include "pixorama/common/NumericTruncate.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/Translation.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -124,7 +125,7 @@ bool sizeImage(ClassData2DIO<float>& image, int w, int h)
 std::wstring format(const wchar_t* pattern, long long a, long long b)
 {
     wchar_t text[256];
-    std::swprintf(text, sizeof text / sizeof text[0], pattern, a, b);
+    std::swprintf(text, sizeof text / sizeof text[0], plat::tr(std::wstring(pattern)).c_str(), a, b);
     return text;
 }
 

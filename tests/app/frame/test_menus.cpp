@@ -89,9 +89,11 @@ TEST_F(MenuTest, FrameEntriesFollowTheTables)
     EXPECT_TRUE(basic->actions()[8]->isSeparator());
     EXPECT_EQ(basic->actions()[9]->menu(), frame->recentMenu());
     QMenu* view = popups()[1]->menu();
-    ASSERT_EQ(view->actions().size(), 8);
+    ASSERT_EQ(view->actions().size(), 9);
     EXPECT_EQ(gActionCommandId(view->actions()[7]), ID_AUTO_RAW_WINDOW);
     EXPECT_EQ(view->actions()[7]->text(), QStringLiteral("自动窗宽窗位"));
+    ASSERT_NE(view->actions()[8]->menu(), nullptr);
+    EXPECT_EQ(view->actions()[8]->text(), QStringLiteral("语言 / Language"));
 }
 
 TEST_F(MenuTest, OpenAndReopenShowTheirKeys)
