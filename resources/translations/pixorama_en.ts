@@ -2215,7 +2215,7 @@ step of the parameters; outputs keep the numbers of the whole run.
     </message>
     <message>
         <source>拼接投影图像对</source>
-        <translation>stitch projection pairs</translation>
+        <translation>Stitch projection pairs</translation>
     </message>
     <message>
         <source>pixorama-batch stitch --left LIST --right LIST [--out-dir DIR] [options]
@@ -2230,7 +2230,7 @@ m_SaveDir (or DIR). --range replaces the start, end and step indices.
     </message>
     <message>
         <source>从每个投影提取一行探测器数据</source>
-        <translation>extract one detector row from every projection</translation>
+        <translation>Extract one detector row from every projection</translation>
     </message>
     <message>
         <source>pixorama-batch sinogram --out FILE [--row N] [options] [FILES...]
