@@ -1,6 +1,7 @@
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
 #include "pixorama/platform/System.h"
+#include "pixorama/platform/Translation.h"
 #include "pixorama/workbench/CPixoramaApp.h"
 
 #include <QApplication>
@@ -32,6 +33,7 @@ int main(int argc, char** argv)
             return plat::IDOK;
         });
     }
+    plat::setLanguage(plat::startLanguage(options.language));
     CPixoramaApp app;
     return app.run(options);
 }

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-image-formats-plugins
+  qt6-l10n-tools qt6-tools-dev
   libtiff-dev libgdcm-dev zlib1g-dev time
   libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -6,7 +6,9 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
+#include <mutex>
 
 // The text members of Dc: fonts need a running GUI application, so without
 // one text measures as empty and draws nothing.
@@ -49,7 +51,41 @@ bool haveFonts()
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
+struct Observer {
+    std::mutex mutex;
+    std::atomic<bool> installed{false};
+    DrawnTextObserver observe;
+};
+
+Observer& observer()
+{
+    static Observer instance;
+    return instance;
+}
+
+void report(const std::wstring& text, bool fits)
+{
+    Observer& o = observer();
+    if (!o.installed.load())
+        return;
+    DrawnTextObserver observe;
+    {
+        std::lock_guard lock(o.mutex);
+        observe = o.observe;
+    }
+    if (observe)
+        observe(text, fits);
+}
+
 } // namespace
+
+void setDrawnTextObserver(DrawnTextObserver observe)
+{
+    Observer& o = observer();
+    std::lock_guard lock(o.mutex);
+    o.installed.store(bool(observe));
+    o.observe = std::move(observe);
+}
 
 QFont Dc::qfont() const
 {
@@ -77,6 +113,7 @@ int Dc::drawText(const std::wstring& text, Rect& r, unsigned flags)
     }
     const QRect box = qrect(r);
     const QRect inked = metrics.boundingRect(box, qt, string);
+    report(text, (flags & DT_NOCLIP) != 0 || (inked.width() <= box.width() && inked.height() <= box.height()));
     QPainter painter;
     if (!beginPainter(painter))
         return inked.height();

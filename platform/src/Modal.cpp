@@ -2,6 +2,7 @@
 
 #include "pixorama/platform/Strings.h"
 #include "pixorama/platform/System.h"
+#include "pixorama/platform/Translation.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -161,6 +162,26 @@ std::vector<std::wstring> split(const std::wstring& text, wchar_t separator)
     }
 }
 
+// The request as the user sees it: title, name and filter descriptions in
+// the current language.
+FileDialogRequest translated(const FileDialogRequest& request)
+{
+    if (currentLanguage() == Language::Chinese)
+        return request;
+    FileDialogRequest shown = request;
+    shown.title = tr(request.title);
+    shown.initialName = tr(request.initialName);
+    const std::vector<std::wstring> fields = split(request.filter, L'|');
+    shown.filter.clear();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            shown.filter += L'|';
+        const std::wstring english = i % 2 == 0 ? tr(trimmed(fields[i])) : fields[i];
+        shown.filter += english == trimmed(fields[i]) ? fields[i] : english;
+    }
+    return shown;
+}
+
 } // namespace
 
 void setMessageBoxResponder(MessageBoxResponder responder)
@@ -168,8 +189,10 @@ void setMessageBoxResponder(MessageBoxResponder responder)
     install(&Responders::messageBox, std::move(responder));
 }
 
-int messageBox(const std::wstring& text, const std::wstring& caption, unsigned style)
+int messageBox(const std::wstring& source, const std::wstring& captionSource, unsigned style)
 {
+    const std::wstring text = tr(source);
+    const std::wstring caption = tr(captionSource);
     if (const auto responder = installed(&Responders::messageBox))
         return responder(text, caption, style);
     if (!canShowWidgets())
@@ -215,8 +238,9 @@ void setFileDialogResponder(FileDialogResponder responder)
     install(&Responders::fileDialog, std::move(responder));
 }
 
-std::vector<std::wstring> fileDialog(const FileDialogRequest& request)
+std::vector<std::wstring> fileDialog(const FileDialogRequest& source)
 {
+    const FileDialogRequest request = translated(source);
     std::vector<std::wstring> chosen;
     if (const auto responder = installed(&Responders::fileDialog))
         chosen = responder(request);
@@ -234,8 +258,9 @@ void setFolderDialogResponder(FolderDialogResponder responder)
     install(&Responders::folderDialog, std::move(responder));
 }
 
-std::wstring folderDialog(const std::wstring& title)
+std::wstring folderDialog(const std::wstring& source)
 {
+    const std::wstring title = tr(source);
     if (const auto responder = installed(&Responders::folderDialog))
         return responder(title);
     if (!canShowWidgets())

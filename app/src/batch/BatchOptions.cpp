@@ -3,6 +3,7 @@
 #include "pixorama/common/OSCString.h"
 #include "pixorama/common/OSDIR.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/Translation.h"
 
 #include <algorithm>
 #include <charconv>
@@ -50,6 +51,10 @@ const std::map<std::string, Setter>& valueOptions()
         {"--range", [](BatchOptions& o, const std::string& v) { return o.hasRange = ParseRange(v, o.range); }},
         {"--window", [](BatchOptions& o, const std::string& v) { return o.hasWindow = parseWindow(v, o.window); }},
         {"--row", [](BatchOptions& o, const std::string& v) { return o.hasRow = parseInt(v, o.row); }},
+        {"--lang", [](BatchOptions& o, const std::string& v) {
+             o.language = plat::toWide(v);
+             return plat::parseLanguage(o.language).has_value();
+         }},
     };
     return options;
 }
@@ -82,11 +87,11 @@ BatchOptions ParseBatchOptions(const std::vector<std::string>& args)
             o.help = true;
         } else if (const auto found = valueOptions().find(word); found != valueOptions().end()) {
             if (i + 1 >= args.size())
-                o.error = word + " needs a value";
+                o.error = BatchText(L"%1 需要一个值", {word});
             else if (!found->second(o, args[++i]))
-                o.error = "bad value for " + word + ": " + args[i];
+                o.error = BatchText(L"%1 的值无效：%2", {word, args[i]});
         } else if (word.rfind("--", 0) == 0) {
-            o.error = "unknown option " + word;
+            o.error = BatchText(L"未知选项 %1", {word});
         } else if (o.command.empty()) {
             o.command = word;
         } else {
@@ -94,6 +99,22 @@ BatchOptions ParseBatchOptions(const std::vector<std::string>& args)
         }
     }
     return o;
+}
+
+CString LanguageArgument(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 0; i + 1 < args.size(); ++i)
+        if (args[i] == "--lang")
+            return plat::toWide(args[i + 1]);
+    return {};
+}
+
+std::string BatchText(const wchar_t* pattern, std::initializer_list<std::string> arguments)
+{
+    QString text = plat::tr(QString::fromWCharArray(pattern));
+    for (const std::string& argument : arguments)
+        text = text.arg(QString::fromStdString(argument));
+    return text.toStdString();
 }
 
 std::vector<CString> ExpandSource(const CString& listOrGlob)

@@ -3,6 +3,7 @@
 #include "pixorama/common/CString.h"
 #include "pixorama/workbench/SequenceOps.h"
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -24,10 +25,18 @@ struct BatchOptions {
     DisplayWindow window;            // --window LEFT:RIGHT
     bool hasRow = false;
     int row = 0;                     // --row N
+    CString language;                // --lang en|zh
     std::string error;               // set when the line is not understood
 };
 
 BatchOptions ParseBatchOptions(const std::vector<std::string>& args);
+
+// The value of --lang on the line, or an empty string.
+CString LanguageArgument(const std::vector<std::string>& args);
+
+// A message of the program: the Chinese pattern in the current language,
+// its %1, %2, ... filled with the arguments, as UTF-8.
+std::string BatchText(const wchar_t* pattern, std::initializer_list<std::string> arguments = {});
 
 // "START:END:STEP"; END and STEP may be left out ("5:", "5:9", ":9:2"); a
 // step left out reads 0, which leaves the job's own step.

@@ -10,6 +10,7 @@
 #include "pixorama/platform/System.h"
 #include "pixorama/workbench/ConeReconstruction.h"
 #include "pixorama/workbench/MeasureSequence.h"
+#include "pixorama/platform/Translation.h"
 #include "pixorama/workbench/ProjectionStitch.h"
 #include "pixorama/workbench/RegionFile.h"
 #include "pixorama/workbench/SequenceJob.h"
@@ -38,20 +39,21 @@ extern "C" void onInterrupt(int)
     std::atomic_ref<int>(interrupted).store(1);
 }
 
-const char* const commonHelp =
-    "  --params FILE           parameter file written by the dialogs (default: the\n"
-    "                          dialog's own file in ImaPInitPara)\n"
-    "  --range START:END:STEP  only indices START, START+STEP, ... below END\n"
-    "  --help                  this text\n"
-    "  --version               the program's version (alone)\n";
+// Help texts are written in Chinese and shown in the current language.
+const wchar_t* const commonHelp =
+    L"  --params FILE           对话框写出的参数文件（默认：ImaPInitPara 中\n"
+    L"                          该对话框自己的文件）\n"
+    L"  --range START:END:STEP  只取下标 START, START+STEP, ... 中小于 END 的\n"
+    L"  --lang en|zh            界面语言（默认：PIXORAMA_LANG、设置或区域设置）\n"
+    L"  --help                  本说明\n";
 
-const char* const sequenceHelp =
-    "The sequence: FILES..., --list FILE (a .srl project or a list file, one path a\n"
-    "line) and --glob PATTERN (\"/data/*.raw\"), in that order.\n";
+const wchar_t* const sequenceHelp =
+    L"序列：FILES...、--list FILE（.srl 工程或列表文件，每行一个路径）\n"
+    L"和 --glob PATTERN（\"/data/*.raw\"），依此顺序。\n";
 
 struct Command {
-    const char* summary;
-    const char* usage;
+    const wchar_t* summary;
+    const wchar_t* usage;
     int (*run)(const BatchOptions&, SequenceJob&, std::ostream& err);
 };
 
@@ -60,7 +62,7 @@ bool readParams(R& record, const BatchOptions& options, SequenceJob& job)
 {
     if (gReadImaParaFile(record, options.params))
         return true;
-    job.Message(L"参数文件不存在：" + (options.params.empty() ? CString(L"ImaPInitPara") : options.params));
+    job.Message(plat::tr(L"参数文件不存在：") + (options.params.empty() ? CString(L"ImaPInitPara") : options.params));
     return false;
 }
 
@@ -85,7 +87,7 @@ int writeResult(const BatchOptions& o, const ClassData2DIO<float>& image, bool c
     if (image.IsEmpty())
         return exitFailed;
     if (!WriteRawFrame(plat::toPath(o.out), image, RawLayout{image.width, image.height, 1, true})) {
-        job.Message(L"无法写入文件：" + o.out);
+        job.Message(plat::tr(L"无法写入文件：") + o.out);
         return exitFailed;
     }
     return complete ? 0 : exitFailed;
@@ -249,55 +251,51 @@ const std::map<std::string, Command>& commands()
 {
     static const std::map<std::string, Command> table = {
         {"average",
-         {"mean of a raw sequence (序列图像相加)",
-          "pixorama-batch average --out FILE [options] [FILES...]\n"
-          "Averages the sequence (image load parameters, section ImaLoad) into FILE,\n"
-          "a float raw image. Files that cannot be read are named and left out.\n",
+         {L"序列图像相加",
+          L"pixorama-batch average --out FILE [options] [FILES...]\n"
+          L"把序列（图像载入参数，ImaLoad 节）平均到 FILE，一个浮点 raw 图像。\n"
+          L"无法读取的文件列出名字并不计入。\n",
           average}},
         {"cut",
-         {"crop every file of a sequence (序列图像剪切)",
-          "pixorama-batch cut [options] [FILES...]\n"
-          "Crops file i to the rectangle (section ImaROIRect) and writes it beside\n"
-          "the input as i+10000 \".raw\" (image load parameters, section ImaLoad).\n",
+         {L"序列图像剪切",
+          L"pixorama-batch cut [options] [FILES...]\n"
+          L"把第 i 个文件剪切到矩形（ImaROIRect 节），写在输入旁边，名为\n"
+          L"i+10000 \".raw\"（图像载入参数，ImaLoad 节）。\n",
           cut}},
         {"convert",
-         {"convert a sequence to another size and format (格式转化)",
-          "pixorama-batch convert [--out-dir DIR] [--window LEFT:RIGHT] [options] [FILES...]\n"
-          "Converts the sequence with the format parameters (section ImaFormat) into\n"
-          "OutDir (or DIR). --window is the display window for 8-bit output, as\n"
-          "fractions of the full range (default 0:1). STEP of --range replaces the\n"
-          "step of the parameters; outputs keep the numbers of the whole run.\n",
+         {L"格式转化",
+          L"pixorama-batch convert [--out-dir DIR] [--window LEFT:RIGHT] [options] [FILES...]\n"
+          L"按格式参数（ImaFormat 节）把序列转换到 OutDir（或 DIR）。--window 是 8 位\n"
+          L"输出的显示窗口，以全范围的比例表示（默认 0:1）。--range 的 STEP 取代参数\n"
+          L"中的步长；输出保留整次运行的编号。\n",
           convert}},
         {"stitch",
-         {"stitch projection pairs",
-          "pixorama-batch stitch --left LIST --right LIST [--out-dir DIR] [options]\n"
-          "Corrects and stitches pair k of the two lists (each a list file, a .srl\n"
-          "project or a glob) with the pair parameters (section ImaPair) into\n"
-          "m_SaveDir (or DIR). --range replaces the start, end and step indices.\n",
+         {L"拼接投影图像对",
+          L"pixorama-batch stitch --left LIST --right LIST [--out-dir DIR] [options]\n"
+          L"按图像对参数（ImaPair 节）校正并拼接两个列表（列表文件、.srl 工程或\n"
+          L"glob）的第 k 对，写到 m_SaveDir（或 DIR）。--range 取代开始、结束序号和步长。\n",
           stitch}},
         {"sinogram",
-         {"extract one detector row from every projection",
-          "pixorama-batch sinogram --out FILE [--row N] [options] [FILES...]\n"
-          "Takes row m_RowIndex (or N) of every projection (section ImaRowDataPara)\n"
-          "into FILE, a float raw image of m_width x files.\n",
+         {L"从每个投影提取一行探测器数据",
+          L"pixorama-batch sinogram --out FILE [--row N] [options] [FILES...]\n"
+          L"取每个投影（ImaRowDataPara 节）的第 m_RowIndex（或 N）行，写到 FILE，\n"
+          L"一个 m_width x 文件数的浮点 raw 图像。\n",
           sinogram}},
         {"reconstruct",
-         {"cone-beam (FDK) reconstruction of projections (图像锥束重建)",
-          "pixorama-batch reconstruct [--out-dir DIR] [options] [FILES...]\n"
-          "Reconstructs slices of the sequence (one raw projection a file, in the\n"
-          "order of the views) with the reconstruction parameters (section ImaRec)\n"
-          "into m_SaveDir (or DIR), one file NNNNN.raw per slice. --range names the\n"
-          "slices (0 ... width - 1) instead of the record, so a job array can share\n"
-          "a volume: the pieces equal the whole run byte for byte.\n",
+         {L"投影的锥束（FDK）重建（图像锥束重建）",
+          L"pixorama-batch reconstruct [--out-dir DIR] [options] [FILES...]\n"
+          L"按重建参数（ImaRec 节）重建序列（每个文件一个 raw 投影，按视角顺序）的\n"
+          L"切片，写到 m_SaveDir（或 DIR），每个切片一个文件 NNNNN.raw。--range 代替\n"
+          L"参数指定切片（0 ... 宽度 - 1），作业数组可以分担一个体积：各部分与整次\n"
+          L"运行逐字节相同。\n",
           reconstruct}},
         {"measure",
-         {"measure saved regions on every file of a sequence",
-          "pixorama-batch measure --regions FILE --out FILE [options] [FILES...]\n"
-          "Measures every region of the region file (saved with \"保存区域\") on every\n"
-          "raw file (image load parameters, section ImaLoad) and writes one CSV row\n"
-          "per file and region, with the columns of the results window. With\n"
-          "--range START:END only the piece that starts at 0 has the header, so the\n"
-          "pieces of consecutive ranges concatenate to the whole run's file.\n",
+         {L"在序列的每个文件上测量保存的区域",
+          L"pixorama-batch measure --regions FILE --out FILE [options] [FILES...]\n"
+          L"在每个 raw 文件（图像载入参数，ImaLoad 节）上测量区域文件（用\"保存区域\"保存）\n"
+          L"的每个区域，每个文件和区域写一行 CSV，列与测量结果窗口相同。使用\n"
+          L"--range START:END 时只有从 0 开始的部分带表头，所以相连范围的各部分\n"
+          L"拼接起来就是整次运行的文件。\n",
           measure}},
     };
     return table;
@@ -306,11 +304,11 @@ const std::map<std::string, Command>& commands()
 void programHelp(std::ostream& out)
 {
     out << "pixorama-batch COMMAND [options]\n"
-           "Runs the sequence, stitching, sinogram and reconstruction jobs of Pixorama without a display.\n\n"
-           "Commands:\n";
+        << BatchText(L"无需显示即可运行 Pixorama 的序列、拼接、正弦图、测量和重建任务。\n") << '\n'
+        << BatchText(L"命令：\n");
     for (const auto& [name, command] : commands())
-        out << "  " << name << std::string(name.size() < 12 ? 12 - name.size() : 1, ' ') << command.summary << '\n';
-    out << "\n'pixorama-batch COMMAND --help' describes one command.\n";
+        out << "  " << name << std::string(name.size() < 12 ? 12 - name.size() : 1, ' ') << BatchText(command.summary) << '\n';
+    out << '\n' << BatchText(L"'pixorama-batch COMMAND --help' 说明一个命令。\n");
 }
 
 } // namespace
@@ -321,6 +319,7 @@ int RunBatchProgram(const std::vector<std::string>& args, std::ostream& out, std
         out << "pixorama-batch " << plat::projectVersion() << '\n';
         return 0;
     }
+    plat::setLanguage(plat::startLanguage(LanguageArgument(args)));
     const BatchOptions options = ParseBatchOptions(args);
     const auto found = commands().find(options.command);
     if (options.command.empty() && options.help) {
@@ -328,12 +327,13 @@ int RunBatchProgram(const std::vector<std::string>& args, std::ostream& out, std
         return 0;
     }
     if (found == commands().end()) {
-        err << "pixorama-batch: " << (options.command.empty() ? "no command given" : "unknown command " + options.command)
-            << " (see --help)\n";
+        err << "pixorama-batch: "
+            << (options.command.empty() ? BatchText(L"没有给出命令") : BatchText(L"未知命令 %1", {options.command}))
+            << BatchText(L"（见 --help）") << '\n';
         return exitUsage;
     }
     if (options.help) {
-        out << found->second.usage << '\n' << commonHelp << sequenceHelp;
+        out << BatchText(found->second.usage) << '\n' << BatchText(commonHelp) << BatchText(sequenceHelp);
         return 0;
     }
     if (!options.error.empty()) {
@@ -348,7 +348,7 @@ int RunBatchProgram(const std::vector<std::string>& args, std::ostream& out, std
     std::signal(SIGINT, previous);
     feedback.Finish();
     if (status != 0) {
-        const std::string reason = job.Cancelled() ? "interrupted" : feedback.LastMessage();
+        const std::string reason = job.Cancelled() ? BatchText(L"已中断") : feedback.LastMessage();
         err << "pixorama-batch " << options.command << ": failed" << (reason.empty() ? "" : ": " + reason) << '\n';
     }
     return status;

@@ -1,6 +1,7 @@
 #include "ConsoleFeedback.h"
 
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/Translation.h"
 
 #include <algorithm>
 
@@ -55,7 +56,7 @@ void ConsoleFeedback::Message(const CString& text)
         err << '\n';
         barOpen = false;
     }
-    const std::string line = plat::toUtf8(text);
+    const std::string line = plat::toUtf8(plat::tr(text));
     last = line.substr(0, line.find('\n'));
     err << command << ": " << line << '\n' << std::flush;
 }

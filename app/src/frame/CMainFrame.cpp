@@ -2,6 +2,7 @@
 
 #include "pixorama/brovia/LayOutOne.h"
 #include "pixorama/parlet/MenuBuilders.h"
+#include "pixorama/platform/SourceText.h"
 #include "pixorama/workbench/CPixoramaView.h"
 #include "pixorama/workbench/MenuTables.h"
 #include "pixorama/workbench/ResultsDock.h"
@@ -27,7 +28,7 @@ constexpr const wchar_t* title = L"图像分析软件 https://pixorama.example";
 
 CMainFrame::CMainFrame()
 {
-    setWindowTitle(QString::fromWCharArray(title));
+    plat::setSourceText(this, QString::fromWCharArray(title));
     setAcceptDrops(true);
     centre = new CPixoramaView(this, [this](const std::wstring& text) { setPaneText(cursorPane, text); });
     setCentralWidget(centre);

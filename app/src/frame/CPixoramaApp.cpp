@@ -5,6 +5,7 @@
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/platform/Image.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/Translation.h"
 #include "pixorama/tilemo/EleContainer.h"
 #include "pixorama/tilemo/EleView.h"
 #include "pixorama/tilemo/EleViewContainer.h"
@@ -80,6 +81,12 @@ WorkbenchOptions CPixoramaApp::parseCommandLine(const QStringList& arguments)
                 return options;
             }
             options.screenshot = arguments[++i].toStdWString();
+        } else if (a == QLatin1String("--lang")) {
+            if (i + 1 >= arguments.size() || !plat::parseLanguage(arguments[i + 1].toStdWString())) {
+                options.error = L"--lang needs en or zh";
+                return options;
+            }
+            options.language = arguments[++i].toStdWString();
         } else if (a == QLatin1String("--startup-time")) {
             options.startupTime = true;
         } else if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
@@ -99,11 +106,13 @@ WorkbenchOptions CPixoramaApp::parseCommandLine(const QStringList& arguments)
 
 std::wstring CPixoramaApp::usage()
 {
-    return L"usage: pixorama [--screenshot FILE.png] [--startup-time] [--version] [IMAGE]\n"
+    return L"usage: pixorama [--lang en|zh] [--screenshot FILE.png] [--startup-time] [--version] [IMAGE]\n"
            L"  IMAGE            a picture to show (the bundled sample when none is given)\n"
            L"  --screenshot F   write a PNG of the main window to F once the picture is shown, then quit\n"
            L"  --startup-time   print the time from process start to the first painted picture, then quit\n"
-           L"  --version        print the version and quit\n";
+           L"  --version        print the version and quit\n"
+           L"  --lang en|zh     the interface language (else PIXORAMA_LANG, the choice kept in the\n"
+           L"                   settings, or English when the locale names English first)\n";
 }
 
 CMainFrame* CPixoramaApp::mainFrame() const

@@ -1,5 +1,7 @@
 // The frame's menu bar: the tables, the entries the frame adds to them and
 // the keyboard shortcuts shown on the entries.
+#include "pixorama/platform/SourceText.h"
+#include "pixorama/platform/Translation.h"
 #include "pixorama/workbench/CMainFrame.h"
 
 #include "pixorama/parlet/MenuBuilders.h"
@@ -10,6 +12,7 @@
 #include "pixorama/workbench/WorkState.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QMenu>
 #include <QMenuBar>
 #include <QShortcut>
@@ -91,25 +94,60 @@ void CMainFrame::addFrameEntries()
 {
     if (QMenu* view = popupAt(menuBar(), viewPopup)) {
         view->addSeparator();
-        view->addAction(QStringLiteral("自动窗宽窗位"))->setData(ID_AUTO_RAW_WINDOW);
-        QAction* smooth = view->addAction(QStringLiteral("缩小时平滑显示"));
+        QAction* autoWindow = view->addAction(QString());
+        plat::setSourceText(autoWindow, QStringLiteral("自动窗宽窗位"));
+        autoWindow->setData(ID_AUTO_RAW_WINDOW);
+        QAction* smooth = view->addAction(QString());
+        plat::setSourceText(smooth, QStringLiteral("缩小时平滑显示"));
         smooth->setData(ID_SMOOTH_WHEN_SHRUNK);
         smooth->setCheckable(true);
         smooth->setChecked(smoothWhenShrunk);
+        addLanguageMenu(*view);
     }
     if (QMenu* analysis = popupAt(menuBar(), analysisPopup)) {
         analysis->addSeparator();
-        for (const FrameEntry& entry : analysisEntries)
-            analysis->addAction(QString::fromWCharArray(entry.caption))->setData(entry.id);
+        for (const FrameEntry& entry : analysisEntries) {
+            QAction* action = analysis->addAction(QString());
+            plat::setSourceText(action, QString::fromWCharArray(entry.caption));
+            action->setData(entry.id);
+        }
     }
     if (QMenu* basic = popupAt(menuBar(), basicPopup)) {
         basic->addSeparator();
-        recent = basic->addMenu(QStringLiteral("最近打开的文件"));
+        recent = basic->addMenu(QString());
+        plat::setSourceText(recent->menuAction(), QStringLiteral("最近打开的文件"));
         connect(recent, &QMenu::aboutToShow, this, &CMainFrame::fillRecentMenu);
         fillRecentMenu();
         basic->addSeparator();
-        basic->addAction(QStringLiteral("撤销"))->setData(ID_UNDO);
-        basic->addAction(QStringLiteral("重做"))->setData(ID_REDO);
+        for (const auto& [id, caption] : {std::pair{ID_UNDO, QStringLiteral("撤销")}, std::pair{ID_REDO, QStringLiteral("重做")}}) {
+            QAction* action = basic->addAction(QString());
+            plat::setSourceText(action, caption);
+            action->setData(id);
+        }
+    }
+}
+
+// "语言 / Language": the choice takes effect at once and is kept for the
+// next start. Its entries act by themselves and carry no command id.
+void CMainFrame::addLanguageMenu(QMenu& view)
+{
+    QMenu* menu = view.addMenu(QString());
+    plat::setSourceText(menu->menuAction(), QStringLiteral("语言 / Language"));
+    auto* choices = new QActionGroup(menu);
+    const std::pair<const char*, plat::Language> entries[] = {
+        {"中文", plat::Language::Chinese},
+        {"English", plat::Language::English},
+    };
+    for (const auto& [caption, language] : entries) {
+        QAction* entry = menu->addAction(QString());
+        plat::setSourceText(entry, QString::fromUtf8(caption));
+        entry->setCheckable(true);
+        entry->setChecked(plat::currentLanguage() == language);
+        choices->addAction(entry);
+        connect(entry, &QAction::triggered, this, [language] {
+            plat::setLanguage(language);
+            plat::storeLanguage(language);
+        });
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "pixorama/brovia/ControlId.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/SourceText.h"
 
 #include <QAction>
 #include <QMenu>
@@ -73,7 +74,8 @@ void WatchTree(QTreeWidget* tree, std::function<void(QTreeWidgetItem*, bool)> cl
 
 void AddCommand(QMenu& menu, const CString& caption, int id, const std::function<void(int)>& onCommand)
 {
-    QAction* action = menu.addAction(QString::fromStdWString(caption));
+    QAction* action = menu.addAction(QString());
+    plat::setSourceText(action, QString::fromStdWString(caption));
     action->setData(id);
     QObject::connect(action, &QAction::triggered, &menu, [onCommand, id] { onCommand(id); });
 }

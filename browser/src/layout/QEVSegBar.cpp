@@ -3,6 +3,7 @@
 #include "pixorama/brovia/BrowserMessages.h"
 #include "pixorama/brovia/ControlId.h"
 #include "pixorama/platform/Messages.h"
+#include "pixorama/platform/Translation.h"
 
 #include <QRubberBand>
 
@@ -44,7 +45,7 @@ void QEVSegBar::onPaint(plat::Dc& dc)
     dc.selectFont(font);
     dc.setTextColor(plat::rgb(176, 32, 100));
     dc.setBkMode(plat::TRANSPARENT);
-    dc.drawText(title, r, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+    dc.drawText(plat::tr(title), r, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
 }
 
 void QEVSegBar::onLButtonDown(unsigned, plat::Point p)

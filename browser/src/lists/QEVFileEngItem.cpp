@@ -8,6 +8,8 @@
 #include "pixorama/platform/Strings.h"
 
 #include "TreeControls.h"
+#include "pixorama/platform/SourceText.h"
+#include "pixorama/platform/Translation.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -43,10 +45,14 @@ QEVFileEngItem::QEVFileEngItem(plat::Wnd* ownerWindow) : plat::Wnd(ownerWindow),
     tree = NewTreeControl(this, IDC_FILEENG_TREE, 10);
     tree->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tree->setAcceptDrops(false);
-    auto* root = new QTreeWidgetItem(QStringList{QStringLiteral("图像序列")});
+    auto* root = new QTreeWidgetItem;
+    plat::setSourceText(root, 0, QStringLiteral("图像序列"));
     tree->addTopLevelItem(root);
-    root->addChild(new QTreeWidgetItem(QStringList{QStringLiteral("图像序列一")}));
-    root->addChild(new QTreeWidgetItem(QStringList{QStringLiteral("图像序列二")}));
+    for (const QString& list : {QStringLiteral("图像序列一"), QStringLiteral("图像序列二")}) {
+        auto* child = new QTreeWidgetItem;
+        plat::setSourceText(child, 0, list);
+        root->addChild(child);
+    }
     root->setExpanded(true);
     WatchTree(
         tree, [this](QTreeWidgetItem* item, bool control) { OnItemClicked(item, control); },
@@ -107,7 +113,7 @@ bool QEVFileEngItem::ReadProject(const CString& path)
     std::vector<CString> paths;
     CString why;
     if (!OSDIR::Read(plat::toUtf8(path).c_str(), paths, &why)) {
-        plat::messageBox(L"工程文件读取失败：" + path + L"\n" + why, L"Pixorama", plat::MB_OK | plat::MB_ICONWARNING);
+        plat::messageBox(plat::tr(L"工程文件读取失败：") + path + L"\n" + plat::tr(why), L"Pixorama", plat::MB_OK | plat::MB_ICONWARNING);
         return false;
     }
     DeleteAll(1);
@@ -118,7 +124,7 @@ bool QEVFileEngItem::ReadProject(const CString& path)
 bool QEVFileEngItem::WriteProject(const CString& path)
 {
     if (!OSDIR::Write(plat::toUtf8(path).c_str(), one)) {
-        plat::messageBox(L"工程文件写入失败：" + path, L"Pixorama", plat::MB_OK | plat::MB_ICONWARNING);
+        plat::messageBox(plat::tr(L"工程文件写入失败：") + path, L"Pixorama", plat::MB_OK | plat::MB_ICONWARNING);
         return false;
     }
     return true;
@@ -150,7 +156,8 @@ std::unique_ptr<QMenu> QEVFileEngItem::ContextMenu(QTreeWidgetItem* item)
     AddCommand(*menu, L"添加文件", ID_FILEENG_ONE_ADDFILES, run);
     AddCommand(*menu, L"删除全部文件", ID_FILEENG_ONE_DELETEALL, run);
     AddCommand(*menu, L"删除选中文件", ID_FILEENG_ONE_DELETESELECTED, run);
-    QMenu* folder = menu->addMenu(QStringLiteral("添加目录里的文件"));
+    QMenu* folder = menu->addMenu(QString());
+    plat::setSourceText(folder->menuAction(), QStringLiteral("添加目录里的文件"));
     AddCommand(*folder, L"Raw", ID_FILEENG_ONE_FOLDERRAW, run);
     AddCommand(*folder, L"Lip", ID_FILEENG_ONE_FOLDERLIP, run);
     AddCommand(*folder, L"Bmp", ID_FILEENG_ONE_FOLDERBMP, run);

@@ -3,6 +3,7 @@
 #include "pixorama/brovia/BrowserMessages.h"
 #include "pixorama/brovia/ControlId.h"
 #include "pixorama/brovia/QEVSelfDrawWndBase.h"
+#include "pixorama/platform/Translation.h"
 
 #include <QScrollBar>
 
@@ -139,7 +140,7 @@ void QEVWndParaBase::onPaint(plat::Dc& dc)
             dc.fillRect(g.contentRect, g.contentColor);
         plat::Rect text = g.titleRect;
         text.left += gap;
-        dc.drawText(g.title, text, plat::DT_LEFT | plat::DT_VCENTER | plat::DT_SINGLELINE);
+        dc.drawText(plat::tr(g.title), text, plat::DT_LEFT | plat::DT_VCENTER | plat::DT_SINGLELINE);
     }
 }
 

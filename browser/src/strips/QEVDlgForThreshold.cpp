@@ -3,6 +3,7 @@
 #include "pixorama/brovia/ControlId.h"
 
 #include "StripPainting.h"
+#include "pixorama/platform/SourceText.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -19,9 +20,10 @@ void QEVDlgForThreshold::PreCreateWin()
 {
     if (labelCtrl != nullptr)
         return;
-    labelCtrl = new QLabel(QString::fromStdWString(GetLabel()), this);
+    labelCtrl = new QLabel(this);
+    plat::setSourceText(labelCtrl, QString::fromStdWString(GetLabel()));
     combo = new QComboBox(this);
-    combo->addItems({QStringLiteral("高斯模糊"), QStringLiteral("均值模糊"), QStringLiteral("中值模糊")});
+    plat::setSourceItems(combo, {QStringLiteral("高斯模糊"), QStringLiteral("均值模糊"), QStringLiteral("中值模糊")});
     combo->setCurrentIndex(0);
 }
 
@@ -49,7 +51,7 @@ void QEVDlgForThreshold::ApplyDisplayMode()
     QEVSelfDrawWndBase::ApplyDisplayMode();
     if (combo == nullptr)
         return;
-    labelCtrl->setText(QString::fromStdWString(GetLabel()));
+    plat::setSourceText(labelCtrl, QString::fromStdWString(GetLabel()));
     labelCtrl->setGeometry(0, 0, labelWidth, height());
     combo->setGeometry(0, 0, labelWidth, height());
     // The painted label stands for the static control in mode 2.

@@ -3,6 +3,7 @@
 #include "pixorama/brovia/BrowserMessages.h"
 #include "pixorama/brovia/ControlId.h"
 #include "pixorama/platform/Messages.h"
+#include "pixorama/platform/Translation.h"
 
 #include <QLineEdit>
 
@@ -69,11 +70,20 @@ void QEVSelfDrawWndBase::DrawLabelText(plat::Dc& off)
 {
     if (displayMode != ModeLabel)
         return;
+    const CString text = plat::tr(label);
+    // A label wider than its area is drawn smaller rather than cut.
+    plat::Font font{L"微软雅黑", 16};
+    for (plat::Rect needed{0, 0, 0, 0}; font.height > 9; --font.height) {
+        off.selectFont(font);
+        off.drawText(text, needed, plat::DT_CALCRECT | plat::DT_SINGLELINE);
+        if (needed.width() <= labelWidth - 4)
+            break;
+        needed = {0, 0, 0, 0};
+    }
     plat::Rect r{0, 0, labelWidth, height()};
-    off.selectFont(plat::Font{L"微软雅黑", 16});
     off.setTextColor(plat::rgb(0, 0, 0));
     off.setBkMode(plat::TRANSPARENT);
-    off.drawText(label, r, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+    off.drawText(text, r, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
 }
 
 bool QEVSelfDrawWndBase::PressInTrack(plat::Point p)

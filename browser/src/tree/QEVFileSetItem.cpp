@@ -7,6 +7,7 @@
 
 #include "FolderListing.h"
 #include "TreeControls.h"
+#include "pixorama/platform/SourceText.h"
 
 #include <QDir>
 #include <QMenu>
@@ -85,7 +86,8 @@ void QEVFileSetItem::SetRoots(const std::vector<CString>& folders)
 void QEVFileSetItem::Rebuild()
 {
     tree->clear();
-    auto* root = new QTreeWidgetItem(QStringList{QStringLiteral("我的电脑")});
+    auto* root = new QTreeWidgetItem;
+    plat::setSourceText(root, 0, QStringLiteral("我的电脑"));
     root->setData(0, folderRole, false);
     tree->addTopLevelItem(root);
     QList<QTreeWidgetItem*> children;

@@ -5,6 +5,7 @@
 #include "pixorama/brovia/ControlId.h"
 
 #include "TreeControls.h"
+#include "pixorama/platform/SourceText.h"
 
 #include <QMenu>
 #include <QTreeWidget>
@@ -32,10 +33,12 @@ QEVInfoTree::QEVInfoTree(plat::Wnd* parent) : plat::Wnd(parent), owner(parent)
     SetCtrlId(this, IDC_LAYOUT_INFOTREE);
     setFocusPolicy(Qt::NoFocus);
     tree = NewTreeControl(this, IDC_INFOTREE_TREE, 10);
-    auto* root = new QTreeWidgetItem(QStringList{QStringLiteral("对象信息")});
+    auto* root = new QTreeWidgetItem;
+    plat::setSourceText(root, 0, QStringLiteral("对象信息"));
     tree->addTopLevelItem(root);
     for (const CategoryMenu& c : categories) {
-        auto* item = new QTreeWidgetItem(QStringList{QString::fromWCharArray(c.title)});
+        auto* item = new QTreeWidgetItem;
+        plat::setSourceText(item, 0, QString::fromWCharArray(c.title));
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(0, Qt::Unchecked);
         root->addChild(item);

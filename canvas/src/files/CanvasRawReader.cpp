@@ -5,6 +5,7 @@
 #include "pixorama/common/MemoryBudget.h"
 #include "pixorama/common/NumericTruncate.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/Translation.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -16,7 +17,7 @@ namespace {
 std::wstring format(const wchar_t* pattern, long long a, long long b)
 {
     wchar_t text[256];
-    std::swprintf(text, sizeof text / sizeof text[0], pattern, a, b);
+    std::swprintf(text, sizeof text / sizeof text[0], plat::tr(std::wstring(pattern)).c_str(), a, b);
     return text;
 }
 

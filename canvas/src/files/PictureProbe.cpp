@@ -1,6 +1,7 @@
 #include "PictureProbe.h"
 
 #include "pixorama/common/MemoryBudget.h"
+#include "pixorama/platform/Translation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,7 +37,7 @@ PictureProbe::Format PictureProbe::Sniff(const std::uint8_t* bytes, std::size_t 
 std::wstring PictureProbe::CheckSize(std::int64_t width, std::int64_t height, double bytesPerPixel)
 {
     if (width <= 0 || height <= 0)
-        return L"图像尺寸无效：宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height);
+        return plat::trArgs(L"图像尺寸无效：宽度 %1，高度 %2", {std::to_wstring(width), std::to_wstring(height)});
     const std::wstring tooLarge = TooLarge(width, height);
     // Checked one side at a time first so the product cannot overflow.
     if (width > pixelLimit || height > pixelLimit || width * height > pixelLimit)
@@ -49,12 +50,12 @@ std::wstring PictureProbe::CheckPayload(std::int64_t width, std::int64_t height,
 {
     if (decodedBytes <= double(fileBytes) * maxRatio)
         return {};
-    return L"图像文件太小，容纳不下宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height) + L" 的图像";
+    return plat::trArgs(L"图像文件太小，容纳不下宽度 %1，高度 %2 的图像", {std::to_wstring(width), std::to_wstring(height)});
 }
 
 std::wstring PictureProbe::TooLarge(std::int64_t width, std::int64_t height)
 {
-    return L"图像太大：宽度 " + std::to_wstring(width) + L"，高度 " + std::to_wstring(height);
+    return plat::trArgs(L"图像太大：宽度 %1，高度 %2", {std::to_wstring(width), std::to_wstring(height)});
 }
 
 bool PictureProbe::LooksComplete(Format format, const std::uint8_t* bytes, std::size_t size)
@@ -109,5 +110,5 @@ std::size_t PictureProbe::ReplaceNonFinite(std::vector<float>& values)
 
 std::wstring PictureProbe::NonFiniteWarning(std::size_t count)
 {
-    return L"图像中有 " + std::to_wstring(count) + L" 个无效值（NaN 或无穷大），显示为最小值";
+    return plat::trArgs(L"图像中有 %1 个无效值（NaN 或无穷大），显示为最小值", {std::to_wstring(count)});
 }

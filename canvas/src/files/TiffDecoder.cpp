@@ -1,5 +1,7 @@
 #include "TiffDecoder.h"
 
+#include "pixorama/platform/Translation.h"
+
 #include "PictureProbe.h"
 #include "TiffMemory.h"
 
@@ -261,10 +263,11 @@ DecodedPicture TiffDecoder::Decode(const std::uint8_t* data, std::size_t size, i
     TiffMemory memory(data, size);
     TIFF* tif = memory.Handle();
     if (!tif)
-        return DecodedPicture::Failed(L"无法读取 TIFF 文件：" + libtiffText(memory.Error()));
+        return DecodedPicture::Failed(plat::tr(L"无法读取 TIFF 文件：") + libtiffText(memory.Error()));
     const int pages = int(TIFFNumberOfDirectories(tif));
     if (page < 0 || page >= pages || !TIFFSetDirectory(tif, tdir_t(page)))
-        return DecodedPicture::Failed(L"TIFF 文件没有第 " + std::to_wstring(page + 1) + L" 页（共 " + std::to_wstring(pages) + L" 页）");
+        return DecodedPicture::Failed(
+            plat::trArgs(L"TIFF 文件没有第 %1 页（共 %2 页）", {std::to_wstring(page + 1), std::to_wstring(pages)}));
     const Layout l = readLayout(tif);
     const bool grey = l.Grey() || l.WideRgb();
     const bool rgb = !grey && l.Rgb();
@@ -297,7 +300,7 @@ DecodedPicture TiffDecoder::Decode(const std::uint8_t* data, std::size_t size, i
         return DecodedPicture::Failed(PictureProbe::TooLarge(l.width, l.height));
     }
     if (chunks.failed == chunks.total)
-        return DecodedPicture::Failed(L"无法读取 TIFF 文件：" + libtiffText(memory.Error()));
+        return DecodedPicture::Failed(plat::tr(L"无法读取 TIFF 文件：") + libtiffText(memory.Error()));
     if (chunks.failed)
         out.warnings.push_back(L"图像文件不完整：有些部分无法解码，显示为黑色");
     return out;

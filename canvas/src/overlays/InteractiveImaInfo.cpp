@@ -4,6 +4,7 @@
 
 #include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/common/NumericTruncate.h"
+#include "pixorama/platform/Translation.h"
 
 void InteractiveImaInfo::OnMouseMove(unsigned, plat::Point pt)
 {
@@ -13,7 +14,7 @@ void InteractiveImaInfo::OnMouseMove(unsigned, plat::Point pt)
     const PointTemplateBase<double> at = ToImage(pt);
     AddLine(formatOverlayText(L"%d %d", pixTruncToInt(at.x), pixTruncToInt(at.y)));
     if (!canvas || !view) {
-        AddLine(L"没有图像数据");
+        AddLine(plat::tr(L"没有图像数据"));
         return;
     }
     const PointTemplateBase<double> clamped = view->ClampToImage(at);
@@ -30,6 +31,6 @@ void InteractiveImaInfo::OnMouseMove(unsigned, plat::Point pt)
         const plat::Pixel v = surface.line(y)[x];
         AddLine(formatOverlayText(L"R = %d G=%d B=%d", int(v >> 16 & 0xFF), int(v >> 8 & 0xFF), int(v & 0xFF)));
     } else {
-        AddLine(L"没有图像数据");
+        AddLine(plat::tr(L"没有图像数据"));
     }
 }

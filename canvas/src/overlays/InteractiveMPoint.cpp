@@ -1,6 +1,7 @@
 #include "pixorama/canvo/InteractiveMPoint.h"
 
 #include "pixorama/common/NumericTruncate.h"
+#include "pixorama/platform/Translation.h"
 #include <algorithm>
 
 namespace {
@@ -154,7 +155,7 @@ void InteractiveMPoint::OnKeyDown(unsigned key, unsigned, unsigned)
     } else if (key == 'I' || key == 'T') {
         SetRectPos(50.0f, 50.0f, 50.0f, 50.0f);
         if (key == 'T')
-            SetText(L"这是一个测试");
+            SetText(plat::tr(L"这是一个测试"));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "OverlayText.h"
 
 #include "pixorama/common/NumericTruncate.h"
+#include "pixorama/platform/Translation.h"
 
 #include <algorithm>
 
@@ -86,7 +87,7 @@ bool InteractiveSlider::Draw(plat::Dc* dc)
     dc->setBkColor(backgroundColour);
     dc->setBkMode(plat::OPAQUE);
     plat::Rect box = captionRect;
-    dc->drawText(caption, box, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
+    dc->drawText(plat::tr(caption), box, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
     dc->fillRect(leftHandle, leftHandleColour);
     dc->fillRect(rightHandle, rightHandleColour);
     return true;

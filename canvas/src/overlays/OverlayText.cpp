@@ -1,5 +1,7 @@
 #include "OverlayText.h"
 
+#include "pixorama/platform/Translation.h"
+
 #include <cstdarg>
 #include <cwchar>
 
@@ -25,7 +27,8 @@ CString formatOverlayText(const wchar_t* format, ...)
     wchar_t buffer[1024]; // room for any double in %f
     va_list args;
     va_start(args, format);
-    const int n = std::vswprintf(buffer, sizeof buffer / sizeof buffer[0], format, args);
+    const std::wstring pattern = plat::tr(std::wstring(format));
+    const int n = std::vswprintf(buffer, sizeof buffer / sizeof buffer[0], pattern.c_str(), args);
     va_end(args);
     return n < 0 ? CString() : CString(buffer, std::size_t(n));
 }

@@ -1,7 +1,9 @@
 #include "pixorama/common/PrecisionTime.h"
 
 #include "pixorama/common/MessageHelpers.h"
+#include "pixorama/platform/Strings.h"
 #include "pixorama/platform/System.h"
+#include "pixorama/platform/Translation.h"
 
 #include <cstdio>
 
@@ -19,7 +21,7 @@ void PrecisionTime::End()
 void PrecisionTime::ShowTime()
 {
     seconds = frequency > 0 ? double(end - start) / double(frequency) : 0.0;
-    std::printf("耗费时间为%2.9f\n", seconds);
+    std::printf(plat::toUtf8(plat::tr(L"耗费时间为%2.9f\n")).c_str(), seconds);
     std::fflush(stdout);
     QEVBFloat(float(seconds));
 }

@@ -1,5 +1,7 @@
 #include "FileList.h"
 
+#include "pixorama/platform/Translation.h"
+
 #include <string>
 
 namespace {
@@ -8,10 +10,10 @@ constexpr std::size_t shownFiles = 20;
 
 CString FileList::Text(const CString& title) const
 {
-    CString text = title;
+    CString text = plat::tr(title);
     for (std::size_t i = 0; i < files.size() && i < shownFiles; ++i)
         text += L"\n" + files[i];
     if (files.size() > shownFiles)
-        text += L"\n… " + std::to_wstring(files.size() - shownFiles) + L" 个";
+        text += L"\n… " + plat::trArgs(L"%1 个", {std::to_wstring(files.size() - shownFiles)});
     return text;
 }

@@ -1,5 +1,6 @@
 #include "pixorama/workbench/SequenceCancelButton.h"
 
+#include "pixorama/platform/SourceText.h"
 #include "pixorama/workbench/SequenceJob.h"
 
 #include <QPointer>
@@ -7,8 +8,8 @@
 
 SequenceCancelButton::SequenceCancelButton(QWidget* parent) : QToolButton(parent)
 {
-    setText(QStringLiteral("取消"));
-    setToolTip(QStringLiteral("停止正在运行的序列任务"));
+    plat::setSourceText(this, QStringLiteral("取消"));
+    plat::setSourceToolTip(this, QStringLiteral("停止正在运行的序列任务"));
     escape = new QShortcut(QKeySequence(Qt::Key_Escape), parent != nullptr ? parent->window() : this);
     escape->setContext(Qt::WindowShortcut);
     connect(this, &QToolButton::clicked, [] { CancelSequenceJobs(); });

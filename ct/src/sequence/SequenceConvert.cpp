@@ -8,6 +8,7 @@
 #include "pixorama/common/PictureFile.h"
 #include "pixorama/common/Resize.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/Translation.h"
 
 #include <algorithm>
 #include <cmath>
@@ -232,7 +233,7 @@ void Converter::Report()
     if (!shortFiles.Empty())
         job.Message(shortFiles.Text(L"文件长度不足，未输出："));
     if (!unwritten.Empty())
-        job.Message(unwritten.Text(std::to_wstring(unwritten.Count()) + L" 个输出文件无法写入："));
+        job.Message(unwritten.Text(plat::trArgs(L"%1 个输出文件无法写入：", {std::to_wstring(unwritten.Count())})));
 }
 
 bool Converter::Run()

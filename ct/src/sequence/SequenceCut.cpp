@@ -9,6 +9,7 @@
 #include "pixorama/common/QEVRECT.h"
 #include "pixorama/platform/AtomicFile.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/Translation.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -136,6 +137,6 @@ bool CutSequence(const std::vector<CString>& files, const tagQEVImaLoadPara& loa
     if (!unreadable.Empty())
         job.Message(unreadable.Text(L"文件不存在或长度不足，未剪切："));
     if (!unwritten.Empty())
-        job.Message(unwritten.Text(std::to_wstring(unwritten.Count()) + L" 个输出文件无法写入："));
+        job.Message(unwritten.Text(plat::trArgs(L"%1 个输出文件无法写入：", {std::to_wstring(unwritten.Count())})));
     return !job.Cancelled() && unreadable.Empty() && unwritten.Empty();
 }

@@ -1,5 +1,6 @@
 // The pair batch: checks, the worker over the index range, and the entry
 // points gFilesConcatenate and gFileConcatenate.
+#include "pixorama/platform/Translation.h"
 #include "pixorama/workbench/ProjectionStitch.h"
 #include "pixorama/workbench/ProgressBarFeedback.h"
 #include "pixorama/workbench/SequenceJob.h"
@@ -154,7 +155,7 @@ bool RunPairBatch(tagQEVImaPairPara& para, SequenceJob& job)
     if (!unreadable.Empty())
         job.Message(unreadable.Text(L"以下图像对未能读取，未拼接："));
     if (!unwritten.Empty())
-        job.Message(unwritten.Text(std::to_wstring(unwritten.Count()) + L" 个输出文件无法写入："));
+        job.Message(unwritten.Text(plat::trArgs(L"%1 个输出文件无法写入：", {std::to_wstring(unwritten.Count())})));
     if (finished)
         job.Message(L"拼接完成");
     job.SetPosition(0);

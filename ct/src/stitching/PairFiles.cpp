@@ -2,6 +2,7 @@
 
 #include "pixorama/common/RawFrame.h"
 
+#include "pixorama/platform/Translation.h"
 #include "pixorama/workbench/SequenceJob.h"
 
 namespace pairfiles {
@@ -17,7 +18,7 @@ bool checkSize(const tagQEVImaPairPara& para, const CString& path, int w, int h,
 {
     const std::int64_t size = RawFileBytes(path);
     if (size < 0) {
-        job.Message(L"文件不存在：" + path);
+        job.Message(plat::tr(L"文件不存在：") + path);
         return false;
     }
     const std::int64_t need = layoutOf(para, w, h).FrameBytes();

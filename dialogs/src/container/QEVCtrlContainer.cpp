@@ -3,6 +3,8 @@
 #include "pixorama/parlet/ParletMessages.h"
 #include "pixorama/platform/Messages.h"
 #include "pixorama/platform/Modal.h"
+#include "pixorama/platform/SourceText.h"
+#include "pixorama/platform/Translation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -83,6 +85,7 @@ bool QEVCtrlContainer::CreateWin(const plat::Rect& rect, QWidget* parent, unsign
     show();
 
     SetCtrlItem();
+    FitCellsToTexts();
     m_UsedCount = int(m_Items.size());
     // The controls start at the size SetCtrlItem chose.
     m_Cell = m_BaseCell;
@@ -109,10 +112,11 @@ void QEVCtrlContainer::CreateCtrl()
         item.index = int(i);
         plat::Rect r;
         GetCtrlRect(float(item.row), float(item.column), r, item.rowSpan, item.columnSpan);
-        const QString caption = QString::fromStdWString(item.caption);
+        const QString source = QString::fromStdWString(item.caption);
+        const QString caption = plat::tr(source);
         QWidget* control = nullptr;
         if (item.kind == L"Static") {
-            auto* label = new QLabel(caption, this);
+            auto* label = new QLabel(this);
             label->setAlignment(Qt::AlignCenter);
             control = label;
         } else if (item.kind == L"Edit") {
@@ -120,16 +124,18 @@ void QEVCtrlContainer::CreateCtrl()
             edit->setAlignment(Qt::AlignCenter);
             control = edit;
         } else if (item.kind == L"CheckBox") {
-            control = new QCheckBox(caption, this);
+            control = new QCheckBox(this);
         } else if (item.kind == L"Button") {
-            auto* button = new QPushButton(caption, this);
+            auto* button = new QPushButton(this);
             const int id = item.id;
             connect(button, &QPushButton::clicked, this, [this, id] { OnCommand(id); });
             control = button;
         } else if (item.kind == L"Combo") {
             auto* combo = new QComboBox(this);
+            QStringList options;
             for (const CString& option : item.options)
-                combo->addItem(QString::fromStdWString(option));
+                options << QString::fromStdWString(option);
+            plat::setSourceItems(combo, options);
             combo->setCurrentIndex(item.options.empty() ? -1 : 0);
             if (item.droppedWidth > 0)
                 combo->view()->setMinimumWidth(item.droppedWidth);
@@ -137,6 +143,8 @@ void QEVCtrlContainer::CreateCtrl()
         } else {
             continue; // an unknown kind gets no control and no value
         }
+        if (!source.isEmpty() && !qobject_cast<QComboBox*>(control) && !qobject_cast<QLineEdit*>(control))
+            plat::setSourceText(control, source);
         control->setObjectName(QString::fromStdWString(item.name));
         control->setProperty("ctrlId", item.id);
         control->setFont(m_Font);
@@ -157,7 +165,8 @@ void QEVCtrlContainer::CreateCtrl()
 
 QPushButton* QEVCtrlContainer::MakeButton(const CString& text, int id, const plat::Rect& rect)
 {
-    auto* button = new QPushButton(QString::fromStdWString(text), this);
+    auto* button = new QPushButton(this);
+    plat::setSourceText(button, QString::fromStdWString(text));
     button->setProperty("ctrlId", id);
     button->setFont(m_Font);
     Place(button, rect);
@@ -226,8 +235,9 @@ void QEVCtrlContainer::SendPreNext(QPushButton* button)
     auto* host = dynamic_cast<plat::Wnd*>(parentWidget());
     if (button == nullptr || host == nullptr)
         return;
-    // The host tells the buttons apart by their text.
-    const CString text = button->text().toStdWString();
+    // The host tells the buttons apart by their Chinese text, whatever the
+    // language shown.
+    const CString text = button == m_Pre ? m_PreText : m_NextText;
     plat::sendMessage(host, MSG_PRE_NEXT, 1, reinterpret_cast<std::intptr_t>(&text));
 }
 

@@ -2,7 +2,12 @@
 // window that holds it, and rescaling the cells when that window resizes.
 #include "pixorama/parlet/QEVCtrlContainer.h"
 
+#include "pixorama/platform/Translation.h"
+
+#include <QApplication>
+#include <QFontMetrics>
 #include <QPushButton>
+#include <QStyle>
 
 #include <algorithm>
 #include <initializer_list>
@@ -29,7 +34,38 @@ void scaleAxis(int parent, int reference, float& scale, std::initializer_list<st
         *length = int(float(base) * scale);
 }
 
+// Room a control needs around its text: the frame of a label, the box of
+// a check box, the bevel of a button, the arrow of a combo.
+int framing(const CString& kind)
+{
+    const QStyle* style = QApplication::style();
+    if (kind == L"CheckBox")
+        return style->pixelMetric(QStyle::PM_IndicatorWidth) + style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing) + 6;
+    if (kind == L"Button")
+        return 16;
+    if (kind == L"Combo")
+        return style->pixelMetric(QStyle::PM_ScrollBarExtent) + 16;
+    return 6;
+}
+
 } // namespace
+
+void QEVCtrlContainer::FitCellsToTexts()
+{
+    const QFontMetrics metrics(m_Font);
+    int widest = m_BaseCell.width;
+    for (const CtrlItem& item : m_Items) {
+        int text = item.kind == L"Combo" || item.caption.empty() ? 0 : metrics.horizontalAdvance(plat::tr(QString::fromStdWString(item.caption)));
+        for (const CString& option : item.options)
+            text = std::max(text, metrics.horizontalAdvance(plat::tr(QString::fromStdWString(option))));
+        if (text == 0)
+            continue;
+        const int span = std::max(1, item.columnSpan);
+        const int needed = text + framing(item.kind);
+        widest = std::max(widest, (needed - (span - 1) * m_BaseCell.hGap + span - 1) / span);
+    }
+    m_BaseCell.width = widest;
+}
 
 void QEVCtrlContainer::ComputeOkCancelRect()
 {

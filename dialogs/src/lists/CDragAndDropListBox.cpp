@@ -1,5 +1,7 @@
 #include "pixorama/parlet/CDragAndDropListBox.h"
 
+#include "pixorama/platform/Translation.h"
+
 #include <QDrag>
 #include <QDropEvent>
 #include <QMimeData>
@@ -71,12 +73,25 @@ void CDragAndDropListBox::RegisterDropTarget()
     viewport()->setAcceptDrops(target);
 }
 
+void CDragAndDropListBox::InsertLine(int row, const QString& line)
+{
+    auto* entry = new QListWidgetItem(plat::tr(line));
+    entry->setData(kSourceRole, line);
+    insertItem(row, entry);
+}
+
+QString CDragAndDropListBox::SourceOf(int row) const
+{
+    const QVariant source = item(row)->data(kSourceRole);
+    return source.isValid() ? source.toString() : item(row)->text();
+}
+
 std::vector<CString> CDragAndDropListBox::Lines() const
 {
     std::vector<CString> lines;
     lines.reserve(std::size_t(count()));
     for (int i = 0; i < count(); ++i)
-        lines.push_back(item(i)->text().toStdWString());
+        lines.push_back(SourceOf(i).toStdWString());
     return lines;
 }
 
@@ -141,7 +156,7 @@ void CDragAndDropListBox::StartDrag()
     if (m_PressIndex < 0 || m_PressIndex >= count())
         return;
     auto* data = new QMimeData;
-    data->setData(kLineFormat, item(m_PressIndex)->text().toUtf8());
+    data->setData(kLineFormat, SourceOf(m_PressIndex).toUtf8());
     QDrag drag(this);
     drag.setMimeData(data);
     DragRunner runner;
@@ -185,7 +200,7 @@ void CDragAndDropListBox::dropEvent(QDropEvent* event)
     // After the line under the pointer; below the last line means at the end.
     const QModelIndex under = indexAt(event->position().toPoint());
     const int at = under.isValid() ? under.row() + 1 : count();
-    insertItem(at, line);
+    InsertLine(at, line);
     event->setDropAction(Qt::CopyAction);
     event->accept();
 }

@@ -1,5 +1,7 @@
 #include "pixorama/parlet/MenuBuilders.h"
 
+#include "pixorama/platform/SourceText.h"
+
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -15,9 +17,11 @@ bool gAddMenu(const tagMSGResource* table, int count, QMainWindow* frame)
     if (frame == nullptr || table == nullptr || count < 0)
         return false;
     QMenuBar* bar = frame->menuBar();
-    auto* popup = new QMenu(QString::fromStdWString(table[count].caption), bar);
+    auto* popup = new QMenu(bar);
+    plat::setSourceText(popup->menuAction(), QString::fromStdWString(table[count].caption));
     for (int i = 0; i < count; ++i) {
-        QAction* item = popup->addAction(QString::fromStdWString(table[i].caption));
+        QAction* item = popup->addAction(QString());
+        plat::setSourceText(item, QString::fromStdWString(table[i].caption));
         item->setData(table[i].id);
     }
     bar->addMenu(popup);

@@ -1,5 +1,7 @@
 #include "pixorama/parlet/MenuBuilders.h"
 
+#include "pixorama/platform/SourceText.h"
+
 #include <QLabel>
 #include <QProgressBar>
 #include <QStatusBar>
@@ -39,7 +41,8 @@ bool gCreateStatusBar(QStatusBar* bar, QProgressBar* progress)
     if (bar == nullptr || progress == nullptr)
         return false;
     for (int i = 0; i < paneCount; ++i) {
-        auto* label = new QLabel(QString::fromWCharArray(panes[i].text), bar);
+        auto* label = new QLabel(bar);
+        plat::setSourceText(label, QString::fromWCharArray(panes[i].text));
         label->setObjectName(paneName(i));
         label->setFixedWidth(panes[i].width);
         bar->addWidget(label);

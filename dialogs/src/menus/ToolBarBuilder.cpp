@@ -1,5 +1,6 @@
 #include "pixorama/parlet/MenuBuilders.h"
 
+#include "pixorama/platform/SourceText.h"
 #include "pixorama/platform/Strings.h"
 #include "pixorama/platform/System.h"
 
@@ -48,7 +49,8 @@ bool gSetToolBar(QMainWindow* parent, QToolBar& bar, const tagMSGResource* table
     bar.setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     const std::vector<QPixmap> images = loadStrip();
     for (int i = 0; i < count; ++i) {
-        QAction* button = bar.addAction(QString::fromStdWString(table[i].caption));
+        QAction* button = bar.addAction(QString());
+        plat::setSourceText(button, QString::fromStdWString(table[i].caption));
         button->setData(table[i].id);
         if (std::size_t(i) < images.size())
             button->setIcon(QIcon(images[std::size_t(i)]));

@@ -1,5 +1,7 @@
 #include "pixorama/parlet/DialogTemplate.h"
 
+#include "pixorama/platform/SourceText.h"
+
 #include <QDialog>
 #include <QFontMetrics>
 
@@ -17,7 +19,7 @@ void DialogTemplate::Apply(QDialog& dialog) const
         dialog.setWindowFlags(Qt::Widget);
     else
         dialog.setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    dialog.setWindowTitle(QString::fromStdWString(caption));
+    plat::setSourceText(&dialog, QString::fromStdWString(caption));
     const QFontMetrics metrics(dialog.font());
     const int unitX = std::max(1, metrics.averageCharWidth());
     const int unitY = std::max(1, metrics.height());

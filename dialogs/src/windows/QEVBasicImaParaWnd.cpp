@@ -8,7 +8,7 @@
 #include "pixorama/parlet/CDragAndDropListBox.h"
 #include "pixorama/parlet/ParletMessages.h"
 #include "pixorama/platform/Profile.h"
-
+#include "pixorama/platform/SourceText.h"
 #include <algorithm>
 #include <climits>
 #include <cstdint>
@@ -37,7 +37,7 @@ void QEVBasicImaParaWnd::SetCtrlItem()
     if (!parlet::ShapeOf(type, shape))
         return;
     if (shape.title != nullptr && parentWidget() != nullptr)
-        parentWidget()->setWindowTitle(QString::fromWCharArray(shape.title));
+        plat::setSourceText(parentWidget(), QString::fromWCharArray(shape.title));
     if (shape.cellWidth != GetBaseCellPara().width) {
         const CellPara base = GetBaseCellPara();
         SetCtrlPara(shape.cellWidth, base.height, base.hGap, base.leftMargin, base.vGap, base.topMargin);
@@ -59,12 +59,12 @@ void QEVBasicImaParaWnd::CreateStepLists()
     m_StepSource = new CDragAndDropListBox(this);
     m_StepSource->setProperty("ctrlId", IDC_STEP_SOURCE);
     for (const wchar_t* step : parlet::ProcessSteps())
-        m_StepSource->addItem(QString::fromWCharArray(step));
+        m_StepSource->AddLine(QString::fromWCharArray(step));
     m_StepSource->SetRole(CDragAndDropListBox::RoleSource);
 
     m_StepTarget = new CDragAndDropListBox(this);
     m_StepTarget->setProperty("ctrlId", IDC_STEP_TARGET);
-    m_StepTarget->addItem(QString::fromWCharArray(parlet::kProcessHeader));
+    m_StepTarget->AddLine(QString::fromWCharArray(parlet::kProcessHeader));
     m_StepTarget->SetRole(CDragAndDropListBox::RoleTarget);
 
     // Created after the items, so they follow them in the tab order.

@@ -3,6 +3,7 @@
 #include "CentreWindow.h"
 
 #include "pixorama/platform/Modal.h"
+#include "pixorama/platform/SourceText.h"
 
 #include <QPushButton>
 #include <QResizeEvent>
@@ -64,7 +65,7 @@ bool QEVDlgBase::OnInitDialog()
     m_ImaParaWnd.CreateWin({}, this, kBaseId);
     OnSize(width(), height());
     if (!m_bUseDefaultName)
-        setWindowTitle(QString::fromStdWString(m_Caption));
+        plat::setSourceText(this, QString::fromStdWString(m_Caption));
     parlet::CentreWindow(*this);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "pixorama/parlet/ParletMessages.h"
 #include "pixorama/platform/Messages.h"
+#include "pixorama/platform/Translation.h"
 
 #include <QKeyEvent>
 
@@ -109,7 +110,7 @@ void TitleCtrl::onPaint(plat::Dc& dc)
         dc.fillRect({cell.right - 1, cell.top, cell.right, cell.bottom}, kLight);
         if (std::size_t(i) >= m_Titles.size())
             continue;
-        const CString text = lines(m_Titles[std::size_t(i)]);
+        const CString text = plat::tr(lines(m_Titles[std::size_t(i)]));
         plat::Rect measured = inner;
         dc.drawText(text, measured, plat::DT_CENTER | plat::DT_CALCRECT);
         // Multi-line text has no vertical centring of its own.

@@ -1,5 +1,7 @@
 #include "pixorama/workbench/RegionStatistics.h"
 
+#include "pixorama/platform/Translation.h"
+
 #include <cmath>
 #include <cwchar>
 #include <limits>
@@ -14,15 +16,15 @@ double shown(double v)
 
 void append(std::wstring& text, const wchar_t* format, double a)
 {
-    wchar_t buffer[128];
-    std::swprintf(buffer, 128, format, shown(a));
+    wchar_t buffer[256];
+    std::swprintf(buffer, 256, plat::tr(std::wstring(format)).c_str(), shown(a));
     text += buffer;
 }
 
 void append(std::wstring& text, const wchar_t* format, double a, double b)
 {
-    wchar_t buffer[160];
-    std::swprintf(buffer, 160, format, shown(a), shown(b));
+    wchar_t buffer[256];
+    std::swprintf(buffer, 256, plat::tr(std::wstring(format)).c_str(), shown(a), shown(b));
     text += buffer;
 }
 

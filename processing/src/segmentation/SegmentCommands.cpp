@@ -9,6 +9,7 @@
 #include "pixorama/parlet/DlgGet.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/platform/Strings.h"
+#include "pixorama/platform/Translation.h"
 
 #include <cstdio>
 
@@ -54,7 +55,8 @@ void Report(const SequenceOutcome& outcome)
         return;
     }
     wchar_t text[128];
-    std::swprintf(text, 128, L"完成：写出 %d 个文件，跳过 %d 个无法读取或写入的文件", outcome.written, outcome.skipped);
+    std::swprintf(text, 128, plat::tr(L"完成：写出 %d 个文件，跳过 %d 个无法读取或写入的文件").c_str(), outcome.written,
+                  outcome.skipped);
     plat::messageBox(text);
 }
 

@@ -96,7 +96,7 @@ TEST_F(MenuTest, FrameEntriesFollowTheTables)
     EXPECT_EQ(gActionCommandId(basic->actions()[12]), ID_REDO);
     EXPECT_EQ(basic->actions()[12]->text(), QStringLiteral("重做"));
     QMenu* view = popups()[1]->menu();
-    ASSERT_EQ(view->actions().size(), 9);
+    ASSERT_EQ(view->actions().size(), 10);
     EXPECT_EQ(gActionCommandId(view->actions()[7]), ID_AUTO_RAW_WINDOW);
     EXPECT_EQ(view->actions()[7]->text(), QStringLiteral("自动窗宽窗位"));
 
@@ -112,6 +112,8 @@ TEST_F(MenuTest, FrameEntriesFollowTheTables)
     smooth->trigger();
     EXPECT_TRUE(smooth->isChecked());
     EXPECT_TRUE(CanvasTable::At(4)->canvasSurface.smoothWhenShrunk);
+    ASSERT_NE(view->actions()[9]->menu(), nullptr);
+    EXPECT_EQ(view->actions()[9]->text(), QStringLiteral("语言 / Language"));
 }
 
 TEST_F(MenuTest, OpenAndReopenShowTheirKeys)

@@ -185,7 +185,9 @@ TEST_F(BatchProgramTest, FailuresExitNonZeroWithAOneLineReason)
 
     EXPECT_EQ(Run({"frobnicate"}), 2);
     EXPECT_EQ(Run({"cut", "--range", "1:2:0"}), 2);
-    EXPECT_NE(err.str().find("bad value for --range"), std::string::npos);
+    EXPECT_NE(err.str().find("--range 的值无效：1:2:0"), std::string::npos);
+    EXPECT_EQ(Run({"cut", "--lang", "en", "--range", "1:2:0"}), 2);
+    EXPECT_NE(err.str().find("bad value for --range: 1:2:0"), std::string::npos);
     EXPECT_EQ(Run({"sinogram", "--bogus"}), 2);
     // The last line is the reason.
     const std::string reason = err.str();

@@ -82,7 +82,7 @@ TEST(Screens, WizardShowsTheTitleStripAndTheFirstPage)
     ASSERT_FALSE(first.isNull());
     keep(first, "wizard-page1.png");
     keep(second, "wizard-page2.png");
-    EXPECT_EQ(first.size(), QSize(1020, 770));
+    EXPECT_EQ(first.size(), QSize(1164, 770));
     // The strip is grey with the current title lighter, and has its text.
     EXPECT_EQ(first.pixel(25, 5) & 0xFFFFFF, 0xB4B4B4u);
     EXPECT_EQ(first.pixel(25, 105) & 0xFFFFFF, 0x969696u);

@@ -55,7 +55,7 @@ TEST(Wizard, NextShowsTheSecondPageWhoseNextReadsFinish)
         EXPECT_TRUE(d.Find(L"m_widthOri")->isVisibleTo(&d.Dialog()));
         EXPECT_FALSE(layout->GetPage(0).isVisible());
         // The page fills the area right of the strip.
-        EXPECT_EQ(layout->GetPage(1).geometry(), QRect(50, 0, 970, 770));
+        EXPECT_EQ(layout->GetPage(1).geometry(), QRect(50, 0, 1114, 770));
 
         EXPECT_TRUE(d.PressPre());
         EXPECT_EQ(layout->GetVisiblePage(), 0);

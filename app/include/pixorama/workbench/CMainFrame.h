@@ -93,6 +93,7 @@ private:
     void connectSequenceJobs();
     void stopSequenceJobs();
     void addFrameEntries();
+    void addLanguageMenu(QMenu& view);
     void fillRecentMenu();
     void onKeyDown(int key, Qt::KeyboardModifiers modifiers);
 

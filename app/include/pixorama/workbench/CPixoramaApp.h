@@ -14,6 +14,7 @@ struct WorkbenchOptions {
     std::wstring screenshot; // empty: run interactively
     bool help = false;
     bool startupTime = false; // print the time to the first painted frame, then quit
+    std::wstring language;   // "en" or "zh" from --lang; empty: PIXORAMA_LANG, settings, locale
     std::wstring error;      // set when the command line is not understood
 };
 

@@ -33,6 +33,10 @@ public:
     bool IsDragging() const { return m_bDragging; }
     // Line under the last left press, -1 when none.
     int GetPressIndex() const { return m_PressIndex; }
+    // Adds a line by its Chinese text; it shows in the current language.
+    void InsertLine(int row, const QString& line);
+    void AddLine(const QString& line) { InsertLine(count(), line); }
+    // The lines by their Chinese texts, whatever the language shown.
     std::vector<CString> Lines() const;
 
     // Lets drops in when the role is "target"; called whenever the role changes.
@@ -54,6 +58,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    static constexpr int kSourceRole = Qt::UserRole + 1;
+    QString SourceOf(int row) const;
+
     void StartDrag();
     bool Accepts(const QDropEvent* event) const;
 

@@ -141,6 +141,9 @@ protected:
 
 private:
     QPushButton* MakeButton(const CString& text, int id, const plat::Rect& rect);
+    // Widens the cells so every caption and combo entry, in the language
+    // shown, fits its control.
+    void FitCellsToTexts();
     void SendPreNext(QPushButton* button);
     static void Place(QWidget* widget, const plat::Rect& rect);
 

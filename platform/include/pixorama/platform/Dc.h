@@ -4,6 +4,7 @@
 #include "GdiObjects.h"
 #include "Types.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -108,5 +109,11 @@ private:
 };
 
 constexpr std::uint32_t CLR_INVALID = 0xFFFFFFFF;
+
+// Test hook: sees every text a Dc draws (measuring draws nothing) and
+// whether its inked box fits the box it was drawn in. An empty function
+// removes it.
+using DrawnTextObserver = std::function<void(const std::wstring& text, bool fits)>;
+void setDrawnTextObserver(DrawnTextObserver observer);
 
 } // namespace plat

@@ -11,6 +11,8 @@ class QDialog;
 // Modal interaction. Each function shows the real Qt dialog unless a
 // responder is installed; tests and scripts install responders to answer
 // without a person. Installing an empty function restores the real dialog.
+// Texts, titles, initial names and filter descriptions are given in Chinese;
+// the dialogs and the responders see them in the current language.
 namespace plat {
 
 // Message box styles and results, with their Windows values.
