@@ -152,4 +152,12 @@ void retranslateWidgets()
     }
 }
 
+bool switchLanguage(Language language)
+{
+    if (!setLanguage(language))
+        return false;
+    retranslateWidgets();
+    return true;
+}
+
 } // namespace plat

@@ -1,7 +1,6 @@
 #include "pixorama/platform/Translation.h"
 
 #include "pixorama/platform/Profile.h"
-#include "pixorama/platform/SourceText.h"
 #include "pixorama/platform/Strings.h"
 #include "pixorama/platform/System.h"
 
@@ -121,7 +120,6 @@ bool setLanguage(Language language)
         else
             QCoreApplication::removeTranslator(catalogue);
     }
-    retranslateWidgets();
     return true;
 }
 

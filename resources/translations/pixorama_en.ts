@@ -2148,12 +2148,14 @@ CT</translation>
   --range START:END:STEP  只取下标 START, START+STEP, ... 中小于 END 的
   --lang en|zh            界面语言（默认：PIXORAMA_LANG、设置或区域设置）
   --help                  本说明
+  --version               程序的版本（单独使用）
 </source>
         <translation>  --params FILE           parameter file written by the dialogs (default: the
                           dialog&apos;s own file in ImaPInitPara)
   --range START:END:STEP  only indices START, START+STEP, ... below END
   --lang en|zh            interface language (default: PIXORAMA_LANG, settings, locale)
   --help                  this text
+  --version               the program&apos;s version (alone)
 </translation>
     </message>
     <message>
@@ -2243,9 +2245,9 @@ into FILE, a float raw image of m_width x files.
 </translation>
     </message>
     <message>
-        <source>无需显示即可运行 Pixorama 的序列、拼接和正弦图任务。
+        <source>无需显示即可运行 Pixorama 的序列、拼接、正弦图、测量和重建任务。
 </source>
-        <translation>Runs the sequence, stitching and sinogram jobs of Pixorama without a display.
+        <translation>Runs the sequence, stitching, sinogram, measurement and reconstruction jobs of Pixorama without a display.
 </translation>
     </message>
     <message>
@@ -2275,6 +2277,260 @@ into FILE, a float raw image of m_width x files.
     <message>
         <source>已中断</source>
         <translation>interrupted</translation>
+    </message>
+    <message>
+        <source>撤销</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>重做</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>缩小时平滑显示</source>
+        <translation>Smooth display when shrunk</translation>
+    </message>
+    <message>
+        <source>测量结果</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>测量</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>保存区域</source>
+        <translation>Save regions</translation>
+    </message>
+    <message>
+        <source>载入区域</source>
+        <translation>Load regions</translation>
+    </message>
+    <message>
+        <source>保存线数据</source>
+        <translation>Save profile data</translation>
+    </message>
+    <message>
+        <source>撤销：</source>
+        <translation>Undo: </translation>
+    </message>
+    <message>
+        <source>步骤太大，撤销记录已清空</source>
+        <translation>Step too large: the undo history was cleared</translation>
+    </message>
+    <message>
+        <source>细节调整</source>
+        <translation>Detail adjustment</translation>
+    </message>
+    <message>
+        <source>颜色调整</source>
+        <translation>Colour adjustment</translation>
+    </message>
+    <message>
+        <source>复制</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>保存为CSV</source>
+        <translation>Save as CSV</translation>
+    </message>
+    <message>
+        <source>删除所选</source>
+        <translation>Delete selected</translation>
+    </message>
+    <message>
+        <source>清除</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>保存测量结果</source>
+        <translation>Save results</translation>
+    </message>
+    <message>
+        <source>没有可保存的区域或测量</source>
+        <translation>There are no regions or measurements to save</translation>
+    </message>
+    <message>
+        <source>请先选择一条线数据（至少 10 个像素长）</source>
+        <translation>Select a profile line first (at least 10 pixels long)</translation>
+    </message>
+    <message>
+        <source>区域文件 (*.json)|*.json||</source>
+        <translation>Region files (*.json)|*.json||</translation>
+    </message>
+    <message>
+        <source>CSV 文件 (*.csv)|*.csv||</source>
+        <translation>CSV files (*.csv)|*.csv||</translation>
+    </message>
+    <message>
+        <source>读取文件时出错</source>
+        <translation>Error while reading the file</translation>
+    </message>
+    <message>
+        <source>内存不足，任务已停止</source>
+        <translation>Out of memory: the job was stopped</translation>
+    </message>
+    <message>
+        <source>这是文件夹，不是文件</source>
+        <translation>This is a folder, not a file</translation>
+    </message>
+    <message>
+        <source>不是工程文件（工程文件每行一个路径）</source>
+        <translation>Not a project file (a project file holds one path a line)</translation>
+    </message>
+    <message>
+        <source>投影文件个数少于投影角度数</source>
+        <translation>Fewer projection files than views</translation>
+    </message>
+    <message>
+        <source>以下投影文件不存在或长度不足，重建没有进行：</source>
+        <translation>These projection files are missing or too short; nothing was reconstructed:</translation>
+    </message>
+    <message>
+        <source>重建层的位置超出重建图像范围</source>
+        <translation>The slice lies outside the reconstructed volume</translation>
+    </message>
+    <message>
+        <source>没有可用的CUDA设备，改用处理器重建</source>
+        <translation>No CUDA device is available; reconstructing on the processors</translation>
+    </message>
+    <message>
+        <source>重建层不在探测器视野内</source>
+        <translation>The slice is outside the detector&apos;s field of view</translation>
+    </message>
+    <message>
+        <source>投影图像大小或切除参数无效</source>
+        <translation>Invalid projection size or cut parameters</translation>
+    </message>
+    <message>
+        <source>重建几何参数无效：需要投影角度数、重建图像宽度、像元尺寸，且光源探测器距离大于光源转台距离</source>
+        <translation>Invalid reconstruction geometry: views, reconstruction width and unit size are needed, and the source-detector distance must exceed the source-axis distance</translation>
+    </message>
+    <message>
+        <source>螺旋重建尚不支持，请取消“螺旋重建”</source>
+        <translation>Spiral reconstruction is not supported yet; clear “Spiral reconstruction”</translation>
+    </message>
+    <message>
+        <source>画布中没有图像</source>
+        <translation>There is no picture in the canvas</translation>
+    </message>
+    <message>
+        <source>重建完成</source>
+        <translation>Reconstruction finished</translation>
+    </message>
+    <message>
+        <source>拼接正在进行</source>
+        <translation>Stitching is running</translation>
+    </message>
+    <message>
+        <source>正弦图提取正在进行</source>
+        <translation>Sinogram extraction is running</translation>
+    </message>
+    <message>
+        <source>投影宽度与画布中正弦图的宽度不一致</source>
+        <translation>The projection width differs from the width of the sinogram in the canvas</translation>
+    </message>
+    <message>
+        <source>重建几何参数无效：需要像元尺寸，且光源探测器距离大于光源转台距离</source>
+        <translation>Invalid reconstruction geometry: a unit size is needed, and the source-detector distance must exceed the source-axis distance</translation>
+    </message>
+    <message>
+        <source>仿真参数无效：需要投影宽度、投影角度数、像元尺寸，且光源探测器距离大于光源转台距离</source>
+        <translation>Invalid simulation parameters: projection width, views and unit size are needed, and the source-detector distance must exceed the source-axis distance</translation>
+    </message>
+    <message>
+        <source>仿真完成</source>
+        <translation>Simulation finished</translation>
+    </message>
+    <message>
+        <source>内存不足，无法测量</source>
+        <translation>Out of memory: nothing was measured</translation>
+    </message>
+    <message>
+        <source>以下文件未能读取，未测量：</source>
+        <translation>These files could not be read and were not measured:</translation>
+    </message>
+    <message>
+        <source>缺少 --out-dir DIR</source>
+        <translation>--out-dir DIR is missing</translation>
+    </message>
+    <message>
+        <source>缺少 --regions FILE</source>
+        <translation>--regions FILE is missing</translation>
+    </message>
+    <message>
+        <source>全图</source>
+        <translation>Whole picture</translation>
+    </message>
+    <message>
+        <source>距离</source>
+        <translation>Distance</translation>
+    </message>
+    <message>
+        <source>角度</source>
+        <translation>Angle</translation>
+    </message>
+    <message>
+        <source>矩形</source>
+        <translation>Rectangle</translation>
+    </message>
+    <message>
+        <source>多边形</source>
+        <translation>Polygon</translation>
+    </message>
+    <message>
+        <source>样条</source>
+        <translation>Spline</translation>
+    </message>
+    <message>
+        <source>自由区域</source>
+        <translation>Free region</translation>
+    </message>
+    <message>
+        <source>四点角度</source>
+        <translation>Four-point angle</translation>
+    </message>
+    <message>
+        <source>线数据</source>
+        <translation>Profile</translation>
+    </message>
+    <message>
+        <source>投影的锥束（FDK）重建（图像锥束重建）</source>
+        <translation>cone-beam (FDK) reconstruction of projections</translation>
+    </message>
+    <message>
+        <source>在序列的每个文件上测量保存的区域</source>
+        <translation>measure saved regions on every file of a sequence</translation>
+    </message>
+    <message>
+        <source>pixorama-batch reconstruct [--out-dir DIR] [options] [FILES...]
+按重建参数（ImaRec 节）重建序列（每个文件一个 raw 投影，按视角顺序）的
+切片，写到 m_SaveDir（或 DIR），每个切片一个文件 NNNNN.raw。--range 代替
+参数指定切片（0 ... 宽度 - 1），作业数组可以分担一个体积：各部分与整次
+运行逐字节相同。
+</source>
+        <translation>pixorama-batch reconstruct [--out-dir DIR] [options] [FILES...]
+Reconstructs slices of the sequence (one raw projection a file, in the
+order of the views) with the reconstruction parameters (section ImaRec)
+into m_SaveDir (or DIR), one file NNNNN.raw per slice. --range names the
+slices (0 ... width - 1) instead of the record, so a job array can share
+a volume: the pieces equal the whole run byte for byte.
+</translation>
+    </message>
+    <message>
+        <source>pixorama-batch measure --regions FILE --out FILE [options] [FILES...]
+在每个 raw 文件（图像载入参数，ImaLoad 节）上测量区域文件（用&quot;保存区域&quot;保存）
+的每个区域，每个文件和区域写一行 CSV，列与测量结果窗口相同。使用
+--range START:END 时只有从 0 开始的部分带表头，所以相连范围的各部分
+拼接起来就是整次运行的文件。
+</source>
+        <translation>pixorama-batch measure --regions FILE --out FILE [options] [FILES...]
+Measures every region of the region file (saved with &quot;Save regions&quot;) on every
+raw file (image load parameters, section ImaLoad) and writes one CSV row
+per file and region, with the columns of the results window. With
+--range START:END only the piece that starts at 0 has the header, so the
+pieces of consecutive ranges concatenate to the whole run&apos;s file.
+</translation>
     </message>
 </context>
 </TS>

@@ -145,7 +145,7 @@ void CMainFrame::addLanguageMenu(QMenu& view)
         entry->setChecked(plat::currentLanguage() == language);
         choices->addAction(entry);
         connect(entry, &QAction::triggered, this, [language] {
-            plat::setLanguage(language);
+            plat::switchLanguage(language);
             plat::storeLanguage(language);
         });
     }
@@ -180,9 +180,9 @@ void CMainFrame::ShowHistory()
     const PictureHistory& history = gPictureHistory();
     const std::wstring undoName = history.UndoName();
     if (history.Overflowed())
-        setPaneText(editPane, L"步骤太大，撤销记录已清空");
+        setPaneText(editPane, plat::tr(std::wstring(L"步骤太大，撤销记录已清空")));
     else
-        setPaneText(editPane, undoName.empty() ? std::wstring(L"编辑信息") : L"撤销：" + undoName);
+        setPaneText(editPane, plat::tr(undoName.empty() ? std::wstring(L"编辑信息") : L"撤销：" + undoName));
     if (QAction* undo = menuAction(ID_UNDO))
         undo->setEnabled(!undoName.empty());
     if (QAction* redo = menuAction(ID_REDO))

@@ -1,6 +1,7 @@
 #include "pixorama/workbench/ResultsDock.h"
 
 #include "pixorama/platform/Modal.h"
+#include "pixorama/platform/SourceText.h"
 #include "pixorama/workbench/ResultsTable.h"
 
 #include <QAbstractTableModel>
@@ -56,17 +57,18 @@ public:
     }
 };
 
-ResultsDock::ResultsDock(QWidget* parent) : QDockWidget(QStringLiteral("测量结果"), parent)
+ResultsDock::ResultsDock(QWidget* parent) : QDockWidget(parent)
 {
+    plat::setSourceText(this, QStringLiteral("测量结果"));
     setObjectName(QStringLiteral("resultsDock"));
     auto* body = new QWidget(this);
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* buttons = new QToolBar(body);
-    buttons->addAction(QStringLiteral("复制"), this, &ResultsDock::CopySelection);
-    buttons->addAction(QStringLiteral("保存为CSV"), this, &ResultsDock::SaveCsv);
-    buttons->addAction(QStringLiteral("删除所选"), this, &ResultsDock::DeleteSelection);
-    buttons->addAction(QStringLiteral("清除"), this, &ResultsDock::ClearAll);
+    plat::setSourceText(buttons->addAction(QString(), this, &ResultsDock::CopySelection), QStringLiteral("复制"));
+    plat::setSourceText(buttons->addAction(QString(), this, &ResultsDock::SaveCsv), QStringLiteral("保存为CSV"));
+    plat::setSourceText(buttons->addAction(QString(), this, &ResultsDock::DeleteSelection), QStringLiteral("删除所选"));
+    plat::setSourceText(buttons->addAction(QString(), this, &ResultsDock::ClearAll), QStringLiteral("清除"));
     layout->addWidget(buttons);
     model = new ResultsModel(this);
     table = new QTableView(body);

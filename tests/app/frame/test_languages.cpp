@@ -14,6 +14,7 @@
 #include "pixorama/brovia/QEVWndParaVRPara.h"
 #include "pixorama/parlet/DialogScript.h"
 #include "pixorama/parlet/DlgGet.h"
+#include "pixorama/platform/SourceText.h"
 #include "pixorama/platform/Dc.h"
 #include "pixorama/platform/Translation.h"
 #include "pixorama/workbench/SequenceOps.h"
@@ -153,7 +154,7 @@ class LanguageTest : public WorkbenchTest {
 protected:
     void TearDown() override
     {
-        plat::setLanguage(plat::Language::Chinese);
+        plat::switchLanguage(plat::Language::Chinese);
         SetSequenceFileSource({});
         WorkbenchTest::TearDown();
     }
@@ -426,14 +427,14 @@ TEST_F(LanguageTest, ParameterFilesDoNotDependOnTheLanguage)
     };
     plat::setDialogHook({});
 
-    plat::setLanguage(plat::Language::English);
+    plat::switchLanguage(plat::Language::English);
     tagQEVImaFormatPara english;
     ASSERT_TRUE(confirm({{L"InImaW", L"640"}, {L"OutImaIPType", L"2"}, {L"bUseMapRange", L"true"}, {L"OutDir", L"/data/out"}},
                         english));
     const auto writtenInEnglish = files();
     ASSERT_FALSE(writtenInEnglish.empty());
 
-    plat::setLanguage(plat::Language::Chinese);
+    plat::switchLanguage(plat::Language::Chinese);
     tagQEVImaFormatPara chinese;
     ASSERT_TRUE(confirm({}, chinese));
     EXPECT_EQ(files(), writtenInEnglish);
@@ -444,7 +445,7 @@ TEST_F(LanguageTest, ParameterFilesDoNotDependOnTheLanguage)
 
     ASSERT_TRUE(confirm({{L"OutImaIPType", L"1"}, {L"OutImaPixelType", L"3"}}, chinese));
     const auto writtenInChinese = files();
-    plat::setLanguage(plat::Language::English);
+    plat::switchLanguage(plat::Language::English);
     ASSERT_TRUE(confirm({}, english));
     EXPECT_EQ(files(), writtenInChinese);
     EXPECT_EQ(english.OutImaIPType, 1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pixorama/platform/Translation.h"
+
 #include <QString>
 
 #include <QStringList>
@@ -26,5 +28,8 @@ void setSourceItems(QComboBox* combo, const QStringList& sources);
 // Shows every kept source text in the current language again and repaints
 // every widget, so self-drawn texts are drawn anew.
 void retranslateWidgets();
+
+// Sets the language and renames every widget that has a source text at once.
+bool switchLanguage(Language language);
 
 } // namespace plat
