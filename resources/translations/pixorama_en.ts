@@ -2532,5 +2532,9 @@ per file and region, with the columns of the results window. With
 pieces of consecutive ranges concatenate to the whole run&apos;s file.
 </translation>
     </message>
+    <message>
+        <source>图像需要约 %1 MB 内存，可用 %2 MB</source>
+        <translation>The picture needs about %1 MB of memory; %2 MB are available</translation>
+    </message>
 </context>
 </TS>

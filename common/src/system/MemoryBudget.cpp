@@ -1,5 +1,7 @@
 #include "pixorama/common/MemoryBudget.h"
 
+#include "pixorama/platform/Translation.h"
+
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -141,5 +143,5 @@ std::wstring MemoryBudget::RefusalText(double neededBytes, std::uint64_t availab
 {
     const auto needed = static_cast<long long>(std::ceil(neededBytes / mebibyte));
     const auto available = static_cast<long long>(double(availableBytes) / mebibyte);
-    return L"图像需要约 " + std::to_wstring(needed) + L" MB 内存，可用 " + std::to_wstring(available) + L" MB";
+    return plat::trArgs(L"图像需要约 %1 MB 内存，可用 %2 MB", {std::to_wstring(needed), std::to_wstring(available)});
 }

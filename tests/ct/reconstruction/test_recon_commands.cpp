@@ -4,6 +4,7 @@
 #include "../CtTestTools.h"
 
 #include "pixorama/canvo/CanvasImage.h"
+#include "pixorama/common/MemoryBudget.h"
 #include "pixorama/parlet/DialogDriver.h"
 #include "pixorama/platform/Modal.h"
 #include "pixorama/workbench/CommandGroups.h"
@@ -53,4 +54,33 @@ TEST(ReconCommands, SimulatedConeScanReconstructsIntoCanvasFour)
     // The head's brain (0.2 of the skull's 0.02 per mm) and the air outside.
     EXPECT_NEAR(slice.rows[16][16], 0.004, 0.0006);
     EXPECT_NEAR(slice.rows[16][1], 0.0, 0.0006);
+}
+
+// A phantom wider than the memory is refused before anything is made (it
+// used to end the program with an uncaught allocation failure).
+TEST(ReconCommands, AFanSimulationLargerThanTheMemoryIsRefusedWithItsSize)
+{
+    const std::vector<std::pair<CString, CString>> answers = {
+        {L"m_width", L"65535"}, {L"m_viewnum", L"360"}, {L"m_unitsize", L"1"}, {L"m_SOD", L"500"}, {L"m_SDD", L"1000"}};
+    std::vector<CString> messages;
+    plat::setDialogHook([&](QDialog& dialog) {
+        DialogDriver d(dialog);
+        for (const auto& [name, value] : answers)
+            EXPECT_TRUE(d.SetValue(name, value)) << plat::toUtf8(name);
+        d.PressOk();
+    });
+    plat::setMessageBoxResponder([&](const std::wstring& text, const std::wstring&, unsigned) {
+        messages.push_back(text);
+        return 1;
+    });
+    MemoryBudget::SetAvailableForTesting(std::uint64_t(1) << 30);
+
+    RunReconCommand(2460);
+    WaitForSequenceJobs();
+    MemoryBudget::SetAvailableForTesting(0);
+    plat::setDialogHook({});
+    plat::setMessageBoxResponder({});
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
+    EXPECT_NE(messages[0].find(L"可用 1024 MB"), CString::npos) << plat::toUtf8(messages[0]);
 }
