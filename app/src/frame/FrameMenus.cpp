@@ -144,7 +144,7 @@ void CMainFrame::addLanguageMenu(QMenu& view)
         entry->setCheckable(true);
         entry->setChecked(plat::currentLanguage() == language);
         choices->addAction(entry);
-        connect(entry, &QAction::triggered, this, [language] {
+        connect(entry, &QAction::triggered, this, [language = language] {
             plat::switchLanguage(language);
             plat::storeLanguage(language);
         });

@@ -14,6 +14,25 @@
 
 using namespace cttest;
 
+namespace {
+
+// Every dialog gets answers and OK; every message box is kept in messages.
+void AnswerEveryDialog(const std::vector<std::pair<CString, CString>>& answers, std::vector<CString>& messages)
+{
+    plat::setDialogHook([&answers](QDialog& dialog) {
+        DialogDriver d(dialog);
+        for (const auto& [name, value] : answers)
+            EXPECT_TRUE(d.SetValue(name, value)) << plat::toUtf8(name);
+        d.PressOk();
+    });
+    plat::setMessageBoxResponder([&messages](const std::wstring& text, const std::wstring&, unsigned) {
+        messages.push_back(text);
+        return 1;
+    });
+}
+
+} // namespace
+
 TEST(ReconCommands, SimulatedConeScanReconstructsIntoCanvasFour)
 {
     const auto folder = Dir("cone");
@@ -23,16 +42,7 @@ TEST(ReconCommands, SimulatedConeScanReconstructsIntoCanvasFour)
         {L"m_bUseLog", L"true"}, {L"m_LogProcessMethod", L"2"}, {L"m_I0", L"60000"}, {L"m_Row_ToBeRe", L"16"},
         {L"m_bRecMulti", L"false"}, {L"m_SaveDir", W(folder)}};
     std::vector<CString> messages;
-    plat::setDialogHook([&](QDialog& dialog) {
-        DialogDriver d(dialog);
-        for (const auto& [name, value] : answers)
-            EXPECT_TRUE(d.SetValue(name, value)) << plat::toUtf8(name);
-        d.PressOk();
-    });
-    plat::setMessageBoxResponder([&](const std::wstring& text, const std::wstring&, unsigned) {
-        messages.push_back(text);
-        return 1;
-    });
+    AnswerEveryDialog(answers, messages);
 
     RunReconCommand(2464);
     WaitForSequenceJobs();
@@ -63,16 +73,7 @@ TEST(ReconCommands, AFanSimulationLargerThanTheMemoryIsRefusedWithItsSize)
     const std::vector<std::pair<CString, CString>> answers = {
         {L"m_width", L"65535"}, {L"m_viewnum", L"360"}, {L"m_unitsize", L"1"}, {L"m_SOD", L"500"}, {L"m_SDD", L"1000"}};
     std::vector<CString> messages;
-    plat::setDialogHook([&](QDialog& dialog) {
-        DialogDriver d(dialog);
-        for (const auto& [name, value] : answers)
-            EXPECT_TRUE(d.SetValue(name, value)) << plat::toUtf8(name);
-        d.PressOk();
-    });
-    plat::setMessageBoxResponder([&](const std::wstring& text, const std::wstring&, unsigned) {
-        messages.push_back(text);
-        return 1;
-    });
+    AnswerEveryDialog(answers, messages);
     MemoryBudget::SetAvailableForTesting(std::uint64_t(1) << 30);
 
     RunReconCommand(2460);
