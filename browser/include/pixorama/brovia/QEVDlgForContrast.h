@@ -62,6 +62,5 @@ private:
     bool dragLow = false;
     bool dragHigh = false;
     bool dragBand = false;
-    bool movedInDrag = false;
     std::vector<double> histogram;
 };
