@@ -36,6 +36,7 @@ CMainFrame::CMainFrame()
     addDockWidget(Qt::RightDockWidgetArea, results);
     results->hide();
     InstallMainMenu();
+    LoadSmoothWhenShrunk();
     createToolBar();
     createStatusBar();
     createShortcuts();

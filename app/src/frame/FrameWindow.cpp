@@ -5,6 +5,9 @@
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasTable.h"
 #include "pixorama/parlet/MenuBuilders.h"
+#include "pixorama/platform/Profile.h"
+#include "pixorama/platform/Strings.h"
+#include "pixorama/platform/System.h"
 #include "pixorama/tilemo/Tilemo.h"
 #include "pixorama/workbench/MenuTables.h"
 #include "pixorama/workbench/OpenPicture.h"
@@ -79,14 +82,38 @@ void CMainFrame::ToggleAlwaysOnTop()
         show();
 }
 
+namespace {
+
+// "View" / "SmoothWhenShrunk" of settings.ini in the writable folder: 1 or 0.
+constexpr const wchar_t* smoothSection = L"View";
+constexpr const wchar_t* smoothKey = L"SmoothWhenShrunk";
+
+std::wstring settingsFile()
+{
+    return plat::fromPath(plat::writableFolder() / "settings.ini");
+}
+
+} // namespace
+
+void CMainFrame::LoadSmoothWhenShrunk()
+{
+    ApplySmoothWhenShrunk(plat::getProfileInt(smoothSection, smoothKey, 1, settingsFile()) != 0);
+}
+
 void CMainFrame::ToggleSmoothWhenShrunk()
 {
-    smoothWhenShrunk = !smoothWhenShrunk;
+    ApplySmoothWhenShrunk(!smoothWhenShrunk);
+    plat::writeProfileString(smoothSection, smoothKey, smoothWhenShrunk ? L"1" : L"0", settingsFile());
+    gCTERRefreshAllView();
+}
+
+void CMainFrame::ApplySmoothWhenShrunk(bool smooth)
+{
+    smoothWhenShrunk = smooth;
     for (int id = 0; id < CanvasTable::count; ++id)
         gCVSSetCanvasSmoothWhenShrunk(id, smoothWhenShrunk);
     if (QAction* entry = menuAction(ID_SMOOTH_WHEN_SHRUNK))
         entry->setChecked(smoothWhenShrunk);
-    gCTERRefreshAllView();
 }
 
 void CMainFrame::onKeyDown(int key, Qt::KeyboardModifiers modifiers)

@@ -116,6 +116,31 @@ TEST_F(MenuTest, FrameEntriesFollowTheTables)
     EXPECT_EQ(view->actions()[9]->text(), QStringLiteral("语言 / Language"));
 }
 
+TEST_F(MenuTest, SmoothDisplayChoiceIsKeptForTheNextStart)
+{
+    const auto smoothEntry = [this] {
+        QMenu* view = popups()[1]->menu();
+        return view->actions()[8];
+    };
+    smoothEntry()->trigger();
+    const auto restart = [this] {
+        frame.reset();
+        for (int id = 0; id < CanvasTable::count; ++id)
+            gCVSSetCanvasSmoothWhenShrunk(id, true);
+        frame = std::make_unique<CMainFrame>();
+    };
+    restart();
+    EXPECT_FALSE(smoothEntry()->isChecked());
+    EXPECT_FALSE(frame->isSmoothWhenShrunk());
+    for (int id = 0; id < CanvasTable::count; ++id)
+        EXPECT_FALSE(CanvasTable::At(id)->canvasSurface.smoothWhenShrunk) << id;
+
+    smoothEntry()->trigger();
+    restart();
+    EXPECT_TRUE(smoothEntry()->isChecked());
+    EXPECT_TRUE(CanvasTable::At(4)->canvasSurface.smoothWhenShrunk);
+}
+
 TEST_F(MenuTest, OpenAndReopenShowTheirKeys)
 {
     ASSERT_NE(frame->menuAction(2224), nullptr);

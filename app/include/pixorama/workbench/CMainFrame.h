@@ -58,7 +58,8 @@ public:
     void LeaveFullScreen();
     void ToggleAlwaysOnTop();
     // Every canvas draws shrunk pictures smooth, or nearest pixel; the entry
-    // in "视图" shows which.
+    // in "视图" shows which. The choice is kept in settings.ini and read
+    // back at start.
     void ToggleSmoothWhenShrunk();
     bool isSmoothWhenShrunk() const { return smoothWhenShrunk; }
 
@@ -96,6 +97,8 @@ private:
     void addLanguageMenu(QMenu& view);
     void fillRecentMenu();
     void onKeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void LoadSmoothWhenShrunk();
+    void ApplySmoothWhenShrunk(bool smooth);
 
     CPixoramaView* centre = nullptr;
     QToolBar* tools = nullptr;
