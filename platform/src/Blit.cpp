@@ -14,8 +14,10 @@ namespace plat::blit {
 
 namespace {
 
+// Fixed-point weights: fractions of 2^12 across, of 2^8 down (so that the
+// vertical sums fit 16 bits).
 constexpr int weightBits = 12;
-constexpr int weightOne = 1 << weightBits;
+constexpr int rowWeightBits = 8;
 
 struct Tap {
     int index = 0;
@@ -38,7 +40,7 @@ long long floorDiv(long long a, long long b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-void addTaps(AxisMap& map, std::vector<std::pair<int, double>>& raw, int limit)
+void addTaps(AxisMap& map, std::vector<std::pair<int, double>>& raw, int limit, int weightOne)
 {
     raw.erase(std::remove_if(raw.begin(), raw.end(),
                              [limit](const auto& t) { return t.first < 0 || t.first >= limit || t.second <= 0; }),
@@ -61,7 +63,7 @@ void addTaps(AxisMap& map, std::vector<std::pair<int, double>>& raw, int limit)
     map.first.push_back(int(map.taps.size()));
 }
 
-AxisMap mapAxis(int dstLen, int from, int to, int srcStart, int srcLen, int srcLimit, bool smooth)
+AxisMap mapAxis(int dstLen, int from, int to, int srcStart, int srcLen, int srcLimit, bool smooth, int weightOne)
 {
     // A mirrored source is the normal one read from the other end.
     const bool reversed = srcLen < 0;
@@ -92,7 +94,7 @@ AxisMap mapAxis(int dstLen, int from, int to, int srcStart, int srcLen, int srcL
             if (f > 0)
                 raw.emplace_back(srcStart + i + 1, f);
         }
-        addTaps(map, raw, srcLimit);
+        addTaps(map, raw, srcLimit, weightOne);
     }
     return map;
 }
@@ -144,50 +146,100 @@ void stretchNearest(DibBitmap& dst, const Rect& area, const AxisMap& xs, const A
     }
 }
 
-// Rows [rowBegin, rowEnd) of the area. The vertical pass sums each column's
-// taps into four 32-bit lanes (blue, green, red, unused) per column, straight
-// from the source bytes so that it runs on vectors; the horizontal pass then
-// weighs those sums. Both weights are fractions of 2^12 that sum to one, so a
-// lane never passes 255 * 2^24 plus the rounding half: unsigned 32 bits hold it.
+// The smooth passes are compiled for x86-64-v3 (AVX2) and for the baseline;
+// the loader picks the build the processor supports. Clang builds take the
+// baseline only.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define PIX_BLIT_KERNEL __attribute__((target_clones("arch=x86-64-v3", "default")))
+#else
+#define PIX_BLIT_KERNEL
+#endif
+
+using Bytes = unsigned char __attribute__((vector_size(16)));
+using Words = std::uint16_t __attribute__((vector_size(32)));
+
+// sums[i] = the sum over the taps of from[t][i] * weight[t], for lanes a
+// multiple of 16; 16-bit lanes, sixteen to a vector. Vertical weights are
+// fractions of 2^8 that sum to one, so a lane never passes 255 * 2^8.
+PIX_BLIT_KERNEL
+void weighSourceRows(std::uint16_t* __restrict sums, const unsigned char* const* from, const std::uint16_t* weight,
+                     int taps, int lanes)
+{
+    for (int i = 0; i < lanes; i += 16) {
+        Words sum{};
+        for (int t = 0; t < taps; ++t) {
+            Bytes bytes;
+            __builtin_memcpy(&bytes, from[t] + i, sizeof bytes);
+            sum += __builtin_convertvector(bytes, Words) * weight[t];
+        }
+        __builtin_memcpy(sums + i, &sum, sizeof sum);
+    }
+}
+
+using Lanes = std::uint32_t __attribute__((vector_size(16)));
+using Sums = std::uint16_t __attribute__((vector_size(8)));
+
+// Each destination pixel of one row from the column sums (four lanes per
+// source column: blue, green, red, unused). Horizontal weights are fractions
+// of 2^12, so a lane holds at most 255 * 2^20 plus the rounding half.
+PIX_BLIT_KERNEL
+void weighColumns(Pixel* __restrict to, const std::uint16_t* __restrict sums, const AxisMap& xs, int columnLow, int n)
+{
+    constexpr int shift = rowWeightBits + weightBits;
+    for (int i = 0; i < n; ++i) {
+        const int count = xs.count(i);
+        if (count == 0)
+            continue;
+        Lanes lane = Lanes{} + (1u << (shift - 1));
+        for (const Tap* h = xs.at(i); h != xs.at(i) + count; ++h) {
+            Sums sum;
+            __builtin_memcpy(&sum, sums + std::size_t(h->index - columnLow) * 4, sizeof sum);
+            lane += __builtin_convertvector(sum, Lanes) * std::uint32_t(h->weight);
+        }
+        lane >>= shift;
+        to[i] = Pixel(lane[0]) | Pixel(lane[1]) << 8 | Pixel(lane[2]) << 16;
+    }
+}
+
+// Rows [rowBegin, rowEnd) of the area: the vertical pass sums each column's
+// taps straight from the source bytes, the horizontal pass then weighs those
+// sums.
 void stretchSmoothRows(DibBitmap& dst, const Rect& area, const AxisMap& xs, const AxisMap& ys, const DibBitmap& src,
                        int columnLow, int columnHigh, int rowBegin, int rowEnd)
 {
+    // Four lanes per column, rounded up to whole vectors: the source row
+    // holds them unless the columns run to its end, where the last few
+    // columns are copied into a padded row first.
     const int lanes = 4 * (columnHigh - columnLow);
-    std::vector<std::uint32_t> column(static_cast<std::size_t>(lanes));
-    std::uint32_t* __restrict sums = column.data();
+    const int vectorLanes = (lanes + 15) / 16 * 16;
+    const bool padded = vectorLanes != lanes && 4 * (src.width() - columnLow) < vectorLanes;
+    std::vector<std::uint16_t> sums(static_cast<std::size_t>(vectorLanes));
+    std::vector<const unsigned char*> from;
+    std::vector<std::uint16_t> weights;
+    std::vector<unsigned char> tails;
     for (int y = rowBegin; y < rowEnd; ++y) {
         const int j = y - area.top;
         const int rows = ys.count(j);
         if (rows == 0)
             continue;
+        from.clear();
+        weights.clear();
+        tails.assign(padded ? std::size_t(rows) * 16 : 0, 0);
         for (const Tap* v = ys.at(j); v != ys.at(j) + rows; ++v) {
-            const unsigned char* __restrict from = reinterpret_cast<const unsigned char*>(src.line(v->index) + columnLow);
-            // 16-bit factors (a weight is at most 2^12) multiply eight lanes at a time.
-            const std::int16_t weight = std::int16_t(v->weight);
-            if (v == ys.at(j))
-                for (int i = 0; i < lanes; ++i)
-                    sums[i] = std::uint32_t(std::int32_t(std::int16_t(from[i])) * std::int32_t(weight));
-            else
-                for (int i = 0; i < lanes; ++i)
-                    sums[i] += std::uint32_t(std::int32_t(std::int16_t(from[i])) * std::int32_t(weight));
+            const unsigned char* row = reinterpret_cast<const unsigned char*>(src.line(v->index) + columnLow);
+            weights.push_back(std::uint16_t(v->weight));
+            from.push_back(row);
         }
-        Pixel* to = dst.line(y);
-        for (int x = area.left; x < area.right; ++x) {
-            const int i = x - area.left;
-            const int count = xs.count(i);
-            if (count == 0)
-                continue;
-            constexpr std::uint32_t half = 1u << (2 * weightBits - 1);
-            std::uint32_t b = half, g = half, r = half;
-            for (const Tap* h = xs.at(i); h != xs.at(i) + count; ++h) {
-                const std::uint32_t* sum = sums + std::size_t(h->index - columnLow) * 4;
-                const std::uint32_t weight = std::uint32_t(h->weight);
-                b += sum[0] * weight;
-                g += sum[1] * weight;
-                r += sum[2] * weight;
+        const int whole = padded ? vectorLanes - 16 : vectorLanes;
+        weighSourceRows(sums.data(), from.data(), weights.data(), rows, whole);
+        if (padded) {
+            for (int t = 0; t < rows; ++t) {
+                std::memcpy(&tails[std::size_t(t) * 16], from[std::size_t(t)] + whole, std::size_t(lanes - whole));
+                from[std::size_t(t)] = &tails[std::size_t(t) * 16];
             }
-            to[x] = Pixel(b >> 2 * weightBits) | Pixel(g >> 2 * weightBits) << 8 | Pixel(r >> 2 * weightBits) << 16;
+            weighSourceRows(sums.data() + whole, from.data(), weights.data(), rows, 16);
         }
+        weighColumns(dst.line(y) + area.left, sums.data(), xs, columnLow, area.width());
     }
 }
 
@@ -275,9 +327,9 @@ void stretch(DibBitmap& dst, const Rect& dstRect, const DibBitmap& src, const Re
         return;
     }
     const AxisMap xs = mapAxis(target.width(), area.left - target.left, area.right - target.left, source.left,
-                               source.width(), src.width(), smooth);
+                               source.width(), src.width(), smooth, 1 << weightBits);
     const AxisMap ys = mapAxis(target.height(), area.top - target.top, area.bottom - target.top, source.top,
-                               source.height(), src.height(), smooth);
+                               source.height(), src.height(), smooth, 1 << rowWeightBits);
     if (smooth)
         stretchSmooth(dst, area, xs, ys, src);
     else
