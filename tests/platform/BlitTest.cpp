@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace plat;
@@ -156,4 +157,48 @@ TEST(Dc, HalftoneShrinkIsTheBlockMeanOfEveryChannel)
         for (int x = 0; x < 300; ++x)
             wrong += dst.line(y)[x] != blockMean(src, x, y, 4, 4);
     EXPECT_EQ(wrong, 0);
+}
+
+namespace {
+
+// The exact area mean of one channel over the source rectangle that
+// destination pixel (dx, dy) covers when w x h shrinks to dw x dh.
+double areaMean(const DibBitmap& src, int dx, int dy, int dw, int dh, int shift)
+{
+    const double sx = double(src.width()) / dw;
+    const double sy = double(src.height()) / dh;
+    double sum = 0;
+    for (int y = int(dy * sy); y < int(std::ceil((dy + 1) * sy)); ++y) {
+        const double wy = std::min((dy + 1) * sy, y + 1.0) - std::max(dy * sy, double(y));
+        for (int x = int(dx * sx); x < int(std::ceil((dx + 1) * sx)); ++x) {
+            const double wx = std::min((dx + 1) * sx, x + 1.0) - std::max(dx * sx, double(x));
+            sum += wx * wy * double(src.line(y)[x] >> shift & 0xFF);
+        }
+    }
+    return sum / (sx * sy);
+}
+
+} // namespace
+
+// An uneven shrink (1001 x 700 to 300 x 210) with the columns running to the
+// source's right edge: the fixed-point weights keep every channel within one
+// level of the exact area mean.
+TEST(Dc, HalftoneShrinkByAnUnevenFactorStaysWithinOneLevelOfTheAreaMean)
+{
+    DibBitmap src(1001, 700);
+    for (int y = 0; y < 700; ++y)
+        for (int x = 0; x < 1001; ++x)
+            src.line(y)[x] = unsigned(x) * 2654435761u ^ unsigned(y) * 40503u;
+    DibBitmap dst(300, 210, white);
+    Dc dc(dst);
+    dc.setStretchBltMode(HALFTONE);
+    dc.stretchBlt({0, 0, 300, 210}, src, {0, 0, 1001, 700});
+    double worst = 0;
+    for (int y = 0; y < 210; ++y)
+        for (int x = 0; x < 300; ++x) {
+            EXPECT_EQ(dst.line(y)[x] >> 24, 0u);
+            for (int shift : {0, 8, 16})
+                worst = std::max(worst, std::abs(double(dst.line(y)[x] >> shift & 0xFF) - areaMean(src, x, y, 300, 210, shift)));
+        }
+    EXPECT_LE(worst, 1.0);
 }
