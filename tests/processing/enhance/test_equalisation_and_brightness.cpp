@@ -6,6 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 ClassData2DIO<unsigned char> Plane(int w, int h, std::initializer_list<int> values)
@@ -42,6 +46,40 @@ TEST(HistogramEqualisation, HandComputedTables)
     auto r = Plane(2, 1, {10, 20});
     gEqualiseHistogram(r);
     EXPECT_EQ(r.data[0], 128);
+}
+
+// A plane wide enough for the word and vector paths, with a ragged width and
+// skewed levels, against the table recounted pixel by pixel here.
+TEST(HistogramEqualisation, LargePlaneMapsEveryPixelThroughItsCumulativeShare)
+{
+    const int w = 1037;
+    const int h = 611;
+    ClassData2DIO<unsigned char> p;
+    p.SetDim(w, h);
+    std::uint32_t s = 7;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            s = s * 1664525u + 1013904223u;
+            p.rows[y][x] = static_cast<unsigned char>((s >> 24) * (s >> 24) >> 8 ^ (x & 0x81));
+        }
+    std::vector<long long> count(256, 0);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            ++count[p.rows[y][x]];
+    const long long n = (long long)w * h;
+    std::vector<int> expected(256);
+    long long cumulative = 0;
+    for (int k = 0; k < 256; ++k) {
+        cumulative += count[std::size_t(k)];
+        expected[std::size_t(k)] = int(std::floor(double(cumulative) * 255.0 / double(n) + 0.5));
+    }
+    const ClassData2DIO<unsigned char> before = p;
+    gEqualiseHistogram(p);
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            wrong += p.rows[y][x] != expected[before.rows[y][x]];
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(BrightnessAdaptation, ConstantPlaneIsReturnedUnchanged)
