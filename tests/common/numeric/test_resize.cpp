@@ -85,6 +85,32 @@ TEST(Resize, BothThreadingsMatchTheDefinition)
     }
 }
 
+// Rows kept at their height are blended along x alone: every output is the
+// float keep * left + take * right of the definition, to the last bit, when
+// shrinking by less and by more than two and when enlarging.
+TEST(Resize, BlendingAlongTheRowsGivesTheDefinitionsFloatsExactly)
+{
+    for (const auto& [sw, dw] : {std::pair{1001, 733}, std::pair{1001, 400}, std::pair{300, 707}}) {
+        Image src;
+        fillRandom(src, sw, 3, unsigned(sw + dw));
+        Image dst;
+        dst.SetDim(dw, 3);
+        ASSERT_TRUE(ResizeMC(&src, &dst));
+        const float scale = float(sw) / float(dw);
+        int wrong = 0;
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < dw; ++x) {
+                const float f = float(x) * scale;
+                const float fl = std::floor(f);
+                const int i = int(fl);
+                const float take = f - fl;
+                const float want = fl > float(sw - 2) ? 0.0f : (1.0f - take) * src.rows[y][i] + take * src.rows[y][i + 1];
+                wrong += dst.rows[y][x] != want;
+            }
+        EXPECT_EQ(wrong, 0) << sw << " -> " << dw;
+    }
+}
+
 TEST(Resize, InPlaceResizeOfFloatAndSixteenBitImages)
 {
     Image img;
