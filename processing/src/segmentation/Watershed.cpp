@@ -2,16 +2,21 @@
 
 #include "SegmentationBuffer.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 
 namespace {
 
-// First in, first out over a fixed number of positions; every position is
-// queued at most once in a whole flooding, so it never wraps.
+// First in, first out over a fixed number of positions: the flooding of one
+// grey value queues each of its positions at most once, and the queue is
+// empty between two values.
 class Queue {
 public:
     explicit Queue(std::size_t capacity) : items(SegmentationBuffer<int>(capacity, "Queue::Queue")) {}
+    // Starts again at the front of the buffer, which stays in the cache.
+    void Clear() { head = tail = 0; }
     void Push(int p) { items[tail++] = p; }
     int Pop() { return items[head++]; }
     bool Empty() const { return head == tail; }
@@ -27,8 +32,8 @@ private:
 class Flooding {
 public:
     Flooding(const unsigned char* picture, int w, int h)
-        : w(w), h(h), stride(w + 2), framed(MakeNewGradient(picture, w, h)), order(CountingSort(framed.data(), w, h)),
-          queue(std::size_t(w) * std::size_t(h)),
+        : w(w), h(h), stride(w + 2), framed(MakeNewGradient(picture, w, h)),
+          order(CountingSort(framed.data(), w, h, levelStarts.data())), queue(LargestLevel()),
           labels(SegmentationBuffer<int>(std::size_t(w + 2) * std::size_t(h + 2), "GenericWatershed"))
     {
         offsets[0] = 1;
@@ -43,21 +48,29 @@ public:
 
     std::vector<int> Run()
     {
-        const std::size_t n = order.size();
-        for (std::size_t begin = 0; begin < n;) {
-            const unsigned char f = framed[std::size_t(order[begin])];
-            std::size_t end = begin;
-            while (end < n && framed[std::size_t(order[end])] == f)
-                ++end;
+        for (int level = 0; level < 256; ++level) {
+            const std::size_t begin = levelStarts[std::size_t(level)];
+            const std::size_t end = levelStarts[std::size_t(level) + 1];
+            if (begin == end)
+                continue;
+            const unsigned char f = static_cast<unsigned char>(level);
+            queue.Clear();
             JoinLowerBasins(begin, end, f);
             Spread(f);
             StartNewBasins(begin, end, f);
-            begin = end;
         }
         return Compact();
     }
 
 private:
+    std::size_t LargestLevel() const
+    {
+        std::size_t largest = 0;
+        for (std::size_t k = 0; k < 256; ++k)
+            largest = std::max(largest, levelStarts[k + 1] - levelStarts[k]);
+        return largest;
+    }
+
     // Positions of the run whose lowest lower neighbour is labelled take its label.
     void JoinLowerBasins(std::size_t begin, std::size_t end, unsigned char f)
     {
@@ -134,6 +147,7 @@ private:
     }
 
     int w, h, stride;
+    std::array<std::size_t, 257> levelStarts{};
     std::vector<unsigned char> framed;
     std::vector<int> order;
     Queue queue;
@@ -155,7 +169,7 @@ std::vector<unsigned char> MakeNewGradient(const unsigned char* picture, int w, 
     return framed;
 }
 
-std::vector<int> CountingSort(const unsigned char* framed, int w, int h)
+std::vector<int> CountingSort(const unsigned char* framed, int w, int h, std::size_t* levelStarts)
 {
     const int stride = w + 2;
     auto order = SegmentationBuffer<int>(std::size_t(w) * std::size_t(h), "CountingSort");
@@ -166,11 +180,15 @@ std::vector<int> CountingSort(const unsigned char* framed, int w, int h)
             ++first[row[x]];
     }
     std::size_t start = 0;
-    for (std::size_t& slot : first) {
-        const std::size_t count = slot;
-        slot = start;
+    for (std::size_t k = 0; k < 256; ++k) {
+        const std::size_t count = first[k];
+        first[k] = start;
+        if (levelStarts != nullptr)
+            levelStarts[k] = start;
         start += count;
     }
+    if (levelStarts != nullptr)
+        levelStarts[256] = start;
     for (int y = 1; y <= h; ++y) {
         const unsigned char* row = framed + std::size_t(y) * std::size_t(stride);
         const int base = y * stride;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <queue>
 #include <string>
 #include <vector>
 
@@ -202,6 +203,82 @@ TEST(GenericWatershed, PlateausFloodFromTheirLowerBorder)
     // however far it reaches.
     const Bytes row = {0, 5, 5, 5, 5, 9, 2};
     EXPECT_EQ(GenericWatershed(row.data(), 7, 1), (std::vector<int>{1, 1, 1, 1, 1, 2, 2}));
+}
+
+namespace {
+
+// The immersion as the header states it, plainly: grey values in turn; the
+// value's positions in raster order join their lowest lower neighbour's
+// basin, the flood then spreads breadth first over that value, and what is
+// left starts new basins in raster order.
+std::vector<int> ImmersionByTheRules(const Bytes& p, int w, int h)
+{
+    std::vector<int> labels(p.size(), 0);
+    const int dx[4] = {1, 0, -1, 0};
+    const int dy[4] = {0, 1, 0, -1};
+    auto neighbour = [&](int i, int k) {
+        const int x = i % w + dx[k];
+        const int y = i / w + dy[k];
+        return x < 0 || y < 0 || x >= w || y >= h ? -1 : y * w + x;
+    };
+    std::queue<int> fifo;
+    auto spread = [&](unsigned char f) {
+        for (; !fifo.empty(); fifo.pop())
+            for (int k = 0; k < 4; ++k) {
+                const int r = neighbour(fifo.front(), k);
+                if (r >= 0 && labels[std::size_t(r)] == 0 && p[std::size_t(r)] == f) {
+                    labels[std::size_t(r)] = labels[std::size_t(fifo.front())];
+                    fifo.push(r);
+                }
+            }
+    };
+    int basins = 0;
+    for (int f = 0; f < 256; ++f) {
+        std::vector<int> level;
+        for (int i = 0; i < w * h; ++i)
+            if (p[std::size_t(i)] == f)
+                level.push_back(i);
+        for (const int i : level) {
+            int best = -1;
+            for (int k = 0; k < 4; ++k) {
+                const int r = neighbour(i, k);
+                if (r >= 0 && p[std::size_t(r)] < (best < 0 ? f : p[std::size_t(best)]))
+                    best = r;
+            }
+            if (best >= 0) {
+                labels[std::size_t(i)] = labels[std::size_t(best)];
+                fifo.push(i);
+            }
+        }
+        spread(static_cast<unsigned char>(f));
+        for (const int i : level)
+            if (labels[std::size_t(i)] == 0) {
+                labels[std::size_t(i)] = ++basins;
+                fifo.push(i);
+                spread(static_cast<unsigned char>(f));
+            }
+    }
+    return labels;
+}
+
+} // namespace
+
+// Noise over few grey values and a slope: many basins, wide plateaus and
+// long floods, against the rules followed step by step.
+TEST(GenericWatershed, NoisyPictureFollowsTheImmersionRules)
+{
+    const int w = 173;
+    const int h = 131;
+    Bytes p(std::size_t(w) * h);
+    unsigned s = 5;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            s = s * 1103515245u + 12345u;
+            p[std::size_t(y) * w + x] = static_cast<unsigned char>((s >> 28) + (x + 2 * y) / 40 * 7);
+        }
+    const std::vector<int> labels = GenericWatershed(p.data(), w, h);
+    EXPECT_EQ(labels, ImmersionByTheRules(p, w, h));
+    EXPECT_GT(*std::max_element(labels.begin(), labels.end()), 100);
 }
 
 TEST(GenericWatershed, LabelsAbove255ShowAsTheirLowByte)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <stdexcept>
 #include <vector>
 
@@ -41,8 +42,10 @@ void GenericClosingByReconstruction(unsigned char* picture, int w, int h, int de
 std::vector<unsigned char> MakeNewGradient(const unsigned char* picture, int w, int h);
 
 // The w x h interior positions of a framed picture (framed indices), in
-// ascending grey value, row by row and left to right within one value.
-std::vector<int> CountingSort(const unsigned char* framed, int w, int h);
+// ascending grey value, row by row and left to right within one value. When
+// levelStarts is given, its 257 entries receive where each value's run
+// begins, and the total.
+std::vector<int> CountingSort(const unsigned char* framed, int w, int h, std::size_t* levelStarts = nullptr);
 
 // Immersion watershed with 4-connectivity and no dam pixels: every pixel gets
 // a basin label 1, 2, ... in the order the basins' minima are met. Neighbours
