@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the benchmarks with their peers (OpenCV, FFTW), runs each program that
-# carries a goal once, and writes one Markdown table of every ratio against its
-# goal, with the core count and the load average at the start and the end.
+# Builds the benchmarks with their peers (OpenCV, FFTW, scikit-image), runs
+# each program that carries a goal once, and writes one Markdown table of
+# every ratio against its goal, with the core count and the load average at
+# the start and the end.
 #
 #   scripts/bench.sh [report.md]     (default: build/bench-report.md)
 #
@@ -23,6 +24,8 @@ runs=(
   "bench_filters:Resize|resize"
   "bench_fft:BM_FFTMT1D|BM_FFTW_Rows_Measure"
   "bench_segmentation:Watershed|watershed"
+  "bench_workbench:BM_RawNegativeStep|BM_ColourSepiaStep|BM_UndoRedoRawStep|BM_MemcpyOfRawStep"
+  "bench_reconstruction:BM_ParallelFbp|BM_FanFbp|BM_SkimageIradon|BM_Fdk(Filter|BackProject)/256"
 )
 targets=()
 for r in "${runs[@]}"; do targets+=("${r%%:*}"); done
