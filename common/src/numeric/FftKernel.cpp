@@ -39,6 +39,13 @@ bool fftStockhamReference(float* re, float* im, float* workRe, float* workIm, in
 
 namespace {
 
+// (dR, dI) times the twiddle (wR, wI).
+[[gnu::always_inline]] inline void twiddle(const V8& dR, const V8& dI, const V8& wR, const V8& wI, V8& tR, V8& tI)
+{
+    tR = dR * wR - dI * wI;
+    tI = dR * wI + dI * wR;
+}
+
 // One stage, eight butterflies at a time. Chunk k..k+7 of the input halves maps
 // to group g = k & ~(m - 1); for m >= 8 a chunk stays inside one group and its
 // two results are contiguous, for m = 1, 2, 4 the results interleave.
@@ -73,8 +80,8 @@ template <int M>
                 wI = __builtin_shufflevector(wI, wI, 0, 0, 0, 0, 4, 4, 4, 4);
             }
         }
-        const V8 tR = dR * wR - dI * wI;
-        const V8 tI = dR * wI + dI * wR;
+        V8 tR, tI;
+        twiddle(dR, dI, wR, wI, tR, tI);
 
         if constexpr (M == 0) {
             const int o = k + (k & ~(m - 1));
@@ -108,6 +115,54 @@ template <int M>
     }
 }
 
+// Stages m and 2m (8 <= m, 2m <= n/2) in one pass over the data, with the
+// very operations of the two single stages. Butterflies k and k + n/4 of
+// stage m write the four inputs of two butterflies of stage 2m: with
+// g = k & ~(m - 1) and j = k - g, their results land at 4g + j + {0, m, 2m, 3m}.
+[[gnu::always_inline]] inline void stagePair(const float* inR, const float* inI, float* outR, float* outI, int half,
+                                             int m, const float* cosT, const float* sinT)
+{
+    const int quarter = half / 2;
+    for (int k = 0; k < quarter; k += kV8Lanes) {
+        const int g = k & ~(m - 1);
+        const int o = 4 * g + (k - g);
+        V8 a0R, a0I, a1R, a1I, a2R, a2I, a3R, a3I;
+        v8Load(a0R, inR + k);
+        v8Load(a0I, inI + k);
+        v8Load(a1R, inR + k + quarter);
+        v8Load(a1I, inI + k + quarter);
+        v8Load(a2R, inR + k + half);
+        v8Load(a2I, inI + k + half);
+        v8Load(a3R, inR + k + half + quarter);
+        v8Load(a3I, inI + k + half + quarter);
+        V8 wR, wI, d0R, d0I, d1R, d1I;
+        v8Splat(wR, cosT[g]);
+        v8Splat(wI, sinT[g]);
+        twiddle(a0R - a2R, a0I - a2I, wR, wI, d0R, d0I);
+        v8Splat(wR, cosT[g + quarter]);
+        v8Splat(wI, sinT[g + quarter]);
+        twiddle(a1R - a3R, a1I - a3I, wR, wI, d1R, d1I);
+        const V8 s0R = a0R + a2R;
+        const V8 s0I = a0I + a2I;
+        const V8 s1R = a1R + a3R;
+        const V8 s1I = a1I + a3I;
+
+        v8Splat(wR, cosT[2 * g]);
+        v8Splat(wI, sinT[2 * g]);
+        V8 tR, tI;
+        v8Store(outR + o, s0R + s1R);
+        v8Store(outI + o, s0I + s1I);
+        twiddle(s0R - s1R, s0I - s1I, wR, wI, tR, tI);
+        v8Store(outR + o + 2 * m, tR);
+        v8Store(outI + o + 2 * m, tI);
+        v8Store(outR + o + m, d0R + d1R);
+        v8Store(outI + o + m, d0I + d1I);
+        twiddle(d0R - d1R, d0I - d1I, wR, wI, tR, tI);
+        v8Store(outR + o + 3 * m, tR);
+        v8Store(outI + o + 3 * m, tI);
+    }
+}
+
 } // namespace
 
 PIX_HOT_KERNEL
@@ -124,6 +179,14 @@ bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int 
     float* outI = workIm;
     for (int s = 0; s < stages; ++s) {
         const int m = 1 << s;
+        if (m >= kV8Lanes && 2 * m <= half) {
+            // Stages m and 2m in one pass from in to out.
+            stagePair(inR, inI, outR, outI, half, m, cosT, sinT);
+            ++s;
+            std::swap(inR, outR);
+            std::swap(inI, outI);
+            continue;
+        }
         switch (m) {
         case 1:
             stage<1>(inR, inI, outR, outI, half, m, cosT, sinT);
@@ -141,7 +204,7 @@ bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int 
         std::swap(inR, outR);
         std::swap(inI, outI);
     }
-    return stages % 2 != 0;
+    return inR == workRe;
 }
 
 PIX_HOT_KERNEL

@@ -7,8 +7,9 @@
 //   out[2g + j + m] = (in[g + j] - in[g + j + n/2]) * (cosT[g], sinT[g])
 // and the buffers swap roles after every stage. Neither run scales.
 
-// Both return true when the result lies in (workRe, workIm), which happens
-// for an odd number of stages; otherwise it lies in (re, im).
+// Both return true when the result lies in (workRe, workIm), otherwise it
+// lies in (re, im). The reference ends there after an odd number of stages;
+// the fast run, which does pairs of stages in one pass, may end in either.
 bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int stages, const float* cosT,
                  const float* sinT);
 // The plain loops of the definition, one butterfly at a time.

@@ -147,6 +147,76 @@ TEST(FftRows, EveryRowIsTransformedLikeTheSingleTransform)
         EXPECT_NEAR(r8.rows[2][x], r8c.rows[2][x], 1e-6);
 }
 
+namespace {
+
+// One row by the radix-2 self-sorting definition, stage after stage in float,
+// through the plan's own twiddles; the inverse then scales by 1 / n.
+void stockhamByDefinition(std::vector<float>& re, std::vector<float>& im, const QEVPP1DFFT& plan)
+{
+    const int n = plan.size;
+    const int half = n / 2;
+    const float* cosT = plan.forward ? plan.cosFwd : plan.cosInv;
+    const float* sinT = plan.forward ? plan.sinFwd : plan.sinInv;
+    std::vector<float> outR(re.size());
+    std::vector<float> outI(im.size());
+    for (int m = 1; m < n; m *= 2) {
+        for (int g = 0; g < half; g += m)
+            for (int j = 0; j < m; ++j) {
+                const float aR = re[std::size_t(g + j)];
+                const float aI = im[std::size_t(g + j)];
+                const float bR = re[std::size_t(g + j + half)];
+                const float bI = im[std::size_t(g + j + half)];
+                outR[std::size_t(2 * g + j)] = aR + bR;
+                outI[std::size_t(2 * g + j)] = aI + bI;
+                const float dR = aR - bR;
+                const float dI = aI - bI;
+                const float pR = dR * cosT[g];
+                const float qR = dI * sinT[g];
+                const float pI = dR * sinT[g];
+                const float qI = dI * cosT[g];
+                outR[std::size_t(2 * g + j + m)] = pR - qR;
+                outI[std::size_t(2 * g + j + m)] = pI + qI;
+            }
+        re.swap(outR);
+        im.swap(outI);
+    }
+    if (!plan.forward)
+        for (int i = 0; i < n; ++i) {
+            re[std::size_t(i)] *= plan.invSize;
+            im[std::size_t(i)] *= plan.invSize;
+        }
+}
+
+} // namespace
+
+// The row transform gives the definition's floats to the last bit, both
+// ways, for stage counts that end in either buffer.
+TEST(FftRows, RowsAreTheDefinitionsFloatsExactly)
+{
+    for (const int n : {4096, 512, 64}) {
+        for (const bool forward : {true, false}) {
+            Image re;
+            Image im;
+            fillRandom(re, n, 3, unsigned(n), -1.0, 1.0);
+            fillRandom(im, n, 3, unsigned(n + 1), -1.0, 1.0);
+            const Image re0(re);
+            const Image im0(im);
+            ASSERT_TRUE(FFTMT1D(&re, &im, forward));
+            QEVPP1DFFT plan;
+            ASSERT_TRUE(plan.Init(n, forward));
+            int wrong = 0;
+            for (int y = 0; y < 3; ++y) {
+                std::vector<float> r(re0.rows[y], re0.rows[y] + n);
+                std::vector<float> i(im0.rows[y], im0.rows[y] + n);
+                stockhamByDefinition(r, i, plan);
+                for (int x = 0; x < n; ++x)
+                    wrong += re.rows[y][x] != r[std::size_t(x)] || im.rows[y][x] != i[std::size_t(x)];
+            }
+            EXPECT_EQ(wrong, 0) << n << (forward ? " forward" : " inverse");
+        }
+    }
+}
+
 TEST(FftRows, RefusesUnsuitableImagesAndLeavesThemAlone)
 {
     Image re;
