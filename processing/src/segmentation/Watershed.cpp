@@ -71,27 +71,56 @@ private:
         return largest;
     }
 
-    // Positions of the run whose lowest lower neighbour is labelled take its label.
+    // Positions of the run whose lowest lower neighbour is labelled take its
+    // label. In blocks: the lowest neighbours of a block are found first and
+    // their label lines asked for, then the labels are copied in order.
     void JoinLowerBasins(std::size_t begin, std::size_t end, unsigned char f)
     {
-        for (std::size_t i = begin; i < end; ++i) {
-            if (i + prefetchAhead < end)
-                Prefetch(order[i + prefetchAhead]);
-            const int p = order[i];
-            int best = -1;
-            unsigned char bestValue = f;
-            for (const int d : offsets) {
-                const unsigned char v = framed[std::size_t(p + d)];
-                if (v < bestValue) {
-                    bestValue = v;
-                    best = p + d;
+        constexpr std::size_t block = 32;
+        int lowest[block];
+        for (std::size_t start = begin; start < end; start += block) {
+            const std::size_t count = std::min(block, end - start);
+            for (std::size_t i = 0; i < count; ++i) {
+                if (start + block + i < end)
+                    PrefetchPicture(order[start + block + i]);
+                const int p = order[start + i];
+                lowest[i] = LowestLowerNeighbour(p, f);
+                if (lowest[i] >= 0) {
+                    __builtin_prefetch(labels.data() + lowest[i]);
+                    __builtin_prefetch(labels.data() + p, 1);
                 }
             }
-            if (best >= 0 && labels[std::size_t(best)] != 0) {
-                labels[std::size_t(p)] = labels[std::size_t(best)];
-                queue.Push(p);
+            for (std::size_t i = 0; i < count; ++i) {
+                const int best = lowest[i];
+                if (best >= 0 && labels[std::size_t(best)] != 0) {
+                    const int p = order[start + i];
+                    labels[std::size_t(p)] = labels[std::size_t(best)];
+                    queue.Push(p);
+                }
             }
         }
+    }
+
+    // The first neighbour of p below f in the order right, below, left,
+    // above, the lowest on ties; -1 when none is.
+    int LowestLowerNeighbour(int p, unsigned char f) const
+    {
+        int best = -1;
+        unsigned char bestValue = f;
+        for (const int d : offsets) {
+            const unsigned char v = framed[std::size_t(p + d)];
+            if (v < bestValue) {
+                bestValue = v;
+                best = p + d;
+            }
+        }
+        return best;
+    }
+
+    void PrefetchPicture(int p) const
+    {
+        for (const int d : {-stride, 0, stride})
+            __builtin_prefetch(framed.data() + p + d);
     }
 
     // The run visits positions all over the picture: ask for the lines of a
