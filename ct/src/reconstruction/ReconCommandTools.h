@@ -7,7 +7,6 @@
 #include "pixorama/common/ClassData2DIO.h"
 #include "pixorama/parlet/QEVImaParaRecords.h"
 #include "pixorama/workbench/ConeReconstruction.h"
-#include "pixorama/workbench/CtGeometry.h"
 #include "pixorama/workbench/SequenceJob.h"
 
 #include <memory>
@@ -25,20 +24,6 @@ void ShowInCanvas(ClassData2DIO<float> image);
 // The files of the browser's first list and the cone-beam scan the record
 // makes of them; false, with a message, when they do not fit.
 bool SequenceScan(const tagQEVImaVolumeRecPara& record, std::vector<CString>& files, ConeScan& scan);
-
-// The detector, its offsets, the distances and the turn of a fan-beam
-// record (the simulation's or the reconstruction's).
-template <class FanRecord>
-void SetFanDetector(CtGeometry& g, const FanRecord& r)
-{
-    g.beam = Beam::Fan;
-    g.du = r.m_unitsize;
-    g.sod = r.m_SOD;
-    g.sdd = r.m_SDD;
-    g.xOffset = r.m_Xoffset;
-    g.axisOffset = r.m_RotatorOffset;
-    g.clockwise = r.m_bClockWise != 0;
-}
 
 // Starts a cone-beam reconstruction of the browser's first list: one slice
 // goes to canvas 4, a range into files in the record's save folder.

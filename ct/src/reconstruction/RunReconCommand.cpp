@@ -2,6 +2,7 @@
 // cone-beam reconstruction and their simulations, each on a background job.
 #include "pixorama/common/RawFrame.h"
 #include "ReconCommandTools.h"
+#include "RecordDetector.h"
 
 #include "pixorama/workbench/CommandGroups.h"
 #include "pixorama/workbench/ConeReconstruction.h"
@@ -77,7 +78,8 @@ void loadCommand()
 // The fan-beam record's geometry for a sinogram of width x views.
 bool fanGeometry(const tagQEVImaFanRecPara& r, const ClassData2DIO<float>& sinogram, CtGeometry& g)
 {
-    SetFanDetector(g, r);
+    g.beam = Beam::Fan;
+    SetDetectorFromRecord(g, r);
     g.columns = sinogram.width;
     g.views = sinogram.height;
     g.halfFan = r.m_bWeighting != 0;
@@ -171,7 +173,8 @@ void fanSimulationCommand(bool phantom)
     if (!gDlgGetFanSimPara(record))
         return;
     CtGeometry g;
-    SetFanDetector(g, record);
+    g.beam = Beam::Fan;
+    SetDetectorFromRecord(g, record);
     g.columns = record.m_width;
     g.views = record.m_viewnum;
     // A picture that is not square is centred in a square of its longer side.
