@@ -151,7 +151,8 @@ void simpleFanCommand()
     ClassData2DIO<float> sinogram;
     if (!CanvasPicture(sinogram))
         return;
-    const CtGeometry g{.beam = Beam::Parallel, .columns = sinogram.width, .views = sinogram.height, .size = sinogram.width};
+    const CtGeometry g{
+        .beam = Beam::Parallel, .columns = sinogram.width, .views = sinogram.height, .size = sinogram.width};
     StartSequenceJob(ReconFeedback(), [sinogram, g](SequenceJob& job) {
         ClassData2DIO<float> slice;
         job.SetRange(g.views);

@@ -13,7 +13,8 @@ namespace {
 
 CtGeometry scanOfRecord()
 {
-    CtGeometry g{.beam = Beam::Cone, .columns = 48, .rows = 32, .views = 90, .du = 0.8, .sod = 150, .sdd = 250, .size = 32};
+    CtGeometry g{
+        .beam = Beam::Cone, .columns = 48, .rows = 32, .views = 90, .du = 0.8, .sod = 150, .sdd = 250, .size = 32};
     g.pixel = g.fieldPixel();
     return g;
 }
