@@ -122,28 +122,29 @@ void BM_OpenCV_GaussianBlur15(benchmark::State& state)
     }
 }
 
-void BM_ResizeMC(benchmark::State& state)
+// Our resize of the input to kResized x kResized.
+template <class Resize>
+void ourResize(benchmark::State& state, Resize resize)
 {
     Image src(input());
     Image dst;
     dst.SetDim(kResized, kResized);
     for (auto _ : state) {
-        ResizeMC(&src, &dst);
+        resize(&src, &dst);
         benchmark::ClobberMemory();
     }
+}
+
+void BM_ResizeMC(benchmark::State& state)
+{
+    ourResize(state, ResizeMC);
     state.counters["threads"] = RowSplit::threadCount();
 }
 
 // The same in the caller's thread only.
 void BM_ResizeSC(benchmark::State& state)
 {
-    Image src(input());
-    Image dst;
-    dst.SetDim(kResized, kResized);
-    for (auto _ : state) {
-        ResizeSC(&src, &dst);
-        benchmark::ClobberMemory();
-    }
+    ourResize(state, ResizeSC);
 }
 
 void BM_OpenCV_resize(benchmark::State& state)
