@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BenchRun.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -30,11 +32,8 @@ public:
 
     int run(int argc, char** argv)
     {
-        benchmark::Initialize(&argc, argv);
-        if (benchmark::ReportUnrecognizedArguments(argc, argv))
-            return 1;
-        benchmark::RunSpecifiedBenchmarks(this);
-        benchmark::Shutdown();
+        if (const int status = runBenchmarks(argc, argv, this))
+            return status;
         std::printf("\nRatio of real times (ours / peer; below 1 means faster):\n");
         for (const auto& [ours, peer] : pairs_) {
             const auto a = times_.find(ours);

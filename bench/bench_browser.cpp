@@ -2,6 +2,7 @@
 // shown, a folder of 10,000 files expanded in the folder tree or added to a
 // list by mask, and one repaint of a 400 x 30 strip (off-screen draw plus
 // the copy), with and without its histogram.
+#include "BenchRun.h"
 #include "pixorama/brovia/QEVDlgForContrast.h"
 #include "pixorama/brovia/QEVDlgForThreshold.h"
 #include "pixorama/brovia/QEVFileEngItem.h"
@@ -144,8 +145,5 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -2,6 +2,7 @@
 // gCVSReadFile, with the load dialog shown and answered through its controls
 // by a dialog hook, up to the display pixels in the canvas surface (and, in
 // the second form, one paint of a 1600 x 1000 window).
+#include "BenchRun.h"
 #include "CanvasBenchTools.h"
 
 #include "pixorama/canvo/CanvasFiles.h"
@@ -90,9 +91,7 @@ int main(int argc, char** argv)
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     setenv("PIXORAMA_HOME", (workFolder() / "home").c_str(), 1);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = runBenchmarks(argc, argv);
     std::filesystem::remove_all(workFolder());
-    return 0;
+    return status;
 }

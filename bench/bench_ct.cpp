@@ -3,6 +3,7 @@
 // the same bytes. Files sit in one temporary folder and are read from the
 // page cache.
 
+#include "BenchRun.h"
 #include "pixorama/platform/AtomicFile.h"
 #include "pixorama/workbench/ProjectionStitch.h"
 #include "pixorama/workbench/SequenceJob.h"
@@ -273,9 +274,7 @@ BENCHMARK(BM_CopySameBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv); // picture encoders
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = runBenchmarks(argc, argv);
     std::filesystem::remove_all(folder());
-    return 0;
+    return status;
 }

@@ -50,27 +50,21 @@ Data& data()
     return d;
 }
 
-void BM_FFTMT1D(benchmark::State& state)
+// Our transform of the data, restored before each run.
+template <class Transform>
+void ours(benchmark::State& state, Transform transform)
 {
     Data& d = data();
     for (auto _ : state) {
         d.restore(state);
-        FFTMT1D(&d.re, &d.im, true);
+        transform(&d.re, &d.im, true);
         benchmark::ClobberMemory();
     }
     state.counters["threads"] = RowSplit::threadCount();
 }
 
-void BM_FFTMT2D(benchmark::State& state)
-{
-    Data& d = data();
-    for (auto _ : state) {
-        d.restore(state);
-        FFTMT2D(&d.re, &d.im, true);
-        benchmark::ClobberMemory();
-    }
-    state.counters["threads"] = RowSplit::threadCount();
-}
+void BM_FFTMT1D(benchmark::State& state) { ours(state, FFTMT1D); }
+void BM_FFTMT2D(benchmark::State& state) { ours(state, FFTMT2D); }
 
 // FFTW's split-complex guru interface, in place on the same arrays. rank 1
 // with kSize rows is the row transform, rank 2 the full 2-D transform.

@@ -70,25 +70,9 @@ void ours(benchmark::State& state, bool rotated)
 void BM_ConFltMC_Gauss15(benchmark::State& state) { ours(state, false); }
 void BM_ConFltMC_Rotated15(benchmark::State& state) { ours(state, true); }
 
-// filter2D chooses a DFT for a kernel this large when it sees the whole image.
-void BM_OpenCV_filter2D_Gauss15(benchmark::State& state)
+// filter2D of src with our kernel, as our filter runs it.
+void openCvFilter(benchmark::State& state, const cv::Mat& src, bool rotated)
 {
-    const cv::Mat src = asMat(input());
-    const cv::Mat k = asKernel(kernel(false));
-    cv::Mat dst;
-    for (auto _ : state) {
-        cv::filter2D(src, dst, CV_32F, k, cv::Point(-1, -1), 0.0, cv::BORDER_REFLECT_101);
-        benchmark::ClobberMemory();
-    }
-}
-
-// On a region of a larger image filter2D cannot take its DFT path and sums
-// the window directly (borders then read the surrounding pixels).
-void openCvDirect(benchmark::State& state, bool rotated)
-{
-    cv::Mat padded;
-    cv::copyMakeBorder(asMat(input()), padded, 8, 8, 8, 8, cv::BORDER_REFLECT_101);
-    const cv::Mat src = padded(cv::Rect(8, 8, kSize, kSize));
     const cv::Mat k = asKernel(kernel(rotated));
     cv::Mat dst;
     for (auto _ : state) {
@@ -97,19 +81,26 @@ void openCvDirect(benchmark::State& state, bool rotated)
     }
 }
 
+// filter2D chooses a DFT for a kernel this large when it sees the whole image.
+void openCvWhole(benchmark::State& state, bool rotated)
+{
+    openCvFilter(state, asMat(input()), rotated);
+}
+
+void BM_OpenCV_filter2D_Gauss15(benchmark::State& state) { openCvWhole(state, false); }
+void BM_OpenCV_filter2D_Rotated15(benchmark::State& state) { openCvWhole(state, true); }
+
+// On a region of a larger image filter2D cannot take its DFT path and sums
+// the window directly (borders then read the surrounding pixels).
+void openCvDirect(benchmark::State& state, bool rotated)
+{
+    cv::Mat padded;
+    cv::copyMakeBorder(asMat(input()), padded, 8, 8, 8, 8, cv::BORDER_REFLECT_101);
+    openCvFilter(state, padded(cv::Rect(8, 8, kSize, kSize)), rotated);
+}
+
 void BM_OpenCV_filter2D_Direct_Gauss15(benchmark::State& state) { openCvDirect(state, false); }
 void BM_OpenCV_filter2D_Direct_Rotated15(benchmark::State& state) { openCvDirect(state, true); }
-
-void BM_OpenCV_filter2D_Rotated15(benchmark::State& state)
-{
-    const cv::Mat src = asMat(input());
-    const cv::Mat k = asKernel(kernel(true));
-    cv::Mat dst;
-    for (auto _ : state) {
-        cv::filter2D(src, dst, CV_32F, k, cv::Point(-1, -1), 0.0, cv::BORDER_REFLECT_101);
-        benchmark::ClobberMemory();
-    }
-}
 
 void BM_gGauss15(benchmark::State& state)
 {
@@ -131,28 +122,29 @@ void BM_OpenCV_GaussianBlur15(benchmark::State& state)
     }
 }
 
-void BM_ResizeMC(benchmark::State& state)
+// Our resize of the input to kResized x kResized.
+template <class Resize>
+void ourResize(benchmark::State& state, Resize resize)
 {
     Image src(input());
     Image dst;
     dst.SetDim(kResized, kResized);
     for (auto _ : state) {
-        ResizeMC(&src, &dst);
+        resize(&src, &dst);
         benchmark::ClobberMemory();
     }
+}
+
+void BM_ResizeMC(benchmark::State& state)
+{
+    ourResize(state, ResizeMC);
     state.counters["threads"] = RowSplit::threadCount();
 }
 
 // The same in the caller's thread only.
 void BM_ResizeSC(benchmark::State& state)
 {
-    Image src(input());
-    Image dst;
-    dst.SetDim(kResized, kResized);
-    for (auto _ : state) {
-        ResizeSC(&src, &dst);
-        benchmark::ClobberMemory();
-    }
+    ourResize(state, ResizeSC);
 }
 
 void BM_OpenCV_resize(benchmark::State& state)

@@ -3,6 +3,7 @@
 // four-point angles, line profiles with their charts, text boxes and text
 // windows), with and without the progress bar and the contrast slider.
 // Every overlay is placed through the canvas API as a user would.
+#include "BenchRun.h"
 #include "pixorama/canvo/CanvasControls.h"
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
@@ -132,10 +133,5 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

@@ -5,6 +5,7 @@
 // of reading throughput that measuring keeps; the run of 1 file shows the
 // cost paid once per run (rasterising the regions).
 
+#include "BenchRun.h"
 #include "pixorama/workbench/MeasureSequence.h"
 #include "pixorama/workbench/ResultsDock.h"
 #include "pixorama/workbench/SequenceJob.h"
@@ -130,10 +131,8 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = runBenchmarks(argc, argv);
     std::error_code ignored;
     std::filesystem::remove_all(folder(), ignored);
-    return 0;
+    return status;
 }

@@ -4,6 +4,7 @@
 // 4096 x 4096 raw and colour picture. The undo history: what recording a
 // step adds to a command, and Undo and Redo of a whole-picture step beside
 // a memcpy of the bytes they restore.
+#include "BenchRun.h"
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/parlet/DialogDriver.h"
@@ -272,9 +273,7 @@ int main(int argc, char** argv)
     // As the program does at start.
     plat::keepLargeBlocksForReuse();
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
+    const int status = runBenchmarks(argc, argv);
     frame.reset();
-    return 0;
+    return status;
 }

@@ -2,7 +2,14 @@
 
 #include "ViewTestTools.h"
 
+#include "pixorama/tilemo/EleContainer.h"
 #include "pixorama/tilemo/Tilemo.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 namespace viewtest {
 
@@ -15,5 +22,32 @@ inline bool CreateLayout(RecordingWnd& app, const plat::Rect& rect)
     gCTERSetRespondToMaxView(true);
     return gCTERCreate(L"#32770", L"Hello", 0x5000004E, rect, &app, 2000);
 }
+
+// The layout in a recording application window.
+class LayoutFixture : public testing::Test {
+protected:
+    // Creates the layout over rect.
+    void Build(const plat::Rect& rect)
+    {
+        app = std::make_unique<RecordingWnd>();
+        ASSERT_TRUE(CreateLayout(*app, rect));
+        container = gCTERGetContainer();
+        ASSERT_NE(container, nullptr);
+        area = container->viewArea();
+    }
+
+    // Shows the window; once it is mapped, repaint() paints.
+    void Show()
+    {
+        app->show();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override { app.reset(); }
+
+    std::unique_ptr<RecordingWnd> app;
+    EleContainer* container = nullptr;
+    EleViewContainer* area = nullptr;
+};
 
 } // namespace viewtest

@@ -21,28 +21,17 @@ namespace {
 using plat::Rect;
 using viewtest::RecordingWnd;
 
-class LayoutTest : public testing::Test {
+class LayoutTest : public viewtest::LayoutFixture {
 protected:
     void SetUp() override
     {
-        app = std::make_unique<RecordingWnd>();
-        ASSERT_TRUE(viewtest::CreateLayout(*app, {0, 0, 900, 600}));
-        container = gCTERGetContainer();
-        ASSERT_NE(container, nullptr);
-        area = container->viewArea();
-        app->show();
-        QApplication::processEvents(); // mapped: repaint() paints from now on
+        Build({0, 0, 900, 600});
+        Show();
         // The parameter area takes 400 pixels and the bar 5: the view area is 1000 wide.
         ASSERT_TRUE(gCTEROnSize({0, 0, 1405, 600}));
     }
 
-    void TearDown() override { app.reset(); }
-
     EleView* view(int slot) const { return area->view(slot); }
-
-    std::unique_ptr<RecordingWnd> app;
-    EleContainer* container = nullptr;
-    EleViewContainer* area = nullptr;
 };
 
 TEST_F(LayoutTest, CreationFollowsTheCallersRectangleAndStyle)

@@ -17,29 +17,20 @@
 
 namespace {
 
-using viewtest::RecordingWnd;
-
-class ViewInputTest : public testing::Test {
+class ViewInputTest : public viewtest::LayoutFixture {
 protected:
     void SetUp() override
     {
-        app = std::make_unique<RecordingWnd>();
-        ASSERT_TRUE(viewtest::CreateLayout(*app, {0, 0, 1405, 600}));
-        area = gCTERGetContainer()->viewArea();
+        Build({0, 0, 1405, 600});
         app->onReceive = [this](unsigned msg, std::uintptr_t wParam, std::intptr_t) {
             if (msg == WM_CTER_VIEWINPUT)
                 records.push_back(*reinterpret_cast<const tagQEVViewInput*>(wParam));
         };
-        app->show();
-        QApplication::processEvents(); // mapped: repaint() paints from now on
+        Show();
     }
-
-    void TearDown() override { app.reset(); }
 
     const tagQEVViewInput& last() const { return records.back(); }
 
-    std::unique_ptr<RecordingWnd> app;
-    EleViewContainer* area = nullptr;
     std::vector<tagQEVViewInput> records;
 };
 

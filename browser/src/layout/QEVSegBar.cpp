@@ -9,16 +9,10 @@
 
 #include <algorithm>
 
-QEVSegBar::QEVSegBar(plat::Wnd* ownerWindow, int id) : plat::Wnd(ownerWindow), owner(ownerWindow)
+QEVSegBar::QEVSegBar(plat::Wnd* ownerWindow, int id) : plat::DragBar(ownerWindow)
 {
     SetCtrlId(this, id);
     setCursor(Qt::SplitVCursor);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-QEVSegBar::~QEVSegBar()
-{
-    delete outline.data();
 }
 
 void QEVSegBar::SetPropName(const CString& name)
@@ -48,61 +42,30 @@ void QEVSegBar::onPaint(plat::Dc& dc)
     dc.drawText(plat::tr(title), r, plat::DT_CENTER | plat::DT_VCENTER | plat::DT_SINGLELINE);
 }
 
-void QEVSegBar::onLButtonDown(unsigned, plat::Point p)
+void QEVSegBar::startDrag(plat::Point p)
 {
-    QWidget* grabber = QWidget::mouseGrabber();
-    if (dragging || (grabber != nullptr && grabber != this) || owner == nullptr || owner->clientRect().isEmpty())
-        return;
-    dragging = true;
     grabTop = geometry().top();
     grabY = p.y;
     outlineTop = grabTop;
-    if (outline.isNull())
-        outline = new QRubberBand(QRubberBand::Line, owner);
-    outline->setGeometry(geometry());
-    outline->show();
-    outline->raise();
-    setCapture();
-    grabKeyboard();
+    showOutline(geometry());
 }
 
-void QEVSegBar::onMouseMove(unsigned, plat::Point p)
+QWidget* QEVSegBar::makeOutline()
 {
-    if (!dragging)
-        return;
+    return new QRubberBand(QRubberBand::Line, owner);
+}
+
+void QEVSegBar::followDrag(plat::Point p)
+{
     // The bar has not moved yet, so p.y - grabY is the displacement; the
     // outline never leaves the owner.
     const int lowest = std::max(0, owner->height() - height());
     outlineTop = std::clamp(grabTop + p.y - grabY, 0, lowest);
-    if (outline)
-        outline->move(geometry().left(), outlineTop);
+    moveOutline(QRect(geometry().left(), outlineTop, width(), height()));
 }
 
-void QEVSegBar::onLButtonUp(unsigned, plat::Point)
+void QEVSegBar::finishDrag()
 {
-    EndDrag();
-}
-
-void QEVSegBar::onRButtonDown(unsigned, plat::Point)
-{
-    EndDrag();
-}
-
-void QEVSegBar::onKeyDown(int virtualKey, int, unsigned)
-{
-    if (virtualKey == plat::VK_ESCAPE)
-        EndDrag();
-}
-
-void QEVSegBar::EndDrag()
-{
-    if (!dragging)
-        return;
-    dragging = false;
-    if (outline)
-        outline->hide();
-    releaseKeyboard();
-    releaseCapture();
     const int displacement = outlineTop - grabTop;
     if (displacement == 0)
         return;

@@ -80,6 +80,16 @@ bool prepare(ClassData2DIO<float>* img, ClassData2DIO<float>* k, CorrelationTaps
     return usable(img) && taps.load(k);
 }
 
+// The unfactorised window in the caller's thread.
+bool correlateInOneThread(ClassData2DIO<float>* img, ClassData2DIO<float>* k, bool interiorOnly)
+{
+    CorrelationTaps taps;
+    if (!prepare(img, k, taps))
+        return false;
+    correlateInPlace(*img, taps, 1, interiorOnly);
+    return true;
+}
+
 } // namespace
 
 bool ConFltMC(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
@@ -99,11 +109,7 @@ bool gConv2(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
 
 bool ConvFltVer0(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
 {
-    CorrelationTaps taps;
-    if (!prepare(img, k, taps))
-        return false;
-    correlateInPlace(*img, taps, 1, false);
-    return true;
+    return correlateInOneThread(img, k, false);
 }
 
 bool ConvFltVer1(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
@@ -131,9 +137,5 @@ bool ConvFltVer1(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
 
 bool ConvFltVer2(ClassData2DIO<float>* img, ClassData2DIO<float>* k)
 {
-    CorrelationTaps taps;
-    if (!prepare(img, k, taps))
-        return false;
-    correlateInPlace(*img, taps, 1, true);
-    return true;
+    return correlateInOneThread(img, k, true);
 }

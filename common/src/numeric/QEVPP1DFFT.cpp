@@ -161,9 +161,13 @@ void QEVPP1DFFT::SetReImZero()
     SetImZero();
 }
 
-void QEVPP1DFFT::finishRun(bool resultInWork)
+void QEVPP1DFFT::run(Kernel kernel)
 {
-    if (resultInWork) {
+    if (size <= 0)
+        return;
+    const float* c = forward ? cosFwd : cosInv;
+    const float* s = forward ? sinFwd : sinInv;
+    if (kernel(re, im, workRe, workIm, size, stages, c, s)) {
         // Exchange the pointers rather than copy: the result then lies in re/im.
         // (No std::swap: references to packed fields would be misaligned.)
         float* const r = re;
@@ -179,11 +183,7 @@ void QEVPP1DFFT::finishRun(bool resultInWork)
 
 void QEVPP1DFFT::RunFFT()
 {
-    if (size <= 0)
-        return;
-    const float* c = forward ? cosFwd : cosInv;
-    const float* s = forward ? sinFwd : sinInv;
-    finishRun(fftStockham(re, im, workRe, workIm, size, stages, c, s));
+    run(fftStockham);
 }
 
 void QEVPP1DFFT::RunFFT(bool isForward)
@@ -194,11 +194,7 @@ void QEVPP1DFFT::RunFFT(bool isForward)
 
 void QEVPP1DFFT::RunFFTOri()
 {
-    if (size <= 0)
-        return;
-    const float* c = forward ? cosFwd : cosInv;
-    const float* s = forward ? sinFwd : sinInv;
-    finishRun(fftStockhamReference(re, im, workRe, workIm, size, stages, c, s));
+    run(fftStockhamReference);
 }
 
 void QEVPP1DFFT::Multiply(const QEVPP1DFFT& other)

@@ -1,5 +1,6 @@
 #include "pixorama/common/Resize.h"
 
+#include "FloatCopy.h"
 #include "SimdFloat.h"
 #include "pixorama/common/NumericTruncate.h"
 #include "pixorama/common/RowSplit.h"
@@ -200,11 +201,7 @@ bool Resize(ClassData2DIO<unsigned short>& img, int w, int h)
 {
     if (w < 1 || h < 1 || img.data == nullptr || img.width <= 0 || img.height <= 0)
         return false;
-    ClassData2DIO<float> in;
-    in.SetDim(img.width, img.height);
-    for (int y = 0; y < img.height; ++y)
-        for (int x = 0; x < img.width; ++x)
-            in.rows[y][x] = float(img.rows[y][x]);
+    ClassData2DIO<float> in = pixFloatCopy(img);
     ClassData2DIO<float> out;
     out.SetDim(w, h);
     ResizeMC(&in, &out);

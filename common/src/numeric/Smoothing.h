@@ -3,6 +3,8 @@
 #include "pixorama/common/ClassData2DIO.h"
 #include "pixorama/common/Convolution.h"
 
+#include "FloatCopy.h"
+
 #include <cstddef>
 
 // The two fixed smoothing kernels of the image classes, applied through ConFltMC.
@@ -19,11 +21,7 @@ void pixSmoothThroughFloat(ClassData2DIO<T>& img, void (*makeKernel)(ClassData2D
 {
     if (img.data == nullptr || img.width <= 0 || img.height <= 0)
         return;
-    ClassData2DIO<float> values;
-    values.SetDim(img.width, img.height);
-    for (int y = 0; y < img.height; ++y)
-        for (int x = 0; x < img.width; ++x)
-            values.rows[y][x] = float(img.rows[y][x]);
+    ClassData2DIO<float> values = pixFloatCopy(img);
     ClassData2DIO<float> k;
     makeKernel(k);
     ConFltMC(&values, &k);

@@ -1,5 +1,7 @@
 #include "pixorama/workbench/ConeReconstruction.h"
 
+#include "RecordDetector.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -42,14 +44,9 @@ bool ConeScanFromRecord(const tagQEVImaVolumeRecPara& r, int files, ConeScan& sc
     g.columns = s.frameWidth - 2 * s.cutSides;
     g.rows = s.frameHeight - 2 * s.cutEnds;
     g.views = r.m_viewnum > 0 ? r.m_viewnum : files;
-    g.du = r.m_unitsize;
-    g.sod = r.m_SOD;
-    g.sdd = r.m_SDD;
     // Offsets are given on the whole detector; cutting both sides alike keeps them.
-    g.xOffset = r.m_Xoffset;
+    SetDetectorFromRecord(g, r);
     g.zOffset = r.m_Zoffset;
-    g.axisOffset = r.m_RotatorOffset;
-    g.clockwise = r.m_bClockWise != 0;
     g.size = r.m_width;
     g.halfFan = std::abs(g.xOffset + g.axisOffset) > g.columns / 8.0;
     g.pixel = 1;

@@ -48,15 +48,22 @@ void ShowInCanvas(ClassData2DIO<float> image)
     });
 }
 
+bool SequenceScan(const tagQEVImaVolumeRecPara& record, std::vector<CString>& files, ConeScan& scan)
+{
+    files = SequenceFiles();
+    CString error;
+    if (ConeScanFromRecord(record, int(files.size()), scan, error))
+        return true;
+    plat::messageBox(files.empty() ? CString(L"没有序列图像") : error);
+    return false;
+}
+
 void StartConeReconstruction(const tagQEVImaVolumeRecPara& record, bool halfFan)
 {
-    std::vector<CString> files = SequenceFiles();
+    std::vector<CString> files;
     ConeScan scan;
-    CString error;
-    if (!ConeScanFromRecord(record, int(files.size()), scan, error)) {
-        plat::messageBox(files.empty() ? CString(L"没有序列图像") : error);
+    if (!SequenceScan(record, files, scan))
         return;
-    }
     if (halfFan) {
         scan.geometry.halfFan = true;
         scan.geometry.pixel = scan.geometry.fieldPixel();

@@ -2,6 +2,7 @@
 // cone-beam reconstruction and their simulations, each on a background job.
 #include "pixorama/common/RawFrame.h"
 #include "ReconCommandTools.h"
+#include "RecordDetector.h"
 
 #include "pixorama/workbench/CommandGroups.h"
 #include "pixorama/workbench/ConeReconstruction.h"
@@ -52,13 +53,10 @@ void loadCommand()
     tagQEVImaVolumeRecPara record;
     if (!gDlgGetFDKRecPara(record))
         return;
-    std::vector<CString> files = SequenceFiles();
+    std::vector<CString> files;
     ConeScan scan;
-    CString error;
-    if (!ConeScanFromRecord(record, int(files.size()), scan, error)) {
-        plat::messageBox(files.empty() ? CString(L"没有序列图像") : error);
+    if (!SequenceScan(record, files, scan))
         return;
-    }
     StartSequenceJob(ReconFeedback(), [files = std::move(files), scan](SequenceJob& job) {
         const CtGeometry& g = scan.geometry;
         const int row = std::clamp(int(std::lround(g.centreRow())), 0, g.rows - 1);
@@ -81,14 +79,9 @@ void loadCommand()
 bool fanGeometry(const tagQEVImaFanRecPara& r, const ClassData2DIO<float>& sinogram, CtGeometry& g)
 {
     g.beam = Beam::Fan;
+    SetDetectorFromRecord(g, r);
     g.columns = sinogram.width;
     g.views = sinogram.height;
-    g.du = r.m_unitsize;
-    g.sod = r.m_SOD;
-    g.sdd = r.m_SDD;
-    g.xOffset = r.m_Xoffset;
-    g.axisOffset = r.m_RotatorOffset;
-    g.clockwise = r.m_bClockWise != 0;
     g.halfFan = r.m_bWeighting != 0;
     g.startAngle = r.m_Viewbegin * std::numbers::pi / 180;
     g.size = r.m_RecWidth > 0 ? r.m_RecWidth : sinogram.width;
@@ -158,11 +151,8 @@ void simpleFanCommand()
     ClassData2DIO<float> sinogram;
     if (!CanvasPicture(sinogram))
         return;
-    CtGeometry g;
-    g.beam = Beam::Parallel;
-    g.columns = sinogram.width;
-    g.views = sinogram.height;
-    g.size = sinogram.width;
+    const CtGeometry g{
+        .beam = Beam::Parallel, .columns = sinogram.width, .views = sinogram.height, .size = sinogram.width};
     StartSequenceJob(ReconFeedback(), [sinogram, g](SequenceJob& job) {
         ClassData2DIO<float> slice;
         job.SetRange(g.views);
@@ -185,14 +175,9 @@ void fanSimulationCommand(bool phantom)
         return;
     CtGeometry g;
     g.beam = Beam::Fan;
+    SetDetectorFromRecord(g, record);
     g.columns = record.m_width;
     g.views = record.m_viewnum;
-    g.du = record.m_unitsize;
-    g.sod = record.m_SOD;
-    g.sdd = record.m_SDD;
-    g.xOffset = record.m_Xoffset;
-    g.axisOffset = record.m_RotatorOffset;
-    g.clockwise = record.m_bClockWise != 0;
     // A picture that is not square is centred in a square of its longer side.
     g.size = phantom ? std::max(record.m_width, 16) : std::max(picture.width, picture.height);
     if (!g.Valid()) {
@@ -299,14 +284,7 @@ void coneCommand(bool largeField)
 // reconstructed, to see the whole chain at work.
 void roundTripCommand()
 {
-    CtGeometry g;
-    g.beam = Beam::Fan;
-    g.columns = 384;
-    g.views = 360;
-    g.du = 1;
-    g.sod = 500;
-    g.sdd = 1000;
-    g.size = 256;
+    CtGeometry g{.beam = Beam::Fan, .columns = 384, .views = 360, .du = 1, .sod = 500, .sdd = 1000, .size = 256};
     g.pixel = g.fieldPixel();
     StartSequenceJob(ReconFeedback(), [g](SequenceJob& job) {
         ClassData2DIO<float> sinogram, slice;

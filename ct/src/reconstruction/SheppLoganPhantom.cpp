@@ -7,12 +7,7 @@ namespace {
 
 constexpr float densityScale = 0.02f;
 
-struct Ellipsoid {
-    double x, y, z, a, b, c, phi, density;
-};
-
-// Kak and Slaney's three-dimensional head, with Toft's modified densities.
-constexpr Ellipsoid head[] = {
+constexpr SheppLoganEllipsoid head[] = {
     {0, 0, 0, .69, .92, .90, 0, 1},          {0, -.0184, 0, .6624, .874, .88, 0, -.8},
     {.22, 0, 0, .11, .31, .22, -18, -.2},    {-.22, 0, 0, .16, .41, .28, 18, -.2},
     {0, .35, -.15, .21, .25, .41, 0, .1},    {0, .1, .25, .046, .046, .05, 0, .1},
@@ -25,7 +20,7 @@ ClassData2DIO<float> render(int size, double z, bool flat)
 {
     ClassData2DIO<float> out;
     out.SetDim(size, size);
-    for (const Ellipsoid& e : head) {
+    for (const SheppLoganEllipsoid& e : head) {
         const double dz = flat ? 0 : (z - e.z) / e.c;
         if (dz * dz >= 1)
             continue;
@@ -44,6 +39,11 @@ ClassData2DIO<float> render(int size, double z, bool flat)
 }
 
 } // namespace
+
+std::span<const SheppLoganEllipsoid> SheppLoganHead()
+{
+    return head;
+}
 
 ClassData2DIO<float> SheppLoganSlice(int size)
 {

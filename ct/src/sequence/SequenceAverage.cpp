@@ -1,8 +1,7 @@
 #include "pixorama/workbench/SequenceJob.h"
 #include "pixorama/workbench/SequenceOps.h"
 
-#include "FileList.h"
-#include "pixorama/common/RawFrame.h"
+#include "EachRawFrame.h"
 
 #include <new>
 #include <vector>
@@ -23,25 +22,17 @@ bool AverageSequence(const std::vector<CString>& files, const tagQEVImaLoadPara&
     if (!job.MemoryFits(16.0 * double(layout.width) * layout.height))
         return false;
     std::vector<double> sum;
-    ClassData2DIO<float> frame;
     FileList skipped;
     int read = 0;
     try {
         sum.assign(std::size_t(layout.width) * std::size_t(layout.height), 0.0);
-        job.SetRange(int(files.size()));
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            if (job.Cancelled())
-                return false;
-            if (ReadRawFrame(files[i], layout, frame) != FrameStatus::Ok) {
-                skipped.Add(files[i]);
-                continue;
-            }
+        const auto add = [&](std::size_t, const ClassData2DIO<float>& frame) {
             for (std::size_t p = 0; p < sum.size(); ++p)
                 sum[p] += frame.data[p];
             ++read;
-            job.SetPosition(int(i));
-        }
-        job.SetPosition(0);
+        };
+        if (!ForEachRawFrame(files, layout, job, skipped, add))
+            return false;
         if (!skipped.Empty())
             job.Message(skipped.Text(L"以下文件未能读取，未计入平均："));
         if (read == 0)

@@ -21,17 +21,8 @@ QEVDlgBase::~QEVDlgBase() = default;
 int QEVDlgBase::CreateModeDlg(unsigned id, const CString& caption, const plat::Rect& rect, int modal, QWidget* parent)
 {
     m_TemplateId = id;
-    m_Caption = caption;
     m_InitRect = rect;
-    m_Modal = modal;
-    m_Parent = parent;
-    if (parent != nullptr)
-        setParent(parent);
-    m_Template = DialogTemplate::Build(caption, modal != 0 || m_bHasFrame);
-    m_Template.Apply(*this);
-    if (modal != 0) {
-        setModal(true);
-        m_bPrepared = true;
+    if (Prepare(caption, modal != 0 || m_bHasFrame, modal, parent)) {
         CreateModal();
         return 1;
     }
@@ -44,18 +35,9 @@ int QEVDlgBase::CreateModeDlg(unsigned id, const CString& caption, const plat::R
     return 1;
 }
 
-int QEVDlgBase::DoModal()
-{
-    if (!m_bPrepared)
-        return -1;
-    if (!m_bInitialised)
-        OnInitDialog();
-    return plat::execModal(*this);
-}
-
 bool QEVDlgBase::OnInitDialog()
 {
-    m_bInitialised = true;
+    TemplateDialog::OnInitDialog();
     if (!m_Icon.isNull())
         setWindowIcon(m_Icon);
     if (m_bHasConfigInfo)

@@ -20,35 +20,16 @@ QEVComplexDlg::~QEVComplexDlg() = default;
 int QEVComplexDlg::CreateModeDlg(const CString& caption, const plat::Rect& rect, int modal, QWidget* owner)
 {
     (void)rect; // the pages decide the size
-    m_Caption = caption;
-    m_Modal = modal;
-    m_Owner = owner;
-    if (owner != nullptr)
-        setParent(owner);
-    m_Template = DialogTemplate::Build(caption, true);
-    m_Template.Apply(*this);
-    if (modal != 0) {
-        setModal(true);
-        m_bPrepared = true;
+    if (Prepare(caption, true, modal, owner))
         return 1;
-    }
     OnInitDialog();
     show();
     return 1;
 }
 
-int QEVComplexDlg::DoModal()
-{
-    if (!m_bPrepared)
-        return -1;
-    if (!m_bInitialised)
-        OnInitDialog();
-    return plat::execModal(*this);
-}
-
 bool QEVComplexDlg::OnInitDialog()
 {
-    m_bInitialised = true;
+    TemplateDialog::OnInitDialog();
     // The wizard body sizes the dialog to the larger page.
     m_LayOut.Create({10, 10, 500, 500}, this, kLayOutId);
     m_LayOut.SetSize({0, 0, width(), height()});

@@ -1,7 +1,6 @@
 #include "pixorama/workbench/MeasureSequence.h"
 
-#include "FileList.h"
-#include "pixorama/common/RawFrame.h"
+#include "EachRawFrame.h"
 
 #include "pixorama/platform/Strings.h"
 #include "pixorama/workbench/RegionMeasure.h"
@@ -44,18 +43,10 @@ bool MeasureSequence(const std::vector<CString>& files, const tagQEVImaLoadPara&
                     L" 不同");
         return false;
     }
-    ClassData2DIO<float> frame;
     FileList skipped;
     try {
         const std::vector<PreparedRegion> regions = prepare(set);
-        job.SetRange(int(files.size()));
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            if (job.Cancelled())
-                return false;
-            if (ReadRawFrame(files[i], layout, frame) != FrameStatus::Ok) {
-                skipped.Add(files[i]);
-                continue;
-            }
+        const auto measure = [&](std::size_t i, const ClassData2DIO<float>& frame) {
             const std::wstring name = plat::toPath(files[i]).filename().wstring();
             for (const PreparedRegion& region : regions) {
                 ResultRow row;
@@ -65,13 +56,13 @@ bool MeasureSequence(const std::vector<CString>& files, const tagQEVImaLoadPara&
                 gFillRegionValues(row, gMeasureRawSpans(frame, region.spans), true, set.measureScale);
                 table.Put(row);
             }
-            job.SetPosition(int(i));
-        }
+        };
+        if (!ForEachRawFrame(files, layout, job, skipped, measure))
+            return false;
     } catch (const std::bad_alloc&) {
         job.Message(L"内存不足，无法测量");
         return false;
     }
-    job.SetPosition(0);
     if (!skipped.Empty())
         job.Message(skipped.Text(L"以下文件未能读取，未测量："));
     return skipped.Empty();

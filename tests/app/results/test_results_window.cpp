@@ -83,6 +83,15 @@ protected:
                                                                           << " not in " << plat::toUtf8(text);
     }
 
+    // The grey-value statistics every statistics text shows.
+    static void ExpectGreyValuesShown(const std::wstring& text, const ResultRow& row)
+    {
+        ExpectShown(text, L"最大值为%3.4f;", row[ResultColumn::Maximum]);
+        ExpectShown(text, L"最小值为%3.4f;", row[ResultColumn::Minimum]);
+        ExpectShown(text, L"均值为%3.4f", row[ResultColumn::Mean]);
+        ExpectShown(text, L"(STDEVP)%6.5f;", row[ResultColumn::Stdevp]);
+    }
+
     static std::string Read(const std::filesystem::path& path)
     {
         std::ifstream in(path, std::ios::binary);
@@ -102,10 +111,7 @@ TEST_F(ResultsWindow, StatisticsRowsHoldTheNumbersOfTheStatisticsText)
     EXPECT_EQ(grey.kind, L"矩形");
     EXPECT_EQ(*grey[ResultColumn::Area], 20.0 * 16.0);
     const std::wstring text = gCTERGetInfo();
-    ExpectShown(text, L"最大值为%3.4f;", grey[ResultColumn::Maximum]);
-    ExpectShown(text, L"最小值为%3.4f;", grey[ResultColumn::Minimum]);
-    ExpectShown(text, L"均值为%3.4f;", grey[ResultColumn::Mean]);
-    ExpectShown(text, L"(STDEVP)%6.5f;", grey[ResultColumn::Stdevp]);
+    ExpectGreyValuesShown(text, grey);
     ExpectShown(text, L"(STDEV)%6.5f;", grey[ResultColumn::Stdev]);
     ExpectShown(text, L"SNR为%3.4f;", grey[ResultColumn::Snr]);
     ExpectShown(text, L"PSNR为%3.4f;", grey[ResultColumn::Psnr]);
@@ -120,11 +126,7 @@ TEST_F(ResultsWindow, StatisticsRowsHoldTheNumbersOfTheStatisticsText)
     const ResultRow& raw = gResults().Row(1);
     EXPECT_EQ(raw.kind, L"全图");
     EXPECT_EQ(*raw[ResultColumn::Area], 16.0 * 12.0);
-    const std::wstring rawText = gCTERGetInfo();
-    ExpectShown(rawText, L"最大值为%3.4f;", raw[ResultColumn::Maximum]);
-    ExpectShown(rawText, L"最小值为%3.4f;", raw[ResultColumn::Minimum]);
-    ExpectShown(rawText, L"均值为%3.4f", raw[ResultColumn::Mean]);
-    ExpectShown(rawText, L"(STDEVP)%6.5f;", raw[ResultColumn::Stdevp]);
+    ExpectGreyValuesShown(gCTERGetInfo(), raw);
     EXPECT_FALSE(raw[ResultColumn::Entropy].has_value());
 }
 

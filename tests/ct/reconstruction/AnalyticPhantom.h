@@ -5,6 +5,7 @@
 // and the rays of a scan as CtGeometry.h defines them.
 #include "pixorama/common/ClassData2DIO.h"
 #include "pixorama/workbench/CtGeometry.h"
+#include "pixorama/workbench/SheppLoganPhantom.h"
 
 #include <array>
 #include <cmath>
@@ -26,18 +27,10 @@ struct Ellipsoid {
 inline std::vector<Ellipsoid> SheppLogan(double scale, bool flat)
 {
     const double deep = 1e6;
-    struct Row { double x, y, z, a, b, c, phi, d; };
-    const Row rows[] = {
-        {0, 0, 0, .69, .92, .90, 0, 1},          {0, -.0184, 0, .6624, .874, .88, 0, -.8},
-        {.22, 0, 0, .11, .31, .22, -18, -.2},    {-.22, 0, 0, .16, .41, .28, 18, -.2},
-        {0, .35, -.15, .21, .25, .41, 0, .1},    {0, .1, .25, .046, .046, .05, 0, .1},
-        {0, -.1, .25, .046, .046, .05, 0, .1},   {-.08, -.605, 0, .046, .023, .05, 0, .1},
-        {0, -.606, 0, .023, .023, .02, 0, .1},   {.06, -.605, 0, .023, .046, .02, 0, .1},
-    };
     std::vector<Ellipsoid> out;
-    for (const Row& r : rows)
+    for (const SheppLoganEllipsoid& r : SheppLoganHead())
         out.push_back({{r.x * scale, r.y * scale, flat ? 0 : r.z * scale},
-                       {r.a * scale, r.b * scale, flat ? deep : r.c * scale}, r.phi, r.d});
+                       {r.a * scale, r.b * scale, flat ? deep : r.c * scale}, r.phi, r.density});
     return out;
 }
 

@@ -13,15 +13,8 @@ namespace {
 
 CtGeometry scanOfRecord()
 {
-    CtGeometry g;
-    g.beam = Beam::Cone;
-    g.columns = 48;
-    g.rows = 32;
-    g.views = 90;
-    g.du = 0.8;
-    g.sod = 150;
-    g.sdd = 250;
-    g.size = 32;
+    CtGeometry g{
+        .beam = Beam::Cone, .columns = 48, .rows = 32, .views = 90, .du = 0.8, .sod = 150, .sdd = 250, .size = 32};
     g.pixel = g.fieldPixel();
     return g;
 }

@@ -14,28 +14,12 @@ constexpr double phantomScale = 28; // mm: the outer ellipse is 19 x 26 mm
 
 CtGeometry parallelScan()
 {
-    CtGeometry g;
-    g.beam = Beam::Parallel;
-    g.columns = 96;
-    g.du = 0.75;
-    g.views = 180;
-    g.size = 64;
-    g.pixel = 1;
-    return g;
+    return {.beam = Beam::Parallel, .columns = 96, .views = 180, .du = 0.75, .size = 64, .pixel = 1};
 }
 
 CtGeometry fanScan()
 {
-    CtGeometry g;
-    g.beam = Beam::Fan;
-    g.columns = 128;
-    g.du = 0.8;
-    g.sod = 150;
-    g.sdd = 250;
-    g.views = 180;
-    g.size = 64;
-    g.pixel = 1;
-    return g;
+    return {.beam = Beam::Fan, .columns = 128, .views = 180, .du = 0.8, .sod = 150, .sdd = 250, .size = 64, .pixel = 1};
 }
 
 CtGeometry coneScan()

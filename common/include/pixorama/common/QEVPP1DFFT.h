@@ -65,6 +65,10 @@ public:
     static bool CheckInputToFFT(int n);
 
 private:
-    void finishRun(bool resultInWork);
+    // A transform: true when it leaves the result in the work arrays.
+    using Kernel = bool (*)(float*, float*, float*, float*, int, int, const float*, const float*);
+    // Runs kernel in the current direction; the result ends in re/im, scaled
+    // by 1/N for the inverse.
+    void run(Kernel kernel);
 };
 #pragma pack(pop)

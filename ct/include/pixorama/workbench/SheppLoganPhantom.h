@@ -2,7 +2,17 @@
 
 #include "pixorama/common/ClassData2DIO.h"
 
+#include <span>
 #include <vector>
+
+// One ellipsoid of the unit phantom: centre, semi-axes, rotation about z in
+// degrees, and the density it adds.
+struct SheppLoganEllipsoid {
+    double x, y, z, a, b, c, phi, density;
+};
+// Kak and Slaney's three-dimensional head, with Toft's modified densities,
+// in the field [-1, 1].
+std::span<const SheppLoganEllipsoid> SheppLoganHead();
 
 // The modified Shepp-Logan head phantom for the simulation commands, with
 // water-like densities (0.02 per pixel for the skull's value 1). The field

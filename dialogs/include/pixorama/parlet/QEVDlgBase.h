@@ -1,18 +1,17 @@
 #pragma once
 
-#include "DialogTemplate.h"
 #include "QEVBasicImaParaWnd.h"
+#include "TemplateDialog.h"
 
 #include "pixorama/platform/Types.h"
 
-#include <QDialog>
 #include <QIcon>
 
 // The dialog that hosts one parameter window and is sized to fit it.
 // Modal: build it on the stack, CreateModeDlg(..., modal = 1, ...) and
 // DoModal(), which returns 1 for OK and 2 for Cancel. Non-modal: create it
 // with new; it shows at once and deletes itself when closed.
-class QEVDlgBase : public QDialog {
+class QEVDlgBase : public TemplateDialog {
     Q_OBJECT
 
 public:
@@ -25,8 +24,6 @@ public:
 
     // Non-zero on success.
     int CreateModeDlg(unsigned id, const CString& caption, const plat::Rect& rect, int modal, QWidget* parent);
-    // Runs a dialog prepared as modal through plat::execModal; -1 when none was prepared.
-    int DoModal();
     virtual void CreateModal() {}
     virtual void CreateNoModal() {}
 
@@ -46,7 +43,7 @@ public:
     void reject() override;
 
 protected:
-    virtual bool OnInitDialog();
+    bool OnInitDialog() override;
     virtual void OnOK();
     virtual void OnCancel();
     virtual void OnSize(int width, int height);
@@ -62,13 +59,7 @@ private:
     bool m_bHasFrame = true;
     bool m_bUseDefaultName = true;
     bool m_bShowOkCancel = true;
-    bool m_bInitialised = false;
-    bool m_bPrepared = false;
-    CString m_Caption;
-    int m_Modal = 1;
     unsigned m_TemplateId = 0;
-    QWidget* m_Parent = nullptr;
-    DialogTemplate m_Template;
     plat::Rect m_InitRect;
     QEVImaParaType m_ParaType = QEV_IMALOAD;
 };

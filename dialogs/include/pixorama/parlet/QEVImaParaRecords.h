@@ -2,6 +2,7 @@
 
 #include "pixorama/common/CString.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -11,6 +12,17 @@ class QProgressBar;
 // parameter file under its own name. Flags hold 1 or 0; "Combo" fields hold
 // the index of the chosen option. Members after a "caller's" comment belong
 // to the callers: the dialogs never read or change them.
+
+// The views, the detector pixel, the offsets and the distances of a
+// cone-beam scan, in the order both cone-beam records store them.
+#define QEV_CONE_SCAN_FIELDS   \
+    int m_viewnum = 0;         \
+    float m_unitsize = 0;      \
+    float m_Xoffset = 0;       \
+    float m_Zoffset = 0;       \
+    float m_RotatorOffset = 0; \
+    float m_SOD = 0;           \
+    float m_SDD = 0;
 
 struct tagQEVImaLoadPara {
     int InImaW = 0;
@@ -114,13 +126,7 @@ struct tagQEVImaVolumeRecPara {
     CString m_DRPixelType;     // option index as decimal text
     CString m_OutRecPixelType; // option index as decimal text
     CString m_BeamHardenType;  // option index as decimal text
-    int m_viewnum = 0;
-    float m_unitsize = 0;
-    float m_Xoffset = 0;
-    float m_Zoffset = 0;
-    float m_RotatorOffset = 0;
-    float m_SOD = 0;
-    float m_SDD = 0;
+    QEV_CONE_SCAN_FIELDS
     int m_Row_ToBeRe = 0;
     int m_bRecMulti = 0;
     int m_bUseLog = 0;
@@ -247,13 +253,7 @@ struct tagQEVImaWeightAndExtentPara {
     int m_widthOri = 0;
     int m_heightOri = 0;
     int m_DRPixelType = 0;
-    int m_viewnum = 0;
-    float m_unitsize = 0;
-    float m_Xoffset = 0;
-    float m_Zoffset = 0;
-    float m_RotatorOffset = 0;
-    float m_SOD = 0;
-    float m_SDD = 0;
+    QEV_CONE_SCAN_FIELDS
     CString m_SaveDir;
     // caller's
     std::vector<CString> Files;
@@ -263,3 +263,12 @@ struct tagQEVImaWeightAndExtentPara {
 struct tagQEVImaProcessPara {
     std::vector<CString> m_ProcessList; // chosen steps, in the user's order
 };
+
+// The shared run stays where each record always had it.
+#define QEV_FOLLOWS(record, earlier, later, type) \
+    static_assert(offsetof(record, later) == offsetof(record, earlier) + sizeof(type))
+QEV_FOLLOWS(tagQEVImaVolumeRecPara, m_BeamHardenType, m_viewnum, CString);
+QEV_FOLLOWS(tagQEVImaVolumeRecPara, m_SDD, m_Row_ToBeRe, float);
+QEV_FOLLOWS(tagQEVImaWeightAndExtentPara, m_DRPixelType, m_viewnum, int);
+QEV_FOLLOWS(tagQEVImaWeightAndExtentPara, m_SDD, m_SaveDir, float);
+#undef QEV_FOLLOWS

@@ -1,11 +1,7 @@
 #pragma once
 
 #include "pixorama/platform/Types.h"
-#include "pixorama/platform/Wnd.h"
-
-#include <QPointer>
-
-class QWidget;
+#include "pixorama/platform/DragBar.h"
 
 // A bar the user drags to split its owner's client area. A vertical bar
 // moves left and right, a horizontal one up and down. While dragging, an
@@ -13,10 +9,9 @@ class QWidget;
 // release the bar moves there and tells its owner (WM_CTER_BARMOVED with
 // the new leading edge and the bar's id), but only when it moved.
 // Positions are in the owner's client coordinates.
-class EleSegBar : public plat::Wnd {
+class EleSegBar : public plat::DragBar {
 public:
     EleSegBar(plat::Wnd* owner, bool vertical, int id);
-    ~EleSegBar() override;
 
     bool isVertical() const { return vertical; }
     int controlId() const { return id; }
@@ -32,7 +27,6 @@ public:
     void place(const plat::Rect& r);
     const plat::Rect& barRect() const { return rect; }
 
-    bool isDragging() const { return dragging; }
     // The outline's rectangle in the owner's coordinates while dragging.
     const plat::Rect& outlineRect() const { return outline; }
 
@@ -42,19 +36,15 @@ public:
 
 protected:
     void onPaint(plat::Dc& dc) override;
-    void onLButtonDown(unsigned flags, plat::Point p) override;
-    void onMouseMove(unsigned flags, plat::Point p) override;
-    void onLButtonUp(unsigned flags, plat::Point p) override;
-    void onRButtonDown(unsigned flags, plat::Point p) override;
-    void onKeyDown(int virtualKey, int repeatCount, unsigned flags) override;
+    void startDrag(plat::Point p) override;
+    void followDrag(plat::Point p) override;
+    void finishDrag() override;
+    QWidget* makeOutline() override;
 
 private:
-    void beginDrag(plat::Point p);
-    void endDrag();
     int axis(plat::Point p) const { return vertical ? p.x : p.y; }
     plat::Rect shifted(int leading) const;
 
-    plat::Wnd* owner;
     bool vertical;
     int id;
     int lower = 0;
@@ -62,10 +52,8 @@ private:
     int pos = 300;
     plat::Rect rect;
 
-    bool dragging = false;
     int grab = 0;         // pointer position along the axis when grabbed
     int startLeading = 0; // leading edge when grabbed
     int maxLeading = 0;   // the owner's extent less the bar
     plat::Rect outline;
-    QPointer<QWidget> outlineWidget;
 };
