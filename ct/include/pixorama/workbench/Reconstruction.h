@@ -54,12 +54,17 @@ public:
 
     const CtGeometry& Geometry() const { return geometry; }
 
+    // Back-projects with the plain loops instead of the vector ones, which
+    // give the same bits; for checking them. Not for use while a
+    // back-projection runs.
+    static void UsePlainLoops(bool plain);
+
 private:
     CtGeometry geometry;
     int firstRow = 0;
     int rowCount = 0;
-    // Per view, column-major with one zero column and row of padding on each
-    // side: value (column j, row r) at (j + 1) * stride + r + 1.
+    // Per view, column-major with two zero columns and rows of padding on
+    // each side: value (column j, row r) at (j + 2) * stride + r + 2.
     int stride = 0;
     std::vector<std::vector<float>> views;
 };
