@@ -25,4 +25,4 @@ void AddViewsToColumn(const VoxelRun* runs, int views, int first, int count, flo
 void UsePlainVoxelLoops(bool plain);
 
 // Vector paths read up to this many values past a column's last row.
-constexpr int voxelRunSlack = 16;
+constexpr int voxelRunSlack = 32;

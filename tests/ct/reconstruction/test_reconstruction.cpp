@@ -214,8 +214,8 @@ TEST(FilteredBackProjection, ConeSlicesAreTheSameFromAnyRunOfSlices)
 }
 
 // Finer voxels than the detector rows take the windowed vector path, coarser
-// ones the gathering path (pixel 0.7 mixes both); runs of 21 slices leave a
-// tail for the plain loop.
+// ones the gathering path (pixel 0.7 mixes both); runs of 29 slices take
+// every vector width and leave a tail for the plain loop.
 TEST(FilteredBackProjection, ConeVectorLoopsGiveThePlainLoopsBits)
 {
     const auto body = phantom::SheppLogan(phantomScale, false);
@@ -228,13 +228,13 @@ TEST(FilteredBackProjection, ConeVectorLoopsGiveThePlainLoopsBits)
         FdkProjections fdk;
         ASSERT_TRUE(fdk.Prepare(frames, 0, g, RampChoice{}));
         std::vector<ClassData2DIO<float>> wide, plain;
-        ASSERT_TRUE(fdk.BackProject(5, 21, wide));
+        ASSERT_TRUE(fdk.BackProject(5, 29, wide));
         FdkProjections::UsePlainLoops(true);
-        const bool ran = fdk.BackProject(5, 21, plain);
+        const bool ran = fdk.BackProject(5, 29, plain);
         FdkProjections::UsePlainLoops(false);
         ASSERT_TRUE(ran);
         double energy = 0;
-        for (int k = 0; k < 21; ++k)
+        for (int k = 0; k < 29; ++k)
             for (int r = 0; r < g.size; ++r) {
                 ASSERT_EQ(0, std::memcmp(wide[std::size_t(k)].rows[r], plain[std::size_t(k)].rows[r], sizeof(float) * std::size_t(g.size)))
                     << "pixel " << pixel << " slice " << k << " row " << r;
