@@ -194,8 +194,3 @@ bool FdkProjections::BackProject(int first, int count, std::vector<ClassData2DIO
     }
     return true;
 }
-
-void FdkProjections::UsePlainLoops(bool plain)
-{
-    UsePlainVoxelLoops(plain);
-}

@@ -1,6 +1,8 @@
 // The FDK inner loop: detector values interpolated along a voxel column.
 #include "VoxelRun.h"
 
+#include "pixorama/workbench/Reconstruction.h"
+
 #include <algorithm>
 
 #include <immintrin.h>
@@ -165,7 +167,12 @@ void AddViewsToColumn(const VoxelRun* runs, int views, int first, int count, flo
         addPlain(runs[v], first, count, voxels);
 }
 
-void UsePlainVoxelLoops(bool plain)
+bool PlainBackProjectionLoops()
+{
+    return plainLoops;
+}
+
+void UsePlainBackProjectionLoops(bool plain)
 {
     plainLoops = plain;
 }

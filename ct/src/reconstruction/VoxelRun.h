@@ -21,8 +21,9 @@ struct VoxelRun {
 // count voxels of a column. The vector paths give the bits of the plain loop.
 void AddViewsToColumn(const VoxelRun* runs, int views, int first, int count, float* voxels);
 
-// While set, AddViewsToColumn runs the plain loop only.
-void UsePlainVoxelLoops(bool plain);
+// Set by UsePlainBackProjectionLoops: the back-projections run their plain
+// loops only.
+bool PlainBackProjectionLoops();
 
 // Vector paths read up to this many values past a column's last row.
 constexpr int voxelRunSlack = 32;

@@ -33,6 +33,10 @@ bool ReconstructSlice(const ClassData2DIO<float>& sinogram, const CtGeometry& g,
 bool FilterSinogram(const ClassData2DIO<float>& sinogram, const CtGeometry& g, const RampChoice& ramp,
                     ClassData2DIO<float>& filtered, int threads = 0);
 
+// Back-projections run their plain loops instead of the vector ones, which
+// give the same bits; for checking them. Not for use while one runs.
+void UsePlainBackProjectionLoops(bool plain);
+
 // Projections of a circular cone-beam scan, weighted and ramp-filtered for
 // FDK, holding only the detector rows a run of slices needs.
 class FdkProjections {
@@ -53,11 +57,6 @@ public:
                      const ReconProgress& progress = {}) const;
 
     const CtGeometry& Geometry() const { return geometry; }
-
-    // Back-projects with the plain loops instead of the vector ones, which
-    // give the same bits; for checking them. Not for use while a
-    // back-projection runs.
-    static void UsePlainLoops(bool plain);
 
 private:
     CtGeometry geometry;
