@@ -62,7 +62,18 @@ bool FdkProjections::Prepare(std::vector<ClassData2DIO<float>>& frames, int rowB
     rowCount = count;
     stride = count + 2 * rowPad;
     views.assign(std::size_t(g.views), {});
+    // The cosine (and half-fan) weight of every detector pixel, the same for
+    // every view.
     const std::vector<double> halfFan = HalfFanWeights(g);
+    std::vector<double> weights(std::size_t(count) * std::size_t(g.columns));
+    for (int r = 0; r < count; ++r) {
+        const double v = (rowBegin + r - g.centreRow()) * g.du;
+        for (int j = 0; j < g.columns; ++j) {
+            const double u = (j - g.centreColumn()) * g.du;
+            weights[std::size_t(r) * std::size_t(g.columns) + std::size_t(j)] =
+                halfFan[std::size_t(j)] * g.sdd / std::sqrt(g.sdd * g.sdd + u * u + v * v);
+        }
+    }
     const RampFilter filter(g.columns, g.duAtAxis(), ramp, BackProjectionScale(g));
     for (int v0 = 0; v0 < g.views; v0 += viewBlock) {
         const int v1 = std::min(g.views, v0 + viewBlock);
@@ -70,12 +81,10 @@ bool FdkProjections::Prepare(std::vector<ClassData2DIO<float>>& frames, int rowB
             for (int i = v0 + begin; i < v0 + end; ++i) {
                 ClassData2DIO<float>& frame = frames[std::size_t(i)];
                 for (int r = 0; r < count; ++r) {
-                    const double v = (rowBegin + r - g.centreRow()) * g.du;
                     float* row = frame.rows[r];
-                    for (int j = 0; j < g.columns; ++j) {
-                        const double u = (j - g.centreColumn()) * g.du;
-                        row[j] = float(row[j] * halfFan[std::size_t(j)] * g.sdd / std::sqrt(g.sdd * g.sdd + u * u + v * v));
-                    }
+                    const double* weight = weights.data() + std::size_t(r) * std::size_t(g.columns);
+                    for (int j = 0; j < g.columns; ++j)
+                        row[j] = float(row[j] * weight[j]);
                 }
                 filter.Run(frame.rows, frame.rows, count);
                 std::vector<float>& out = views[std::size_t(i)];
@@ -169,10 +178,10 @@ bool FdkProjections::BackProject(int first, int count, std::vector<ClassData2DIO
     slices.assign(std::size_t(count), {});
     for (auto& s : slices)
         s.SetDim(n, n);
-    // Each worker sums a band of voxel rows, about 1 MB of voxel columns
-    // ((y * n + x) * count + k), over every view in turn: the band stays in
-    // the processor's cache while the view it reads is shared by all its rows.
-    const int band = std::clamp((1 << 18) / (n * count), 1, n);
+    // Each worker sums a band of voxel rows, about 512 kB of voxel columns
+    // ((y * n + x) * count + k), over blocks of views in turn: the band and
+    // the rows of the views it reads share the second-level cache.
+    const int band = std::clamp((1 << 17) / (n * count), 1, n);
     const ColumnPass pass{g, views, cosines, sines, firstRow, stride, first, count};
     for (int y0 = 0; y0 < n; y0 += band * threads) {
         const int rows = std::min(band * threads, n - y0);
