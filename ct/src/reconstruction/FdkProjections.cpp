@@ -117,8 +117,9 @@ struct ColumnPass {
     int first; // first slice of the run
     int count;
 
-    // Adds views v0 ... v1 - 1 to the voxel columns of row y.
-    void addViews(int v0, int v1, int y, float* columns) const
+    // Adds views v0 ... v1 - 1 to the voxel columns x0 ... x1 - 1 of row y
+    // (columns holds column x0 first).
+    void addViews(int v0, int v1, int y, int x0, int x1, float* columns) const
     {
         const int n = g.size;
         const double half = 0.5 * (n - 1);
@@ -136,7 +137,7 @@ struct ColumnPass {
         const float pixel = float(g.pixel);
         const float colLimit = float(g.columns + rowPad);
         VoxelRun runs[columnViews];
-        for (int x = 0; x < n; ++x) {
+        for (int x = x0; x < x1; ++x) {
             const float xx = (float(x) - float(half)) * pixel;
             int seen = 0;
             for (int v = v0; v < v1; ++v) {
@@ -155,7 +156,7 @@ struct ColumnPass {
                 runs[seen++] = {c0,      c0 + stride, pc - float(ic), m * m,     centreRow - float(half) * rowStep,
                                 rowStep, lowRow,      highRow,        bandOrigin};
             }
-            AddViewsToColumn(runs, seen, first, count, columns + std::size_t(x) * std::size_t(count));
+            AddViewsToColumn(runs, seen, first, count, columns + std::size_t(x - x0) * std::size_t(count));
         }
     }
 };
@@ -178,27 +179,34 @@ bool FdkProjections::BackProject(int first, int count, std::vector<ClassData2DIO
     slices.assign(std::size_t(count), {});
     for (auto& s : slices)
         s.SetDim(n, n);
-    // Each worker sums a band of voxel rows, about 512 kB of voxel columns
-    // ((y * n + x) * count + k), over blocks of views in turn: the band and
-    // the rows of the views it reads share the second-level cache.
-    const int band = std::clamp((1 << 17) / (n * count), 1, n);
+    // Each worker sums a square tile of voxel columns, about 512 kB, over
+    // blocks of views in turn: the tile and the few detector columns it
+    // reads in a view share the second-level cache.
+    const int side = std::clamp(int(std::sqrt(double(1 << 17) / count)), 1, n);
+    const int across = (n + side - 1) / side;
+    const int tiles = across * across;
     const ColumnPass pass{g, views, cosines, sines, firstRow, stride, first, count};
-    for (int y0 = 0; y0 < n; y0 += band * threads) {
-        const int rows = std::min(band * threads, n - y0);
-        RowSplit::run(rows, threads, [&](int begin, int end) {
-            std::vector<float> columns(std::size_t(end - begin) * std::size_t(n) * std::size_t(count), 0.0f);
-            for (int v = 0; v < g.views; v += columnViews)
-                for (int y = begin; y < end; ++y)
-                    pass.addViews(v, std::min(g.views, v + columnViews), y0 + y,
-                                  columns.data() + std::size_t(y - begin) * std::size_t(n) * std::size_t(count));
-            for (int y = begin; y < end; ++y)
-                for (int x = 0; x < n; ++x) {
-                    const float* voxels = columns.data() + (std::size_t(y - begin) * std::size_t(n) + std::size_t(x)) * std::size_t(count);
-                    for (int k = 0; k < count; ++k)
-                        slices[std::size_t(k)].rows[y0 + y][x] = voxels[k];
-                }
+    for (int t0 = 0; t0 < tiles; t0 += 2 * threads) {
+        const int t1 = std::min(tiles, t0 + 2 * threads);
+        RowSplit::run(t1 - t0, threads, [&](int begin, int end) {
+            for (int t = t0 + begin; t < t0 + end; ++t) {
+                const int x0 = (t % across) * side, x1 = std::min(n, x0 + side);
+                const int y0 = (t / across) * side, y1 = std::min(n, y0 + side);
+                const std::size_t rowSize = std::size_t(x1 - x0) * std::size_t(count);
+                std::vector<float> columns(std::size_t(y1 - y0) * rowSize, 0.0f);
+                for (int v = 0; v < g.views; v += columnViews)
+                    for (int y = y0; y < y1; ++y)
+                        pass.addViews(v, std::min(g.views, v + columnViews), y, x0, x1,
+                                      columns.data() + std::size_t(y - y0) * rowSize);
+                for (int y = y0; y < y1; ++y)
+                    for (int x = x0; x < x1; ++x) {
+                        const float* voxels = columns.data() + std::size_t(y - y0) * rowSize + std::size_t(x - x0) * std::size_t(count);
+                        for (int k = 0; k < count; ++k)
+                            slices[std::size_t(k)].rows[y][x] = voxels[k];
+                    }
+            }
         });
-        if (progress && !progress(int(std::int64_t(g.views) * (y0 + rows) / n)))
+        if (progress && !progress(int(std::int64_t(g.views) * t1 / tiles)))
             return false;
     }
     return true;
