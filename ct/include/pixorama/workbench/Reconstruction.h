@@ -15,8 +15,10 @@ struct RampChoice {
     double cutoff = 1;       // Hann roll-off reaching zero at this fraction of Nyquist; 1 (or <= 0): none
 };
 
-// Called between blocks of views with the views done so far; returning false
-// cancels the reconstruction. May be empty.
+// Called between blocks of work with the views done so far (FDK's
+// back-projection, which takes every view per tile of the volume, counts the
+// share of tiles done in views); returning false cancels the reconstruction.
+// May be empty.
 using ReconProgress = std::function<bool(int viewsDone)>;
 
 // One slice from a sinogram of g.views rows of g.columns values: parallel
