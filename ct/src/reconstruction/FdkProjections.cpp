@@ -213,7 +213,9 @@ bool FdkProjections::BackProject(int first, int count, std::vector<ClassData2DIO
     // Each worker sums a square tile of voxel columns, about 512 kB, over
     // blocks of views in turn: the tile and the few detector columns it
     // reads in a view share the second-level cache.
-    const int side = std::clamp(int(std::sqrt(double(1 << 17) / count)), 1, n);
+    // At least sixteen tiles, so a run of a few slices still keeps every
+    // worker busy.
+    const int side = std::clamp(int(std::sqrt(double(1 << 17) / count)), 1, std::max(8, (n + 3) / 4));
     const int across = (n + side - 1) / side;
     const int tiles = across * across;
     const ColumnPass pass{g, views, cosines, sines, firstRow, stride, first, count};
