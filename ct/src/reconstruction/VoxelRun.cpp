@@ -38,7 +38,8 @@ void addPlain(const VoxelRun& r, int first, int count, float* voxels)
 // The same operations in the same order, eight slices at a time, with no
 // fused multiply-add. With a slice step below 1.9 rows, eight slices span
 // at most 15 rows, so both interpolation ends come out of one 16-row window
-// by lane permutes; longer steps gather.
+// by lane permutes; longer steps gather, and so do the falling rows of
+// voxels behind the source (a field wider than the orbit).
 __attribute__((target("avx2"))) inline __m256 blendedAt(const VoxelRun& r, int i, __m256 fu, __m256 weight)
 {
     const __m256 a = _mm256_loadu_ps(r.c0 + i);
@@ -66,7 +67,7 @@ __attribute__((target("avx2"))) inline __m256 sampleWide(const VoxelRun& r, __m2
     const __m256i whole = _mm256_sub_epi32(_mm256_cvttps_epi32(_mm256_add_ps(p, _mm256_set1_ps(4.0f))), four);
     const __m256 f = _mm256_sub_ps(p, _mm256_cvtepi32_ps(whole));
     __m256 a, b;
-    if (r.rowStep < 1.9f) {
+    if (r.rowStep >= 0.0f && r.rowStep < 1.9f) {
         const int start = _mm256_cvtsi256_si32(whole);
         const int i = start - r.bandOrigin;
         const __m256 low = blendedAt(r, i, fu, weight), high = blendedAt(r, i + 8, fu, weight);
@@ -118,7 +119,7 @@ __attribute__((target("avx512f"))) inline __m512 sampleWidest(const VoxelRun& r,
     const __m512i whole = _mm512_sub_epi32(_mm512_cvttps_epi32(_mm512_add_ps(p, _mm512_set1_ps(4.0f))), four);
     const __m512 f = _mm512_sub_ps(p, _mm512_cvtepi32_ps(whole));
     __m512 a, b;
-    if (r.rowStep < 1.9f) {
+    if (r.rowStep >= 0.0f && r.rowStep < 1.9f) {
         const int start = _mm_cvtsi128_si32(_mm512_castsi512_si128(whole));
         const int i = start - r.bandOrigin;
         const __m512 low = blendedAt(r, i, fu, weight), high = blendedAt(r, i + 16, fu, weight);
