@@ -239,7 +239,7 @@ std::vector<ClassData2DIO<float>> backProjected(const std::vector<phantom::Ellip
     if (g.beam == Beam::Cone) {
         auto frames = phantom::Frames(body, g, 0, g.rows);
         FdkProjections fdk;
-        ran = fdk.Prepare(frames, 0, g, RampChoice{}) && fdk.BackProject(5, 29, slices);
+        ran = fdk.Prepare(frames, 0, g, RampChoice{}) && fdk.BackProject(20, 29, slices);
     } else {
         ran = ReconstructSlice(phantom::Sinogram(body, g), g, RampChoice{}, slices[0]);
     }
@@ -251,14 +251,15 @@ std::vector<ClassData2DIO<float>> backProjected(const std::vector<phantom::Ellip
 } // namespace
 
 // Cone beam: finer voxels than the detector rows take the windowed vector
-// path, coarser ones the gathering path (pixel 0.7 mixes both); runs of 29
-// slices take every vector width and leave a tail for the plain loop.
+// path, coarser ones the gathering path (pixel 0.7 mixes both), and pixel 4
+// puts the field's corners behind the source; runs of 29 slices take every
+// vector width and leave a tail for the plain loop.
 // Parallel and fan beam: 61 pixels leave tails; a 300-column detector of
 // small columns puts five columns between pixels, too far for a window.
 TEST(FilteredBackProjection, VectorLoopsGiveThePlainLoopsBits)
 {
     const auto body = phantom::SheppLogan(phantomScale, false);
-    for (const double pixel : {0.5, 0.7, 1.0}) {
+    for (const double pixel : {0.5, 0.7, 1.0, 4.0}) {
         CtGeometry g = coneScan();
         g.views = 40;
         g.pixel = pixel;
