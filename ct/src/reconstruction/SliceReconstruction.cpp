@@ -9,7 +9,6 @@
 #include "pixorama/common/RowSplit.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <cmath>
 #include <vector>
 
@@ -79,14 +78,16 @@ __attribute__((target("avx2"))) void addSamplesWide(const float* row, const floa
     addSamplesPlain(row, pos + x, weight ? weight + x : nullptr, n - x, limit, out + x);
 }
 
-// Sixteen samples at a time, the same way. Positions run monotonically
-// along a row, so where sixteen of them span at most 30 detector columns
-// both interpolation ends come out of a 32-column window by lane permutes.
+// Sixteen samples at a time, the same way. Where sixteen neighbouring
+// pixels fall within 30 detector columns of the nearer end's column (the
+// usual case: positions run monotonically along a row unless it passes
+// behind the source), both interpolation ends come out of a 32-column window
+// by lane permutes.
 __attribute__((target("avx512f"))) void addSamplesWidest(const float* row, int rowLength, const float* pos,
                                                         const float* weight, int n, float limit, float* out)
 {
     const __m512 zero = _mm512_setzero_ps(), high = _mm512_set1_ps(limit);
-    const __m512i one = _mm512_set1_epi32(1);
+    const __m512i one = _mm512_set1_epi32(1), span = _mm512_set1_epi32(30);
     int x = 0;
     for (; x + 16 <= n; x += 16) {
         const __m512 p = _mm512_min_ps(_mm512_max_ps(_mm512_loadu_ps(pos + x), zero), high);
@@ -95,10 +96,10 @@ __attribute__((target("avx512f"))) void addSamplesWidest(const float* row, int r
         const int first = _mm_cvtsi128_si32(_mm512_castsi512_si128(i));
         const int last = _mm_extract_epi32(_mm512_extracti32x4_epi32(i, 3), 3);
         const int start = std::min(first, last);
+        const __m512i index = _mm512_sub_epi32(i, _mm512_set1_epi32(start));
         __m512 a, b;
-        if (std::abs(last - first) <= 30 && start + 32 <= rowLength) {
+        if (start + 32 <= rowLength && !_mm512_cmpgt_epu32_mask(index, span)) {
             const __m512 low = _mm512_loadu_ps(row + start), upper = _mm512_loadu_ps(row + start + 16);
-            const __m512i index = _mm512_sub_epi32(i, _mm512_set1_epi32(start));
             a = _mm512_permutex2var_ps(low, index, upper);
             b = _mm512_permutex2var_ps(low, _mm512_add_epi32(index, one), upper);
         } else {

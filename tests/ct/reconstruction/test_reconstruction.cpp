@@ -255,7 +255,8 @@ std::vector<ClassData2DIO<float>> backProjected(const std::vector<phantom::Ellip
 // puts the field's corners behind the source; runs of 29 slices take every
 // vector width and leave a tail for the plain loop.
 // Parallel and fan beam: 61 pixels leave tails; a 300-column detector of
-// small columns puts five columns between pixels, too far for a window.
+// small columns puts five columns between pixels, too far for a window; at
+// pixel 4 rows of the fan-beam field pass behind the source.
 TEST(FilteredBackProjection, VectorLoopsGiveThePlainLoopsBits)
 {
     const auto body = phantom::SheppLogan(phantomScale, false);
@@ -275,5 +276,7 @@ TEST(FilteredBackProjection, VectorLoopsGiveThePlainLoopsBits)
         g.du /= 4;
         g.size = 64;
         expectSameBits(backProjected(flat, g, false), backProjected(flat, g, true), "wide detector");
+        g.pixel = 4;
+        expectSameBits(backProjected(flat, g, false), backProjected(flat, g, true), "field past the source");
     }
 }
