@@ -59,7 +59,6 @@ bool FdkProjections::Prepare(std::vector<ClassData2DIO<float>>& frames, int rowB
     threads = threadsOr(threads);
     geometry = g;
     firstRow = rowBegin;
-    rowCount = count;
     stride = count + 2 * rowPad;
     views.assign(std::size_t(g.views), {});
     // The cosine (and half-fan) weight of every detector pixel, the same for

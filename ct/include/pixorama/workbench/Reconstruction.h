@@ -63,7 +63,6 @@ public:
 private:
     CtGeometry geometry;
     int firstRow = 0;
-    int rowCount = 0;
     // Per view, column-major with two zero columns and rows of padding on
     // each side: value (column j, row r) at (j + 2) * stride + r + 2.
     int stride = 0;
