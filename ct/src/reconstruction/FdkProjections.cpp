@@ -5,24 +5,17 @@
 #include "BeamWeights.h"
 #include "FilteredRows.h"
 #include "RampFilter.h"
+#include "VoxelRun.h"
 
 #include "pixorama/common/RowSplit.h"
 
 #include <algorithm>
 #include <cmath>
-
-#include <immintrin.h>
+#include <cstdint>
 
 namespace {
 
 constexpr int viewBlock = 8;
-
-// Whole part of a row position >= -rowPad (branch-free; a position a hair
-// below an integer may round up, leaving a fraction of -1e-7).
-inline int floorOf(float p)
-{
-    return int(p + 4.0f) - 4;
-}
 
 int threadsOr(int threads)
 {
@@ -66,10 +59,20 @@ bool FdkProjections::Prepare(std::vector<ClassData2DIO<float>>& frames, int rowB
     threads = threadsOr(threads);
     geometry = g;
     firstRow = rowBegin;
-    rowCount = count;
     stride = count + 2 * rowPad;
     views.assign(std::size_t(g.views), {});
+    // The cosine (and half-fan) weight of every detector pixel, the same for
+    // every view.
     const std::vector<double> halfFan = HalfFanWeights(g);
+    std::vector<double> weights(std::size_t(count) * std::size_t(g.columns));
+    for (int r = 0; r < count; ++r) {
+        const double v = (rowBegin + r - g.centreRow()) * g.du;
+        for (int j = 0; j < g.columns; ++j) {
+            const double u = (j - g.centreColumn()) * g.du;
+            weights[std::size_t(r) * std::size_t(g.columns) + std::size_t(j)] =
+                halfFan[std::size_t(j)] * g.sdd / std::sqrt(g.sdd * g.sdd + u * u + v * v);
+        }
+    }
     const RampFilter filter(g.columns, g.duAtAxis(), ramp, BackProjectionScale(g));
     for (int v0 = 0; v0 < g.views; v0 += viewBlock) {
         const int v1 = std::min(g.views, v0 + viewBlock);
@@ -77,16 +80,15 @@ bool FdkProjections::Prepare(std::vector<ClassData2DIO<float>>& frames, int rowB
             for (int i = v0 + begin; i < v0 + end; ++i) {
                 ClassData2DIO<float>& frame = frames[std::size_t(i)];
                 for (int r = 0; r < count; ++r) {
-                    const double v = (rowBegin + r - g.centreRow()) * g.du;
                     float* row = frame.rows[r];
-                    for (int j = 0; j < g.columns; ++j) {
-                        const double u = (j - g.centreColumn()) * g.du;
-                        row[j] = float(row[j] * halfFan[std::size_t(j)] * g.sdd / std::sqrt(g.sdd * g.sdd + u * u + v * v));
-                    }
+                    const double* weight = weights.data() + std::size_t(r) * std::size_t(g.columns);
+                    for (int j = 0; j < g.columns; ++j)
+                        row[j] = float(row[j] * weight[j]);
                 }
                 filter.Run(frame.rows, frame.rows, count);
                 std::vector<float>& out = views[std::size_t(i)];
-                out.assign(std::size_t(g.columns + 2 * rowPad) * std::size_t(stride), 0.0f);
+                // Slack past the last column for the wide loop's row windows.
+                out.assign(std::size_t(g.columns + 2 * rowPad) * std::size_t(stride) + voxelRunSlack, 0.0f);
                 for (int r = 0; r < count; ++r)
                     for (int j = 0; j < g.columns; ++j)
                         out[std::size_t(j + rowPad) * std::size_t(stride) + std::size_t(r + rowPad)] = frame.rows[r][j];
@@ -101,119 +103,90 @@ bool FdkProjections::Prepare(std::vector<ClassData2DIO<float>>& frames, int rowB
 
 namespace {
 
-// One voxel column's slices first ... first + count - 1 against a blended
-// detector column (mix, indexed by row - bandOrigin).
-struct VoxelRun {
-    float rowAt0;
-    float rowStep;
-    float lowRow;
-    float highRow;
-    int bandOrigin;
-    int first;
-    int count;
+// Views added to a voxel column while it sits in the first-level cache.
+constexpr int columnViews = 4;
+
+// A row of voxel columns seen from one view: lateral coordinate
+// x * cosine + y * sine and depth -x * sine + y * cosine.
+struct ViewLine {
+    float cosine, sine, yy, half, pixel, sod, base, toColumns;
 };
 
-void addColumnPlain(const VoxelRun& r, const float* mix, float* voxels)
+// Detector column (padded) and inverse source distance of voxel columns
+// x0 ... x0 + n - 1, in a loop the compiler vectorises (divisions included);
+// the AVX-512 copy does the same operations sixteen at a time.
+inline void viewColumns(const ViewLine& l, int x0, int n, float* column, float* inverse)
 {
-    for (int k = 0; k < r.count; ++k) {
-        const float p = std::clamp(r.rowAt0 + float(r.first + k) * r.rowStep, r.lowRow, r.highRow);
-        const int whole = floorOf(p);
-        const float f = p - float(whole);
-        const int i = whole - r.bandOrigin;
-        voxels[k] += mix[i] + f * (mix[i + 1] - mix[i]);
+    for (int i = 0; i < n; ++i) {
+        const float xx = (float(x0 + i) - l.half) * l.pixel;
+        const float t = xx * l.cosine + l.yy * l.sine;
+        const float w = -xx * l.sine + l.yy * l.cosine;
+        const float inv = 1.0f / (l.sod - w);
+        inverse[i] = inv;
+        column[i] = l.base + t * inv * l.toColumns;
     }
 }
 
-// The same operations in the same order, eight voxels at a time with
-// gathers; no fused multiply-add, so the bits match the plain loop.
-__attribute__((target("avx2"))) void addColumnWide(const VoxelRun& r, const float* mix, float* voxels)
+__attribute__((target("avx512f"))) void viewColumnsWidest(const ViewLine& l, int x0, int n, float* column, float* inverse)
 {
-    const __m256 at0 = _mm256_set1_ps(r.rowAt0), step = _mm256_set1_ps(r.rowStep);
-    const __m256 low = _mm256_set1_ps(r.lowRow), high = _mm256_set1_ps(r.highRow);
-    const __m256 four = _mm256_set1_ps(4.0f);
-    const __m256i fourInt = _mm256_set1_epi32(4), origin = _mm256_set1_epi32(r.bandOrigin);
-    const __m256i lanes = _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    int k = 0;
-    for (; k + 8 <= r.count; k += 8) {
-        const __m256i index = _mm256_add_epi32(_mm256_set1_epi32(r.first + k), lanes);
-        __m256 p = _mm256_add_ps(at0, _mm256_mul_ps(_mm256_cvtepi32_ps(index), step));
-        p = _mm256_min_ps(_mm256_max_ps(p, low), high);
-        const __m256i whole = _mm256_sub_epi32(_mm256_cvttps_epi32(_mm256_add_ps(p, four)), fourInt);
-        const __m256 f = _mm256_sub_ps(p, _mm256_cvtepi32_ps(whole));
-        const __m256i i = _mm256_sub_epi32(whole, origin);
-        const __m256 a = _mm256_i32gather_ps(mix, i, 4);
-        const __m256 b = _mm256_i32gather_ps(mix + 1, i, 4);
-        const __m256 v = _mm256_add_ps(a, _mm256_mul_ps(f, _mm256_sub_ps(b, a)));
-        _mm256_storeu_ps(voxels + k, _mm256_add_ps(_mm256_loadu_ps(voxels + k), v));
-    }
-    VoxelRun rest = r;
-    rest.first += k;
-    rest.count -= k;
-    addColumnPlain(rest, mix, voxels + k);
+    viewColumns(l, x0, n, column, inverse);
 }
 
-// Static initialisers run before the processor model is filled in.
-const bool wide = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
-
-void addColumn(const VoxelRun& r, const float* mix, float* voxels)
-{
-    if (wide)
-        addColumnWide(r, mix, voxels);
-    else
-        addColumnPlain(r, mix, voxels);
-}
+const bool widest = (__builtin_cpu_init(), __builtin_cpu_supports("avx512f"));
 
 struct ColumnPass {
     const CtGeometry& g;
+    const std::vector<std::vector<float>>& views;
+    const std::vector<float>& cosines;
+    const std::vector<float>& sines;
     int firstRow;
-    int rowCount;
     int stride;
     int first; // first slice of the run
     int count;
 
-    // Adds view `view` (angle cosine c, sine s) to the voxel columns of row y.
-    void addView(const std::vector<float>& proj, float c, float s, int y, float* columns, float* mix) const
+    // Adds views v0 ... v1 - 1 to the voxel columns x0 ... x1 - 1 of row y
+    // (columns holds column x0 first); scratch holds 2 * columnViews * (x1 - x0).
+    void addViews(int v0, int v1, int y, int x0, int x1, float* columns, float* scratch) const
     {
         const int n = g.size;
-        const double half = 0.5 * (n - 1);
-        const float sod = float(g.sod);
-        const float toColumns = float(g.sdd / g.du);
-        const float base = float(g.centreColumn() + rowPad);
+        const float half = float(0.5 * (n - 1));
         const float centreRow = float(g.centreRow());
         const float slicesToRows = float(g.pixel * g.sdd / g.du);
-        const float yy = float((y - half) * g.pixel);
         const int bandOrigin = firstRow - rowPad;
+        // Rows are located in detector coordinates, never relative to the
+        // band, so a slice comes out the same from any run.
         const float lowRow = float(bandOrigin);
         const float highRow = float(bandOrigin + stride) - 1.5f;
-        const float pixel = float(g.pixel);
         const float colLimit = float(g.columns + rowPad);
-        for (int x = 0; x < n; ++x) {
-            const float xx = (float(x) - float(half)) * pixel;
-            const float t = xx * c + yy * s;
-            const float w = -xx * s + yy * c;
-            const float inv = 1.0f / (sod - w);
-            const float pc = base + t * inv * toColumns;
-            if (!(pc >= 1.0f && pc < colLimit))
-                continue;
-            const int ic = int(pc);
-            const float fu = pc - float(ic);
-            const float m = sod * inv;
-            const float weight = m * m;
-            // Detector row of slice k: rowAt0 + k * rowStep, in detector rows.
-            const float rowStep = slicesToRows * inv;
-            const float rowAt0 = centreRow - float(half) * rowStep;
-            const float* c0 = proj.data() + std::size_t(ic) * std::size_t(stride);
-            const float* c1 = c0 + stride;
-            // Rows are located in detector coordinates, never relative to
-            // the band, so a slice comes out the same from any run.
-            const float pa = std::clamp(rowAt0 + float(first) * rowStep, lowRow, highRow);
-            const float pb = std::clamp(rowAt0 + float(first + count - 1) * rowStep, lowRow, highRow);
-            const int lo = std::max(floorOf(std::min(pa, pb)) - bandOrigin, 0);
-            const int hi = std::min(floorOf(std::max(pa, pb)) - bandOrigin + 1, stride - 1);
-            for (int i = lo; i <= hi; ++i)
-                mix[i] = weight * (c0[i] + fu * (c1[i] - c0[i]));
-            const VoxelRun run{rowAt0, rowStep, lowRow, highRow, bandOrigin, first, count};
-            addColumn(run, mix, columns + std::size_t(x) * std::size_t(count));
+        const int width = x1 - x0;
+        float* column = scratch;
+        float* inverse = scratch + std::size_t(columnViews) * std::size_t(width);
+        for (int v = v0; v < v1; ++v) {
+            const ViewLine line{cosines[std::size_t(v)], sines[std::size_t(v)], float((y - 0.5 * (n - 1)) * g.pixel),
+                                half, float(g.pixel), float(g.sod), float(g.centreColumn() + rowPad), float(g.sdd / g.du)};
+            const std::size_t at = std::size_t(v - v0) * std::size_t(width);
+            if (widest && !PlainBackProjectionLoops())
+                viewColumnsWidest(line, x0, width, column + at, inverse + at);
+            else
+                viewColumns(line, x0, width, column + at, inverse + at);
+        }
+        VoxelRun runs[columnViews];
+        for (int i = 0; i < width; ++i) {
+            int seen = 0;
+            for (int v = v0; v < v1; ++v) {
+                const std::size_t at = std::size_t(v - v0) * std::size_t(width) + std::size_t(i);
+                const float pc = column[at], inv = inverse[at];
+                if (!(pc >= 1.0f && pc < colLimit))
+                    continue;
+                const int ic = int(pc);
+                const float m = float(g.sod) * inv;
+                // Detector row of slice k: rowAt0 + k * rowStep.
+                const float rowStep = slicesToRows * inv;
+                const float* c0 = views[std::size_t(v)].data() + std::size_t(ic) * std::size_t(stride);
+                runs[seen++] = {c0,      c0 + stride, pc - float(ic), m * m,     centreRow - half * rowStep,
+                                rowStep, lowRow,      highRow,        bandOrigin};
+            }
+            AddViewsToColumn(runs, seen, first, count, columns + std::size_t(i) * std::size_t(count));
         }
     }
 };
@@ -228,33 +201,46 @@ bool FdkProjections::BackProject(int first, int count, std::vector<ClassData2DIO
         return false;
     threads = threadsOr(threads);
     const int n = g.size;
-    // Voxel columns: (y * n + x) * count + k.
-    std::vector<float> volume(std::size_t(n) * std::size_t(n) * std::size_t(count), 0.0f);
-    const ColumnPass pass{g, firstRow, rowCount, stride, first, count};
-    for (int v0 = 0; v0 < g.views; v0 += viewBlock) {
-        const int v1 = std::min(g.views, v0 + viewBlock);
-        RowSplit::run(n, threads, [&](int begin, int end) {
-            std::vector<float> mix(std::size_t(stride) + 1);
-            for (int y = begin; y < end; ++y)
-                for (int v = v0; v < v1; ++v) {
-                    const double theta = g.angle(v);
-                    pass.addView(views[std::size_t(v)], float(std::cos(theta)), float(std::sin(theta)), y,
-                                 volume.data() + std::size_t(y) * std::size_t(n) * std::size_t(count), mix.data());
-                }
-        });
-        if (progress && !progress(v1))
-            return false;
+    std::vector<float> cosines(std::size_t(g.views)), sines(std::size_t(g.views));
+    for (int v = 0; v < g.views; ++v) {
+        cosines[std::size_t(v)] = float(std::cos(g.angle(v)));
+        sines[std::size_t(v)] = float(std::sin(g.angle(v)));
     }
     slices.assign(std::size_t(count), {});
     for (auto& s : slices)
         s.SetDim(n, n);
-    RowSplit::run(n, threads, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            for (int x = 0; x < n; ++x) {
-                const float* voxels = volume.data() + (std::size_t(y) * std::size_t(n) + std::size_t(x)) * std::size_t(count);
-                for (int k = 0; k < count; ++k)
-                    slices[std::size_t(k)].rows[y][x] = voxels[k];
+    // Each worker sums a square tile of voxel columns, about 512 kB, over
+    // blocks of views in turn: the tile and the few detector columns it
+    // reads in a view share the second-level cache.
+    // At least sixteen tiles, so a run of a few slices still keeps every
+    // worker busy.
+    const int side = std::clamp(int(std::sqrt(double(1 << 17) / count)), 1, std::max(8, (n + 3) / 4));
+    const int across = (n + side - 1) / side;
+    const int tiles = across * across;
+    const ColumnPass pass{g, views, cosines, sines, firstRow, stride, first, count};
+    for (int t0 = 0; t0 < tiles; t0 += 2 * threads) {
+        const int t1 = std::min(tiles, t0 + 2 * threads);
+        RowSplit::run(t1 - t0, threads, [&](int begin, int end) {
+            for (int t = t0 + begin; t < t0 + end; ++t) {
+                const int x0 = (t % across) * side, x1 = std::min(n, x0 + side);
+                const int y0 = (t / across) * side, y1 = std::min(n, y0 + side);
+                const std::size_t rowSize = std::size_t(x1 - x0) * std::size_t(count);
+                std::vector<float> columns(std::size_t(y1 - y0) * rowSize, 0.0f);
+                std::vector<float> scratch(2 * columnViews * std::size_t(x1 - x0));
+                for (int v = 0; v < g.views; v += columnViews)
+                    for (int y = y0; y < y1; ++y)
+                        pass.addViews(v, std::min(g.views, v + columnViews), y, x0, x1,
+                                      columns.data() + std::size_t(y - y0) * rowSize, scratch.data());
+                for (int y = y0; y < y1; ++y)
+                    for (int x = x0; x < x1; ++x) {
+                        const float* voxels = columns.data() + std::size_t(y - y0) * rowSize + std::size_t(x - x0) * std::size_t(count);
+                        for (int k = 0; k < count; ++k)
+                            slices[std::size_t(k)].rows[y][x] = voxels[k];
+                    }
             }
-    });
+        });
+        if (progress && !progress(int(std::int64_t(g.views) * t1 / tiles)))
+            return false;
+    }
     return true;
 }

@@ -4,6 +4,7 @@
 #include "BeamWeights.h"
 #include "FilteredRows.h"
 #include "RampFilter.h"
+#include "VoxelRun.h"
 
 #include "pixorama/common/RowSplit.h"
 
@@ -49,7 +50,7 @@ ClassData2DIO<float> filteredSinogram(const ClassData2DIO<float>& sinogram, cons
     return padded;
 }
 
-// out[x] += weight[x] * (the filtered row at pos[x]); weight may be null (1).
+// One sample at a time.
 void addSamplesPlain(const float* row, const float* pos, const float* weight, int n, float limit, float* out)
 {
     for (int x = 0; x < n; ++x) {
@@ -77,12 +78,52 @@ __attribute__((target("avx2"))) void addSamplesWide(const float* row, const floa
     addSamplesPlain(row, pos + x, weight ? weight + x : nullptr, n - x, limit, out + x);
 }
 
+// Sixteen samples at a time, the same way. Where sixteen neighbouring
+// pixels fall within 30 detector columns of the nearer end's column (the
+// usual case: positions run monotonically along a row unless it passes
+// behind the source), both interpolation ends come out of a 32-column window
+// by lane permutes.
+__attribute__((target("avx512f"))) void addSamplesWidest(const float* row, int rowLength, const float* pos,
+                                                        const float* weight, int n, float limit, float* out)
+{
+    const __m512 zero = _mm512_setzero_ps(), high = _mm512_set1_ps(limit);
+    const __m512i one = _mm512_set1_epi32(1), span = _mm512_set1_epi32(30);
+    int x = 0;
+    for (; x + 16 <= n; x += 16) {
+        const __m512 p = _mm512_min_ps(_mm512_max_ps(_mm512_loadu_ps(pos + x), zero), high);
+        const __m512i i = _mm512_cvttps_epi32(p);
+        const __m512 f = _mm512_sub_ps(p, _mm512_cvtepi32_ps(i));
+        const int first = _mm_cvtsi128_si32(_mm512_castsi512_si128(i));
+        const int last = _mm_extract_epi32(_mm512_extracti32x4_epi32(i, 3), 3);
+        const int start = std::min(first, last);
+        const __m512i index = _mm512_sub_epi32(i, _mm512_set1_epi32(start));
+        __m512 a, b;
+        if (start + 32 <= rowLength && !_mm512_cmpgt_epu32_mask(index, span)) {
+            const __m512 low = _mm512_loadu_ps(row + start), upper = _mm512_loadu_ps(row + start + 16);
+            a = _mm512_permutex2var_ps(low, index, upper);
+            b = _mm512_permutex2var_ps(low, _mm512_add_epi32(index, one), upper);
+        } else {
+            a = _mm512_i32gather_ps(i, row, 4);
+            b = _mm512_i32gather_ps(i, row + 1, 4);
+        }
+        __m512 v = _mm512_add_ps(a, _mm512_mul_ps(f, _mm512_sub_ps(b, a)));
+        if (weight)
+            v = _mm512_mul_ps(_mm512_loadu_ps(weight + x), v);
+        _mm512_storeu_ps(out + x, _mm512_add_ps(_mm512_loadu_ps(out + x), v));
+    }
+    addSamplesWide(row, pos + x, weight ? weight + x : nullptr, n - x, limit, out + x);
+}
+
 // Static initialisers run before the processor model is filled in.
 const bool wide = (__builtin_cpu_init(), __builtin_cpu_supports("avx2"));
+const bool widest = wide && __builtin_cpu_supports("avx512f");
 
-void addSamples(const float* row, const float* pos, const float* weight, int n, float limit, float* out)
+// out[x] += weight[x] * (the filtered row at pos[x]); weight may be null (1).
+void addSamples(const float* row, int rowLength, const float* pos, const float* weight, int n, float limit, float* out)
 {
-    if (wide)
+    if (widest && !PlainBackProjectionLoops())
+        addSamplesWidest(row, rowLength, pos, weight, n, limit, out);
+    else if (wide && !PlainBackProjectionLoops())
         addSamplesWide(row, pos, weight, n, limit, out);
     else
         addSamplesPlain(row, pos, weight, n, limit, out);
@@ -111,9 +152,33 @@ void parallelRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std:
             float* pos = position.data();
             for (int x = 0; x < n; ++x)
                 pos[x] = p0 + float(x) * dp;
-            addSamples(p.rows[v], pos, nullptr, n, limit, out);
+            addSamples(p.rows[v], p.width, pos, nullptr, n, limit, out);
         }
     }
+}
+
+// A row of pixels seen from one fan-beam view: lateral coordinate t0 + x dt,
+// depth w0 + x dw.
+struct FanLine {
+    float t0, dt, w0, dw, sod, base, toColumns;
+};
+
+// Detector positions and distance weights of the row's pixels, in a loop
+// the compiler vectorises (divisions included); the AVX-512 copy does the
+// same operations sixteen at a time.
+inline void fanSamples(const FanLine& l, int n, float* pos, float* wt)
+{
+    for (int x = 0; x < n; ++x) {
+        const float inv = 1.0f / (l.sod - (l.w0 + float(x) * l.dw));
+        const float m = l.sod * inv;
+        wt[x] = m * m;
+        pos[x] = l.base + (l.t0 + float(x) * l.dt) * inv * l.toColumns;
+    }
+}
+
+__attribute__((target("avx512f"))) void fanSamplesWidest(const FanLine& l, int n, float* pos, float* wt)
+{
+    fanSamples(l, n, pos, wt);
 }
 
 void fanRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std::vector<ViewTrig>& trig, int v0, int v1,
@@ -138,15 +203,14 @@ void fanRows(const ClassData2DIO<float>& p, const CtGeometry& g, const std::vect
             const float dt = float(g.pixel * c);
             const float w0 = float(half * g.pixel * s + y * c);
             const float dw = float(-g.pixel * s);
+            const FanLine line{t0, dt, w0, dw, sod, base, toColumns};
             float* pos = position.data();
             float* wt = weight.data();
-            for (int x = 0; x < n; ++x) {
-                const float inv = 1.0f / (sod - (w0 + float(x) * dw));
-                const float m = sod * inv;
-                wt[x] = m * m;
-                pos[x] = base + (t0 + float(x) * dt) * inv * toColumns;
-            }
-            addSamples(row, pos, wt, n, limit, out);
+            if (widest && !PlainBackProjectionLoops())
+                fanSamplesWidest(line, n, pos, wt);
+            else
+                fanSamples(line, n, pos, wt);
+            addSamples(row, p.width, pos, wt, n, limit, out);
         }
     }
 }

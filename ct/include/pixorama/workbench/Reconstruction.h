@@ -15,8 +15,10 @@ struct RampChoice {
     double cutoff = 1;       // Hann roll-off reaching zero at this fraction of Nyquist; 1 (or <= 0): none
 };
 
-// Called between blocks of views with the views done so far; returning false
-// cancels the reconstruction. May be empty.
+// Called between blocks of work with the views done so far (FDK's
+// back-projection, which takes every view per tile of the volume, counts the
+// share of tiles done in views); returning false cancels the reconstruction.
+// May be empty.
 using ReconProgress = std::function<bool(int viewsDone)>;
 
 // One slice from a sinogram of g.views rows of g.columns values: parallel
@@ -32,6 +34,10 @@ bool ReconstructSlice(const ClassData2DIO<float>& sinogram, const CtGeometry& g,
 // back-projection sum. False for a geometry that does not fit the sinogram.
 bool FilterSinogram(const ClassData2DIO<float>& sinogram, const CtGeometry& g, const RampChoice& ramp,
                     ClassData2DIO<float>& filtered, int threads = 0);
+
+// Back-projections run their plain loops instead of the vector ones, which
+// give the same bits; for checking them. Not for use while one runs.
+void UsePlainBackProjectionLoops(bool plain);
 
 // Projections of a circular cone-beam scan, weighted and ramp-filtered for
 // FDK, holding only the detector rows a run of slices needs.
@@ -57,9 +63,8 @@ public:
 private:
     CtGeometry geometry;
     int firstRow = 0;
-    int rowCount = 0;
-    // Per view, column-major with one zero column and row of padding on each
-    // side: value (column j, row r) at (j + 1) * stride + r + 1.
+    // Per view, column-major with two zero columns and rows of padding on
+    // each side: value (column j, row r) at (j + 2) * stride + r + 2.
     int stride = 0;
     std::vector<std::vector<float>> views;
 };
