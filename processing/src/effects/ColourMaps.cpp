@@ -2,6 +2,7 @@
 
 #include "PixelLoops.h"
 #include "PlaneGrey.h"
+#include "ThousandthSums.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -50,11 +51,11 @@ void EffectNegative(ColourPlanes planes)
 
 void EffectGrey(ColourPlanes planes)
 {
-    const QEVUCDATA2D grey = GreyOfPlanes(planes);
-    ForPlaneBands(planes, [&](int begin, int end) {
-        for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
-            for (int y = begin; y < end; ++y)
-                std::memcpy(plane->rows[y], grey.rows[y], std::size_t(grey.width));
+    ForEachRun(planes, [](PixelRun& run, int n) {
+        alignas(64) unsigned char grey[PixelRun::size];
+        ThousandthSums(run, n, {greyWeights}, {grey});
+        for (unsigned char* plane : {run.r, run.g, run.b})
+            std::memcpy(plane, grey, std::size_t(n));
     });
 }
 
@@ -70,11 +71,11 @@ void EffectCrossProcess(ColourPlanes planes)
 
 void EffectSepia(ColourPlanes planes)
 {
-    ForEachPixel(planes, [](unsigned char& r, unsigned char& g, unsigned char& b) {
-        const double R = r, G = g, B = b;
-        r = ClampByte(0.393 * R + 0.769 * G + 0.189 * B);
-        g = ClampByte(0.349 * R + 0.686 * G + 0.168 * B);
-        b = ClampByte(0.272 * R + 0.534 * G + 0.131 * B);
+    static constexpr Thousandths sepia[3] = {{393, 769, 189}, {349, 686, 168}, {272, 534, 131}};
+    ForEachRun(planes, [](PixelRun& run, int n) {
+        PixelRun out;
+        ThousandthSums(run, n, sepia, {out.r, out.g, out.b});
+        run = out;
     });
 }
 

@@ -41,9 +41,9 @@ struct PixelRun {
     }
 };
 
-// f(r, g, b) on every pixel, by reference.
-template <typename F>
-void ForEachPixel(ColourPlanes planes, F f)
+// body(run, y, x, n) on every run of n pixels from column x of row y.
+template <typename Body>
+void ForEachLoadedRun(ColourPlanes planes, Body body)
 {
     const int w = planes.Width();
     ForPlaneBands(planes, [&](int begin, int end) {
@@ -52,10 +52,28 @@ void ForEachPixel(ColourPlanes planes, F f)
             for (int x = 0; x < w; x += PixelRun::size) {
                 const int n = std::min(PixelRun::size, w - x);
                 run.Load(planes, y, x, n);
-                for (int i = 0; i < n; ++i)
-                    f(run.r[i], run.g[i], run.b[i]);
-                run.Store(planes, y, x, n);
+                body(run, y, x, n);
             }
+    });
+}
+
+// body(run, n) on every run of n pixels, which it may change in place.
+template <typename Body>
+void ForEachRun(ColourPlanes planes, Body body)
+{
+    ForEachLoadedRun(planes, [&](PixelRun& run, int y, int x, int n) {
+        body(run, n);
+        run.Store(planes, y, x, n);
+    });
+}
+
+// f(r, g, b) on every pixel, by reference.
+template <typename F>
+void ForEachPixel(ColourPlanes planes, F f)
+{
+    ForEachRun(planes, [f](PixelRun& run, int n) {
+        for (int i = 0; i < n; ++i)
+            f(run.r[i], run.g[i], run.b[i]);
     });
 }
 

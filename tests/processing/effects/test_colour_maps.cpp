@@ -204,3 +204,42 @@ TEST(ColourMaps, EveryPixelOfALargePictureFollowsTheFormula)
         EXPECT_EQ(wrong, 0);
     }
 }
+
+// The weighted sums run on integers and floats, with the double formula
+// only where the sum is a whole number: every one of the 2^24 colours must
+// still give the double formula's bytes.
+TEST(ColourMaps, GreyAndSepiaGiveTheDoubleFormulaForEveryColour)
+{
+    constexpr int side = 4096;
+    auto colour = [](int x, int y) {
+        const int c = y * side + x;
+        return Rgb{c & 255, c >> 8 & 255, c >> 16};
+    };
+    const struct {
+        const char* name;
+        void (*effect)(ColourPlanes);
+        std::function<Rgb(Rgb)> formula;
+    } cases[] = {
+        {"grey", EffectGrey,
+         [](Rgb c) {
+             const int v = Truncated(0.299 * c[0] + 0.587 * c[1] + 0.114 * c[2]);
+             return Rgb{v, v, v};
+         }},
+        {"sepia", EffectSepia,
+         [](Rgb c) {
+             const double R = c[0], G = c[1], B = c[2];
+             return Rgb{Truncated(0.393 * R + 0.769 * G + 0.189 * B), Truncated(0.349 * R + 0.686 * G + 0.168 * B),
+                        Truncated(0.272 * R + 0.534 * G + 0.131 * B)};
+         }},
+    };
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.name);
+        TestPlanes p(side, side, colour);
+        test.effect(p.Planes());
+        int wrong = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x)
+                wrong += p.At(x, y) != test.formula(colour(x, y));
+        EXPECT_EQ(wrong, 0);
+    }
+}
