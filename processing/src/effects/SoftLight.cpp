@@ -17,24 +17,29 @@ inline unsigned char Screen(unsigned char v, unsigned char b)
     return static_cast<unsigned char>(v + b - quotient);
 }
 
+// One line of a plane screened with its blur.
+void ScreenRow(unsigned char* __restrict v, const float* __restrict s, int w)
+{
+    for (int x = 0; x < w; ++x) {
+        float c = s[x] < 0.0f ? 0.0f : s[x];
+        c = c > 255.0f ? 255.0f : c;
+        v[x] = Screen(v[x], static_cast<unsigned char>(static_cast<int>(c)));
+    }
+}
+
 // blur is a float image of the plane's size, reused between the planes.
 void SoftLightPlane(ClassData2DIO<unsigned char>& plane, ClassData2DIO<float>& blur)
 {
     const int w = plane.width;
     const int h = plane.height;
-    for (int y = 0; y < h; ++y)
-        std::copy(plane.rows[y], plane.rows[y] + w, blur.rows[y]);
+    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y)
+            std::copy(plane.rows[y], plane.rows[y] + w, blur.rows[y]);
+    });
     gGauss(&blur, 9, 1.5f, 0.0f);
     ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            unsigned char* __restrict v = plane.rows[y];
-            const float* __restrict s = blur.rows[y];
-            for (int x = 0; x < w; ++x) {
-                float c = s[x] < 0.0f ? 0.0f : s[x];
-                c = c > 255.0f ? 255.0f : c;
-                v[x] = Screen(v[x], static_cast<unsigned char>(static_cast<int>(c)));
-            }
-        }
+        for (int y = begin; y < end; ++y)
+            ScreenRow(plane.rows[y], blur.rows[y], w);
     });
 }
 
