@@ -1,6 +1,7 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
 #include "PixelLoops.h"
+#include "ScratchBytes.h"
 
 #include "pixorama/common/MirrorIndex.h"
 
@@ -51,7 +52,7 @@ std::vector<int> MirroredPositions(int n)
 constexpr int interleaved = 4;
 
 struct Scatter {
-    const unsigned char* r; // the picture before the effect, plane by plane
+    const unsigned char* r; // the picture before the effect, rows one after another
     const unsigned char* g;
     const unsigned char* b;
     std::vector<int> xs, ys; // mirrored positions
@@ -106,9 +107,12 @@ void EffectFrostedGlass(ColourPlanes planes, std::uint64_t seed)
         return;
     const int w = planes.Width();
     const int h = planes.Height();
-    // Copies laid out by SetDim: row y starts y * w bytes into the plane.
-    const ClassData2DIO<unsigned char> r(planes.r), g(planes.g), b(planes.b);
-    const Scatter scatter{r.data, g.data, b.data, MirroredPositions(w), MirroredPositions(h), seed, w};
+    const std::size_t size = std::size_t(w) * std::size_t(h);
+    const ScratchBytes r(size), g(size), b(size);
+    CopyPlane(planes.r, r.get());
+    CopyPlane(planes.g, g.get());
+    CopyPlane(planes.b, b.get());
+    const Scatter scatter{r.get(), g.get(), b.get(), MirroredPositions(w), MirroredPositions(h), seed, w};
     ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
         std::vector<std::size_t> index(std::size_t(interleaved) * std::size_t(w));
         int y = begin;

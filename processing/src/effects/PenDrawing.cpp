@@ -3,9 +3,9 @@
 
 #include "PixelLoops.h"
 #include "PlaneGrey.h"
+#include "ScratchBytes.h"
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -32,7 +32,7 @@ void EffectPenDrawing(ColourPlanes planes)
     const int w = grey.width;
     const int h = grey.height;
     const std::size_t n = std::size_t(w) * std::size_t(h);
-    const std::unique_ptr<unsigned char[]> high(new unsigned char[n]), low(new unsigned char[n]);
+    const ScratchBytes high(n), low(n);
     DilateStep(grey.data, high.get(), w, h);
     ErodeStep(grey.data, low.get(), w, h);
     ForRowBands(h, n, [&](int begin, int end) {

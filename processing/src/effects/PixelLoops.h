@@ -88,6 +88,16 @@ void ForEachPlaneRow(ColourPlanes planes, F f)
     });
 }
 
+// The plane's rows one after another into `to`, row bands side by side.
+inline void CopyPlane(const ClassData2DIO<unsigned char>& plane, unsigned char* to)
+{
+    const std::size_t w = std::size_t(plane.width);
+    ForRowBands(plane.height, w * std::size_t(plane.height), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y)
+            std::memcpy(to + std::size_t(y) * w, plane.rows[y], w);
+    });
+}
+
 inline unsigned char ClampByte(int v)
 {
     return static_cast<unsigned char>(v < 0 ? 0 : (v > 255 ? 255 : v));

@@ -1,10 +1,10 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
 #include "PixelLoops.h"
+#include "ScratchBytes.h"
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 namespace {
 
@@ -29,8 +29,7 @@ void Relief(ClassData2DIO<unsigned char>& plane, unsigned char* copy)
 {
     const int w = plane.width;
     const int h = plane.height;
-    for (int y = 0; y < h; ++y)
-        std::memcpy(copy + std::size_t(y) * std::size_t(w), plane.rows[y], std::size_t(w));
+    CopyPlane(plane, copy);
     auto row = [copy, w](int y) { return copy + std::size_t(y) * std::size_t(w); };
     ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
         for (int y = begin; y < end; ++y)
@@ -44,7 +43,7 @@ void EffectStylise(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    const std::unique_ptr<unsigned char[]> copy(new unsigned char[std::size_t(planes.Width()) * std::size_t(planes.Height())]);
+    const ScratchBytes copy(std::size_t(planes.Width()) * std::size_t(planes.Height()));
     Relief(planes.r, copy.get());
     Relief(planes.g, copy.get());
     Relief(planes.b, copy.get());
