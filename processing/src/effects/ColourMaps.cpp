@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 struct CrossTables {
@@ -37,6 +41,40 @@ unsigned char Lift(std::uint16_t v, std::uint16_t c)
 unsigned char Frozen(int v)
 {
     return static_cast<unsigned char>(std::min(std::abs(v * 3 / 2), 255));
+}
+
+void ToFloats(const unsigned char* __restrict in, float* __restrict out, int n)
+{
+    for (int i = 0; i < n; ++i)
+        out[i] = in[i];
+}
+
+// One output channel of the colour matrix: k[0] R + k[1] G + k[2] B + k[3]
+// in floats, truncated to 0..255; not-a-number gives 0 (the maximum takes
+// its second operand when one is not a number).
+void MatrixRow(const float* __restrict R, const float* __restrict G, const float* __restrict B, const float (&k)[4],
+               unsigned char* __restrict out, int n)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128 k0 = _mm_set1_ps(k[0]), k1 = _mm_set1_ps(k[1]), k2 = _mm_set1_ps(k[2]), k3 = _mm_set1_ps(k[3]);
+    const __m128 zero = _mm_setzero_ps(), top = _mm_set1_ps(255.0f);
+    auto four = [&](int at) {
+        const __m128 red = _mm_mul_ps(k0, _mm_load_ps(R + at)), green = _mm_mul_ps(k1, _mm_load_ps(G + at));
+        const __m128 v = _mm_add_ps(_mm_add_ps(_mm_add_ps(red, green), _mm_mul_ps(k2, _mm_load_ps(B + at))), k3);
+        return _mm_cvttps_epi32(_mm_min_ps(_mm_max_ps(v, zero), top));
+    };
+    for (; i + 16 <= n; i += 16) {
+        const __m128i low = _mm_packs_epi32(four(i), four(i + 4)), high = _mm_packs_epi32(four(i + 8), four(i + 12));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; i < n; ++i) {
+        float v = k[0] * R[i] + k[1] * G[i] + k[2] * B[i] + k[3];
+        v = v > 0.0f ? v : 0.0f;
+        v = v < 255.0f ? v : 255.0f;
+        out[i] = static_cast<unsigned char>(static_cast<int>(v));
+    }
 }
 
 } // namespace
@@ -100,21 +138,16 @@ void EffectFreeze(ColourPlanes planes)
 
 void EffectColourMatrix(ColourPlanes planes, const float (&m)[5][5])
 {
-    // The coefficients as values: the loop writes bytes, which could alias the matrix.
     float k[3][4];
     for (int i = 0; i < 3; ++i)
         k[i][0] = m[i][0], k[i][1] = m[i][1], k[i][2] = m[i][2], k[i][3] = m[i][4] * 255.0f;
-    ForEachPixel(planes, [k](unsigned char& r, unsigned char& g, unsigned char& b) {
-        const float R = r, G = g, B = b;
-        auto row = [&](int i) {
-            float v = k[i][0] * R + k[i][1] * G + k[i][2] * B + k[i][3];
-            v = v > 0.0f ? v : 0.0f; // truncated to 0..255; not-a-number gives 0
-            v = v < 255.0f ? v : 255.0f;
-            return static_cast<unsigned char>(static_cast<int>(v));
-        };
-        const unsigned char nr = row(0), ng = row(1), nb = row(2);
-        r = nr;
-        g = ng;
-        b = nb;
+    ForEachRun(planes, [&k](PixelRun& run, int n) {
+        alignas(64) float R[PixelRun::size], G[PixelRun::size], B[PixelRun::size];
+        ToFloats(run.r, R, n);
+        ToFloats(run.g, G, n);
+        ToFloats(run.b, B, n);
+        MatrixRow(R, G, B, k[0], run.r, n);
+        MatrixRow(R, G, B, k[1], run.g, n);
+        MatrixRow(R, G, B, k[2], run.b, n);
     });
 }
