@@ -243,3 +243,39 @@ TEST(ColourMaps, GreyAndSepiaGiveTheDoubleFormulaForEveryColour)
         EXPECT_EQ(wrong, 0);
     }
 }
+
+// The channel tables run as float products on vectors when one slope gives
+// every entry: each pixel of a picture wider than a vector must still match
+// the grey-world formula.
+TEST(ColourMaps, WhiteBalanceOfALargePictureFollowsTheFormula)
+{
+    constexpr int w = 601, h = 300;
+    auto colour = [](int x, int y) { return Rgb{(x * 3 + y) % 200 + 20, (x + 5 * y) % 97, (x * y) % 256}; };
+    long sum[3] = {0, 0, 0};
+    int largest[3] = {0, 0, 0};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) {
+                sum[c] += colour(x, y)[std::size_t(c)];
+                largest[c] = std::max(largest[c], colour(x, y)[std::size_t(c)]);
+            }
+    double mean[3];
+    for (int c = 0; c < 3; ++c)
+        mean[c] = double(sum[c]) / (double(w) * double(h));
+    const float average = float((mean[0] + mean[1] + mean[2]) / 3.0);
+    float gain[3], top = 0.0f;
+    for (int c = 0; c < 3; ++c) {
+        gain[c] = average / float(mean[c]);
+        top = std::max(top, float(largest[c]) * gain[c]);
+    }
+    TestPlanes p(w, h, colour);
+    EffectWhiteBalance(p.Planes());
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const float v = float(colour(x, y)[std::size_t(c)]);
+                wrong += p.At(x, y)[std::size_t(c)] != Truncated(255.0 * double(v * gain[c]) / double(top));
+            }
+    EXPECT_EQ(wrong, 0);
+}
