@@ -8,10 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace {
 
 struct CrossTables {
@@ -43,38 +39,16 @@ unsigned char Frozen(int v)
     return static_cast<unsigned char>(std::min(std::abs(v * 3 / 2), 255));
 }
 
-void ToFloats(const unsigned char* __restrict in, float* __restrict out, int n)
-{
-    for (int i = 0; i < n; ++i)
-        out[i] = in[i];
-}
-
 // One output channel of the colour matrix: k[0] R + k[1] G + k[2] B + k[3]
-// in floats, truncated to 0..255; not-a-number gives 0 (the maximum takes
-// its second operand when one is not a number).
+// in floats, truncated to 0..255.
 void MatrixRow(const float* __restrict R, const float* __restrict G, const float* __restrict B, const float (&k)[4],
                unsigned char* __restrict out, int n)
 {
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128 k0 = _mm_set1_ps(k[0]), k1 = _mm_set1_ps(k[1]), k2 = _mm_set1_ps(k[2]), k3 = _mm_set1_ps(k[3]);
-    const __m128 zero = _mm_setzero_ps(), top = _mm_set1_ps(255.0f);
-    auto four = [&](int at) {
-        const __m128 red = _mm_mul_ps(k0, _mm_load_ps(R + at)), green = _mm_mul_ps(k1, _mm_load_ps(G + at));
-        const __m128 v = _mm_add_ps(_mm_add_ps(_mm_add_ps(red, green), _mm_mul_ps(k2, _mm_load_ps(B + at))), k3);
-        return _mm_cvttps_epi32(_mm_min_ps(_mm_max_ps(v, zero), top));
-    };
-    for (; i + 16 <= n; i += 16) {
-        const __m128i low = _mm_packs_epi32(four(i), four(i + 4)), high = _mm_packs_epi32(four(i + 8), four(i + 12));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
-    }
-#endif
-    for (; i < n; ++i) {
-        float v = k[0] * R[i] + k[1] * G[i] + k[2] * B[i] + k[3];
-        v = v > 0.0f ? v : 0.0f;
-        v = v < 255.0f ? v : 255.0f;
-        out[i] = static_cast<unsigned char>(static_cast<int>(v));
-    }
+    alignas(64) float v[PixelRun::size];
+    const float k0 = k[0], k1 = k[1], k2 = k[2], k3 = k[3];
+    for (int i = 0; i < n; ++i)
+        v[i] = k0 * R[i] + k1 * G[i] + k2 * B[i] + k3;
+    TruncatedBytes(v, out, n);
 }
 
 } // namespace

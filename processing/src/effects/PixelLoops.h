@@ -8,6 +8,10 @@
 #include <cstddef>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 // body(begin, end) over the planes' rows, spread over the processors.
 template <typename Body>
 void ForPlaneBands(ColourPlanes planes, Body body)
@@ -96,6 +100,32 @@ inline void CopyPlane(const ClassData2DIO<unsigned char>& plane, unsigned char* 
         for (int y = begin; y < end; ++y)
             std::memcpy(to + std::size_t(y) * w, plane.rows[y], w);
     });
+}
+
+// Bytes of a run as floats.
+inline void ToFloats(const unsigned char* __restrict in, float* __restrict out, int n)
+{
+    for (int i = 0; i < n; ++i)
+        out[i] = in[i];
+}
+
+// out[i] = v[i] truncated and held to 0..255; not-a-number gives 0 (the
+// vector maximum takes its second operand when one is not a number).
+inline void TruncatedBytes(const float* __restrict v, unsigned char* __restrict out, int n)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128 zero = _mm_setzero_ps(), top = _mm_set1_ps(255.0f);
+    auto four = [&](int at) { return _mm_cvttps_epi32(_mm_min_ps(_mm_max_ps(_mm_loadu_ps(v + at), zero), top)); };
+    for (; i + 16 <= n; i += 16) {
+        const __m128i low = _mm_packs_epi32(four(i), four(i + 4)), high = _mm_packs_epi32(four(i + 8), four(i + 12));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_packus_epi16(low, high));
+    }
+#endif
+    for (; i < n; ++i) {
+        const float c = v[i] > 0.0f ? v[i] : 0.0f;
+        out[i] = static_cast<unsigned char>(static_cast<int>(c < 255.0f ? c : 255.0f));
+    }
 }
 
 inline unsigned char ClampByte(int v)

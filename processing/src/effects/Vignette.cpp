@@ -44,14 +44,6 @@ private:
 
 namespace {
 
-// 0..255, truncated.
-inline unsigned char ToByte(float v)
-{
-    v = v < 0.0f ? 0.0f : v;
-    v = v > 255.0f ? 255.0f : v;
-    return static_cast<unsigned char>(static_cast<int>(v));
-}
-
 // The factor of every pixel of one line. Columns x and width - x lie at the
 // same distance from the centre column width / 2, so half a line is looked
 // up: first the distances, on vectors, then the table.
@@ -77,6 +69,32 @@ void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c
         factor[x] = factor[w - x];
 }
 
+// The run's luminance times factor[i], its chrominance kept. Loops of
+// their own per step, so that each runs on vectors.
+void Shade(PixelRun& run, const float* __restrict factor, int n)
+{
+    alignas(64) float R[PixelRun::size], G[PixelRun::size], B[PixelRun::size];
+    ToFloats(run.r, R, n);
+    ToFloats(run.g, G, n);
+    ToFloats(run.b, B, n);
+    alignas(64) float Yv[PixelRun::size], U[PixelRun::size], V[PixelRun::size], out[PixelRun::size];
+    for (int i = 0; i < n; ++i) {
+        const float Y = 0.299f * R[i] + 0.587f * G[i] + 0.114f * B[i];
+        U[i] = 0.493f * (B[i] - Y);
+        V[i] = 0.877f * (R[i] - Y);
+        Yv[i] = Y * factor[i];
+    }
+    for (int i = 0; i < n; ++i)
+        out[i] = Yv[i] + 1.14f * V[i];
+    TruncatedBytes(out, run.r, n);
+    for (int i = 0; i < n; ++i)
+        out[i] = Yv[i] - 0.394f * U[i] - 0.581f * V[i];
+    TruncatedBytes(out, run.g, n);
+    for (int i = 0; i < n; ++i)
+        out[i] = Yv[i] + 2.032f * U[i];
+    TruncatedBytes(out, run.b, n);
+}
+
 } // namespace
 
 void EffectVignette(ColourPlanes planes)
@@ -89,27 +107,28 @@ void EffectVignette(ColourPlanes planes)
     const float cx = float(w) / 2.0f;
     const float cy = float(h) / 2.0f;
     const float c = std::sqrt(cx * cx + cy * cy);
-    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+    // Plane rows run bottom-up: row r lies dy = h - 1 - r - cy from the centre
+    // line, and row h - 2 - r at -dy. Unit u < h / 2 is row u with that
+    // mirror, sharing one line of factors; the last unit is row h - 1.
+    const int pairs = h / 2;
+    ForRowBands(pairs + 1, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
         std::vector<float> factors(static_cast<std::size_t>(w));
         float* const __restrict f = factors.data();
-        for (int row = begin; row < end; ++row) {
-            LineFactors(falloff, w, cx, float(h - 1 - row) - cy, c, f); // plane rows run bottom-up
+        auto shadeRow = [&](int row) {
             PixelRun run;
             for (int x0 = 0; x0 < w; x0 += PixelRun::size) {
                 const int n = std::min(PixelRun::size, w - x0);
                 run.Load(planes, row, x0, n);
-                for (int x = 0; x < n; ++x) {
-                    const float R = run.r[x], G = run.g[x], B = run.b[x];
-                    const float Y = 0.299f * R + 0.587f * G + 0.114f * B;
-                    const float U = 0.493f * (B - Y);
-                    const float V = 0.877f * (R - Y);
-                    const float Yv = Y * f[x0 + x];
-                    run.r[x] = ToByte(Yv + 1.14f * V);
-                    run.g[x] = ToByte(Yv - 0.394f * U - 0.581f * V);
-                    run.b[x] = ToByte(Yv + 2.032f * U);
-                }
+                Shade(run, f + x0, n);
                 run.Store(planes, row, x0, n);
             }
+        };
+        for (int u = begin; u < end; ++u) {
+            const int row = u < pairs ? u : h - 1;
+            LineFactors(falloff, w, cx, float(h - 1 - row) - cy, c, f);
+            shadeRow(row);
+            if (u < pairs && h - 2 - u != row)
+                shadeRow(h - 2 - u);
         }
     });
 }

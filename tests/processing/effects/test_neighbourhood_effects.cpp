@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <set>
 
 namespace {
@@ -55,6 +57,28 @@ TEST(Vignette, KeepsTheHueOfColouredPixels)
     EXPECT_LT(corner[0], 200);
     EXPECT_GT(corner[0], corner[1]); // still red before green before blue
     EXPECT_GT(corner[1], corner[2]);
+}
+
+// Every row and column, for odd and even sizes wider than the loops' runs:
+// the grey of a grey picture falls as the sigmoid of the distance from the
+// centre, up to the rounding of the falloff table.
+TEST(Vignette, EveryPixelFollowsTheSigmoidOfItsDistance)
+{
+    for (const auto& [w, h] : {std::pair{301, 200}, std::pair{300, 151}}) {
+        SCOPED_TRACE(w);
+        TestPlanes p(w, h, Rgb{200, 200, 200});
+        EffectVignette(p.Planes());
+        const double cx = w / 2.0, cy = h / 2.0, c = std::hypot(cx, cy);
+        int wrong = 0;
+        for (int row = 0; row < h; ++row)
+            for (int x = 0; x < w; ++x) {
+                const double t = std::hypot(x - cx, (h - 1 - row) - cy) / c;
+                const double grey = 200.0 * (0.75 / (1.0 + std::exp(20.0 * (t - 0.73))) + 0.25);
+                for (int channel : p.At(x, row))
+                    wrong += std::abs(channel - grey) > 1.0;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
 }
 
 TEST(FrostedGlass, TakesEveryPixelFromNearbyAndIsSeeded)
