@@ -13,7 +13,6 @@ namespace {
 struct CrossTables {
     unsigned char red[256];
     unsigned char green[256];
-    unsigned char blue[256];
 
     CrossTables()
     {
@@ -21,10 +20,22 @@ struct CrossTables {
             const double a = i < 128 ? i : 256 - i;
             red[i] = ClampByte(i < 128 ? a * a * a / 16384.0 : 256.0 - a * a * a / 16384.0);
             green[i] = ClampByte(i < 128 ? a * a / 128.0 : 256.0 - a * a / 128.0);
-            blue[i] = ClampByte(i / 2 + 37);
         }
     }
 };
+
+void LookUp(unsigned char* p, int w, const unsigned char (&table)[256])
+{
+    for (int x = 0; x < w; ++x)
+        p[x] = table[p[x]];
+}
+
+// v / 2 + 37, on vectors.
+void HalfLifted(unsigned char* __restrict p, int w)
+{
+    for (int x = 0; x < w; ++x)
+        p[x] = static_cast<unsigned char>(p[x] / 2 + 37);
+}
 
 // 255 - ((255 - v * c / 256) * (255 - v) >> 8). Every product stays below
 // 2^16, so the line runs on 16-bit lanes.
@@ -74,10 +85,14 @@ void EffectGrey(ColourPlanes planes)
 void EffectCrossProcess(ColourPlanes planes)
 {
     static const CrossTables tables;
-    ForEachPixel(planes, [](unsigned char& r, unsigned char& g, unsigned char& b) {
-        r = tables.red[r];
-        g = tables.green[g];
-        b = tables.blue[b];
+    const int w = planes.Width();
+    // Plane by plane in place: each channel depends on itself only.
+    ForPlaneBands(planes, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            LookUp(planes.r.rows[y], w, tables.red);
+            LookUp(planes.g.rows[y], w, tables.green);
+            HalfLifted(planes.b.rows[y], w);
+        }
     });
 }
 
