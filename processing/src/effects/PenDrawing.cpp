@@ -26,15 +26,15 @@ void InkRow(const unsigned char* __restrict hi, const unsigned char* __restrict 
 
 void EffectPenDrawing(ColourPlanes planes)
 {
-    const QEVUCDATA2D grey = GreyOfPlanes(planes);
-    if (grey.IsEmpty())
+    if (planes.Empty())
         return;
-    const int w = grey.width;
-    const int h = grey.height;
+    const int w = planes.Width();
+    const int h = planes.Height();
     const std::size_t n = std::size_t(w) * std::size_t(h);
-    const ScratchBytes high(n), low(n);
-    DilateStep(grey.data, high.get(), w, h);
-    ErodeStep(grey.data, low.get(), w, h);
+    const ScratchBytes grey(n), high(n), low(n);
+    GreyOfPlanes(planes, grey.get());
+    DilateStep(grey.get(), high.get(), w, h);
+    ErodeStep(grey.get(), low.get(), w, h);
     ForRowBands(h, n, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             const std::size_t at = std::size_t(y) * std::size_t(w);

@@ -8,3 +8,6 @@
 // row bands converted side by side on the processors. Empty when the planes
 // are empty.
 QEVUCDATA2D GreyOfPlanes(ColourPlanes planes);
+
+// The same grey levels into w * h bytes, row after row.
+void GreyOfPlanes(ColourPlanes planes, unsigned char* grey);
