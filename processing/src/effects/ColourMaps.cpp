@@ -8,6 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 struct CrossTables {
@@ -118,10 +122,39 @@ void EffectDarkLift(ColourPlanes planes)
 
 void EffectFreeze(ColourPlanes planes)
 {
-    ForEachPixel(planes, [](unsigned char& r, unsigned char& g, unsigned char& b) {
-        r = Frozen(int(r) - b - g);
-        g = Frozen(int(g) - r - b);
-        b = Frozen(int(b) - g - r);
+    ForEachRun(planes, [](PixelRun& run, int n) {
+        int i = 0;
+#if defined(__SSE2__)
+        // |3 v| / 2 is |v * 3 / 2| with the division truncating toward zero;
+        // |3 v| stays below 1531, so the steps run on 16-bit lanes.
+        const __m128i zero = _mm_setzero_si128(), top = _mm_set1_epi16(255);
+        auto frozen = [&](__m128i v) {
+            const __m128i tripled = _mm_add_epi16(_mm_add_epi16(v, v), v);
+            const __m128i magnitude = _mm_max_epi16(tripled, _mm_sub_epi16(zero, tripled));
+            return _mm_min_epi16(_mm_srli_epi16(magnitude, 1), top);
+        };
+        auto eight = [&](__m128i r, __m128i g, __m128i b, __m128i& outR, __m128i& outG, __m128i& outB) {
+            outR = frozen(_mm_sub_epi16(_mm_sub_epi16(r, b), g));
+            outG = frozen(_mm_sub_epi16(_mm_sub_epi16(g, outR), b));
+            outB = frozen(_mm_sub_epi16(_mm_sub_epi16(b, outG), outR));
+        };
+        auto load = [](const unsigned char* p) { return _mm_load_si128(reinterpret_cast<const __m128i*>(p)); };
+        for (; i + 16 <= n; i += 16) {
+            const __m128i r = load(run.r + i), g = load(run.g + i), b = load(run.b + i);
+            __m128i r0, g0, b0, r1, g1, b1;
+            eight(_mm_unpacklo_epi8(r, zero), _mm_unpacklo_epi8(g, zero), _mm_unpacklo_epi8(b, zero), r0, g0, b0);
+            eight(_mm_unpackhi_epi8(r, zero), _mm_unpackhi_epi8(g, zero), _mm_unpackhi_epi8(b, zero), r1, g1, b1);
+            _mm_store_si128(reinterpret_cast<__m128i*>(run.r + i), _mm_packus_epi16(r0, r1));
+            _mm_store_si128(reinterpret_cast<__m128i*>(run.g + i), _mm_packus_epi16(g0, g1));
+            _mm_store_si128(reinterpret_cast<__m128i*>(run.b + i), _mm_packus_epi16(b0, b1));
+        }
+#endif
+        for (; i < n; ++i) {
+            unsigned char &r = run.r[i], &g = run.g[i], &b = run.b[i];
+            r = Frozen(int(r) - b - g);
+            g = Frozen(int(g) - r - b);
+            b = Frozen(int(b) - g - r);
+        }
     });
 }
 
