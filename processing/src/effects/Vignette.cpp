@@ -71,7 +71,7 @@ void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c
 
 // The run's luminance times factor[i], its chrominance kept. Loops of
 // their own per step, so that each runs on vectors.
-void Shade(PixelRun& run, const float* __restrict factor, int n)
+__attribute__((target_clones("avx2", "default"))) void Shade(PixelRun& run, const float* __restrict factor, int n)
 {
     alignas(64) float R[PixelRun::size], G[PixelRun::size], B[PixelRun::size];
     ToFloats(run.r, R, n);
