@@ -55,7 +55,8 @@ struct Scatter {
     const unsigned char* r; // the picture before the effect, rows one after another
     const unsigned char* g;
     const unsigned char* b;
-    std::vector<int> xs, ys; // mirrored positions
+    std::vector<int> xs;              // mirrored columns
+    std::vector<std::uint32_t> rowStarts; // mirrored rows, as offsets into a plane
     std::uint64_t seed;
     int w;
 };
@@ -63,13 +64,13 @@ struct Scatter {
 // One line of out from the source pixels at index[x]. The pixels gather in
 // a local run first: stored straight into the planes, whose rows lie at the
 // same page offsets as the rows read, they would stall the reads behind them.
-void GatherRow(const Scatter& s, const std::size_t* __restrict index, ColourPlanes out, int y)
+void GatherRow(const Scatter& s, const std::uint32_t* __restrict index, ColourPlanes out, int y)
 {
     PixelRun run;
     for (int x0 = 0; x0 < s.w; x0 += PixelRun::size) {
         const int n = std::min(PixelRun::size, s.w - x0);
         for (int i = 0; i < n; ++i) {
-            const std::size_t at = index[x0 + i];
+            const std::uint32_t at = index[x0 + i];
             run.r[i] = s.r[at];
             run.g[i] = s.g[at];
             run.b[i] = s.b[at];
@@ -80,20 +81,19 @@ void GatherRow(const Scatter& s, const std::size_t* __restrict index, ColourPlan
 
 // Lines y0 .. y0 + Lines - 1; index holds Lines lines of positions.
 template <int Lines>
-void ScatterLines(const Scatter& s, ColourPlanes out, int y0, std::size_t* index)
+void ScatterLines(const Scatter& s, ColourPlanes out, int y0, std::uint32_t* index)
 {
     std::uint64_t state[Lines];
     for (int i = 0; i < Lines; ++i) // one generator per line, so the result does not depend on the split
         state[i] = RandomStart(s.seed ^ (std::uint64_t(y0 + i) * 0x9E3779B97F4A7C15ULL));
     const int w = s.w;
     const int* xs = s.xs.data() + reach;
-    const int* ys = s.ys.data() + reach;
+    const std::uint32_t* rowStarts = s.rowStarts.data() + reach;
     for (int x = 0; x < w; ++x)
         for (int i = 0; i < Lines; ++i) {
             const std::uint32_t bits = NextRandom(state[i]);
             const int sx = xs[x + Offset(bits & 0xFFFF)];
-            const int sy = ys[y0 + i + Offset(bits >> 16)];
-            index[std::size_t(i) * std::size_t(w) + std::size_t(x)] = std::size_t(sy) * std::size_t(w) + std::size_t(sx);
+            index[std::size_t(i) * std::size_t(w) + std::size_t(x)] = rowStarts[y0 + i + Offset(bits >> 16)] + std::uint32_t(sx);
         }
     for (int i = 0; i < Lines; ++i)
         GatherRow(s, index + std::size_t(i) * std::size_t(w), out, y0 + i);
@@ -112,9 +112,13 @@ void EffectFrostedGlass(ColourPlanes planes, std::uint64_t seed)
     CopyPlane(planes.r, r.get());
     CopyPlane(planes.g, g.get());
     CopyPlane(planes.b, b.get());
-    const Scatter scatter{r.get(), g.get(), b.get(), MirroredPositions(w), MirroredPositions(h), seed, w};
+    // Planes hold fewer than 2^31 pixels (SetDim refuses more): offsets fit 32 bits.
+    std::vector<std::uint32_t> rowStarts;
+    for (int y : MirroredPositions(h))
+        rowStarts.push_back(std::uint32_t(y) * std::uint32_t(w));
+    const Scatter scatter{r.get(), g.get(), b.get(), MirroredPositions(w), rowStarts, seed, w};
     ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
-        std::vector<std::size_t> index(std::size_t(interleaved) * std::size_t(w));
+        std::vector<std::uint32_t> index(std::size_t(interleaved) * std::size_t(w));
         int y = begin;
         for (; y + interleaved <= end; y += interleaved)
             ScatterLines<interleaved>(scatter, planes, y, index.data());
