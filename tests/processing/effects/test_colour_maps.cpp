@@ -138,6 +138,24 @@ unsigned char Truncated(double v)
     return static_cast<unsigned char>(v <= 0.0 ? 0.0 : (v >= 255.0 ? 255.0 : v));
 }
 
+struct Case {
+    const char* name;
+    std::function<void(ColourPlanes)> effect;
+    std::function<Rgb(Rgb)> formula;
+};
+
+// Pixels of a w x h picture filled from colour where the effect and the formula differ.
+int WrongPixels(int w, int h, const std::function<Rgb(int, int)>& colour, const Case& test)
+{
+    TestPlanes p(w, h, colour);
+    test.effect(p.Planes());
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            wrong += p.At(x, y) != test.formula(colour(x, y));
+    return wrong;
+}
+
 Rgb SepiaFormula(Rgb c)
 {
     const double R = c[0], G = c[1], B = c[2];
@@ -166,11 +184,6 @@ TEST(ColourMaps, EveryPixelOfALargePictureFollowsTheFormula)
     };
     const float matrix[5][5] = {{0.5f, 0.7f, -0.2f, 0, 0}, {1.3f, 0, 0.1f, 0, 0}, {0, -0.4f, 1.1f, 0, 0}, {0, 0, 0, 1, 0},
                                 {0, 0, 0, 0, 0}};
-    struct Case {
-        const char* name;
-        std::function<void(ColourPlanes)> effect;
-        std::function<Rgb(Rgb)> formula;
-    };
     const Case cases[] = {
         {"cross", EffectCrossProcess,
          [](Rgb c) {
@@ -181,15 +194,13 @@ TEST(ColourMaps, EveryPixelOfALargePictureFollowsTheFormula)
              };
              return Rgb{curve(c[0], 3), curve(c[1], 2), c[2] / 2 + 37};
          }},
-        {"sepia", EffectSepia,
-         SepiaFormula},
+        {"sepia", EffectSepia, SepiaFormula},
         {"dark lift", EffectDarkLift,
          [](Rgb c) {
              auto lift = [k = 255 - c[1]](int v) { return 255 - (((255 - v * k / 256) * (255 - v)) >> 8); };
              return Rgb{lift(c[0]), lift(c[1]), lift(c[2])};
          }},
-        {"freeze", EffectFreeze,
-         FreezeFormula},
+        {"freeze", EffectFreeze, FreezeFormula},
         {"matrix", [&](ColourPlanes p) { EffectColourMatrix(p, matrix); },
          [&](Rgb c) {
              Rgb out;
@@ -199,16 +210,8 @@ TEST(ColourMaps, EveryPixelOfALargePictureFollowsTheFormula)
              return out;
          }},
     };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
-        TestPlanes p(w, h, colour);
-        test.effect(p.Planes());
-        int wrong = 0;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                wrong += p.At(x, y) != test.formula(colour(x, y));
-        EXPECT_EQ(wrong, 0);
-    }
+    for (const Case& test : cases)
+        EXPECT_EQ(WrongPixels(w, h, colour, test), 0) << test.name;
 }
 
 // Grey and sepia run on integer sums, with the double formula only where the
@@ -221,31 +224,17 @@ TEST(ColourMaps, VectorKernelsGiveThePlainFormulaForEveryColour)
         const int c = y * side + x;
         return Rgb{c & 255, c >> 8 & 255, c >> 16};
     };
-    const struct {
-        const char* name;
-        void (*effect)(ColourPlanes);
-        std::function<Rgb(Rgb)> formula;
-    } cases[] = {
+    const Case cases[] = {
         {"grey", EffectGrey,
          [](Rgb c) {
              const int v = Truncated(0.299 * c[0] + 0.587 * c[1] + 0.114 * c[2]);
              return Rgb{v, v, v};
          }},
-        {"sepia", EffectSepia,
-         SepiaFormula},
-        {"freeze", EffectFreeze,
-         FreezeFormula},
+        {"sepia", EffectSepia, SepiaFormula},
+        {"freeze", EffectFreeze, FreezeFormula},
     };
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.name);
-        TestPlanes p(side, side, colour);
-        test.effect(p.Planes());
-        int wrong = 0;
-        for (int y = 0; y < side; ++y)
-            for (int x = 0; x < side; ++x)
-                wrong += p.At(x, y) != test.formula(colour(x, y));
-        EXPECT_EQ(wrong, 0);
-    }
+    for (const Case& test : cases)
+        EXPECT_EQ(WrongPixels(side, side, colour, test), 0) << test.name;
 }
 
 // The channel tables run as float products on vectors when one slope gives
