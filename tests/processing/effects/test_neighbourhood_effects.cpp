@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <utility>
@@ -136,6 +137,26 @@ TEST(Stylise, ReliefIsGreyOnFlatsAndBrightOnEdges)
     EXPECT_EQ(step.At(4, 3), (Rgb{228, 255, 188}));
     EXPECT_EQ(step.At(5, 3), (Rgb{128, 128, 128}));
     EXPECT_EQ(step.At(2, 3), (Rgb{128, 128, 128}));
+}
+
+// Large enough to be split over the processors: the rows at the band edges
+// must see their neighbours as they were before the effect.
+TEST(Stylise, EveryPixelOfALargePictureIsTheRelief)
+{
+    constexpr int w = 301, h = 257;
+    auto colour = [](int x, int y) { return Rgb{(x * 7 + y * 3) % 256, (x * y) % 256, (x + 11 * y) % 256}; };
+    TestPlanes p(w, h, colour);
+    EffectStylise(p.Planes());
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            // Plane row y - 1 is the picture row below, plane row y + 1 the row above.
+            const Rgb below = colour(std::min(x + 1, w - 1), std::max(y - 1, 0));
+            const Rgb above = colour(std::max(x - 1, 0), std::min(y + 1, h - 1));
+            for (int c = 0; c < 3; ++c)
+                wrong += p.At(x, y)[std::size_t(c)] != std::clamp(128 + below[std::size_t(c)] - above[std::size_t(c)], 0, 255);
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(PenDrawing, InksTheOutlinesOnWhitePaper)
