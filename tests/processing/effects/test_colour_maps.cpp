@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -107,6 +108,19 @@ TEST(ColourMaps, ColourMatrixIdentitySwapAndOffset)
     TestPlanes e(2, 2, Rgb{100, 20, 30});
     EffectColourMatrix(e.Planes(), extreme);
     EXPECT_EQ(e.At(0, 0), (Rgb{255, 0, 30}));
+}
+
+// Not-a-number becomes 0 and infinities are held, on the vector lanes too
+// (the gradient is wider than a vector): inf * 0 is not a number.
+TEST(ColourMaps, ColourMatrixHoldsInfinitiesAndZeroesNotANumber)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float m[5][5] = {{std::numeric_limits<float>::quiet_NaN(), 0, 0, 0, 0}, {inf, 0, 0, 0, 0}, {-inf, 0, 0, 0, 0}};
+    TestPlanes p = Gradient();
+    EffectColourMatrix(p.Planes(), m);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(p.At(x, y), (Rgb{0, x > 0 ? 255 : 0, 0})) << x << ", " << y;
 }
 
 TEST(ColourMaps, WhiteBalanceEqualisesTheMeansAndStretches)
