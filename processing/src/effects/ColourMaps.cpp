@@ -1,5 +1,6 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
+#include "ByteTable.h"
 #include "PixelLoops.h"
 #include "PlaneGrey.h"
 #include "ThousandthSums.h"
@@ -27,12 +28,6 @@ struct CrossTables {
         }
     }
 };
-
-void LookUp(unsigned char* p, int w, const unsigned char (&table)[256])
-{
-    for (int x = 0; x < w; ++x)
-        p[x] = table[p[x]];
-}
 
 // v / 2 + 37, on vectors.
 void HalfLifted(unsigned char* __restrict p, int w)
@@ -100,8 +95,8 @@ void EffectCrossProcess(ColourPlanes planes)
     // Plane by plane in place: each channel depends on itself only.
     ForPlaneBands(planes, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
-            LookUp(planes.r.rows[y], w, tables.red);
-            LookUp(planes.g.rows[y], w, tables.green);
+            LookUpBytes(planes.r.rows[y], w, tables.red);
+            LookUpBytes(planes.g.rows[y], w, tables.green);
             HalfLifted(planes.b.rows[y], w);
         }
     });

@@ -1,5 +1,6 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
+#include "ByteTable.h"
 #include "ChunkSplit.h"
 #include "PixelLoops.h"
 
@@ -85,8 +86,7 @@ public:
             }
         }
 #endif
-        for (; x < w; ++x)
-            p[x] = table[p[x]];
+        LookUpBytes(p + x, w - x, table);
     }
 
 private:
