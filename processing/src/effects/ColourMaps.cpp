@@ -80,11 +80,11 @@ void EffectNegative(ColourPlanes planes)
 
 void EffectGrey(ColourPlanes planes)
 {
-    ForEachRun(planes, [](PixelRun& run, int n) {
+    ForEachLoadedRun(planes, [&planes](const PixelRun& run, int y, int x, int n) {
         alignas(64) unsigned char grey[PixelRun::size];
         ThousandthSums(run, n, {greyWeights}, {grey});
-        for (unsigned char* plane : {run.r, run.g, run.b})
-            std::memcpy(plane, grey, std::size_t(n));
+        for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
+            std::memcpy(plane->rows[y] + x, grey, std::size_t(n));
     });
 }
 
