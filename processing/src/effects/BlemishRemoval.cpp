@@ -15,7 +15,10 @@ constexpr int spotRadius = 2;    // a 5 x 5 closing fills spots up to five pixel
 constexpr int spotContrast = 10; // grey levels below the surroundings that make a spot
 
 struct PlaneSized : ScratchBytes {
-    explicit PlaneSized(ColourPlanes planes) : ScratchBytes(std::size_t(planes.Width()) * std::size_t(planes.Height())) {}
+    explicit PlaneSized(ColourPlanes planes)
+        : ScratchBytes(std::size_t(planes.Width()) * std::size_t(planes.Height()))
+    {
+    }
 };
 
 // The plane's closing (dilation into scratch, then erosion) into closed,

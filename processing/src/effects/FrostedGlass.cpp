@@ -93,7 +93,8 @@ void ScatterLines(const Scatter& s, ColourPlanes out, int y0, std::uint32_t* ind
         for (int i = 0; i < Lines; ++i) {
             const std::uint32_t bits = NextRandom(state[i]);
             const int sx = xs[x + Offset(bits & 0xFFFF)];
-            index[std::size_t(i) * std::size_t(w) + std::size_t(x)] = rowStarts[y0 + i + Offset(bits >> 16)] + std::uint32_t(sx);
+            const std::uint32_t rowStart = rowStarts[y0 + i + Offset(bits >> 16)];
+            index[std::size_t(i) * std::size_t(w) + std::size_t(x)] = rowStart + std::uint32_t(sx);
         }
     for (int i = 0; i < Lines; ++i)
         GatherRow(s, index + std::size_t(i) * std::size_t(w), out, y0 + i);

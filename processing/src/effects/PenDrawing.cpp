@@ -13,7 +13,8 @@ constexpr int inkGain = 3;   // strokes darken three times as fast as the lumina
 constexpr int grainLevel = 8; // changes up to this are film grain or noise: no ink
 
 // Ink of one line from its dilation hi and erosion lo.
-void InkRow(const unsigned char* __restrict hi, const unsigned char* __restrict lo, unsigned char* __restrict paper, int w)
+void InkRow(const unsigned char* __restrict hi, const unsigned char* __restrict lo, unsigned char* __restrict paper,
+            int w)
 {
     for (int x = 0; x < w; ++x) {
         const int change = hi[x] - lo[x] - grainLevel;

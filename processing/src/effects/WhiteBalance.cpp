@@ -76,13 +76,14 @@ public:
             const __m128i zero = _mm_setzero_si128();
             const __m128 k = _mm_set1_ps(slope);
             auto scaled = [k](__m128i v) { return _mm_cvttps_epi32(_mm_mul_ps(_mm_cvtepi32_ps(v), k)); };
+            // Eight values of 16 bits scaled; products above 255 saturate in the packs.
+            auto eight = [&](__m128i v) {
+                return _mm_packs_epi32(scaled(_mm_unpacklo_epi16(v, zero)), scaled(_mm_unpackhi_epi16(v, zero)));
+            };
             for (; x + 16 <= w; x += 16) {
                 const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + x));
-                const __m128i lo = _mm_unpacklo_epi8(v, zero), hi = _mm_unpackhi_epi8(v, zero);
-                // Products above 255 saturate in the packs.
-                const __m128i a = _mm_packs_epi32(scaled(_mm_unpacklo_epi16(lo, zero)), scaled(_mm_unpackhi_epi16(lo, zero)));
-                const __m128i b = _mm_packs_epi32(scaled(_mm_unpacklo_epi16(hi, zero)), scaled(_mm_unpackhi_epi16(hi, zero)));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(p + x), _mm_packus_epi16(a, b));
+                const __m128i low = eight(_mm_unpacklo_epi8(v, zero)), high = eight(_mm_unpackhi_epi8(v, zero));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(p + x), _mm_packus_epi16(low, high));
             }
         }
 #endif

@@ -115,7 +115,8 @@ TEST(ColourMaps, ColourMatrixIdentitySwapAndOffset)
 TEST(ColourMaps, ColourMatrixHoldsInfinitiesAndZeroesNotANumber)
 {
     const float inf = std::numeric_limits<float>::infinity();
-    const float m[5][5] = {{std::numeric_limits<float>::quiet_NaN(), 0, 0, 0, 0}, {inf, 0, 0, 0, 0}, {-inf, 0, 0, 0, 0}};
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float m[5][5] = {{nan, 0, 0, 0, 0}, {inf, 0, 0, 0, 0}, {-inf, 0, 0, 0, 0}};
     TestPlanes p = Gradient();
     EffectColourMatrix(p.Planes(), m);
     for (int y = 0; y < 30; ++y)

@@ -154,7 +154,8 @@ TEST(Stylise, EveryPixelOfALargePictureIsTheRelief)
             const Rgb below = colour(std::min(x + 1, w - 1), std::max(y - 1, 0));
             const Rgb above = colour(std::max(x - 1, 0), std::min(y + 1, h - 1));
             for (int c = 0; c < 3; ++c)
-                wrong += p.At(x, y)[std::size_t(c)] != std::clamp(128 + below[std::size_t(c)] - above[std::size_t(c)], 0, 255);
+                wrong += p.At(x, y)[std::size_t(c)]
+                         != std::clamp(128 + below[std::size_t(c)] - above[std::size_t(c)], 0, 255);
         }
     EXPECT_EQ(wrong, 0);
 }
