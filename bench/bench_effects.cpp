@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <random>
 #include <string>
 #include <utility>
@@ -44,6 +45,12 @@ void Run(benchmark::State& state, Effect effect)
     const Picture& source = Source();
     Picture work{source.r, source.g, source.b};
     for (auto _ : state) {
+        // Every run starts from the colour picture: an effect run on its own
+        // output would time a grey or saturated picture instead.
+        state.PauseTiming();
+        for (auto [to, from] : {std::pair{&work.r, &source.r}, {&work.g, &source.g}, {&work.b, &source.b}})
+            std::memcpy(to->data, from->data, std::size_t(kSize) * kSize);
+        state.ResumeTiming();
         effect(ColourPlanes{work.r, work.g, work.b});
         benchmark::ClobberMemory();
     }

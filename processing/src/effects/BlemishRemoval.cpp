@@ -2,8 +2,8 @@
 #include "pixorama/workbench/WatershedCore.h"
 
 #include "PixelLoops.h"
+#include "ScratchBytes.h"
 
-#include <memory>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -14,12 +14,12 @@ namespace {
 constexpr int spotRadius = 2;    // a 5 x 5 closing fills spots up to five pixels across
 constexpr int spotContrast = 10; // grey levels below the surroundings that make a spot
 
-using Buffer = std::unique_ptr<unsigned char[]>;
-
-Buffer PlaneSized(ColourPlanes planes)
-{
-    return Buffer(new unsigned char[std::size_t(planes.Width()) * std::size_t(planes.Height())]);
-}
+struct PlaneSized : ScratchBytes {
+    explicit PlaneSized(ColourPlanes planes)
+        : ScratchBytes(std::size_t(planes.Width()) * std::size_t(planes.Height()))
+    {
+    }
+};
 
 // The plane's closing (dilation into scratch, then erosion) into closed,
 // which may be the plane's own pixels.
@@ -76,8 +76,8 @@ void EffectBlemishRemoval(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    const Buffer scratch = PlaneSized(planes);
-    const Buffer closed[3] = {PlaneSized(planes), PlaneSized(planes), PlaneSized(planes)};
+    const PlaneSized scratch(planes);
+    const PlaneSized closed[3] = {PlaneSized(planes), PlaneSized(planes), PlaneSized(planes)};
     Closing(planes.r, scratch.get(), closed[0].get());
     Closing(planes.g, scratch.get(), closed[1].get());
     Closing(planes.b, scratch.get(), closed[2].get());
@@ -95,7 +95,7 @@ void EffectStrongBlemishRemoval(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    const Buffer scratch = PlaneSized(planes);
+    const PlaneSized scratch(planes);
     for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
         Closing(*plane, scratch.get(), plane->data);
 }

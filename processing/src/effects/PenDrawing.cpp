@@ -3,40 +3,45 @@
 
 #include "PixelLoops.h"
 #include "PlaneGrey.h"
+#include "ScratchBytes.h"
 
 #include <cstring>
-#include <memory>
 
 namespace {
 
 constexpr int inkGain = 3;   // strokes darken three times as fast as the luminance changes
 constexpr int grainLevel = 8; // changes up to this are film grain or noise: no ink
 
+// Ink of one line from its dilation hi and erosion lo.
+void InkRow(const unsigned char* __restrict hi, const unsigned char* __restrict lo, unsigned char* __restrict paper,
+            int w)
+{
+    for (int x = 0; x < w; ++x) {
+        const int change = hi[x] - lo[x] - grainLevel;
+        const int ink = change > 0 ? inkGain * change : 0;
+        paper[x] = static_cast<unsigned char>(ink > 255 ? 0 : 255 - ink);
+    }
+}
+
 } // namespace
 
 void EffectPenDrawing(ColourPlanes planes)
 {
-    const QEVUCDATA2D grey = GreyOfPlanes(planes);
-    if (grey.IsEmpty())
+    if (planes.Empty())
         return;
-    const int w = grey.width;
-    const int h = grey.height;
+    const int w = planes.Width();
+    const int h = planes.Height();
     const std::size_t n = std::size_t(w) * std::size_t(h);
-    const std::unique_ptr<unsigned char[]> high(new unsigned char[n]), low(new unsigned char[n]);
-    DilateStep(grey.data, high.get(), w, h);
-    ErodeStep(grey.data, low.get(), w, h);
+    const ScratchBytes grey(n), high(n), low(n);
+    GreyOfPlanes(planes, grey.get());
+    DilateStep(grey.get(), high.get(), w, h);
+    ErodeStep(grey.get(), low.get(), w, h);
     ForRowBands(h, n, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
-            const unsigned char* hi = high.get() + std::size_t(y) * std::size_t(w);
-            const unsigned char* lo = low.get() + std::size_t(y) * std::size_t(w);
-            unsigned char* paper = planes.r.rows[y];
-            for (int x = 0; x < w; ++x) {
-                const int change = hi[x] - lo[x] - grainLevel;
-                const int ink = change > 0 ? inkGain * change : 0;
-                paper[x] = static_cast<unsigned char>(ink > 255 ? 0 : 255 - ink);
-            }
-            std::memcpy(planes.g.rows[y], paper, std::size_t(w));
-            std::memcpy(planes.b.rows[y], paper, std::size_t(w));
+            const std::size_t at = std::size_t(y) * std::size_t(w);
+            InkRow(high.get() + at, low.get() + at, planes.r.rows[y], w);
+            std::memcpy(planes.g.rows[y], planes.r.rows[y], std::size_t(w));
+            std::memcpy(planes.b.rows[y], planes.r.rows[y], std::size_t(w));
         }
     });
 }

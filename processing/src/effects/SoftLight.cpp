@@ -1,10 +1,12 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
 #include "PixelLoops.h"
+#include "ScratchBytes.h"
 
 #include "pixorama/common/Gaussian.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -17,24 +19,53 @@ inline unsigned char Screen(unsigned char v, unsigned char b)
     return static_cast<unsigned char>(v + b - quotient);
 }
 
+// One line of a plane screened with its blur.
+void ScreenRow(unsigned char* __restrict v, const float* __restrict s, int w)
+{
+    for (int x = 0; x < w; ++x) {
+        float c = s[x] < 0.0f ? 0.0f : s[x];
+        c = c > 255.0f ? 255.0f : c;
+        v[x] = Screen(v[x], static_cast<unsigned char>(static_cast<int>(c)));
+    }
+}
+
+// A float image over scratch memory that is neither zeroed nor faulted in
+// page by page, for the blur.
+class FloatScratch {
+public:
+    FloatScratch(int w, int h) : bytes(std::size_t(w) * std::size_t(h) * sizeof(float)), rows(std::size_t(h))
+    {
+        float* data = reinterpret_cast<float*>(bytes.get());
+        for (int y = 0; y < h; ++y)
+            rows[std::size_t(y)] = data + std::size_t(y) * std::size_t(w);
+        image.ownsData = image.ownsRows = false;
+        image.data = data;
+        image.rows = rows.data();
+        image.width = w;
+        image.height = h;
+        image.roi = {0, 0, w - 1, h - 1};
+    }
+
+    ClassData2DIO<float> image;
+
+private:
+    ScratchBytes bytes;
+    std::vector<float*> rows;
+};
+
 // blur is a float image of the plane's size, reused between the planes.
 void SoftLightPlane(ClassData2DIO<unsigned char>& plane, ClassData2DIO<float>& blur)
 {
     const int w = plane.width;
     const int h = plane.height;
-    for (int y = 0; y < h; ++y)
-        std::copy(plane.rows[y], plane.rows[y] + w, blur.rows[y]);
+    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y)
+            std::copy(plane.rows[y], plane.rows[y] + w, blur.rows[y]);
+    });
     gGauss(&blur, 9, 1.5f, 0.0f);
     ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            unsigned char* __restrict v = plane.rows[y];
-            const float* __restrict s = blur.rows[y];
-            for (int x = 0; x < w; ++x) {
-                float c = s[x] < 0.0f ? 0.0f : s[x];
-                c = c > 255.0f ? 255.0f : c;
-                v[x] = Screen(v[x], static_cast<unsigned char>(static_cast<int>(c)));
-            }
-        }
+        for (int y = begin; y < end; ++y)
+            ScreenRow(plane.rows[y], blur.rows[y], w);
     });
 }
 
@@ -44,9 +75,8 @@ void EffectSoftLight(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    ClassData2DIO<float> blur;
-    blur.SetDim(planes.Width(), planes.Height());
-    SoftLightPlane(planes.r, blur);
-    SoftLightPlane(planes.g, blur);
-    SoftLightPlane(planes.b, blur);
+    FloatScratch blur(planes.Width(), planes.Height());
+    SoftLightPlane(planes.r, blur.image);
+    SoftLightPlane(planes.g, blur.image);
+    SoftLightPlane(planes.b, blur.image);
 }

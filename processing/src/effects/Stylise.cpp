@@ -1,10 +1,12 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
+#include "ChunkSplit.h"
 #include "PixelLoops.h"
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -24,17 +26,45 @@ void ReliefRow(const unsigned char* lower, const unsigned char* upper, unsigned 
 }
 
 // Plane row r is picture row height - 1 - r: the picture's lower neighbour is
-// plane row r - 1, its upper neighbour plane row r + 1.
-void Relief(ClassData2DIO<unsigned char>& plane, unsigned char* copy)
+// plane row r - 1, its upper neighbour plane row r + 1. Each worker keeps the
+// original rows around the one it writes in three line buffers; the rows
+// just outside its band, which the neighbouring worker may already have
+// changed, are saved before the workers start.
+void Relief(ColourPlanes planes)
 {
-    const int w = plane.width;
-    const int h = plane.height;
-    for (int y = 0; y < h; ++y)
-        std::memcpy(copy + std::size_t(y) * std::size_t(w), plane.rows[y], std::size_t(w));
-    auto row = [copy, w](int y) { return copy + std::size_t(y) * std::size_t(w); };
-    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            ReliefRow(row(std::max(y - 1, 0)), row(std::min(y + 1, h - 1)), plane.rows[y], w);
+    const int w = planes.Width();
+    const int h = planes.Height();
+    const std::size_t line = std::size_t(w);
+    const int chunks = RowSplit::threadCount();
+    ClassData2DIO<unsigned char>* channels[3] = {&planes.r, &planes.g, &planes.b};
+    // halo[(chunk * 3 + channel) * 2 + 0 / 1]: the rows above and below the chunk.
+    std::vector<unsigned char> halo(std::size_t(chunks) * 6 * line);
+    auto haloRow = [&](int chunk, int channel, int side) {
+        return halo.data() + (std::size_t(chunk * 3 + channel) * 2 + std::size_t(side)) * line;
+    };
+    for (int chunk = 0; chunk < chunks; ++chunk) {
+        const RowSplit::Range r = RowSplit::range(chunk, chunks, h);
+        for (int c = 0; c < 3 && !r.empty(); ++c) {
+            std::memcpy(haloRow(chunk, c, 0), channels[c]->rows[std::max(r.begin - 1, 0)], line);
+            std::memcpy(haloRow(chunk, c, 1), channels[c]->rows[std::min(r.end, h - 1)], line);
+        }
+    }
+    gForEachChunk(h, chunks, [&](int chunk, int begin, int end) {
+        std::vector<unsigned char> buffers(3 * line);
+        for (int c = 0; c < 3; ++c) {
+            ClassData2DIO<unsigned char>& plane = *channels[c];
+            unsigned char* lower = buffers.data();
+            unsigned char* middle = lower + line;
+            unsigned char* upper = middle + line;
+            std::memcpy(lower, haloRow(chunk, c, 0), line);
+            std::memcpy(middle, plane.rows[begin], line);
+            for (int y = begin; y < end; ++y) {
+                std::memcpy(upper, y + 1 < end ? plane.rows[y + 1] : haloRow(chunk, c, 1), line);
+                ReliefRow(y == 0 ? middle : lower, y == h - 1 ? middle : upper, plane.rows[y], w);
+                std::swap(lower, middle); // the original row y is the next line's lower neighbour
+                std::swap(middle, upper);
+            }
+        }
     });
 }
 
@@ -42,10 +72,6 @@ void Relief(ClassData2DIO<unsigned char>& plane, unsigned char* copy)
 
 void EffectStylise(ColourPlanes planes)
 {
-    if (planes.Empty())
-        return;
-    const std::unique_ptr<unsigned char[]> copy(new unsigned char[std::size_t(planes.Width()) * std::size_t(planes.Height())]);
-    Relief(planes.r, copy.get());
-    Relief(planes.g, copy.get());
-    Relief(planes.b, copy.get());
+    if (!planes.Empty())
+        Relief(planes);
 }

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <functional>
+#include <limits>
 
 namespace {
 
@@ -109,6 +110,20 @@ TEST(ColourMaps, ColourMatrixIdentitySwapAndOffset)
     EXPECT_EQ(e.At(0, 0), (Rgb{255, 0, 30}));
 }
 
+// Not-a-number becomes 0 and infinities are held, on the vector lanes too
+// (the gradient is wider than a vector): inf * 0 is not a number.
+TEST(ColourMaps, ColourMatrixHoldsInfinitiesAndZeroesNotANumber)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float m[5][5] = {{nan, 0, 0, 0, 0}, {inf, 0, 0, 0, 0}, {-inf, 0, 0, 0, 0}};
+    TestPlanes p = Gradient();
+    EffectColourMatrix(p.Planes(), m);
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            ASSERT_EQ(p.At(x, y), (Rgb{0, x > 0 ? 255 : 0, 0})) << x << ", " << y;
+}
+
 TEST(ColourMaps, WhiteBalanceEqualisesTheMeansAndStretches)
 {
     // Means 150, 75, 0: red halves, green stays, the empty blue channel stays 0;
@@ -138,6 +153,39 @@ unsigned char Truncated(double v)
     return static_cast<unsigned char>(v <= 0.0 ? 0.0 : (v >= 255.0 ? 255.0 : v));
 }
 
+struct Case {
+    const char* name;
+    std::function<void(ColourPlanes)> effect;
+    std::function<Rgb(Rgb)> formula;
+};
+
+// Pixels of a w x h picture filled from colour where the effect and the formula differ.
+int WrongPixels(int w, int h, const std::function<Rgb(int, int)>& colour, const Case& test)
+{
+    TestPlanes p(w, h, colour);
+    test.effect(p.Planes());
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            wrong += p.At(x, y) != test.formula(colour(x, y));
+    return wrong;
+}
+
+Rgb SepiaFormula(Rgb c)
+{
+    const double R = c[0], G = c[1], B = c[2];
+    return Rgb{Truncated(0.393 * R + 0.769 * G + 0.189 * B), Truncated(0.349 * R + 0.686 * G + 0.168 * B),
+               Truncated(0.272 * R + 0.534 * G + 0.131 * B)};
+}
+
+Rgb FreezeFormula(Rgb c)
+{
+    auto frozen = [](int v) { return std::min(std::abs(v * 3 / 2), 255); };
+    const int r = frozen(c[0] - c[2] - c[1]);
+    const int g = frozen(c[1] - r - c[2]);
+    return Rgb{r, g, frozen(c[2] - g - r)};
+}
+
 } // namespace
 
 // Pictures wider than the loops' runs and large enough to be split over the
@@ -151,11 +199,6 @@ TEST(ColourMaps, EveryPixelOfALargePictureFollowsTheFormula)
     };
     const float matrix[5][5] = {{0.5f, 0.7f, -0.2f, 0, 0}, {1.3f, 0, 0.1f, 0, 0}, {0, -0.4f, 1.1f, 0, 0}, {0, 0, 0, 1, 0},
                                 {0, 0, 0, 0, 0}};
-    struct Case {
-        const char* name;
-        std::function<void(ColourPlanes)> effect;
-        std::function<Rgb(Rgb)> formula;
-    };
     const Case cases[] = {
         {"cross", EffectCrossProcess,
          [](Rgb c) {
@@ -166,24 +209,13 @@ TEST(ColourMaps, EveryPixelOfALargePictureFollowsTheFormula)
              };
              return Rgb{curve(c[0], 3), curve(c[1], 2), c[2] / 2 + 37};
          }},
-        {"sepia", EffectSepia,
-         [](Rgb c) {
-             const double R = c[0], G = c[1], B = c[2];
-             return Rgb{Truncated(0.393 * R + 0.769 * G + 0.189 * B), Truncated(0.349 * R + 0.686 * G + 0.168 * B),
-                        Truncated(0.272 * R + 0.534 * G + 0.131 * B)};
-         }},
+        {"sepia", EffectSepia, SepiaFormula},
         {"dark lift", EffectDarkLift,
          [](Rgb c) {
              auto lift = [k = 255 - c[1]](int v) { return 255 - (((255 - v * k / 256) * (255 - v)) >> 8); };
              return Rgb{lift(c[0]), lift(c[1]), lift(c[2])};
          }},
-        {"freeze", EffectFreeze,
-         [](Rgb c) {
-             auto frozen = [](int v) { return std::min(std::abs(v * 3 / 2), 255); };
-             const int r = frozen(c[0] - c[2] - c[1]);
-             const int g = frozen(c[1] - r - c[2]);
-             return Rgb{r, g, frozen(c[2] - g - r)};
-         }},
+        {"freeze", EffectFreeze, FreezeFormula},
         {"matrix", [&](ColourPlanes p) { EffectColourMatrix(p, matrix); },
          [&](Rgb c) {
              Rgb out;
@@ -193,14 +225,65 @@ TEST(ColourMaps, EveryPixelOfALargePictureFollowsTheFormula)
              return out;
          }},
     };
-    for (const Case& test : cases) {
-        SCOPED_TRACE(test.name);
-        TestPlanes p(w, h, colour);
-        test.effect(p.Planes());
-        int wrong = 0;
-        for (int y = 0; y < h; ++y)
-            for (int x = 0; x < w; ++x)
-                wrong += p.At(x, y) != test.formula(colour(x, y));
-        EXPECT_EQ(wrong, 0);
+    for (const Case& test : cases)
+        EXPECT_EQ(WrongPixels(w, h, colour, test), 0) << test.name;
+}
+
+// Grey and sepia run on integer sums, with the double formula only where the
+// sum is a whole number, and freeze on 16-bit lanes: every one of the 2^24
+// colours must still give the plain formula's bytes.
+TEST(ColourMaps, VectorKernelsGiveThePlainFormulaForEveryColour)
+{
+    constexpr int side = 4096;
+    auto colour = [](int x, int y) {
+        const int c = y * side + x;
+        return Rgb{c & 255, c >> 8 & 255, c >> 16};
+    };
+    const Case cases[] = {
+        {"grey", EffectGrey,
+         [](Rgb c) {
+             const int v = Truncated(0.299 * c[0] + 0.587 * c[1] + 0.114 * c[2]);
+             return Rgb{v, v, v};
+         }},
+        {"sepia", EffectSepia, SepiaFormula},
+        {"freeze", EffectFreeze, FreezeFormula},
+    };
+    for (const Case& test : cases)
+        EXPECT_EQ(WrongPixels(side, side, colour, test), 0) << test.name;
+}
+
+// The channel tables run as float products on vectors when one slope gives
+// every entry: each pixel of a picture wider than a vector must still match
+// the grey-world formula.
+TEST(ColourMaps, WhiteBalanceOfALargePictureFollowsTheFormula)
+{
+    constexpr int w = 601, h = 300;
+    auto colour = [](int x, int y) { return Rgb{(x * 3 + y) % 200 + 20, (x + 5 * y) % 97, (x * y) % 256}; };
+    long sum[3] = {0, 0, 0};
+    int largest[3] = {0, 0, 0};
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) {
+                sum[c] += colour(x, y)[std::size_t(c)];
+                largest[c] = std::max(largest[c], colour(x, y)[std::size_t(c)]);
+            }
+    double mean[3];
+    for (int c = 0; c < 3; ++c)
+        mean[c] = double(sum[c]) / (double(w) * double(h));
+    const float average = float((mean[0] + mean[1] + mean[2]) / 3.0);
+    float gain[3], top = 0.0f;
+    for (int c = 0; c < 3; ++c) {
+        gain[c] = average / float(mean[c]);
+        top = std::max(top, float(largest[c]) * gain[c]);
     }
+    TestPlanes p(w, h, colour);
+    EffectWhiteBalance(p.Planes());
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < 3; ++c) {
+                const float v = float(colour(x, y)[std::size_t(c)]);
+                wrong += p.At(x, y)[std::size_t(c)] != Truncated(255.0 * double(v * gain[c]) / double(top));
+            }
+    EXPECT_EQ(wrong, 0);
 }

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <utility>
 #include <set>
 
 namespace {
@@ -55,6 +58,28 @@ TEST(Vignette, KeepsTheHueOfColouredPixels)
     EXPECT_LT(corner[0], 200);
     EXPECT_GT(corner[0], corner[1]); // still red before green before blue
     EXPECT_GT(corner[1], corner[2]);
+}
+
+// Every row and column, for odd and even sizes wider than the loops' runs:
+// the grey of a grey picture falls as the sigmoid of the distance from the
+// centre, up to the rounding of the falloff table.
+TEST(Vignette, EveryPixelFollowsTheSigmoidOfItsDistance)
+{
+    for (const auto& [w, h] : {std::pair{301, 200}, std::pair{300, 151}}) {
+        SCOPED_TRACE(w);
+        TestPlanes p(w, h, Rgb{200, 200, 200});
+        EffectVignette(p.Planes());
+        const double cx = w / 2.0, cy = h / 2.0, c = std::hypot(cx, cy);
+        int wrong = 0;
+        for (int row = 0; row < h; ++row)
+            for (int x = 0; x < w; ++x) {
+                const double t = std::hypot(x - cx, (h - 1 - row) - cy) / c;
+                const double grey = 200.0 * (0.75 / (1.0 + std::exp(20.0 * (t - 0.73))) + 0.25);
+                for (int channel : p.At(x, row))
+                    wrong += std::abs(channel - grey) > 1.0;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
 }
 
 TEST(FrostedGlass, TakesEveryPixelFromNearbyAndIsSeeded)
@@ -112,6 +137,27 @@ TEST(Stylise, ReliefIsGreyOnFlatsAndBrightOnEdges)
     EXPECT_EQ(step.At(4, 3), (Rgb{228, 255, 188}));
     EXPECT_EQ(step.At(5, 3), (Rgb{128, 128, 128}));
     EXPECT_EQ(step.At(2, 3), (Rgb{128, 128, 128}));
+}
+
+// Large enough to be split over the processors: the rows at the band edges
+// must see their neighbours as they were before the effect.
+TEST(Stylise, EveryPixelOfALargePictureIsTheRelief)
+{
+    constexpr int w = 301, h = 257;
+    auto colour = [](int x, int y) { return Rgb{(x * 7 + y * 3) % 256, (x * y) % 256, (x + 11 * y) % 256}; };
+    TestPlanes p(w, h, colour);
+    EffectStylise(p.Planes());
+    int wrong = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            // Plane row y - 1 is the picture row below, plane row y + 1 the row above.
+            const Rgb below = colour(std::min(x + 1, w - 1), std::max(y - 1, 0));
+            const Rgb above = colour(std::max(x - 1, 0), std::min(y + 1, h - 1));
+            for (int c = 0; c < 3; ++c)
+                wrong += p.At(x, y)[std::size_t(c)]
+                         != std::clamp(128 + below[std::size_t(c)] - above[std::size_t(c)], 0, 255);
+        }
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(PenDrawing, InksTheOutlinesOnWhitePaper)
