@@ -123,13 +123,14 @@ TEST(MapTables, ColourRangeInterpolatesAndKeepsRampAlpha)
     map.SetUsColorRange(100, 110, rgba(0, 0, 0, 7), rgba(250, 200, 100, 9));
     EXPECT_EQ(map.low, 100);
     EXPECT_EQ(map.high, 110);
-    expectColour(map.colorMap->data[0], 0, 0, 0, 7);
-    expectColour(map.colorMap->data[100], 0, 0, 0, 7);
-    expectColour(map.colorMap->data[101], 25, 20, 10, 0x55);
-    expectColour(map.colorMap->data[105], 125, 100, 50, 0x55);
-    expectColour(map.colorMap->data[109], 225, 180, 90, 0x55);
-    expectColour(map.colorMap->data[110], 250, 200, 100, 9);
-    expectColour(map.colorMap->data[65535], 250, 200, 100, 9);
+    // value, red, green, blue, alpha
+    const int colours[][5] = {{0, 0, 0, 0, 7},          {100, 0, 0, 0, 7},          {101, 25, 20, 10, 0x55},
+                              {105, 125, 100, 50, 0x55}, {109, 225, 180, 90, 0x55}, {110, 250, 200, 100, 9},
+                              {65535, 250, 200, 100, 9}};
+    for (const auto& c : colours) {
+        SCOPED_TRACE(c[0]);
+        expectColour(map.colorMap->data[c[0]], c[1], c[2], c[3], c[4]);
+    }
 
     // Falling channels truncate toward zero too; the ramp keeps the alpha
     // that the previous call's c0 left there.
