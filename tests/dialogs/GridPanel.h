@@ -54,15 +54,13 @@ private:
 inline CtrlItem makeItem(const wchar_t* kind, const wchar_t* name, int row, int column, int span = 1,
                          const wchar_t* caption = L"", std::vector<CString> options = {})
 {
-    CtrlItem item;
-    item.kind = kind;
-    item.name = name;
-    item.row = row;
-    item.column = column;
-    item.columnSpan = span;
-    item.caption = caption;
-    item.options = std::move(options);
-    return item;
+    return CtrlItem{.caption = caption,
+                    .kind = kind,
+                    .row = row,
+                    .column = column,
+                    .name = name,
+                    .columnSpan = span,
+                    .options = std::move(options)};
 }
 
 } // namespace dialogs_test

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 using namespace plat;
 
@@ -45,6 +46,15 @@ std::string picture(const DibBitmap& s, int y)
     return out;
 }
 
+// Every row of the surface, from the top, as picture draws them.
+std::vector<std::string> pictureRows(const DibBitmap& s)
+{
+    std::vector<std::string> rows;
+    for (int y = 0; y < s.height(); ++y)
+        rows.push_back(picture(s, y));
+    return rows;
+}
+
 } // namespace
 
 TEST(Dc, LineAtWindowRowZeroLandsInTheLastMemoryRow)
@@ -67,12 +77,15 @@ TEST(Dc, LinesCoverTheStartAndStopBeforeTheEnd)
     dc.moveTo({0, 5});
     dc.lineTo({0, 1}); // upwards
     dc.lineTo({4, 5}); // diagonal, continues from the current position
-    EXPECT_EQ(picture(s, 0), "......");
-    EXPECT_EQ(picture(s, 1), "#.....");
-    EXPECT_EQ(picture(s, 2), "##....");
-    EXPECT_EQ(picture(s, 3), "#.#...");
-    EXPECT_EQ(picture(s, 4), "#..#..");
-    EXPECT_EQ(picture(s, 5), "#.....");
+    const std::vector<std::string> drawn = {
+        "......", //
+        "#.....", //
+        "##....", //
+        "#.#...", //
+        "#..#..", //
+        "#.....", //
+    };
+    EXPECT_EQ(pictureRows(s), drawn);
 }
 
 TEST(Dc, DottedPenRunsThreeOnThreeOff)

@@ -80,6 +80,16 @@ bool needsOut(const BatchOptions& o, SequenceJob& job)
     return false;
 }
 
+// 0 when --out is given and the record's parameters are read, else the
+// exit status to end with.
+template <class R>
+int outAndParams(R& record, const BatchOptions& o, SequenceJob& job)
+{
+    if (!needsOut(o, job))
+        return exitUsage;
+    return readParams(record, o, job) ? 0 : exitFailed;
+}
+
 // A float image to --out; the exit status of a job that went through
 // complete or not.
 int writeResult(const BatchOptions& o, const ClassData2DIO<float>& image, bool complete, SequenceJob& job)
@@ -96,10 +106,8 @@ int writeResult(const BatchOptions& o, const ClassData2DIO<float>& image, bool c
 int average(const BatchOptions& o, SequenceJob& job, std::ostream&)
 {
     tagQEVImaLoadPara load;
-    if (!needsOut(o, job))
-        return exitUsage;
-    if (!readParams(load, o, job))
-        return exitFailed;
+    if (const int status = outAndParams(load, o, job))
+        return status;
     ClassData2DIO<float> mean;
     const bool complete = AverageSequence(slicedSequence(o), load, mean, job);
     return writeResult(o, mean, complete, job);
@@ -163,10 +171,8 @@ int stitch(const BatchOptions& o, SequenceJob& job, std::ostream&)
 int sinogram(const BatchOptions& o, SequenceJob& job, std::ostream&)
 {
     tagQEVImaRowDataPara para;
-    if (!needsOut(o, job))
-        return exitUsage;
-    if (!readParams(para, o, job))
-        return exitFailed;
+    if (const int status = outAndParams(para, o, job))
+        return status;
     if (o.hasRow)
         para.m_RowIndex = o.row;
     para.Files = slicedSequence(o);

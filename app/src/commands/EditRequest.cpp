@@ -1,12 +1,11 @@
 #include "EditRequest.h"
 
+#include "pixorama/workbench/CommandIds.h"
 #include "pixorama/parlet/DlgGet.h"
 #include "pixorama/platform/Modal.h"
 
 namespace {
 
-constexpr int cropCommand = 2375;
-constexpr int resizeCommand = 2384;
 constexpr long long largestSide = 32768;
 constexpr long long largestArea = 1LL << 27;
 
@@ -48,9 +47,9 @@ bool askSize(int& width, int& height)
 bool EditRequest::Ask(int command, int pictureWidth, int pictureHeight)
 {
     id = command;
-    if (command == cropCommand)
+    if (command == ID_CROP)
         return askCrop(crop, pictureWidth, pictureHeight);
-    if (command == resizeCommand)
+    if (command == ID_RESIZE)
         return askSize(width, height);
     return true;
 }

@@ -3,6 +3,7 @@
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/parlet/DlgGet.h"
 #include "pixorama/tilemo/Tilemo.h"
+#include "pixorama/workbench/CommandIds.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <algorithm>
@@ -10,7 +11,6 @@
 namespace {
 
 constexpr int canvas = WorkState::workingCanvas;
-constexpr int greyTest = 2954;
 constexpr unsigned pureRed = 0x00FF0000u;
 
 void paintLeftHalfRed()
@@ -35,6 +35,6 @@ void RunTestCommand(int id)
     tagQEVImaPairPara pair;
     tagQEVImaVolumeRecPara reconstruction;
     gDlgGetLargeFovPara(pair, reconstruction);
-    if (id == greyTest)
+    if (id == ID_GREY_TEST)
         paintLeftHalfRed();
 }

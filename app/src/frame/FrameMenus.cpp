@@ -3,6 +3,7 @@
 #include "pixorama/platform/SourceText.h"
 #include "pixorama/platform/Translation.h"
 #include "pixorama/workbench/CMainFrame.h"
+#include "pixorama/workbench/CommandIds.h"
 
 #include "pixorama/parlet/MenuBuilders.h"
 #include "pixorama/platform/Strings.h"
@@ -19,8 +20,6 @@
 
 namespace {
 
-constexpr int openId = 2224;
-constexpr int reopenId = 2228;
 constexpr int basicPopup = 0;
 constexpr int viewPopup = 1;
 constexpr int analysisPopup = 4;
@@ -31,8 +30,8 @@ struct KeyHabit {
 };
 
 const KeyHabit keyHabits[] = {
-    {openId, QKeySequence(Qt::CTRL | Qt::Key_O)},
-    {reopenId, QKeySequence(Qt::Key_F5)},
+    {ID_OPEN, QKeySequence(Qt::CTRL | Qt::Key_O)},
+    {ID_REOPEN, QKeySequence(Qt::Key_F5)},
     {ID_UNDO, QKeySequence(Qt::CTRL | Qt::Key_Z)},
     {ID_REDO, QKeySequence(Qt::CTRL | Qt::Key_Y)},
     {ID_REDO, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},

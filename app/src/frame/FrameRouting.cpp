@@ -1,5 +1,6 @@
 // Routing of command ids to the frame's handler groups.
 #include "pixorama/workbench/CMainFrame.h"
+#include "pixorama/workbench/CommandIds.h"
 
 #include "FrameCommands.h"
 #include "EditCommands.h"
@@ -38,8 +39,6 @@ constexpr Route routes[] = {
     {2928, 2954, &CMainFrame::OnDrTestCommand},
 };
 
-constexpr int fullScreenId = 2260;
-constexpr int alwaysOnTopId = 2261;
 
 bool isSequenceCommand(int id)
 {
@@ -83,11 +82,11 @@ public:
 
 void CMainFrame::OnCommand(int id)
 {
-    if (id == fullScreenId) {
+    if (id == ID_FULL_SCREEN) {
         ToggleFullScreen();
         return;
     }
-    if (id == alwaysOnTopId) {
+    if (id == ID_ALWAYS_ON_TOP) {
         ToggleAlwaysOnTop();
         return;
     }

@@ -23,14 +23,12 @@ constexpr int canvasId = WorkState::workingCanvas;
 std::wstring chooseFile(bool save, const std::wstring& title, const std::wstring& name, const std::wstring& extension,
                         const std::wstring& filter)
 {
-    plat::FileDialogRequest request;
-    request.save = save;
-    request.overwritePrompt = save;
-    request.title = title;
-    request.initialName = name;
-    request.defaultExtension = extension;
-    request.filter = filter;
-    const std::vector<std::wstring> chosen = plat::fileDialog(request);
+    const std::vector<std::wstring> chosen = plat::fileDialog({.save = save,
+                                                               .overwritePrompt = save,
+                                                               .title = title,
+                                                               .initialName = name,
+                                                               .defaultExtension = extension,
+                                                               .filter = filter});
     return chosen.empty() ? std::wstring() : chosen.front();
 }
 

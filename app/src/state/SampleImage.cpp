@@ -47,6 +47,16 @@ double chord(double r, double d)
     return q > 0.0 ? 2.0 * std::sqrt(q) : 0.0;
 }
 
+// A plate of the test objects, in pixels; right and bottom are outside it.
+struct Plate {
+    double left;
+    double top;
+    double right;
+    double bottom;
+
+    bool contains(double x, double y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
 struct Wave {
     double kx;
     double ky;
@@ -180,21 +190,18 @@ private:
     // Disks of five sizes (columns) and four contrasts (rows) in a plate.
     double diskPlate(double x, double y) const
     {
-        const double left = 0.72 * w;
-        const double top = 0.03 * h;
-        const double right = 0.97 * w;
-        const double bottom = 0.21 * h;
-        if (x < left || x >= right || y < top || y >= bottom)
+        const Plate p{0.72 * w, 0.03 * h, 0.97 * w, 0.21 * h};
+        if (!p.contains(x, y))
             return 0.0;
         static constexpr double diameters[] = {3, 5, 8, 12, 18};
         static constexpr double contrasts[] = {0.01, 0.02, 0.04, 0.08};
         const double plate = 12000.0;
-        const double cw = (right - left) / 5.0;
-        const double ch = (bottom - top) / 4.0;
-        const int col = std::min(4, int((x - left) / cw));
-        const int row = std::min(3, int((y - top) / ch));
-        const double dx = x - (left + (col + 0.5) * cw);
-        const double dy = y - (top + (row + 0.5) * ch);
+        const double cw = (p.right - p.left) / 5.0;
+        const double ch = (p.bottom - p.top) / 4.0;
+        const int col = std::min(4, int((x - p.left) / cw));
+        const int row = std::min(3, int((y - p.top) / ch));
+        const double dx = x - (p.left + (col + 0.5) * cw);
+        const double dy = y - (p.top + (row + 0.5) * ch);
         const double r = 0.5 * diameters[col] * std::max(s, 0.25);
         return dx * dx + dy * dy < r * r ? plate * (1.0 + contrasts[row]) : plate;
     }
@@ -202,13 +209,10 @@ private:
     // Eleven steps from near air to near saturation.
     double stepWedge(double x, double y) const
     {
-        const double left = 0.90 * w;
-        const double right = 0.97 * w;
-        const double top = 0.28 * h;
-        const double bottom = 0.96 * h;
-        if (x < left || x >= right || y < top || y >= bottom)
+        const Plate p{0.90 * w, 0.28 * h, 0.97 * w, 0.96 * h};
+        if (!p.contains(x, y))
             return 0.0;
-        const int step = std::min(10, int((y - top) / ((bottom - top) / 11.0)));
+        const int step = std::min(10, int((y - p.top) / ((p.bottom - p.top) / 11.0)));
         return 600.0 + step * 6000.0;
     }
 

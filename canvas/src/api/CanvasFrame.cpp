@@ -2,17 +2,18 @@
 
 #include "pixorama/canvo/CanvasInput.h"
 #include "pixorama/canvo/CanvasTable.h"
+#include "pixorama/platform/Messages.h"
 #include "pixorama/platform/Wnd.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr unsigned WM_KEYDOWN = 0x100;
-constexpr unsigned WM_MOUSEMOVE = 0x200;
-constexpr unsigned WM_LBUTTONDOWN = 0x201;
-constexpr unsigned WM_LBUTTONUP = 0x202;
-constexpr unsigned WM_MOUSEWHEEL = 0x20A;
+using plat::WM_KEYDOWN;
+using plat::WM_LBUTTONDOWN;
+using plat::WM_LBUTTONUP;
+using plat::WM_MOUSEMOVE;
+using plat::WM_MOUSEWHEEL;
 
 unsigned lowWord(std::uintptr_t v)
 {

@@ -26,6 +26,17 @@ void deliver(Canvo* chosen, const Overlays& overlays, bool probesToo, Event even
             event(*overlay);
 }
 
+// A deletion the user asked for, with the watcher told before and after.
+template <class Delete>
+void deleteWatched(InteractiveDC& dc, bool all, Delete erase)
+{
+    if (dc.overlayWatcher)
+        dc.overlayWatcher->BeforeUserDelete(dc, all);
+    erase();
+    if (dc.overlayWatcher)
+        dc.overlayWatcher->AfterUserDelete(dc);
+}
+
 } // namespace
 
 InteractiveDC::InteractiveDC()
@@ -226,24 +237,14 @@ void InteractiveDC::DeleteAll()
 
 void InteractiveDC::UserDeleteSelected()
 {
-    if (!Selected())
-        return;
-    if (overlayWatcher)
-        overlayWatcher->BeforeUserDelete(*this, false);
-    DeleteSelected();
-    if (overlayWatcher)
-        overlayWatcher->AfterUserDelete(*this);
+    if (Selected())
+        deleteWatched(*this, false, [this] { DeleteSelected(); });
 }
 
 void InteractiveDC::UserDeleteAll()
 {
-    if (overlays.empty())
-        return;
-    if (overlayWatcher)
-        overlayWatcher->BeforeUserDelete(*this, true);
-    DeleteAll();
-    if (overlayWatcher)
-        overlayWatcher->AfterUserDelete(*this);
+    if (!overlays.empty())
+        deleteWatched(*this, true, [this] { DeleteAll(); });
 }
 
 void InteractiveDC::OnLButtonDown(unsigned flags, plat::Point pt)

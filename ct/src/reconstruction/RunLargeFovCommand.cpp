@@ -4,6 +4,7 @@
 #include "ReconCommandTools.h"
 
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/CommandIds.h"
 #include "pixorama/workbench/ConeReconstruction.h"
 #include "pixorama/workbench/ProjectionStitch.h"
 #include "pixorama/workbench/Sinogram.h"
@@ -16,11 +17,6 @@
 #include <cmath>
 
 namespace {
-
-constexpr int idStitchStart = 2475;
-constexpr int idStitchEnd = 2476;
-constexpr int idSinogram = 2477;
-constexpr int idWeight = 2478;
 
 // Records the stitching and sinogram workers read until they end.
 tagQEVImaPairPara& pairRecord()
@@ -112,10 +108,10 @@ void sinogramCommand()
 void RunLargeFovCommand(int id)
 {
     switch (id) {
-    case idStitchStart: stitchStart(); break;
-    case idStitchEnd: CancelSequenceJobs(); break;
-    case idWeight: weightCommand(); break;
-    case idSinogram: sinogramCommand(); break;
+    case ID_STITCH_START: stitchStart(); break;
+    case ID_STITCH_END: CancelSequenceJobs(); break;
+    case ID_PROJECTION_WEIGHT: weightCommand(); break;
+    case ID_SINOGRAM: sinogramCommand(); break;
     default: break;
     }
 }

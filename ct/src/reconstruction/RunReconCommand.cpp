@@ -5,6 +5,7 @@
 #include "RecordDetector.h"
 
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/CommandIds.h"
 #include "pixorama/workbench/ConeReconstruction.h"
 #include "pixorama/workbench/ForwardProjection.h"
 #include "pixorama/workbench/SequenceOps.h"
@@ -22,18 +23,6 @@
 #include <numbers>
 
 namespace {
-
-constexpr int idLoad = 2454;
-constexpr int idFilter = 2455;
-constexpr int idGeneralFan = 2456;
-constexpr int idFanProjection = 2457;
-constexpr int idCone = 2458;
-constexpr int idSimpleFan = 2459;
-constexpr int idFanSimulation = 2460;
-constexpr int idFan = 2461;
-constexpr int idLargeFov = 2462;
-constexpr int idConeSimulation = 2464;
-constexpr int idRoundTrip = 2926;
 
 // Intensity of an unattenuated ray in simulated raw data.
 constexpr double simulatedI0 = 60000;
@@ -306,17 +295,17 @@ void roundTripCommand()
 void RunReconCommand(int id)
 {
     switch (id) {
-    case idLoad: loadCommand(); break;
-    case idFilter: fanCommand(true); break;
-    case idGeneralFan:
-    case idFan: fanCommand(false); break;
-    case idFanProjection: fanSimulationCommand(false); break;
-    case idFanSimulation: fanSimulationCommand(true); break;
-    case idSimpleFan: simpleFanCommand(); break;
-    case idCone: coneCommand(false); break;
-    case idLargeFov: coneCommand(true); break;
-    case idConeSimulation: coneSimulationCommand(); break;
-    case idRoundTrip: roundTripCommand(); break;
+    case ID_RECON_LOAD: loadCommand(); break;
+    case ID_RECON_FILTER: fanCommand(true); break;
+    case ID_GENERAL_FAN:
+    case ID_FAN: fanCommand(false); break;
+    case ID_FAN_PROJECTION: fanSimulationCommand(false); break;
+    case ID_FAN_SIMULATION: fanSimulationCommand(true); break;
+    case ID_SIMPLE_FAN: simpleFanCommand(); break;
+    case ID_CONE: coneCommand(false); break;
+    case ID_LARGE_FOV_TEST: coneCommand(true); break;
+    case ID_CONE_SIMULATION: coneSimulationCommand(); break;
+    case ID_RECON_ROUND_TRIP: roundTripCommand(); break;
     default: break;
     }
 }

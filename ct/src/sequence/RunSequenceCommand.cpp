@@ -1,6 +1,7 @@
 // The menu commands "序列图像相加" (2379), "序列图像剪切" (2380) and
 // "格式转化" (2383).
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/CommandIds.h"
 #include "pixorama/workbench/ProgressBarFeedback.h"
 #include "pixorama/workbench/SequenceJob.h"
 #include "pixorama/workbench/SequenceOps.h"
@@ -15,10 +16,6 @@
 #include <memory>
 
 namespace {
-
-constexpr int idAverage = 2379;
-constexpr int idCut = 2380;
-constexpr int idConvert = 2383;
 
 std::unique_ptr<JobFeedback> statusBarFeedback()
 {
@@ -99,9 +96,9 @@ void convertCommand()
 void RunSequenceCommand(int id)
 {
     switch (id) {
-    case idAverage: averageCommand(); break;
-    case idCut: cutCommand(); break;
-    case idConvert: convertCommand(); break;
+    case ID_SEQUENCE_ADD: averageCommand(); break;
+    case ID_SEQUENCE_CUT: cutCommand(); break;
+    case ID_CONVERT_FORMAT: convertCommand(); break;
     default: break;
     }
 }

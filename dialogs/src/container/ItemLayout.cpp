@@ -9,17 +9,16 @@ ItemLayout::ItemLayout(std::vector<CtrlItem>& items, int columns, int baseId)
 
 CtrlItem& ItemLayout::Add(const wchar_t* kind, const wchar_t* caption, const wchar_t* name, int span, int id)
 {
-    CtrlItem item;
-    item.index = int(items.size());
-    item.kind = kind;
-    item.caption = caption;
-    item.name = name;
-    item.row = row;
-    item.column = column;
-    item.columnSpan = span;
-    item.rowSpan = 1;
-    item.id = id != 0 ? id : baseId + item.index + 1;
-    items.push_back(item);
+    const int index = int(items.size());
+    items.push_back(CtrlItem{.caption = caption,
+                             .index = index,
+                             .kind = kind,
+                             .row = row,
+                             .column = column,
+                             .id = id != 0 ? id : baseId + index + 1,
+                             .name = name,
+                             .columnSpan = span,
+                             .rowSpan = 1});
     Advance(span);
     return items.back();
 }

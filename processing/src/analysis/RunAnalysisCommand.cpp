@@ -1,4 +1,5 @@
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/CommandIds.h"
 
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/canvo/CanvasRegions.h"
@@ -15,8 +16,6 @@
 
 namespace {
 
-constexpr int kUniformity = 2415;
-constexpr int kStatistics = 2416;
 constexpr int canvas = WorkState::workingCanvas;
 
 bool isRaw(FileType kind)
@@ -88,8 +87,8 @@ void showUniformity()
 
 void RunAnalysisCommand(int id)
 {
-    if (id == kStatistics)
+    if (id == ID_STATISTICS)
         showStatistics();
-    else if (id == kUniformity)
+    else if (id == ID_UNIFORMITY)
         showUniformity();
 }

@@ -1,4 +1,5 @@
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/CommandIds.h"
 
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/common/BitmapFile.h"
@@ -13,11 +14,6 @@
 #include <cwchar>
 
 namespace {
-
-constexpr int kPyramid = 2394;
-constexpr int kEqualise = 2396;
-constexpr int kBrightness = 2399;
-constexpr int kLocalThreshold = 2403;
 
 // Asks the window size; false when cancelled or refused (with a message).
 bool askWindow(const WorkState& s, int& window)
@@ -51,18 +47,18 @@ bool localThreshold(WorkState& s)
 bool apply(int id, WorkState& s)
 {
     switch (id) {
-    case kPyramid:
+    case ID_PYRAMID:
         gEnhanceLuminance(s.resultR, s.resultG, s.resultB);
         return true;
-    case kEqualise:
+    case ID_EQUALISE:
         for (QEVUCDATA2D* plane : {&s.resultR, &s.resultG, &s.resultB})
             gEqualiseHistogram(*plane);
         return true;
-    case kBrightness:
+    case ID_BRIGHTNESS:
         for (QEVUCDATA2D* plane : {&s.resultR, &s.resultG, &s.resultB})
             gAdaptBrightness(*plane);
         return true;
-    case kLocalThreshold:
+    case ID_LOCAL_THRESHOLD:
         return localThreshold(s);
     default:
         return false;
@@ -73,7 +69,7 @@ bool apply(int id, WorkState& s)
 
 void RunEnhanceCommand(int id)
 {
-    if (id != kPyramid && id != kEqualise && id != kBrightness && id != kLocalThreshold)
+    if (id != ID_PYRAMID && id != ID_EQUALISE && id != ID_BRIGHTNESS && id != ID_LOCAL_THRESHOLD)
         return;
     WorkState& s = gWorkState();
     if (gCVSGetFileType(WorkState::workingCanvas) != FilePicture8 || !s.CapturePlanes()) {

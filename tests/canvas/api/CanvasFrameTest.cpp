@@ -1,5 +1,6 @@
 #include "CanvasFixture.h"
 
+#include "pixorama/platform/Messages.h"
 #include "pixorama/platform/Wnd.h"
 
 #include <QApplication>
@@ -193,7 +194,7 @@ TEST_F(CanvasTest, IdsOutsideTheTableAreIgnored)
         gCVSOnTimer(id, 1);
         gCVSDelSelElement(id);
         gCVSDelAllElement(id);
-        MSG msg{nullptr, 0x100, 'C', 0};
+        MSG msg{nullptr, plat::WM_KEYDOWN, 'C', 0};
         EXPECT_TRUE(gCVSRespondToMessage(&msg, id));
 
         EXPECT_EQ(gCVSGetFileType(id), FileNothing);
@@ -277,7 +278,7 @@ TEST_F(CanvasTest, MouseMessagesRepaintKeyMessagesDoNot)
     AddPoints(4, {{2, 2}, {8, 2}, {8, 8}});
 
     wnd.paints = 0;
-    MSG key{&wnd, 0x100, 'R', 1};
+    MSG key{&wnd, plat::WM_KEYDOWN, 'R', 1};
     EXPECT_TRUE(gCVSRespondToMessage(&key, 4));
     settle();
     EXPECT_EQ(wnd.paints, 0);
@@ -285,9 +286,9 @@ TEST_F(CanvasTest, MouseMessagesRepaintKeyMessagesDoNot)
 
     // Button down at (10, 20), Ctrl-drag to (15, 27): the image pans by (5, 7).
     const plat::Rect before = gCVSGetCanvasRegion(4);
-    MSG down{&wnd, 0x201, plat::MK_LBUTTON, pointParam(10, 20)};
-    MSG move{&wnd, 0x200, plat::MK_LBUTTON | plat::MK_CONTROL, pointParam(15, 27)};
-    MSG up{&wnd, 0x202, 0, pointParam(15, 27)};
+    MSG down{&wnd, plat::WM_LBUTTONDOWN, plat::MK_LBUTTON, pointParam(10, 20)};
+    MSG move{&wnd, plat::WM_MOUSEMOVE, plat::MK_LBUTTON | plat::MK_CONTROL, pointParam(15, 27)};
+    MSG up{&wnd, plat::WM_LBUTTONUP, 0, pointParam(15, 27)};
     for (MSG* m : {&down, &move, &up}) {
         wnd.paints = 0;
         EXPECT_TRUE(gCVSRespondToMessage(m, 4));
@@ -299,7 +300,7 @@ TEST_F(CanvasTest, MouseMessagesRepaintKeyMessagesDoNot)
     // The wheel carries screen coordinates and the delta in the high word.
     wnd.paints = 0;
     const plat::Point screen = wnd.clientToScreen({25, 20});
-    MSG wheel{&wnd, 0x20A, std::uintptr_t(0xFFFF & -120) << 16 | plat::MK_CONTROL, pointParam(screen.x, screen.y)};
+    MSG wheel{&wnd, plat::WM_MOUSEWHEEL, std::uintptr_t(0xFFFF & -120) << 16 | plat::MK_CONTROL, pointParam(screen.x, screen.y)};
     EXPECT_TRUE(gCVSRespondToMessage(&wheel, 4));
     settle();
     EXPECT_GE(wnd.paints, 1);
@@ -322,9 +323,9 @@ TEST_F(CanvasTest, MousePositionsLeftAndAboveTheWindowAreNegative)
     // A Ctrl-drag from (10, 20) that leaves the window to (-5, -7) pans the
     // image by (-15, -27), not by tens of thousands of pixels.
     const plat::Rect before = gCVSGetCanvasRegion(4);
-    MSG down{nullptr, 0x201, plat::MK_LBUTTON, pointParam(10, 20)};
-    MSG move{nullptr, 0x200, plat::MK_LBUTTON | plat::MK_CONTROL, pointParam(-5, -7)};
-    MSG up{nullptr, 0x202, 0, pointParam(-5, -7)};
+    MSG down{nullptr, plat::WM_LBUTTONDOWN, plat::MK_LBUTTON, pointParam(10, 20)};
+    MSG move{nullptr, plat::WM_MOUSEMOVE, plat::MK_LBUTTON | plat::MK_CONTROL, pointParam(-5, -7)};
+    MSG up{nullptr, plat::WM_LBUTTONUP, 0, pointParam(-5, -7)};
     for (MSG* m : {&down, &move, &up})
         EXPECT_TRUE(gCVSRespondToMessage(m, 4));
     EXPECT_EQ(gCVSGetCanvasRegion(4),

@@ -16,6 +16,13 @@ protected:
         gCVSReadFile(id, path, keepOriginal);
     }
 
+    // The grey level shown at pixel (x, y) of the picture.
+    auto Shown(int x, int y)
+    {
+        const plat::Rect region = gCVSGetCanvasRegion(id);
+        return gCVSGetImaPixelValue(id, {region.left + x, region.top + y});
+    }
+
     // What ShowSomething showed is still there, overlay and values.
     void ExpectSomethingKept()
     {
@@ -141,15 +148,13 @@ TEST_F(RawReadTest, MapRangeClampsTheOutputRangeTo0To255)
     Read(path, LoadAnswer{3, 2, 1, true, 0, true, 0, 100, -5, 300});
     EXPECT_EQ(gCVSGetFileType(id), FilePicture8);
     EXPECT_TRUE(gCVSGetRaw(id).IsEmpty());
-    const plat::Rect shown = gCVSGetCanvasRegion(id);
-    auto grey = [&](int x, int y) { return gCVSGetImaPixelValue(id, {shown.left + x, shown.top + y}); };
     // Low out -5 becomes 0, high out 300 becomes 255: 50 maps to 127.5 -> 127.
-    EXPECT_FLOAT_EQ(grey(0, 0), 0.0f);
-    EXPECT_FLOAT_EQ(grey(1, 0), 0.0f);
-    EXPECT_FLOAT_EQ(grey(2, 0), 127.0f);
-    EXPECT_FLOAT_EQ(grey(0, 1), 255.0f);
-    EXPECT_FLOAT_EQ(grey(1, 1), 255.0f);
-    EXPECT_FLOAT_EQ(grey(2, 1), 63.0f);
+    EXPECT_FLOAT_EQ(Shown(0, 0), 0.0f);
+    EXPECT_FLOAT_EQ(Shown(1, 0), 0.0f);
+    EXPECT_FLOAT_EQ(Shown(2, 0), 127.0f);
+    EXPECT_FLOAT_EQ(Shown(0, 1), 255.0f);
+    EXPECT_FLOAT_EQ(Shown(1, 1), 255.0f);
+    EXPECT_FLOAT_EQ(Shown(2, 1), 63.0f);
 }
 
 TEST_F(RawReadTest, MapRangeWithinTheLimitsAndTooNarrowRanges)
@@ -157,17 +162,15 @@ TEST_F(RawReadTest, MapRangeWithinTheLimitsAndTooNarrowRanges)
     const std::wstring path = Path("map2.raw");
     WriteFile(path, Bytes<float>({0, 10, 20, 300}));
     Read(path, LoadAnswer{2, 2, 1, true, 0, true, 0, 20, 100, 200});
-    const plat::Rect shown = gCVSGetCanvasRegion(id);
-    auto grey = [&](int x, int y) { return gCVSGetImaPixelValue(id, {shown.left + x, shown.top + y}); };
-    EXPECT_FLOAT_EQ(grey(0, 0), 100.0f);
-    EXPECT_FLOAT_EQ(grey(1, 0), 150.0f);
-    EXPECT_FLOAT_EQ(grey(0, 1), 200.0f);
-    EXPECT_FLOAT_EQ(grey(1, 1), 200.0f);
+    EXPECT_FLOAT_EQ(Shown(0, 0), 100.0f);
+    EXPECT_FLOAT_EQ(Shown(1, 0), 150.0f);
+    EXPECT_FLOAT_EQ(Shown(0, 1), 200.0f);
+    EXPECT_FLOAT_EQ(Shown(1, 1), 200.0f);
 
     // An empty input range converts the values themselves, low byte kept.
     Read(path, LoadAnswer{2, 2, 1, true, 0, true, 5, 5, 0, 255});
-    EXPECT_FLOAT_EQ(grey(1, 0), 10.0f);
-    EXPECT_FLOAT_EQ(grey(1, 1), float(300 & 0xFF));
+    EXPECT_FLOAT_EQ(Shown(1, 0), 10.0f);
+    EXPECT_FLOAT_EQ(Shown(1, 1), float(300 & 0xFF));
 }
 
 TEST_F(RawReadTest, RefusesSizesThatAreNotPositiveOrOverflow)

@@ -118,10 +118,7 @@ TEST_F(TiffReadTest, RgbOfEightAndSixteenBitsInBothLayoutsIsColour)
 
 TEST_F(TiffReadTest, FloatTiffOpensOnTheFloatDisplayWithItsValues)
 {
-    TiffLayout layout;
-    layout.bits = 32;
-    layout.format = SAMPLEFORMAT_IEEEFP;
-    layout.compression = COMPRESSION_ADOBE_DEFLATE;
+    const TiffLayout layout{.bits = 32, .format = SAMPLEFORMAT_IEEEFP, .compression = COMPRESSION_ADOBE_DEFLATE};
     ASSERT_TRUE(writeTiff(File("recon.tif"), layout, 1, [](int, int x, int y, int) { return x * 0.5 - y * 1.25; }));
     std::wstring path = Path("recon.tif");
     gCVSReadFile(4, path, true);
@@ -134,11 +131,7 @@ TEST_F(TiffReadTest, FloatTiffOpensOnTheFloatDisplayWithItsValues)
 
 TEST_F(TiffReadTest, NotANumberAndInfinityShowAsTheLowestValueAndAreCounted)
 {
-    TiffLayout layout;
-    layout.width = 4;
-    layout.height = 2;
-    layout.bits = 32;
-    layout.format = SAMPLEFORMAT_IEEEFP;
+    const TiffLayout layout{.width = 4, .height = 2, .bits = 32, .format = SAMPLEFORMAT_IEEEFP};
     const double inf = std::numeric_limits<double>::infinity();
     const double values[2][4] = {{1.0, std::nan(""), 3.0, inf}, {-inf, 2.0, -5.0, 10.0}};
     ASSERT_TRUE(writeTiff(File("holes.tif"), layout, 1, [&](int, int x, int y, int) { return values[y][x]; }));
@@ -158,9 +151,7 @@ TEST_F(TiffReadTest, NotANumberAndInfinityShowAsTheLowestValueAndAreCounted)
 
 TEST_F(TiffReadTest, APageIsChosenByItsNumberAfterTheName)
 {
-    TiffLayout layout;
-    layout.width = 3;
-    layout.height = 2;
+    const TiffLayout layout{.width = 3, .height = 2};
     ASSERT_TRUE(writeTiff(File("stack.tif"), layout, 3, [](int page, int x, int, int) { return 1000.0 * (page + 1) + x; }));
     std::wstring first = Path("stack.tif");
     gCVSReadFile(4, first, true);
@@ -179,9 +170,7 @@ TEST_F(TiffReadTest, APageIsChosenByItsNumberAfterTheName)
 
 TEST_F(TiffReadTest, ContentDecidesWhateverTheName)
 {
-    TiffLayout layout;
-    layout.width = 2;
-    layout.height = 2;
+    const TiffLayout layout{.width = 2, .height = 2};
     ASSERT_TRUE(writeTiff(File("frame"), layout, 1, [](int, int x, int y, int) { return 100.0 + x + 10 * y; }));
     ASSERT_TRUE(writeTiff(File("frame.raw"), layout, 1, [](int, int x, int y, int) { return 100.0 + x + 10 * y; }));
     ASSERT_TRUE(writeTiff(File("frame.png"), layout, 1, [](int, int x, int y, int) { return 100.0 + x + 10 * y; }));
@@ -199,10 +188,7 @@ TEST_F(TiffReadTest, ContentDecidesWhateverTheName)
 
 TEST_F(TiffReadTest, MinIsWhiteShowsLowValuesBright)
 {
-    TiffLayout layout;
-    layout.width = 2;
-    layout.height = 1;
-    layout.photometric = PHOTOMETRIC_MINISWHITE;
+    const TiffLayout layout{.width = 2, .height = 1, .photometric = PHOTOMETRIC_MINISWHITE};
     ASSERT_TRUE(writeTiff(File("white.tif"), layout, 1, [](int, int x, int, int) { return x ? 4000.0 : 0.0; }));
     std::wstring path = Path("white.tif");
     gCVSReadFile(4, path, true);
@@ -231,9 +217,7 @@ TEST_F(TiffReadTest, HostileHeadersAreRefusedBeforeDecoding)
     EXPECT_EQ(small.message, L"图像文件太小，容纳不下宽度 8000，高度 8000 的图像");
 
     // A size that fits the pixel limit but not the memory there is.
-    TiffLayout layout;
-    layout.width = 1000;
-    layout.height = 1000;
+    const TiffLayout layout{.width = 1000, .height = 1000};
     ASSERT_TRUE(writeTiff(File("big.tif"), layout, 1, [](int, int, int, int) { return 1.0; }));
     PictureProbe::SetAvailableMemoryForTesting(1 << 20);
     const DecodedPicture refused = Decode(File("big.tif"));
@@ -244,11 +228,7 @@ TEST_F(TiffReadTest, HostileHeadersAreRefusedBeforeDecoding)
 
 TEST_F(TiffReadTest, TruncatedTiffShowsWhatThereIsWithAWarning)
 {
-    TiffLayout layout;
-    layout.width = 64;
-    layout.height = 64;
-    layout.rowsPerStrip = 8;
-    layout.compression = COMPRESSION_ADOBE_DEFLATE;
+    const TiffLayout layout{.width = 64, .height = 64, .compression = COMPRESSION_ADOBE_DEFLATE, .rowsPerStrip = 8};
     // The directory goes last: cutting the file would drop it, so the cut
     // is a strip's bytes overwritten with garbage instead.
     ASSERT_TRUE(writeTiff(File("cut.tif"), layout, 1, [](int, int x, int y, int) { return 1.0 + x + y; }));

@@ -181,25 +181,19 @@ TEST(ContainerMirror, FloatReflectsWithoutRepeatingTheEdge)
 {
     ClassData2DIO<float> img;
     fillRamp(img, 4, 3);
-    EXPECT_EQ(img.GetMirrored({-1, 0}), 1.0f);
-    EXPECT_EQ(img.GetMirrored({4, 0}), 2.0f);
-    EXPECT_EQ(img.GetMirrored({-5, 0}), 1.0f);
-    EXPECT_EQ(img.GetMirrored({9, 0}), 1.0f);
-    EXPECT_EQ(img.GetMirrored({2, -1}), 12.0f);
-    EXPECT_EQ(img.GetMirrored({2, 3}), 12.0f);
-    EXPECT_EQ(img.GetMirrored({3, 2}), 23.0f);
+    // x, y outside the picture and the value read there
+    const int cases[][3] = {{-1, 0, 1}, {4, 0, 2}, {-5, 0, 1}, {9, 0, 1}, {2, -1, 12}, {2, 3, 12}, {3, 2, 23}};
+    for (const auto& c : cases)
+        EXPECT_EQ(img.GetMirrored({c[0], c[1]}), float(c[2])) << c[0] << ", " << c[1];
 }
 
 TEST(ContainerMirror, UnsignedCharRepeatsTheEdge)
 {
     ClassData2DIO<unsigned char> img;
     fillRamp(img, 4, 3);
-    EXPECT_EQ(img.GetMirrored({-1, 0}), 0);
-    EXPECT_EQ(img.GetMirrored({4, 0}), 3);
-    EXPECT_EQ(img.GetMirrored({-5, 0}), 3);
-    EXPECT_EQ(img.GetMirrored({9, 0}), 1);
-    EXPECT_EQ(img.GetMirrored({2, -1}), 2);
-    EXPECT_EQ(img.GetMirrored({2, 3}), 22);
+    const int cases[][3] = {{-1, 0, 0}, {4, 0, 3}, {-5, 0, 3}, {9, 0, 1}, {2, -1, 2}, {2, 3, 22}};
+    for (const auto& c : cases)
+        EXPECT_EQ(img.GetMirrored({c[0], c[1]}), c[2]) << c[0] << ", " << c[1];
 }
 
 TEST(ContainerMirror, ExtremeCoordinatesAndEmptyImagesStayInside)

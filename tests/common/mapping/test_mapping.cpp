@@ -46,13 +46,10 @@ TEST(MapTables, SetRangeBuildsTheSixteenBitRamp)
     EXPECT_EQ(map.low, 100);
     EXPECT_EQ(map.high, 200);
     const int* t = map.usMap->data;
-    EXPECT_EQ(t[0], 0);
-    EXPECT_EQ(t[100], 0);
-    EXPECT_EQ(t[101], 2);
-    EXPECT_EQ(t[150], 127);
-    EXPECT_EQ(t[199], 252);
-    EXPECT_EQ(t[200], 255);
-    EXPECT_EQ(t[65535], 255);
+    // value, grey level
+    const int levels[][2] = {{0, 0}, {100, 0}, {101, 2}, {150, 127}, {199, 252}, {200, 255}, {65535, 255}};
+    for (const auto& [v, grey] : levels)
+        EXPECT_EQ(t[v], grey) << v;
     for (int v = 101; v < 200; ++v) {
         EXPECT_LE(t[v - 1], t[v]);
         EXPECT_EQ(t[v], int((v - 100) * 255.0 / 100.0)) << v;
@@ -126,13 +123,14 @@ TEST(MapTables, ColourRangeInterpolatesAndKeepsRampAlpha)
     map.SetUsColorRange(100, 110, rgba(0, 0, 0, 7), rgba(250, 200, 100, 9));
     EXPECT_EQ(map.low, 100);
     EXPECT_EQ(map.high, 110);
-    expectColour(map.colorMap->data[0], 0, 0, 0, 7);
-    expectColour(map.colorMap->data[100], 0, 0, 0, 7);
-    expectColour(map.colorMap->data[101], 25, 20, 10, 0x55);
-    expectColour(map.colorMap->data[105], 125, 100, 50, 0x55);
-    expectColour(map.colorMap->data[109], 225, 180, 90, 0x55);
-    expectColour(map.colorMap->data[110], 250, 200, 100, 9);
-    expectColour(map.colorMap->data[65535], 250, 200, 100, 9);
+    // value, red, green, blue, alpha
+    const int colours[][5] = {{0, 0, 0, 0, 7},          {100, 0, 0, 0, 7},          {101, 25, 20, 10, 0x55},
+                              {105, 125, 100, 50, 0x55}, {109, 225, 180, 90, 0x55}, {110, 250, 200, 100, 9},
+                              {65535, 250, 200, 100, 9}};
+    for (const auto& c : colours) {
+        SCOPED_TRACE(c[0]);
+        expectColour(map.colorMap->data[c[0]], c[1], c[2], c[3], c[4]);
+    }
 
     // Falling channels truncate toward zero too; the ramp keeps the alpha
     // that the previous call's c0 left there.

@@ -2,16 +2,12 @@
 #include "WorkCanvasFixture.h"
 
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/CommandIds.h"
 #include "pixorama/workbench/EyeCircle.h"
 
 #include "pixorama/common/ClassData2DIO.h"
 
 namespace {
-
-constexpr int negativeId = 2342;
-constexpr int vignetteId = 2336;
-constexpr int bigEyeId = 2347;
-constexpr int matrixId = 2349;
 
 WorkCanvasTest::Rgb Stripes(int x, int y)
 {
@@ -33,7 +29,7 @@ TEST_F(ArtCommandTest, NegativeChangesOnlyThePixelsOfTheDrawnRegion)
 {
     ShowPicture(20, 16, Stripes);
     DrawRegion(4, 2, 9, 7);
-    RunArtCommand(negativeId);
+    RunArtCommand(ID_FILM_NEGATIVE);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 20; ++x) {
             const Rgb before = Stripes(x, y);
@@ -47,18 +43,18 @@ TEST_F(ArtCommandTest, NegativeChangesOnlyThePixelsOfTheDrawnRegion)
 TEST_F(ArtCommandTest, WithoutARegionTheWholePictureChanges)
 {
     ShowPicture(8, 6, Stripes);
-    RunArtCommand(negativeId);
+    RunArtCommand(ID_FILM_NEGATIVE);
     EXPECT_EQ(At(0, 0), (Rgb{255, 255, 55}));
     EXPECT_EQ(At(7, 5), (Rgb{185, 205, 90}));
     // Every effect starts from the captured picture, not from the last result.
-    RunArtCommand(negativeId);
+    RunArtCommand(ID_FILM_NEGATIVE);
     EXPECT_EQ(At(0, 0), (Rgb{255, 255, 55}));
 }
 
 TEST_F(ArtCommandTest, VignetteDarkensThePictureCornersTheRightWayUp)
 {
     ShowUniform(100, 100, {200, 200, 200});
-    RunArtCommand(vignetteId);
+    RunArtCommand(ID_VIGNETTE);
     EXPECT_EQ(At(0, 0), (Rgb{50, 50, 50}));
     EXPECT_EQ(At(99, 99), (Rgb{51, 51, 51}));
     EXPECT_GE(At(50, 50)[0], 199);
@@ -71,7 +67,7 @@ TEST_F(ArtCommandTest, NothingHappensWithoutAColourPicture)
     gCVSShowRawFloat(4, raw, true, true);
     gWorkState().PictureReplaced();
     const Rgb before = At(3, 3);
-    RunArtCommand(negativeId);
+    RunArtCommand(ID_FILM_NEGATIVE);
     EXPECT_EQ(At(3, 3), before);
     EXPECT_FALSE(gWorkState().planesCaptured);
     EXPECT_TRUE(messages.empty());
@@ -94,7 +90,7 @@ TEST_F(ArtCommandTest, ColourMatrixFromTheDialog)
             SetMatrix(d, swap);
             d.PressOk();
         });
-        RunArtCommand(matrixId);
+        RunArtCommand(ID_COLOUR_MATRIX);
         EXPECT_EQ(script.shown, 1);
     }
     const Rgb p = Stripes(3, 4);
@@ -104,7 +100,7 @@ TEST_F(ArtCommandTest, ColourMatrixFromTheDialog)
     ShowPicture(8, 6, Stripes);
     {
         DialogScript script([](DialogDriver& d) { d.PressCancel(); });
-        RunArtCommand(matrixId);
+        RunArtCommand(ID_COLOUR_MATRIX);
     }
     EXPECT_EQ(At(3, 4), p);
 }
@@ -120,7 +116,7 @@ TEST_F(ArtCommandTest, BigEyeKeepsTheCircleAndShowsThePictureUnchanged)
             d.SetText(L"m_Radius", L"12");
             d.PressOk();
         });
-        RunArtCommand(bigEyeId);
+        RunArtCommand(ID_BIG_EYE);
     }
     EXPECT_EQ(gEyeCircle().centreX, 40);
     EXPECT_EQ(gEyeCircle().centreY, 30);
@@ -131,7 +127,7 @@ TEST_F(ArtCommandTest, BigEyeKeepsTheCircleAndShowsThePictureUnchanged)
             d.SetText(L"m_CircleX", L"1");
             d.PressCancel();
         });
-        RunArtCommand(bigEyeId);
+        RunArtCommand(ID_BIG_EYE);
     }
     EXPECT_EQ(gEyeCircle().centreX, 40);
 }

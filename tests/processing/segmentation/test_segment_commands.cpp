@@ -2,17 +2,12 @@
 #include "effects/WorkCanvasFixture.h"
 
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/CommandIds.h"
 #include "pixorama/workbench/WatershedCore.h"
 
 #include <cstdlib>
 
 namespace {
-
-constexpr int binarizeId = 2526;
-constexpr int localBinarizeId = 2528;
-constexpr int colourWatershedId = 2530;
-constexpr int simpleWatershedId = 2531;
-constexpr int outlineBinarizeId = 2534;
 
 using Rgb = WorkCanvasTest::Rgb;
 const Rgb red{255, 0, 0};
@@ -43,7 +38,7 @@ protected:
 TEST_F(SegmentCommandTest, SimpleWatershedDrawsTheBasinBorderOverThePicture)
 {
     ShowPicture(30, 20, Halves);
-    RunSegmentCommand(simpleWatershedId);
+    RunSegmentCommand(ID_SIMPLE_WATERSHED);
     for (int y = 0; y < 20; ++y) {
         int borders = 0;
         for (int x = 0; x < 30; ++x) {
@@ -64,7 +59,7 @@ TEST_F(SegmentCommandTest, OnlyTheDrawnRegionShowsTheResult)
 {
     ShowPicture(30, 20, Halves);
     DrawRegion(0, 0, 29, 9); // the upper half
-    RunSegmentCommand(simpleWatershedId);
+    RunSegmentCommand(ID_SIMPLE_WATERSHED);
     int upper = 0, lower = 0;
     for (int y = 0; y < 20; ++y)
         for (int x = 0; x < 30; ++x)
@@ -77,7 +72,7 @@ TEST_F(SegmentCommandTest, AFailureInTheCoreIsShownAndChangesNothing)
 {
     ShowPicture(30, 20, Halves);
     FailSegmentationAllocationForTesting(1);
-    RunSegmentCommand(simpleWatershedId);
+    RunSegmentCommand(ID_SIMPLE_WATERSHED);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], L"MultiscaleGradient => cannot allocate memory");
     for (int x = 0; x < 30; ++x)
@@ -87,14 +82,14 @@ TEST_F(SegmentCommandTest, AFailureInTheCoreIsShownAndChangesNothing)
     // The program goes on: the next run works.
     messages.clear();
     FailSegmentationAllocationForTesting(0);
-    RunSegmentCommand(colourWatershedId);
+    RunSegmentCommand(ID_COLOUR_WATERSHED);
     EXPECT_TRUE(messages.empty());
 }
 
 TEST_F(SegmentCommandTest, ColourWatershedPaintsEachBasinInItsMeanColour)
 {
     ShowPicture(30, 20, Halves);
-    RunSegmentCommand(colourWatershedId);
+    RunSegmentCommand(ID_COLOUR_WATERSHED);
     const Rgb left = At(2, 10);
     const Rgb right = At(27, 10);
     for (int c = 0; c < 3; ++c) {
@@ -110,7 +105,7 @@ TEST_F(SegmentCommandTest, ColourWatershedPaintsEachBasinInItsMeanColour)
 TEST_F(SegmentCommandTest, GlobalBinarizationSplitsAtTheOtsuThreshold)
 {
     ShowPicture(20, 10, [](int x, int y) { return x < 8 ? Rgb{30 + y, 40, 20} : Rgb{210, 220 - y, 230}; });
-    RunSegmentCommand(binarizeId);
+    RunSegmentCommand(ID_BINARIZE);
     EXPECT_EQ(At(0, 0), (Rgb{0, 0, 0}));
     EXPECT_EQ(At(7, 9), (Rgb{0, 0, 0}));
     EXPECT_EQ(At(8, 0), (Rgb{255, 255, 255}));
@@ -120,7 +115,7 @@ TEST_F(SegmentCommandTest, GlobalBinarizationSplitsAtTheOtsuThreshold)
 TEST_F(SegmentCommandTest, LocalBinarizationFindsADarkSquareOnAnyBackground)
 {
     ShowPicture(80, 80, DarkSquare);
-    RunSegmentCommand(localBinarizeId);
+    RunSegmentCommand(ID_LOCAL_BINARIZE);
     EXPECT_EQ(At(37, 37), (Rgb{0, 0, 0}));
     EXPECT_EQ(At(5, 5), (Rgb{255, 255, 255}));
     EXPECT_EQ(At(60, 37), (Rgb{255, 255, 255}));
@@ -129,7 +124,7 @@ TEST_F(SegmentCommandTest, LocalBinarizationFindsADarkSquareOnAnyBackground)
 TEST_F(SegmentCommandTest, OutlineBinarizationDrawsTheOutlinesInRed)
 {
     ShowPicture(80, 80, DarkSquare);
-    RunSegmentCommand(outlineBinarizeId);
+    RunSegmentCommand(ID_OUTLINE_BINARIZE);
     EXPECT_EQ(At(37, 37), (Rgb{50, 50, 50})); // the picture stays under the outlines
     EXPECT_EQ(At(5, 5), (Rgb{200, 200, 200}));
     int firstRed = -1;
@@ -153,6 +148,6 @@ TEST_F(SegmentCommandTest, StartDoesNothingAndNoPictureIsSaid)
     EXPECT_TRUE(messages.empty());
 
     gCVSSetFileType(4, FileNothing);
-    RunSegmentCommand(simpleWatershedId);
+    RunSegmentCommand(ID_SIMPLE_WATERSHED);
     EXPECT_EQ(messages, std::vector<std::wstring>{L"没有图像"});
 }

@@ -3,6 +3,7 @@
 #include "TestHome.h"
 
 #include "pixorama/workbench/CommandGroups.h"
+#include "pixorama/workbench/CommandIds.h"
 #include "pixorama/workbench/SegmentSequence.h"
 #include "pixorama/workbench/SequenceOps.h"
 
@@ -22,9 +23,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr int segmentSequenceId = 2532;
-constexpr int supplementId = 2544;
 
 class SequenceTest : public testing::Test {
 protected:
@@ -120,7 +118,7 @@ TEST_F(SequenceTest, SegmentationWritesNumberedResultsAndCountsWhatItSkipped)
     AddBitmap("d.bmp");
     // An output name taken by a folder cannot be written.
     fs::create_directories(folder / "分水岭结果" / "seg_dis_20003.bmp");
-    RunSegmentCommand(segmentSequenceId);
+    RunSegmentCommand(ID_SEGMENT_SEQUENCE);
 
     const fs::path out = folder / "分水岭结果";
     EXPECT_TRUE(fs::is_regular_file(out / "seg_dis_20000.bmp"));
@@ -147,14 +145,14 @@ TEST_F(SequenceTest, OutputFolderThatCannotBeMadeIsSaid)
 {
     AddBitmap("a.bmp");
     std::ofstream(folder / "分水岭结果") << "a file where the folder should go";
-    RunSegmentCommand(segmentSequenceId);
+    RunSegmentCommand(ID_SEGMENT_SEQUENCE);
     EXPECT_EQ(messages, std::vector<std::wstring>{L"无法创建输出文件夹"});
 }
 
 TEST_F(SequenceTest, AnEmptySequenceIsSaid)
 {
-    RunSegmentCommand(segmentSequenceId);
-    RunSegmentCommand(supplementId);
+    RunSegmentCommand(ID_SEGMENT_SEQUENCE);
+    RunSegmentCommand(ID_SEGMENT_FINISH);
     EXPECT_EQ(messages, (std::vector<std::wstring>{L"没有序列图像", L"没有序列图像"}));
 }
 
@@ -164,7 +162,7 @@ TEST_F(SequenceTest, SupplementMapsRawFramesToNumberedBitmaps)
     AddRaw("short.raw", {1, 2, 3});
     AddRaw("f2.raw", {65535, 65535, 65535, 0, 0, 0});
     AnswerRawShape(3, 2, 4);
-    RunSegmentCommand(supplementId);
+    RunSegmentCommand(ID_SEGMENT_FINISH);
     EXPECT_EQ(messages, std::vector<std::wstring>{L"完成：写出 2 个文件，跳过 1 个无法读取或写入的文件"});
 
     const fs::path out = folder / "补充";
@@ -187,7 +185,7 @@ TEST_F(SequenceTest, SupplementCancelledWritesNothing)
 {
     AddRaw("f0.raw", {0, 1, 2, 3, 4, 5});
     plat::setDialogHook([](QDialog& dialog) { DialogDriver(dialog).PressCancel(); });
-    RunSegmentCommand(supplementId);
+    RunSegmentCommand(ID_SEGMENT_FINISH);
     EXPECT_TRUE(messages.empty());
     EXPECT_FALSE(fs::exists(folder / "补充"));
 }

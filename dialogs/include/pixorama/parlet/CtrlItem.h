@@ -16,9 +16,9 @@ struct CtrlItem {
     int column = 0;
     int id = 0;                   // control id
     CString name = L"nul";        // value key; "nul" for items without a value
-    CString value;
+    CString value{};
     int columnSpan = 1;
     int rowSpan = 1;
-    std::vector<CString> options; // entries of a "Combo", in display order
+    std::vector<CString> options{}; // entries of a "Combo", in display order
     int droppedWidth = 0;         // drop-down width of a "Combo" when > 0
 };

@@ -15,6 +15,13 @@ struct Msg {
     std::intptr_t lParam = 0;
 };
 
+// The input messages a canvas window forwards to its canvas.
+constexpr unsigned WM_KEYDOWN = 0x0100;
+constexpr unsigned WM_MOUSEMOVE = 0x0200;
+constexpr unsigned WM_LBUTTONDOWN = 0x0201;
+constexpr unsigned WM_LBUTTONUP = 0x0202;
+constexpr unsigned WM_MOUSEWHEEL = 0x020A;
+
 constexpr unsigned WM_USER = 0x0400;
 constexpr unsigned WM_APP = 0x8000;
 
