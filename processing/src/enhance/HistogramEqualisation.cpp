@@ -1,14 +1,11 @@
 #include "pixorama/workbench/Enhancements.h"
 
+#include "ByteTable.h"
 #include "ChunkSplit.h"
 
 #include <cstdint>
 #include <cstring>
 #include <vector>
-
-#if defined(__x86_64__)
-#include <immintrin.h>
-#endif
 
 namespace {
 
@@ -54,58 +51,6 @@ Histogram histogramOf(const ClassData2DIO<unsigned char>& plane)
     return total;
 }
 
-// p[x] = table[p[x]], eight pixels to a word.
-void mapRowWords(unsigned char* p, int w, const unsigned char* table)
-{
-    int x = 0;
-    for (; x + 8 <= w; x += 8) {
-        std::uint64_t v;
-        std::memcpy(&v, p + x, sizeof v);
-        std::uint64_t out = 0;
-        for (int k = 0; k < 64; k += 8)
-            out |= std::uint64_t(table[v >> k & 0xFF]) << k;
-        std::memcpy(p + x, &out, sizeof out);
-    }
-    for (; x < w; ++x)
-        p[x] = table[p[x]];
-}
-
-#if defined(__x86_64__)
-// The same, 64 pixels at a time: two 128-entry byte permutes look up the low
-// and the high half of the table, and the top bit of each pixel picks one.
-__attribute__((target("avx512f,avx512bw,avx512vbmi"))) void mapRowBytePermute(unsigned char* p, int w,
-                                                                               const unsigned char* table)
-{
-    const __m512i t0 = _mm512_loadu_si512(table);
-    const __m512i t1 = _mm512_loadu_si512(table + 64);
-    const __m512i t2 = _mm512_loadu_si512(table + 128);
-    const __m512i t3 = _mm512_loadu_si512(table + 192);
-    int x = 0;
-    for (; x + 64 <= w; x += 64) {
-        const __m512i v = _mm512_loadu_si512(p + x);
-        const __m512i low = _mm512_permutex2var_epi8(t0, v, t1);
-        const __m512i high = _mm512_permutex2var_epi8(t2, v, t3);
-        _mm512_storeu_si512(p + x, _mm512_mask_blend_epi8(_mm512_movepi8_mask(v), low, high));
-    }
-    mapRowWords(p + x, w - x, table);
-}
-
-bool hasBytePermute()
-{
-    static const bool has = __builtin_cpu_supports("avx512vbmi") && __builtin_cpu_supports("avx512bw");
-    return has;
-}
-#endif
-
-void mapRow(unsigned char* p, int w, const unsigned char* table)
-{
-#if defined(__x86_64__)
-    if (hasBytePermute())
-        return mapRowBytePermute(p, w, table);
-#endif
-    mapRowWords(p, w, table);
-}
-
 } // namespace
 
 std::array<unsigned char, 256> gEqualisationTable(const ClassData2DIO<unsigned char>& plane)
@@ -135,6 +80,6 @@ void gEqualiseHistogram(ClassData2DIO<unsigned char>& plane)
         // the table and the row pointers.
         const std::array<unsigned char, 256> t = table;
         for (int y = begin; y < end; ++y)
-            mapRow(plane.rows[y], w, t.data());
+            LookUpBytes(plane.rows[y], w, t.data());
     });
 }

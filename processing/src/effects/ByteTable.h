@@ -1,4 +1,0 @@
-#pragma once
-
-// p[x] = table[p[x]] for the w bytes of a line.
-void LookUpBytes(unsigned char* p, int w, const unsigned char (&table)[256]);
