@@ -22,6 +22,9 @@ public:
 // buffers of w x h.
 void DilateSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius);
 void ErodeSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius);
+// The closing: ErodeSquare of DilateSquare with the same radius, without a
+// picture-sized buffer in between. dst may be src.
+void CloseSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius);
 // One 3 x 3 step: the maximum (minimum) over each pixel and its two
 // neighbours along the row, then along the column (at the ends over the pixel
 // and its one neighbour).
