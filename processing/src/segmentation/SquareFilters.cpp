@@ -223,6 +223,24 @@ void CloseSquare(const unsigned char* src, unsigned char* dst, int w, int h, int
              [&](const BandRows& rows, int begin, int end) { CloseBand(rows, dst, w, h, r, begin, end); });
 }
 
+void ForSquareExtremes(const unsigned char* src, int w, int h, int radius, const SquareExtremesRow& row)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    const int r = std::max(radius, 0);
+    ForBands(src, w, h, r, [&](const BandRows& rows, int begin, int end) {
+        LineFilter<LaneMax> dilation(w, r);
+        LineFilter<LaneMin> erosion(w, r);
+        std::vector<unsigned char> maxima(std::size_t(w), 0), minima(std::size_t(w), 0);
+        auto source = [&rows](int sy) { return rows.row(sy); };
+        for (int y = begin; y < end; ++y) {
+            dilation.run(source, y, h, w, maxima.data());
+            erosion.run(source, y, h, w, minima.data());
+            row(y, maxima.data(), minima.data());
+        }
+    });
+}
+
 void DilateStep(const unsigned char* src, unsigned char* dst, int w, int h)
 {
     DilateSquare(src, dst, w, h, 1);

@@ -1,4 +1,6 @@
 // The watershed core on small pictures checked by hand.
+#include "SquareReference.h"
+
 #include "pixorama/workbench/Segmentation.h"
 #include "pixorama/workbench/WatershedCore.h"
 
@@ -80,21 +82,6 @@ TEST(SquareFilters, WiderWindowsAndPicturesOfOneRowOrColumn)
     Bytes single(1);
     ErodeSquare(one.data(), single.data(), 1, 1, 3);
     EXPECT_EQ(single[0], 42);
-}
-
-// The maximum (or minimum) over the square around every pixel, clipped to the picture.
-Bytes BruteSquare(const Bytes& p, int w, int h, int r, bool maximum)
-{
-    Bytes out(p.size());
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            unsigned char m = maximum ? 0 : 255;
-            for (int yy = std::max(0, y - r); yy <= std::min(h - 1, y + r); ++yy)
-                for (int xx = std::max(0, x - r); xx <= std::min(w - 1, x + r); ++xx)
-                    m = maximum ? std::max(m, p[std::size_t(yy) * w + xx]) : std::min(m, p[std::size_t(yy) * w + xx]);
-            out[std::size_t(y) * w + x] = m;
-        }
-    return out;
 }
 
 TEST(SquareFilters, EveryPixelMatchesTheSquareTakenOneByOne)
