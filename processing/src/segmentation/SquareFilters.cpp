@@ -68,14 +68,28 @@ inline __attribute__((always_inline)) void CombineRuns(const unsigned char* cons
     }
 }
 
+// The windows of 3 and 5 (radius 1 and 2, the common ones) get the loop over
+// the runs unrolled.
+template <typename Op>
+inline __attribute__((always_inline)) void CombineSomeRuns(const unsigned char* const* runs, int count,
+                                                           unsigned char* out, int w)
+{
+    if (count == 3)
+        CombineRuns<Op>(runs, 3, out, w);
+    else if (count == 5)
+        CombineRuns<Op>(runs, 5, out, w);
+    else
+        CombineRuns<Op>(runs, count, out, w);
+}
+
 PIX_WB_HOT void MaxOfRuns(const unsigned char* const* runs, int count, unsigned char* out, int w)
 {
-    CombineRuns<LaneMax>(runs, count, out, w);
+    CombineSomeRuns<LaneMax>(runs, count, out, w);
 }
 
 PIX_WB_HOT void MinOfRuns(const unsigned char* const* runs, int count, unsigned char* out, int w)
 {
-    CombineRuns<LaneMin>(runs, count, out, w);
+    CombineSomeRuns<LaneMin>(runs, count, out, w);
 }
 
 template <typename Op>
