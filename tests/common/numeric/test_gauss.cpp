@@ -160,7 +160,8 @@ TEST(GaussianBlur, RowsOfABytePictureAreTheBytesOfgGaussEvenWhenChangedOnTheWay)
 {
     // 389 x 401 is split over the processors; every handed-out row is then
     // overwritten, as an effect writing over its own picture does.
-    for (auto [w, h, size] : {std::tuple{389, 401, 9}, {5, 3, 9}, {70, 40, 15}}) {
+    for (auto [width, height, size] : {std::tuple{389, 401, 9}, {5, 3, 9}, {70, 40, 15}}) {
+        const int w = width, h = height; // plain names the lambda below can take
         std::vector<unsigned char> bytes(std::size_t(w) * std::size_t(h));
         std::vector<unsigned char*> rows(std::size_t(h), nullptr);
         Image expected;
