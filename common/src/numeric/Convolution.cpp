@@ -1,6 +1,7 @@
 #include "pixorama/common/Convolution.h"
 
 #include "CorrelationBand.h"
+#include "HaloRows.h"
 #include "pixorama/common/RowSplit.h"
 
 #include <algorithm>
@@ -14,43 +15,10 @@ bool usable(const ClassData2DIO<float>* img)
     return img != nullptr && img->data != nullptr && img->width > 0 && img->height > 0;
 }
 
-// Rows that a band reads but another band overwrites are copied before any
-// band starts: those within ry rows of a boundary between bands.
-class HaloRows {
-public:
-    HaloRows(const ClassData2DIO<float>& img, int threads, int ry) : rows_(std::size_t(img.height), nullptr)
-    {
-        const int h = img.height;
-        std::vector<int> wanted;
-        for (int i = 1; i < threads; ++i) {
-            const RowSplit::Range r = RowSplit::range(i, threads, h);
-            if (r.empty() || r.begin == 0)
-                continue;
-            for (int q = std::max(0, r.begin - ry); q < std::min(h, r.begin + ry); ++q)
-                wanted.push_back(q);
-        }
-        std::sort(wanted.begin(), wanted.end());
-        wanted.erase(std::unique(wanted.begin(), wanted.end()), wanted.end());
-        const std::size_t w = std::size_t(img.width);
-        copies_.resize(wanted.size() * w);
-        for (std::size_t i = 0; i < wanted.size(); ++i) {
-            float* copy = copies_.data() + i * w;
-            std::memcpy(copy, img.rows[wanted[i]], w * sizeof(float));
-            rows_[std::size_t(wanted[i])] = copy;
-        }
-    }
-
-    const float* row(int q) const { return rows_[std::size_t(q)]; }
-
-private:
-    std::vector<float> copies_;
-    std::vector<const float*> rows_;
-};
-
 // Writes each band's output rows over the image as it goes; see CorrelationBand.
 void correlateInPlace(ClassData2DIO<float>& img, const CorrelationTaps& taps, int threads, bool interiorOnly)
 {
-    const HaloRows halo(img, threads, taps.ry);
+    const HaloRows<float> halo(img.rows, img.width, img.height, threads, taps.ry);
     const int w = img.width;
     const int h = img.height;
     RowSplit::run(h, threads, [&](int begin, int end) {

@@ -1,6 +1,9 @@
 #include "pixorama/common/Gaussian.h"
 
+#include "CorrelationBand.h"
+#include "HaloRows.h"
 #include "pixorama/common/Convolution.h"
+#include "pixorama/common/RowSplit.h"
 
 #include <cmath>
 
@@ -53,4 +56,34 @@ bool gGauss(ClassData2DIO<float>* img, int size, float sigma, float angle)
     ClassData2DIO<float> kernel;
     TwoDGaussian_LSE(&kernel, size, sigma, size, sigma, angle);
     return ConFltMC(img, &kernel);
+}
+
+bool gGaussRows(unsigned char* const* rows, int w, int h, int size, float sigma, float angle, const GaussRow& row)
+{
+    if (size < 1 || size % 2 == 0)
+        return false;
+    if (rows == nullptr || w <= 0 || h <= 0)
+        return true;
+    ClassData2DIO<float> kernel;
+    TwoDGaussian_LSE(&kernel, size, sigma, size, sigma, angle);
+    CorrelationTaps taps;
+    taps.load(&kernel);
+    taps.factorise();
+    const int threads = RowSplit::threadCount();
+    const HaloRows<unsigned char> halo(rows, w, h, threads, taps.ry);
+    RowSplit::run(h, threads, [&](int begin, int end) {
+        // The band reads each source row once, as floats, into its ring; the
+        // caller may change row y once it has been handed row y.
+        std::vector<float> floats(std::size_t(w), 0.0f), out(std::size_t(w), 0.0f);
+        CorrelationBand band(taps, w, h, [&](int q) -> const float* {
+            const unsigned char* bytes = q >= begin && q < end ? rows[q] : halo.row(q);
+            std::copy(bytes, bytes + w, floats.begin());
+            return floats.data();
+        });
+        for (int y = begin; y < end; ++y) {
+            band.computeRow(y, out.data());
+            row(y, out.data());
+        }
+    });
+    return true;
 }

@@ -21,12 +21,10 @@ struct PlaneSized : ScratchBytes {
     }
 };
 
-// The plane's closing (dilation into scratch, then erosion) into closed,
-// which may be the plane's own pixels.
-void Closing(const ClassData2DIO<unsigned char>& plane, unsigned char* scratch, unsigned char* closed)
+// The plane's closing into closed, which may be the plane's own pixels.
+void Closing(const ClassData2DIO<unsigned char>& plane, unsigned char* closed)
 {
-    DilateSquare(plane.data, scratch, plane.width, plane.height, spotRadius);
-    ErodeSquare(scratch, closed, plane.width, plane.height, spotRadius);
+    CloseSquare(plane.data, closed, plane.width, plane.height, spotRadius);
 }
 
 // A closing never lowers a channel; a spot is where it raises the brightness
@@ -76,11 +74,10 @@ void EffectBlemishRemoval(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    const PlaneSized scratch(planes);
     const PlaneSized closed[3] = {PlaneSized(planes), PlaneSized(planes), PlaneSized(planes)};
-    Closing(planes.r, scratch.get(), closed[0].get());
-    Closing(planes.g, scratch.get(), closed[1].get());
-    Closing(planes.b, scratch.get(), closed[2].get());
+    Closing(planes.r, closed[0].get());
+    Closing(planes.g, closed[1].get());
+    Closing(planes.b, closed[2].get());
     const int w = planes.Width();
     ForPlaneBands(planes, [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
@@ -95,7 +92,6 @@ void EffectStrongBlemishRemoval(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    const PlaneSized scratch(planes);
     for (ClassData2DIO<unsigned char>* plane : {&planes.r, &planes.g, &planes.b})
-        Closing(*plane, scratch.get(), plane->data);
+        Closing(*plane, plane->data);
 }

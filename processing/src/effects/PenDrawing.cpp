@@ -32,16 +32,11 @@ void EffectPenDrawing(ColourPlanes planes)
     const int w = planes.Width();
     const int h = planes.Height();
     const std::size_t n = std::size_t(w) * std::size_t(h);
-    const ScratchBytes grey(n), high(n), low(n);
+    const ScratchBytes grey(n);
     GreyOfPlanes(planes, grey.get());
-    DilateStep(grey.get(), high.get(), w, h);
-    ErodeStep(grey.get(), low.get(), w, h);
-    ForRowBands(h, n, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const std::size_t at = std::size_t(y) * std::size_t(w);
-            InkRow(high.get() + at, low.get() + at, planes.r.rows[y], w);
-            std::memcpy(planes.g.rows[y], planes.r.rows[y], std::size_t(w));
-            std::memcpy(planes.b.rows[y], planes.r.rows[y], std::size_t(w));
-        }
+    ForSquareExtremes(grey.get(), w, h, 1, [&](int y, const unsigned char* high, const unsigned char* low) {
+        InkRow(high, low, planes.r.rows[y], w);
+        std::memcpy(planes.g.rows[y], planes.r.rows[y], std::size_t(w));
+        std::memcpy(planes.b.rows[y], planes.r.rows[y], std::size_t(w));
     });
 }

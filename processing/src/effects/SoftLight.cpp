@@ -1,12 +1,6 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
-#include "PixelLoops.h"
-#include "ScratchBytes.h"
-
 #include "pixorama/common/Gaussian.h"
-
-#include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -29,44 +23,12 @@ void ScreenRow(unsigned char* __restrict v, const float* __restrict s, int w)
     }
 }
 
-// A float image over scratch memory that is neither zeroed nor faulted in
-// page by page, for the blur.
-class FloatScratch {
-public:
-    FloatScratch(int w, int h) : bytes(std::size_t(w) * std::size_t(h) * sizeof(float)), rows(std::size_t(h))
-    {
-        float* data = reinterpret_cast<float*>(bytes.get());
-        for (int y = 0; y < h; ++y)
-            rows[std::size_t(y)] = data + std::size_t(y) * std::size_t(w);
-        image.ownsData = image.ownsRows = false;
-        image.data = data;
-        image.rows = rows.data();
-        image.width = w;
-        image.height = h;
-        image.roi = {0, 0, w - 1, h - 1};
-    }
-
-    ClassData2DIO<float> image;
-
-private:
-    ScratchBytes bytes;
-    std::vector<float*> rows;
-};
-
-// blur is a float image of the plane's size, reused between the planes.
-void SoftLightPlane(ClassData2DIO<unsigned char>& plane, ClassData2DIO<float>& blur)
+// Each line is screened with its blur as soon as the blur of that line is
+// made, so the blur never fills a picture-sized float image.
+void SoftLightPlane(ClassData2DIO<unsigned char>& plane)
 {
-    const int w = plane.width;
-    const int h = plane.height;
-    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            std::copy(plane.rows[y], plane.rows[y] + w, blur.rows[y]);
-    });
-    gGauss(&blur, 9, 1.5f, 0.0f);
-    ForRowBands(h, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            ScreenRow(plane.rows[y], blur.rows[y], w);
-    });
+    gGaussRows(plane.rows, plane.width, plane.height, 9, 1.5f, 0.0f,
+               [&plane](int y, const float* blurred) { ScreenRow(plane.rows[y], blurred, plane.width); });
 }
 
 } // namespace
@@ -75,8 +37,7 @@ void EffectSoftLight(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    FloatScratch blur(planes.Width(), planes.Height());
-    SoftLightPlane(planes.r, blur.image);
-    SoftLightPlane(planes.g, blur.image);
-    SoftLightPlane(planes.b, blur.image);
+    SoftLightPlane(planes.r);
+    SoftLightPlane(planes.g);
+    SoftLightPlane(planes.b);
 }

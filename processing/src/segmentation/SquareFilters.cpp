@@ -1,46 +1,185 @@
 #include "pixorama/workbench/WatershedCore.h"
 
-#include "ByteOps.h"
-#include "RowBands.h"
+#include "HotKernel.h"
+#include "pixorama/common/RowSplit.h"
 
+#include <algorithm>
+
+#include <cstring>
 #include <vector>
+
+// The 32-byte vectors below never cross a call: every function taking or
+// returning one is inlined, so the AVX calling convention does not matter.
+#pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace {
 
-// out = the maximum (minimum) of row[x - r .. x + r], clipped to the row.
-template <typename Op>
-void FilterRow(const unsigned char* row, unsigned char* out, int w, int r)
+// 32 bytes, one AVX2 register in the x86-64-v3 build and two SSE2 registers
+// in the baseline build.
+using Lane = unsigned char __attribute__((vector_size(32)));
+constexpr int laneBytes = int(sizeof(Lane));
+
+inline __attribute__((always_inline)) Lane LoadLane(const unsigned char* p)
 {
-    std::copy(row, row + w, out);
-    for (int k = 1; k <= r && k < w; ++k) {
-        ApplyBytes<Op>(out, out, row + k, std::size_t(w - k));       // right neighbours
-        ApplyBytes<Op>(out + k, out + k, row, std::size_t(w - k));   // left neighbours
+    Lane v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline __attribute__((always_inline)) void StoreLane(unsigned char* p, const Lane& v)
+{
+    std::memcpy(p, &v, sizeof v);
+}
+
+struct LaneMax {
+    static constexpr unsigned char identity = 0;
+    static unsigned char one(unsigned char a, unsigned char b) { return a > b ? a : b; }
+    static void many(Lane& a, const Lane& b) { a = a > b ? a : b; }
+};
+
+struct LaneMin {
+    static constexpr unsigned char identity = 255;
+    static unsigned char one(unsigned char a, unsigned char b) { return a < b ? a : b; }
+    static void many(Lane& a, const Lane& b) { a = a < b ? a : b; }
+};
+
+// out[x] = Op over runs[0][x] .. runs[count - 1][x], the running value held in
+// registers. The runs are source rows, or shifted views of one line.
+template <typename Op>
+inline __attribute__((always_inline)) void CombineRuns(const unsigned char* const* runs, int count, unsigned char* out,
+                                                       int w)
+{
+    int x = 0;
+    for (; x + 2 * laneBytes <= w; x += 2 * laneBytes) {
+        Lane a = LoadLane(runs[0] + x);
+        Lane b = LoadLane(runs[0] + x + laneBytes);
+        for (int k = 1; k < count; ++k) {
+            Op::many(a, LoadLane(runs[k] + x));
+            Op::many(b, LoadLane(runs[k] + x + laneBytes));
+        }
+        StoreLane(out + x, a);
+        StoreLane(out + x + laneBytes, b);
+    }
+    for (; x < w; ++x) {
+        unsigned char m = runs[0][x];
+        for (int k = 1; k < count; ++k)
+            m = Op::one(m, runs[k][x]);
+        out[x] = m;
     }
 }
 
-// Rows [begin, end) of dst from src. The row results of the 2r + 1 source
-// rows a line needs are kept in a ring, each computed once per band.
+// The windows of 3 and 5 (radius 1 and 2, the common ones) get the loop over
+// the runs unrolled.
 template <typename Op>
-void FilterBand(const unsigned char* src, unsigned char* dst, int w, int h, int r, int begin, int end)
+inline __attribute__((always_inline)) void CombineSomeRuns(const unsigned char* const* runs, int count,
+                                                           unsigned char* out, int w)
 {
-    const int slots = 2 * r + 1;
-    std::vector<unsigned char> ring(std::size_t(slots) * std::size_t(w));
-    auto slot = [&](int sy) { return ring.data() + std::size_t(sy % slots) * std::size_t(w); };
-    int done = std::max(0, begin - r); // next source row to filter
-    for (int y = begin; y < end; ++y) {
+    if (count == 3)
+        CombineRuns<Op>(runs, 3, out, w);
+    else if (count == 5)
+        CombineRuns<Op>(runs, 5, out, w);
+    else
+        CombineRuns<Op>(runs, count, out, w);
+}
+
+PIX_WB_HOT void MaxOfRuns(const unsigned char* const* runs, int count, unsigned char* out, int w)
+{
+    CombineSomeRuns<LaneMax>(runs, count, out, w);
+}
+
+PIX_WB_HOT void MinOfRuns(const unsigned char* const* runs, int count, unsigned char* out, int w)
+{
+    CombineSomeRuns<LaneMin>(runs, count, out, w);
+}
+
+template <typename Op>
+void OfRuns(const unsigned char* const* runs, int count, unsigned char* out, int w)
+{
+    if constexpr (Op::identity == 0)
+        MaxOfRuns(runs, count, out, w);
+    else
+        MinOfRuns(runs, count, out, w);
+}
+
+// The source rows one band reads: its own rows straight from the picture,
+// the rows within halo of it from copies taken before any band wrote, so
+// that the bands may write over the picture they read.
+class BandRows {
+public:
+    BandRows(const unsigned char* picture, int w, int h, int halo, RowSplit::Range band)
+        : picture(picture), w(std::size_t(w)), band(band), firstAbove(std::max(0, band.begin - halo)),
+          above(picture + firstAbove * this->w, picture + std::size_t(band.begin) * this->w),
+          below(picture + std::size_t(band.end) * this->w, picture + std::size_t(std::min(h, band.end + halo)) * this->w)
+    {
+    }
+
+    const unsigned char* row(int sy) const
+    {
+        if (sy < band.begin)
+            return above.data() + std::size_t(sy - firstAbove) * w;
+        if (sy >= band.end)
+            return below.data() + std::size_t(sy - band.end) * w;
+        return picture + std::size_t(sy) * w;
+    }
+
+private:
+    const unsigned char* picture;
+    std::size_t w;
+    RowSplit::Range band;
+    int firstAbove;
+    std::vector<unsigned char> above, below;
+};
+
+// One square filter, a line at a time: the column of 2 r + 1 rows (clipped to
+// the picture) goes into a line framed by r identity bytes on either side, so
+// that the window along the line never needs clipping; the line's 2 r + 1
+// shifted views then give the output.
+template <typename Op>
+class LineFilter {
+public:
+    LineFilter(int w, int r)
+        : w(w), r(r), line(std::size_t(w) + 2 * std::size_t(r), Op::identity), rows(2 * std::size_t(r) + 1),
+          shifted(2 * std::size_t(r) + 1)
+    {
+        for (std::size_t k = 0; k < shifted.size(); ++k)
+            shifted[k] = line.data() + k;
+    }
+
+    // Output row y of a picture of h rows whose row sy is source(sy), from
+    // `width` bytes at each source row (w, or w + 2 r for framed rows) into out.
+    template <typename Source>
+    void run(const Source& source, int y, int h, int width, unsigned char* out)
+    {
         const int lo = std::max(0, y - r);
         const int hi = std::min(h - 1, y + r);
-        for (; done <= hi; ++done)
-            FilterRow<Op>(src + std::size_t(done) * std::size_t(w), slot(done), w, r);
-        unsigned char* out = dst + std::size_t(y) * std::size_t(w);
-        if (lo == hi) {
-            std::copy(slot(lo), slot(lo) + w, out);
-            continue;
-        }
-        ApplyBytes<Op>(out, slot(lo), slot(lo + 1), std::size_t(w));
-        for (int sy = lo + 2; sy <= hi; ++sy)
-            ApplyBytes<Op>(out, out, slot(sy), std::size_t(w));
+        for (int sy = lo; sy <= hi; ++sy)
+            rows[std::size_t(sy - lo)] = source(sy);
+        unsigned char* column = width == w ? line.data() + r : line.data();
+        OfRuns<Op>(rows.data(), hi - lo + 1, column, width);
+        OfRuns<Op>(shifted.data(), int(shifted.size()), out, w);
     }
+
+private:
+    int w, r;
+    std::vector<unsigned char> line;
+    std::vector<const unsigned char*> rows, shifted;
+};
+
+// Calls band(rows, begin, end) over the picture's rows, split over the
+// processors for large pictures; rows reads the picture as it was before any
+// band wrote, halo rows around each band.
+template <typename Band>
+void ForBands(const unsigned char* src, int w, int h, int halo, const Band& band)
+{
+    const std::size_t pixels = std::size_t(w) * std::size_t(h);
+    constexpr std::size_t threadedFrom = std::size_t(1) << 17;
+    const int threads = pixels < threadedFrom ? 1 : RowSplit::threadCount();
+    std::vector<BandRows> saved;
+    for (int i = 0; i < threads; ++i)
+        saved.emplace_back(src, w, h, halo, RowSplit::range(i, threads, h));
+    RowSplit::runWorkers(h, threads, [&](int worker, int begin, int end) {
+        band(saved[std::size_t(worker)], begin, end);
+    });
 }
 
 template <typename Op>
@@ -48,20 +187,72 @@ void FilterSquare(const unsigned char* src, unsigned char* dst, int w, int h, in
 {
     if (w <= 0 || h <= 0)
         return;
-    ForRowBands(h, std::size_t(w) * std::size_t(h),
-                [&](int begin, int end) { FilterBand<Op>(src, dst, w, h, r, begin, end); });
+    r = std::max(r, 0);
+    ForBands(src, w, h, r, [&](const BandRows& rows, int begin, int end) {
+        LineFilter<Op> filter(w, r);
+        auto source = [&rows](int sy) { return rows.row(sy); };
+        for (int y = begin; y < end; ++y)
+            filter.run(source, y, h, w, dst + std::size_t(y) * std::size_t(w));
+    });
+}
+
+// Dilation then erosion per band, the dilated rows an output row needs kept
+// in a ring of framed rows, so the dilation is never written out whole.
+void CloseBand(const BandRows& rows, unsigned char* dst, int w, int h, int r, int begin, int end)
+{
+    const std::size_t framed = std::size_t(w) + 2 * std::size_t(r);
+    const int slots = 2 * r + 1;
+    std::vector<unsigned char> ring(std::size_t(slots) * framed, LaneMin::identity);
+    auto slot = [&](int d) { return ring.data() + std::size_t(d % slots) * framed; };
+    LineFilter<LaneMax> dilation(w, r);
+    LineFilter<LaneMin> erosion(w, r);
+    auto source = [&rows](int sy) { return rows.row(sy); };
+    auto dilated = [&](int d) -> const unsigned char* { return slot(d); };
+    int next = std::max(0, begin - r); // next dilated row to compute
+    for (int y = begin; y < end; ++y) {
+        for (const int last = std::min(h - 1, y + r); next <= last; ++next)
+            dilation.run(source, next, h, w, slot(next) + r);
+        erosion.run(dilated, y, h, int(framed), dst + std::size_t(y) * std::size_t(w));
+    }
 }
 
 } // namespace
 
 void DilateSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius)
 {
-    FilterSquare<ByteMax>(src, dst, w, h, radius);
+    FilterSquare<LaneMax>(src, dst, w, h, radius);
 }
 
 void ErodeSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius)
 {
-    FilterSquare<ByteMin>(src, dst, w, h, radius);
+    FilterSquare<LaneMin>(src, dst, w, h, radius);
+}
+
+void CloseSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    const int r = std::max(radius, 0);
+    ForBands(src, w, h, 2 * r,
+             [&](const BandRows& rows, int begin, int end) { CloseBand(rows, dst, w, h, r, begin, end); });
+}
+
+void ForSquareExtremes(const unsigned char* src, int w, int h, int radius, const SquareExtremesRow& row)
+{
+    if (w <= 0 || h <= 0)
+        return;
+    const int r = std::max(radius, 0);
+    ForBands(src, w, h, r, [&](const BandRows& rows, int begin, int end) {
+        LineFilter<LaneMax> dilation(w, r);
+        LineFilter<LaneMin> erosion(w, r);
+        std::vector<unsigned char> maxima(std::size_t(w), 0), minima(std::size_t(w), 0);
+        auto source = [&rows](int sy) { return rows.row(sy); };
+        for (int y = begin; y < end; ++y) {
+            dilation.run(source, y, h, w, maxima.data());
+            erosion.run(source, y, h, w, minima.data());
+            row(y, maxima.data(), minima.data());
+        }
+    });
 }
 
 void DilateStep(const unsigned char* src, unsigned char* dst, int w, int h)

@@ -5,9 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 #include <random>
+#include <tuple>
+#include <vector>
 
 namespace {
 
@@ -150,4 +154,35 @@ TEST(GaussianBlur, EvenOrEmptySizesAreRefused)
     EXPECT_FALSE(gGauss(&img, 0, 1.0f, 0.0f));
     EXPECT_EQ(img.rows[2][2], 1.0f);
     EXPECT_EQ(img.rows[2][3], 0.0f);
+}
+
+TEST(GaussianBlur, RowsOfABytePictureAreTheBytesOfgGaussEvenWhenChangedOnTheWay)
+{
+    // 389 x 401 is split over the processors; every handed-out row is then
+    // overwritten, as an effect writing over its own picture does.
+    for (auto [width, height, size] : {std::tuple{389, 401, 9}, {5, 3, 9}, {70, 40, 15}}) {
+        const int w = width, h = height; // plain names the lambda below can take
+        std::vector<unsigned char> bytes(std::size_t(w) * std::size_t(h));
+        std::vector<unsigned char*> rows(std::size_t(h), nullptr);
+        Image expected;
+        expected.SetDim(w, h);
+        for (int y = 0; y < h; ++y) {
+            rows[std::size_t(y)] = bytes.data() + std::size_t(y) * std::size_t(w);
+            for (int x = 0; x < w; ++x) {
+                rows[std::size_t(y)][x] = static_cast<unsigned char>((unsigned(y * w + x) * 2654435761u) >> 24);
+                expected.rows[y][x] = rows[std::size_t(y)][x];
+            }
+        }
+        ASSERT_TRUE(gGauss(&expected, size, 1.5f, 0.0f));
+        std::vector<float> blurred(bytes.size(), -1.0f);
+        ASSERT_TRUE(gGaussRows(rows.data(), w, h, size, 1.5f, 0.0f, [&](int y, const float* row) {
+            std::copy(row, row + w, blurred.begin() + std::ptrdiff_t(y) * w);
+            std::fill_n(rows[std::size_t(y)], w, 0);
+        }));
+        for (int y = 0; y < h; ++y)
+            ASSERT_EQ(0, std::memcmp(expected.rows[y], blurred.data() + std::size_t(y) * std::size_t(w),
+                                     std::size_t(w) * sizeof(float)))
+                << w << " x " << h << ", row " << y;
+    }
+    EXPECT_FALSE(gGaussRows(nullptr, 0, 0, 4, 1.0f, 0.0f, [](int, const float*) {}));
 }

@@ -1,5 +1,6 @@
 // Effects that look at a pixel's surroundings.
 #include "PlaneTestTools.h"
+#include "SquareReference.h"
 
 #include "pixorama/workbench/PhotoEffects.h"
 
@@ -216,4 +217,43 @@ TEST(BlemishRemoval, StrongRemovalFillsEveryPlaneOnItsOwn)
     EXPECT_EQ(strong.At(12, 3), (Rgb{200, 150, 120}));
     EXPECT_EQ(strong.At(16, 21), (Rgb{200, 150, 120}));
     EXPECT_EQ(gentle.At(12, 3), (Rgb{195, 150, 120})); // too faint for the gentle one
+}
+
+TEST(NeighbourhoodEffects, LargePicturesFollowTheSquareTakenPixelByPixel)
+{
+    // 389 x 401 is split over the processors; the rows near each split need
+    // the neighbouring band's pixels as they were before the effect.
+    const int w = 389, h = 401;
+    auto noise = [](int x, int y, unsigned salt) {
+        return int(((unsigned(y * 389 + x) + salt) * 2654435761u) >> 24);
+    };
+    const TestPlanes source(w, h, [&](int x, int y) { return Rgb{noise(x, y, 0), noise(x, y, 7), noise(x, y, 13)}; });
+    TestPlanes strong = source;
+    EffectStrongBlemishRemoval(strong.Planes());
+    const ClassData2DIO<unsigned char>* before[3] = {&source.r, &source.g, &source.b};
+    const ClassData2DIO<unsigned char>* after[3] = {&strong.r, &strong.g, &strong.b};
+    for (int c = 0; c < 3; ++c) {
+        const std::vector<unsigned char> plane(before[c]->data, before[c]->data + std::size_t(w) * h);
+        const std::vector<unsigned char> closed = BruteSquare(BruteSquare(plane, w, h, 2, true), w, h, 2, false);
+        ASSERT_TRUE(std::equal(closed.begin(), closed.end(), after[c]->data)) << "plane " << c;
+    }
+
+    // Pen drawing on a grey picture: three times the spread of the 3 x 3
+    // square beyond the grain of 8 levels, darkening white paper.
+    TestPlanes pen(w, h, [&](int x, int y) {
+        const int v = noise(x / 3, y / 3, 0) / 4 + 100;
+        return Rgb{v, v, v};
+    });
+    std::vector<unsigned char> grey(pen.r.data, pen.r.data + std::size_t(w) * h);
+    for (unsigned char& v : grey) // 0.299 v + 0.587 v + 0.114 v in double may truncate to v - 1
+        v = static_cast<unsigned char>(0.299 * v + 0.587 * v + 0.114 * v);
+    const std::vector<unsigned char> high = BruteSquare(grey, w, h, 1, true), low = BruteSquare(grey, w, h, 1, false);
+    EffectPenDrawing(pen.Planes());
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::size_t i = std::size_t(y) * w + std::size_t(x);
+            const int ink = std::max(0, 3 * (high[i] - low[i] - 8));
+            const int paper = std::max(0, 255 - ink);
+            ASSERT_EQ(pen.At(x, y), (Rgb{paper, paper, paper})) << x << "," << y;
+        }
 }

@@ -2,6 +2,8 @@
 
 #include "ClassData2DIO.h"
 
+#include <functional>
+
 // exp(-x^2 / (2 sigma^2)) / (sqrt(2 pi) sigma), computed in double.
 float OneDGaussian(float x, float sigma);
 
@@ -17,3 +19,11 @@ bool TwoDGaussian_LSE(ClassData2DIO<float>* k, int w, float sigmaX, int h, float
 // Correlates img with a size x size Gaussian of the given sigma and angle
 // through ConFltMC. False, with img unchanged, for an even or non-positive size.
 bool gGauss(ClassData2DIO<float>* img, int size, float sigma, float angle);
+
+// gGauss of a byte picture (rows[y] holds row y, w bytes), handed out a row
+// at a time: row(y, blurred) receives the w floats gGauss gives row y of the
+// picture taken as floats, valid during the call, and may change rows[y]
+// meanwhile. Large pictures are split over the processors, so calls for
+// different rows may run side by side. False for an even or non-positive size.
+using GaussRow = std::function<void(int y, const float* blurred)>;
+bool gGaussRows(unsigned char* const* rows, int w, int h, int size, float sigma, float angle, const GaussRow& row);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <vector>
 
@@ -22,6 +23,14 @@ public:
 // buffers of w x h.
 void DilateSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius);
 void ErodeSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius);
+// The closing: ErodeSquare of DilateSquare with the same radius, without a
+// picture-sized buffer in between. dst may be src.
+void CloseSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius);
+// Calls row(y, maxima, minima) for every row y with that row of DilateSquare
+// and ErodeSquare, w bytes each, valid during the call. Large pictures are
+// split over the processors: calls for different rows may run side by side.
+using SquareExtremesRow = std::function<void(int y, const unsigned char* maxima, const unsigned char* minima)>;
+void ForSquareExtremes(const unsigned char* src, int w, int h, int radius, const SquareExtremesRow& row);
 // One 3 x 3 step: the maximum (minimum) over each pixel and its two
 // neighbours along the row, then along the column (at the ends over the pixel
 // and its one neighbour).
