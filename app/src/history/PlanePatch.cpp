@@ -1,5 +1,7 @@
 #include "PlanePatch.h"
 
+#include "RawSpares.h"
+
 #include "pixorama/common/AlignedBuffer.h"
 #include "pixorama/platform/Assert.h"
 
@@ -36,6 +38,18 @@ void PlanePatch::Free::operator()(unsigned char* p) const
     pixAlignedFree(p);
 }
 
+void PlanePatch::GiveBack::operator()(ClassData2DIO<float>* image) const
+{
+    RawSpares::Give(std::unique_ptr<ClassData2DIO<float>>(image));
+}
+
+unsigned char* PlanePatch::Row(int r) const
+{
+    if (taken)
+        return reinterpret_cast<unsigned char*>(taken->rows[r]);
+    return bytes.get() + std::size_t(r - firstRow) * rowBytes;
+}
+
 void PlanePatch::Allocate(std::size_t count)
 {
     size = count;
@@ -53,6 +67,23 @@ PlanePatch PlanePatch::Copy(PlaneAccess& plane)
     patch.Allocate(patch.rowBytes * std::size_t(patch.height));
     for (int r = 0; r < patch.height; ++r)
         std::memcpy(patch.Row(r), plane.Row(r), patch.rowBytes);
+    return patch;
+}
+
+PlanePatch PlanePatch::Take(ClassData2DIO<float>& image)
+{
+    PlanePatch patch;
+    if (!image.IsEmpty()) {
+        patch.width = image.width;
+        patch.height = image.height;
+    }
+    patch.pixelBytes = sizeof(float);
+    patch.rowBytes = std::size_t(patch.width) * sizeof(float);
+    patch.rowCount = patch.height;
+    patch.size = patch.rowBytes * std::size_t(patch.height);
+    patch.taken.reset(new ClassData2DIO<float>);
+    patch.taken->SwapPixels(image);
+    RawSpares::PutInto(image, patch.width, patch.height);
     return patch;
 }
 
