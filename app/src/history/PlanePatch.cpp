@@ -1,6 +1,6 @@
 #include "PlanePatch.h"
 
-#include "RawSpares.h"
+#include "Spares.h"
 
 #include "pixorama/common/AlignedBuffer.h"
 #include "pixorama/platform/Assert.h"
@@ -35,12 +35,12 @@ void swapBytes(unsigned char* __restrict a, unsigned char* __restrict b, std::si
 
 void PlanePatch::Free::operator()(unsigned char* p) const
 {
-    pixAlignedFree(p);
+    Spares::GiveBytes(p, size);
 }
 
 void PlanePatch::GiveBack::operator()(ClassData2DIO<float>* image) const
 {
-    RawSpares::Give(std::unique_ptr<ClassData2DIO<float>>(image));
+    Spares::Give(std::unique_ptr<ClassData2DIO<float>>(image));
 }
 
 unsigned char* PlanePatch::Row(int r) const
@@ -53,7 +53,13 @@ unsigned char* PlanePatch::Row(int r) const
 void PlanePatch::Allocate(std::size_t count)
 {
     size = count;
-    bytes.reset(count ? static_cast<unsigned char*>(pixAlignedAlloc(count)) : nullptr);
+    unsigned char* p = nullptr;
+    if (count) {
+        p = Spares::TakeBytes(count);
+        if (!p)
+            p = static_cast<unsigned char*>(pixAlignedAlloc(count));
+    }
+    bytes = std::unique_ptr<unsigned char, Free>(p, Free{count});
 }
 
 PlanePatch PlanePatch::Copy(PlaneAccess& plane)
@@ -83,7 +89,7 @@ PlanePatch PlanePatch::Take(ClassData2DIO<float>& image)
     patch.size = patch.rowBytes * std::size_t(patch.height);
     patch.taken.reset(new ClassData2DIO<float>);
     patch.taken->SwapPixels(image);
-    RawSpares::PutInto(image, patch.width, patch.height);
+    Spares::PutInto(image, patch.width, patch.height);
     return patch;
 }
 

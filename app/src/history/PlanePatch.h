@@ -31,7 +31,9 @@ public:
     std::size_t Bytes() const { return size; }
 
 private:
+    // Large buffers go to the spares.
     struct Free {
+        std::size_t size;
         void operator()(unsigned char* p) const;
     };
     // A taken raw goes to the spares.
