@@ -101,9 +101,7 @@ PlanePatch PlanePatch::UniformLabel(int width, int height, int value)
     patch.pixelBytes = sizeof(int);
     patch.rowBytes = std::size_t(width) * sizeof(int);
     patch.rowCount = height;
-    patch.Allocate(patch.rowBytes * std::size_t(height));
-    int* labels = reinterpret_cast<int*>(patch.bytes.get());
-    std::fill(labels, labels + std::size_t(width) * std::size_t(height), value);
+    patch.fill = value;
     return patch;
 }
 
@@ -144,7 +142,9 @@ bool PlanePatch::KeepChangedRows(PlaneAccess& plane)
 
 void PlanePatch::Swap(PlaneAccess& plane)
 {
-    if (SameShape(plane))
+    if (fill >= 0)
+        SwapFill(plane);
+    else if (SameShape(plane))
         SwapRows(plane);
     else
         SwapWhole(plane);
@@ -165,5 +165,17 @@ void PlanePatch::SwapWhole(PlaneAccess& plane)
     plane.Resize(width, height);
     for (int r = 0; r < rowCount; ++r)
         std::memcpy(plane.Row(r), Row(r), rowBytes);
+    *this = std::move(present);
+}
+
+void PlanePatch::SwapFill(PlaneAccess& plane)
+{
+    PlanePatch present = Copy(plane);
+    if (!SameShape(plane))
+        plane.Resize(width, height);
+    for (int r = 0; r < height; ++r) {
+        int* labels = reinterpret_cast<int*>(plane.Row(r));
+        std::fill(labels, labels + width, fill);
+    }
     *this = std::move(present);
 }

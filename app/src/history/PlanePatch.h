@@ -20,14 +20,15 @@ public:
     // The whole raw image as it is now, by taking its buffer: image is left
     // with a spare buffer of its size, or empty.
     static PlanePatch Take(ClassData2DIO<float>& image);
-    // A whole label image of width x height, every label value.
+    // A whole label image of width x height, every label value; kept as
+    // the value until the patch is swapped in.
     static PlanePatch UniformLabel(int width, int height, int value);
     // Narrows a whole copy to the rows where the plane now differs from it;
     // false (and the patch emptied) when nothing differs.
     bool KeepChangedRows(PlaneAccess& plane);
     void Swap(PlaneAccess& plane);
 
-    bool Empty() const { return !bytes && !taken; }
+    bool Empty() const { return !bytes && !taken && fill < 0; }
     std::size_t Bytes() const { return size; }
 
 private:
@@ -46,6 +47,7 @@ private:
     void Allocate(std::size_t count);
     void SwapRows(PlaneAccess& plane);
     void SwapWhole(PlaneAccess& plane);
+    void SwapFill(PlaneAccess& plane);
 
     int width = 0;
     int height = 0;
@@ -56,4 +58,5 @@ private:
     std::size_t size = 0;
     std::unique_ptr<unsigned char, Free> bytes;
     std::unique_ptr<ClassData2DIO<float>, GiveBack> taken; // instead of bytes
+    int fill = -1;                                          // >= 0: every label this, no bytes
 };
