@@ -119,7 +119,7 @@ void runColour(int id)
 
 void runRaw(int id)
 {
-    ClassData2DIO<float>& raw = gCVSGetRaw(canvas);
+    const ClassData2DIO<float>& raw = gCVSGetRaw(canvas);
     EditRequest request;
     if (!request.Ask(id, raw.width, raw.height))
         return;

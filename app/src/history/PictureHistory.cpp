@@ -80,14 +80,19 @@ void PictureHistory::Begin(const std::wstring& name, StepScope scope)
     try {
         recording = std::make_unique<PictureStep>(name, scope, workingCanvas(), gWorkState());
     } catch (const std::bad_alloc&) {
-        // No room to keep the picture as it was: the change goes ahead
-        // without a step, and the older steps no longer lead back to it.
-        recording.reset();
-        undoSteps.clear();
-        redoSteps.clear();
-        overflowed = true;
-        Notify();
+        Abandon();
     }
+}
+
+// No room to keep the picture as it was: the change goes ahead without a
+// step, and the older steps no longer lead back to it.
+void PictureHistory::Abandon()
+{
+    recording.reset();
+    undoSteps.clear();
+    redoSteps.clear();
+    overflowed = true;
+    Notify();
 }
 
 void PictureHistory::End()
@@ -147,10 +152,7 @@ bool PictureHistory::Move(std::vector<std::unique_ptr<PictureStep>>& from,
     } catch (const std::bad_alloc&) {
         // A new size could not be allocated: the picture is as the step
         // left it, which no other step leads from.
-        undoSteps.clear();
-        redoSteps.clear();
-        overflowed = true;
-        Notify();
+        Abandon();
         return false;
     }
     pictureMoved(*step);
@@ -225,6 +227,17 @@ void PictureHistory::AfterUserDelete(InteractiveDC& dc)
 {
     if (&dc == &workingCanvas())
         End();
+}
+
+void PictureHistory::BeforeRawsChange(InteractiveDC& dc, bool replaced)
+{
+    if (!recording || &dc != &workingCanvas())
+        return;
+    try {
+        recording->KeepRaws(workingCanvas(), gWorkState(), replaced);
+    } catch (const std::bad_alloc&) {
+        Abandon();
+    }
 }
 
 void PictureHistory::Keep(InteractiveDC& dc, std::unique_ptr<Canvo> gone)

@@ -57,8 +57,24 @@ PictureStep::PictureStep(std::wstring name, StepScope scope, InteractiveImage& c
     // A label image not written yet is kept as its one value.
     const auto planes = PicturePlanes(canvas, state, facts.uniformLabel < 0);
     for (std::size_t i = 0; i < planes.size(); ++i)
-        if (planes[i])
+        if (planes[i] && int(i) != workingRawPlane && int(i) != oriRawPlane)
             patches.emplace_back(int(i), PlanePatch::Copy(*planes[i]));
+    rawsPending = true;
+}
+
+void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool replaced)
+{
+    if (!rawsPending)
+        return;
+    rawsPending = false;
+    if (replaced) {
+        patches.emplace_back(workingRawPlane, PlanePatch::Take(canvas.workingRaw));
+        patches.emplace_back(oriRawPlane, PlanePatch::Take(canvas.oriRaw));
+        return;
+    }
+    const auto planes = PicturePlanes(canvas, state, false);
+    for (int i : {workingRawPlane, oriRawPlane})
+        patches.emplace_back(i, PlanePatch::Copy(*planes[std::size_t(i)]));
 }
 
 bool PictureStep::HasLabel() const

@@ -27,6 +27,9 @@ public:
 
 // Every plane of the picture, in a fixed order (the same for every call).
 // The label image is at labelPlane, null unless withLabel: asking for it
-// writes a label image that is uniform and not written yet.
+// writes a label image that is uniform and not written yet. The working and
+// ori raws are at workingRawPlane and oriRawPlane.
+constexpr int workingRawPlane = 1;
+constexpr int oriRawPlane = 2;
 constexpr int labelPlane = 3;
 std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, bool withLabel);

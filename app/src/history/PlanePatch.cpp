@@ -1,5 +1,7 @@
 #include "PlanePatch.h"
 
+#include "Spares.h"
+
 #include "pixorama/common/AlignedBuffer.h"
 #include "pixorama/platform/Assert.h"
 
@@ -33,13 +35,31 @@ void swapBytes(unsigned char* __restrict a, unsigned char* __restrict b, std::si
 
 void PlanePatch::Free::operator()(unsigned char* p) const
 {
-    pixAlignedFree(p);
+    Spares::GiveBytes(p, size);
+}
+
+void PlanePatch::GiveBack::operator()(ClassData2DIO<float>* image) const
+{
+    Spares::Give(std::unique_ptr<ClassData2DIO<float>>(image));
+}
+
+unsigned char* PlanePatch::Row(int r) const
+{
+    if (taken)
+        return reinterpret_cast<unsigned char*>(taken->rows[r]);
+    return bytes.get() + std::size_t(r - firstRow) * rowBytes;
 }
 
 void PlanePatch::Allocate(std::size_t count)
 {
     size = count;
-    bytes.reset(count ? static_cast<unsigned char*>(pixAlignedAlloc(count)) : nullptr);
+    unsigned char* p = nullptr;
+    if (count) {
+        p = Spares::TakeBytes(count);
+        if (!p)
+            p = static_cast<unsigned char*>(pixAlignedAlloc(count));
+    }
+    bytes = std::unique_ptr<unsigned char, Free>(p, Free{count});
 }
 
 PlanePatch PlanePatch::Copy(PlaneAccess& plane)
@@ -56,6 +76,23 @@ PlanePatch PlanePatch::Copy(PlaneAccess& plane)
     return patch;
 }
 
+PlanePatch PlanePatch::Take(ClassData2DIO<float>& image)
+{
+    PlanePatch patch;
+    if (!image.IsEmpty()) {
+        patch.width = image.width;
+        patch.height = image.height;
+    }
+    patch.pixelBytes = sizeof(float);
+    patch.rowBytes = std::size_t(patch.width) * sizeof(float);
+    patch.rowCount = patch.height;
+    patch.size = patch.rowBytes * std::size_t(patch.height);
+    patch.taken.reset(new ClassData2DIO<float>);
+    patch.taken->SwapPixels(image);
+    Spares::PutInto(image, patch.width, patch.height);
+    return patch;
+}
+
 PlanePatch PlanePatch::UniformLabel(int width, int height, int value)
 {
     PlanePatch patch;
@@ -64,9 +101,7 @@ PlanePatch PlanePatch::UniformLabel(int width, int height, int value)
     patch.pixelBytes = sizeof(int);
     patch.rowBytes = std::size_t(width) * sizeof(int);
     patch.rowCount = height;
-    patch.Allocate(patch.rowBytes * std::size_t(height));
-    int* labels = reinterpret_cast<int*>(patch.bytes.get());
-    std::fill(labels, labels + std::size_t(width) * std::size_t(height), value);
+    patch.fill = value;
     return patch;
 }
 
@@ -107,7 +142,9 @@ bool PlanePatch::KeepChangedRows(PlaneAccess& plane)
 
 void PlanePatch::Swap(PlaneAccess& plane)
 {
-    if (SameShape(plane))
+    if (fill >= 0)
+        SwapFill(plane);
+    else if (SameShape(plane))
         SwapRows(plane);
     else
         SwapWhole(plane);
@@ -128,5 +165,17 @@ void PlanePatch::SwapWhole(PlaneAccess& plane)
     plane.Resize(width, height);
     for (int r = 0; r < rowCount; ++r)
         std::memcpy(plane.Row(r), Row(r), rowBytes);
+    *this = std::move(present);
+}
+
+void PlanePatch::SwapFill(PlaneAccess& plane)
+{
+    PlanePatch present = Copy(plane);
+    if (!SameShape(plane))
+        plane.Resize(width, height);
+    for (int r = 0; r < height; ++r) {
+        int* labels = reinterpret_cast<int*>(plane.Row(r));
+        std::fill(labels, labels + width, fill);
+    }
     *this = std::move(present);
 }

@@ -2,6 +2,8 @@
 
 #include "PlaneAccess.h"
 
+#include "pixorama/common/ClassData2DIO.h"
+
 #include <cstddef>
 #include <memory>
 
@@ -15,26 +17,37 @@ public:
 
     // The whole plane as it is now.
     static PlanePatch Copy(PlaneAccess& plane);
-    // A whole label image of width x height, every label value.
+    // The whole raw image as it is now, by taking its buffer: image is left
+    // with a spare buffer of its size, or empty.
+    static PlanePatch Take(ClassData2DIO<float>& image);
+    // A whole label image of width x height, every label value; kept as
+    // the value until the patch is swapped in.
     static PlanePatch UniformLabel(int width, int height, int value);
     // Narrows a whole copy to the rows where the plane now differs from it;
     // false (and the patch emptied) when nothing differs.
     bool KeepChangedRows(PlaneAccess& plane);
     void Swap(PlaneAccess& plane);
 
-    bool Empty() const { return !bytes; }
+    bool Empty() const { return !bytes && !taken && fill < 0; }
     std::size_t Bytes() const { return size; }
 
 private:
+    // Large buffers go to the spares.
     struct Free {
+        std::size_t size;
         void operator()(unsigned char* p) const;
     };
+    // A taken raw goes to the spares.
+    struct GiveBack {
+        void operator()(ClassData2DIO<float>* image) const;
+    };
 
-    unsigned char* Row(int r) const { return bytes.get() + std::size_t(r - firstRow) * rowBytes; }
+    unsigned char* Row(int r) const;
     bool SameShape(PlaneAccess& plane) const;
     void Allocate(std::size_t count);
     void SwapRows(PlaneAccess& plane);
     void SwapWhole(PlaneAccess& plane);
+    void SwapFill(PlaneAccess& plane);
 
     int width = 0;
     int height = 0;
@@ -44,4 +57,6 @@ private:
     int rowCount = 0;
     std::size_t size = 0;
     std::unique_ptr<unsigned char, Free> bytes;
+    std::unique_ptr<ClassData2DIO<float>, GiveBack> taken; // instead of bytes
+    int fill = -1;                                          // >= 0: every label this, no bytes
 };

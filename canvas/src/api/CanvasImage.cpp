@@ -35,9 +35,19 @@ float** rowTableOf(ClassData2DIO<float>& image)
     return image.IsEmpty() ? nullptr : image.rows;
 }
 
+// The pointer forms may be written through.
+ClassData2DIO<float>& lentRaw(int id, bool ori)
+{
+    InteractiveImage* canvas = CanvasTable::At(id);
+    if (!canvas)
+        return emptyImage();
+    canvas->RawsWillChange(false);
+    return ori ? canvas->oriRaw : canvas->workingRaw;
+}
+
 } // namespace
 
-void gCVSShowRawFloat(int id, ClassData2DIO<float>& ima, bool keepOriginal, bool clearOverlays)
+void gCVSShowRawFloat(int id, const ClassData2DIO<float>& ima, bool keepOriginal, bool clearOverlays)
 {
     if (InteractiveImage* canvas = CanvasTable::At(id))
         canvas->ShowFloat(rowsOf(ima), keepOriginal, clearOverlays);
@@ -76,7 +86,7 @@ void gCVSShowUCColor(int id, unsigned char* r, unsigned char* g, unsigned char* 
                            rowsOf<unsigned char>(b, width, height), clearOverlays);
 }
 
-ClassData2DIO<float>& gCVSGetRaw(int id)
+const ClassData2DIO<float>& gCVSGetRaw(int id)
 {
     InteractiveImage* canvas = CanvasTable::At(id);
     return canvas ? canvas->workingRaw : emptyImage();
@@ -84,15 +94,15 @@ ClassData2DIO<float>& gCVSGetRaw(int id)
 
 float* gCVSGetRawPtr1D(int id)
 {
-    return pixelsOf(gCVSGetRaw(id));
+    return pixelsOf(lentRaw(id, false));
 }
 
 float** gCVSGetRawPtr2D(int id)
 {
-    return rowTableOf(gCVSGetRaw(id));
+    return rowTableOf(lentRaw(id, false));
 }
 
-ClassData2DIO<float>& gCVSGetRawOri(int id)
+const ClassData2DIO<float>& gCVSGetRawOri(int id)
 {
     InteractiveImage* canvas = CanvasTable::At(id);
     return canvas ? canvas->oriRaw : emptyImage();
@@ -100,12 +110,12 @@ ClassData2DIO<float>& gCVSGetRawOri(int id)
 
 float* gCVSGetRawOriPtr1D(int id)
 {
-    return pixelsOf(gCVSGetRawOri(id));
+    return pixelsOf(lentRaw(id, true));
 }
 
 float** gCVSGetRawOriPtr2D(int id)
 {
-    return rowTableOf(gCVSGetRawOri(id));
+    return rowTableOf(lentRaw(id, true));
 }
 
 void gCVSSetLutPara(int id, float left, float right)

@@ -28,25 +28,14 @@ bool overlaps(const void* p, std::size_t n, const ClassData2DIO<float>& image)
     return a < b + size && b < a + n;
 }
 
-// Exchanges the pixels of two images, sizes included.
-void swapPixels(ClassData2DIO<float>& a, ClassData2DIO<float>& b)
-{
-    std::swap(a.data, b.data);
-    std::swap(a.rows, b.rows);
-    std::swap(a.ownsData, b.ownsData);
-    std::swap(a.ownsRows, b.ownsRows);
-    std::swap(a.width, b.width);
-    std::swap(a.height, b.height);
-    std::swap(a.roi, b.roi);
-}
-
+// Gives image that size, keeping its buffer when it has it already.
 void ensureSize(ClassData2DIO<float>& image, int width, int height)
 {
     if (image.width == width && image.height == height && image.rows && image.ownsData && image.ownsRows)
         return;
     ClassData2DIO<float> fresh;
     fresh.SetDim(width, height);
-    swapPixels(fresh, image);
+    fresh.SwapPixels(image);
 }
 
 } // namespace
@@ -77,6 +66,7 @@ bool InteractiveImage::Prepare(int width, int height, bool clearOverlays, FileTy
     Resize(width, height, clearOverlays);
     if (canvasSurface.Exists())
         return true;
+    RawsWillChange(true);
     oriRaw.Clear();
     workingRaw.Clear();
     fileType = FileNothing;
@@ -85,6 +75,7 @@ bool InteractiveImage::Prepare(int width, int height, bool clearOverlays, FileTy
 
 bool InteractiveImage::PreparePicture(int width, int height, bool clearOverlays)
 {
+    RawsWillChange(true);
     oriRaw.Clear();
     workingRaw.Clear();
     return Prepare(width, height, clearOverlays, FilePicture8);
@@ -92,12 +83,14 @@ bool InteractiveImage::PreparePicture(int width, int height, bool clearOverlays)
 
 void InteractiveImage::LendWorkingRaw(ClassData2DIO<float>& into)
 {
+    RawsWillChange(false);
     into.Clear();
-    swapPixels(workingRaw, into);
+    workingRaw.SwapPixels(into);
 }
 
 void InteractiveImage::ShowNothing()
 {
+    RawsWillChange(true);
     oriRaw.Clear();
     workingRaw.Clear();
     fileType = FileNothing;
@@ -111,7 +104,8 @@ void InteractiveImage::ShowBlank(int width, int height)
 
 void InteractiveImage::ReturnWorkingRaw(ClassData2DIO<float>& from)
 {
-    swapPixels(workingRaw, from);
+    RawsWillChange(false);
+    workingRaw.SwapPixels(from);
     from.Clear();
 }
 
@@ -156,6 +150,7 @@ bool InteractiveImage::ShowFloat(const Rows<float>& image, bool keepOriginal, bo
             source = {detached.rows, detached.data, w, h};
         }
         const bool sourceIsOri = source.Is(oriRaw);
+        RawsWillChange(!sourceIsOri && !source.Is(workingRaw));
         ensureSize(workingRaw, w, h);
         if (keepOriginal)
             ensureSize(oriRaw, w, h);
@@ -237,7 +232,8 @@ bool InteractiveImage::ShowFloatTaking(ClassData2DIO<float>& image, bool keepOri
 {
     if (!Rows<float>{image.rows, nullptr, image.width, image.height}.Valid())
         return false;
-    swapPixels(workingRaw, image);
+    RawsWillChange(true);
+    workingRaw.SwapPixels(image);
     return ShowFloat({workingRaw.rows, nullptr, workingRaw.width, workingRaw.height}, keepOriginal, clearOverlays);
 }
 
@@ -254,6 +250,12 @@ bool InteractiveImage::ShowPixels(const Rows<plat::Pixel>& image, bool clearOver
             out[x] = in[x] & 0xFFFFFFu;
     }
     return true;
+}
+
+void InteractiveImage::RawsWillChange(bool replaced)
+{
+    if (overlayWatcher)
+        overlayWatcher->BeforeRawsChange(*this, replaced);
 }
 
 void InteractiveImage::SetLutPara(float left, float right)

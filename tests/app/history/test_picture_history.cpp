@@ -228,6 +228,17 @@ TEST_F(PictureHistoryTest, EveryKindOfChangeToARawPictureComesBackExactly)
         frame->OnCommand(2228);
     });
     Step(L"上下镜像", [&] { frame->OnCommand(2377); });
+    // Raws written in place through the lent pixels, in a few rows only.
+    Step(L"笔", [&] {
+        History().Begin(L"笔");
+        float** rows = gCVSGetRawPtr2D(canvas);
+        float** oriRows = gCVSGetRawOriPtr2D(canvas);
+        rows[3][4] = 1.0f;
+        oriRows[5][2] = 2.0f;
+        History().End();
+    });
+    // A grey result in place of the raw picture: the raws go.
+    Step(L"二值化", [&] { frame->OnCommand(2526); });
     UnwindAndReplay(first);
     // The display window is a step of its parameters alone.
     History().Clear();

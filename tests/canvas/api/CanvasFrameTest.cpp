@@ -224,9 +224,9 @@ TEST_F(CanvasTest, IdsOutsideTheTableAreIgnored)
         plat::Point q{9, 9};
         gCVSGetDisplayPt(id, 1.0, 1.0, q);
         EXPECT_EQ(q, (plat::Point{9, 9}));
-        // What a caller writes into the lent empty image does not stick.
-        gCVSGetRaw(id).SetDim(2, 2);
+        // No canvas: nothing to read or write.
         EXPECT_TRUE(gCVSGetRaw(id).IsEmpty());
+        EXPECT_EQ(gCVSGetRawPtr2D(id), nullptr);
     }
     // Canvas 0 kept everything.
     EXPECT_EQ(gCVSGetFileType(0), FileFloat);

@@ -23,7 +23,7 @@ TEST_F(CanvasTest, FloatImageIsRescaledAndWindowed)
     auto image = FloatImage(101, 3, [](int x, int) { return x * 10; });
     gCVSShowRawFloat(4, image, true, true);
     EXPECT_EQ(gCVSGetFileType(4), FileFloat);
-    ClassData2DIO<float>& working = gCVSGetRaw(4);
+    const ClassData2DIO<float>& working = gCVSGetRaw(4);
     ASSERT_EQ(working.width, 101);
     EXPECT_FLOAT_EQ(working.rows[0][0], 0.0f);
     EXPECT_FLOAT_EQ(working.rows[0][100], 65535.0f);
@@ -100,7 +100,7 @@ TEST_F(CanvasTest, ShowingTheCanvasOwnRawWorks)
     auto image = FloatImage(5, 4, [](int x, int y) { return x + 10 * y; });
     gCVSShowRawFloat(3, image, true, true);
     // Callers process the working raw in place and show it again.
-    gCVSGetRaw(3).rows[0][0] = 131070.0f;
+    gCVSGetRawPtr2D(3)[0][0] = 131070.0f;
     gCVSShowRawFloat(3, gCVSGetRaw(3), true, false);
     EXPECT_EQ(gCVSGetRaw(3).rows[0][0], 65535.0f);
     EXPECT_EQ(gCVSGetRawOri(3).rows[0][0], 131070.0f);

@@ -59,11 +59,13 @@ public:
     void BeforeUserDelete(InteractiveDC& dc, bool all) override;
     void AfterUserDelete(InteractiveDC& dc) override;
     void Keep(InteractiveDC& dc, std::unique_ptr<Canvo> gone) override;
+    void BeforeRawsChange(InteractiveDC& dc, bool replaced) override;
 
 private:
     void Push(std::unique_ptr<PictureStep> step);
     bool Move(std::vector<std::unique_ptr<PictureStep>>& from, std::vector<std::unique_ptr<PictureStep>>& to);
     void Notify();
+    void Abandon();
 
     std::vector<std::unique_ptr<PictureStep>> undoSteps; // oldest first
     std::vector<std::unique_ptr<PictureStep>> redoSteps; // next to bring back last

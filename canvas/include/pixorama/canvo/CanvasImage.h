@@ -13,7 +13,7 @@
 
 // Shows a float image: kept as given (when keepOriginal) and as a working
 // copy rescaled to 0..65535 that feeds the display window.
-void gCVSShowRawFloat(int id, ClassData2DIO<float>& ima, bool keepOriginal, bool clearOverlays);
+void gCVSShowRawFloat(int id, const ClassData2DIO<float>& ima, bool keepOriginal, bool clearOverlays);
 // Row r of the image starts at data + r * width.
 void gCVSShowRawFloat(int id, float* data, int width, int height, bool keepOriginal, bool clearOverlays);
 void gCVSShowUCGray(int id, ClassData2DIO<unsigned char>& ima, bool clearOverlays);
@@ -24,12 +24,13 @@ void gCVSShowUCColor(int id, ClassData2DIO<unsigned char>& r, ClassData2DIO<unsi
 void gCVSShowUCColor(int id, unsigned char* r, unsigned char* g, unsigned char* b, int width, int height,
                      bool clearOverlays);
 
-// The working raw (0..65535) and the ori raw (values as given), lent by
-// reference; callers may change them in place and then call gCVSSetLutPara.
-ClassData2DIO<float>& gCVSGetRaw(int id);
+// The working raw (0..65535) and the ori raw (values as given), to read.
+// The pointer forms lend the pixels: callers may change them in place and
+// then call gCVSSetLutPara.
+const ClassData2DIO<float>& gCVSGetRaw(int id);
 float* gCVSGetRawPtr1D(int id);
 float** gCVSGetRawPtr2D(int id);
-ClassData2DIO<float>& gCVSGetRawOri(int id);
+const ClassData2DIO<float>& gCVSGetRawOri(int id);
 float* gCVSGetRawOriPtr1D(int id);
 float** gCVSGetRawOriPtr2D(int id);
 

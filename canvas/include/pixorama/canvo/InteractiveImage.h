@@ -76,6 +76,11 @@ public:
     // Every label becomes value (>= 0) without writing the image.
     void SetUniformLabel(int value) { uniformLabel = value; }
 
+    // Tells the overlay watcher that the raw images are about to change;
+    // replaced when the change writes them whole without reading them
+    // first. Every writer of the raws calls this.
+    void RawsWillChange(bool replaced);
+
     // The image value under a client point; -1.0 when there is none to read.
     float PixelValue(plat::Point display);
 

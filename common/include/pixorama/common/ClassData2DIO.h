@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstring>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 template <typename T>
@@ -70,6 +71,19 @@ public:
         width = height = -1;
         roi = {};
         auxA = auxB = 1;
+    }
+
+    // Exchanges the pixels, sizes and ownership of two images; nothing is
+    // copied.
+    void SwapPixels(ClassData2DIOGeneral& other)
+    {
+        std::swap(data, other.data);
+        std::swap(rows, other.rows);
+        std::swap(ownsData, other.ownsData);
+        std::swap(ownsRows, other.ownsRows);
+        std::swap(width, other.width);
+        std::swap(height, other.height);
+        std::swap(roi, other.roi);
     }
 
     virtual T* GetRow(int y) { return data + std::size_t(y) * std::size_t(width); }

@@ -1,0 +1,88 @@
+#include "Spares.h"
+
+#include "pixorama/common/AlignedBuffer.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kept = 2;
+constexpr std::size_t smallestKept = std::size_t(1) << 20;
+
+std::vector<std::unique_ptr<ClassData2DIO<float>>>& raws()
+{
+    static std::vector<std::unique_ptr<ClassData2DIO<float>>> list;
+    return list;
+}
+
+struct Bytes {
+    unsigned char* data = nullptr;
+    std::size_t size = 0;
+
+    Bytes(unsigned char* data, std::size_t size) : data(data), size(size) {}
+    Bytes(Bytes&& other) noexcept : data(std::exchange(other.data, nullptr)), size(other.size) {}
+    Bytes& operator=(Bytes&& other) noexcept
+    {
+        std::swap(data, other.data);
+        size = other.size;
+        return *this;
+    }
+    ~Bytes() { pixAlignedFree(data); }
+};
+
+std::vector<Bytes>& byteBuffers()
+{
+    static std::vector<Bytes> list;
+    return list;
+}
+
+} // namespace
+
+void Spares::Give(std::unique_ptr<ClassData2DIO<float>> image)
+{
+    if (!image || image->IsEmpty())
+        return;
+    auto& list = raws();
+    if (list.size() == kept)
+        list.erase(list.begin()); // the oldest goes
+    list.push_back(std::move(image));
+}
+
+void Spares::PutInto(ClassData2DIO<float>& image, int width, int height)
+{
+    auto& list = raws();
+    const auto fits = std::find_if(list.begin(), list.end(), [&](const auto& spare) {
+        return spare->width == width && spare->height == height && spare->ownsData && spare->ownsRows;
+    });
+    if (fits == list.end())
+        return;
+    image.SwapPixels(**fits);
+    list.erase(fits);
+}
+
+void Spares::GiveBytes(unsigned char* bytes, std::size_t size)
+{
+    if (!bytes)
+        return;
+    if (size < smallestKept) {
+        pixAlignedFree(bytes);
+        return;
+    }
+    auto& list = byteBuffers();
+    if (list.size() == kept)
+        list.erase(list.begin());
+    list.emplace_back(bytes, size);
+}
+
+unsigned char* Spares::TakeBytes(std::size_t size)
+{
+    auto& list = byteBuffers();
+    const auto fits = std::find_if(list.begin(), list.end(), [&](const Bytes& b) { return b.size == size; });
+    if (fits == list.end())
+        return nullptr;
+    unsigned char* bytes = std::exchange(fits->data, nullptr);
+    list.erase(fits);
+    return bytes;
+}
