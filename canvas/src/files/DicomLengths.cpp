@@ -35,17 +35,20 @@ private:
         const std::uint32_t low = U16(at), high = U16(at + 2);
         return swap_ ? low << 16 | high : high << 16 | low;
     }
-    bool IsVr(std::size_t at) const
+    static constexpr const char* shortForms[] = {"AE", "AS", "AT", "CS", "DA", "DS", "DT", "FD", "FL", "IS", "LO",
+                                                 "LT", "PN", "SH", "SL", "SS", "ST", "TM", "UI", "UL", "US"};
+    static constexpr const char* longForms[] = {"OB", "OD", "OF", "OL", "OV", "OW", "SQ",
+                                                "SV", "UC", "UN", "UR", "UT", "UV"};
+    static bool OneOf(std::string_view vr, const auto& list)
     {
-        return data_[at] >= 'A' && data_[at] <= 'Z' && data_[at + 1] >= 'A' && data_[at + 1] <= 'Z';
-    }
-    static bool LongForm(std::string_view vr)
-    {
-        for (const char* v : {"OB", "OD", "OF", "OL", "OV", "OW", "SQ", "SV", "UC", "UN", "UR", "UT", "UV"})
+        for (const char* v : list)
             if (vr == v)
                 return true;
         return false;
     }
+    std::string_view VrAt(std::size_t at) const { return {reinterpret_cast<const char*>(data_ + at), 2}; }
+    bool IsVr(std::size_t at) const { return OneOf(VrAt(at), shortForms) || OneOf(VrAt(at), longForms); }
+    static bool LongForm(std::string_view vr) { return OneOf(vr, longForms); }
 
     // Checks the element at `at` and moves past its header; past its value
     // too unless the value holds elements or items to check in turn.
@@ -68,8 +71,8 @@ private:
         if (group_ == itemGroup) {
             length = U32(at + 4);
             at += 8;
-        } else if (group_ == 0x0002 ? IsVr(at + 4) : explicit_) {
-            vr = std::string_view(reinterpret_cast<const char*>(data_ + at + 4), 2);
+        } else if (group_ == 0x0002 ? MetaExplicit(at) : explicit_) {
+            vr = VrAt(at + 4);
             if (LongForm(vr)) {
                 if (size_ - at < 12) {
                     at = size_;
@@ -100,6 +103,14 @@ private:
             return true; // the value is walked element by element
         at += length;
         return true;
+    }
+
+    // The meta group is read in the encoding its first element shows.
+    bool MetaExplicit(std::size_t at)
+    {
+        if (metaExplicit_ < 0)
+            metaExplicit_ = IsVr(at + 4) ? 1 : 0;
+        return metaExplicit_ == 1;
     }
 
     // A value that starts with an item tag holds a sequence.
@@ -150,6 +161,7 @@ private:
     bool syntaxRead_ = false;
     bool explicit_ = true;
     bool bigEndian_ = false;
+    int metaExplicit_ = -1; // not yet seen
     bool deflated_ = false;
     bool swap_ = false;
 };

@@ -268,12 +268,19 @@ TEST_F(DicomReadTest, HostileHeadersAreRefusedWithAMessage)
 
 TEST_F(DicomReadTest, LengthsPastTheEndOfTheFileAreRefusedAsIncomplete)
 {
-    // A meta element stating 4 GB in eight bytes: the library would size a
-    // buffer by it before reading.
-    std::vector<std::uint8_t> stated(132, 0);
-    std::memcpy(stated.data() + 128, "DICM", 4);
-    stated.insert(stated.end(), {0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF});
-    EXPECT_EQ(DicomDecoder::Decode(stated.data(), stated.size()).message, L"DICOM 文件不完整");
+    // Meta elements stating gigabytes in a few bytes: the library would
+    // size a buffer by them before reading. The second group is implicit,
+    // as its first element shows, so "OVUS" is a length, not a VR.
+    const std::vector<std::vector<std::uint8_t>> metaGroups = {
+        {0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0xFF},
+        {0x02, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 'O', 'V', 'U', 'S', 0, 0, 0, 0, 0, 0},
+    };
+    for (const auto& group : metaGroups) {
+        std::vector<std::uint8_t> stated(132, 0);
+        std::memcpy(stated.data() + 128, "DICM", 4);
+        stated.insert(stated.end(), group.begin(), group.end());
+        EXPECT_EQ(DicomDecoder::Decode(stated.data(), stated.size()).message, L"DICOM 文件不完整");
+    }
 
     // Pixel data (explicit OW, long form) stating nearly 4 GB.
     DicomLayout layout;
