@@ -1,6 +1,9 @@
 #include "pixorama/workbench/ConeReconstruction.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace {
@@ -39,8 +42,11 @@ bool ConeScanFromRecord(const tagQEVImaVolumeRecPara& r, int files, ConeScan& sc
 
     CtGeometry& g = s.geometry;
     g.beam = Beam::Cone;
-    g.columns = s.frameWidth - 2 * s.cutSides;
-    g.rows = s.frameHeight - 2 * s.cutEnds;
+    // Wide enough that cuts typed at the ends of int cannot wrap round.
+    const std::int64_t columns = std::int64_t(s.frameWidth) - 2 * std::int64_t(s.cutSides);
+    const std::int64_t rows = std::int64_t(s.frameHeight) - 2 * std::int64_t(s.cutEnds);
+    g.columns = int(std::clamp<std::int64_t>(columns, 0, INT_MAX));
+    g.rows = int(std::clamp<std::int64_t>(rows, 0, INT_MAX));
     g.views = r.m_viewnum > 0 ? r.m_viewnum : files;
     g.du = r.m_unitsize;
     g.sod = r.m_SOD;

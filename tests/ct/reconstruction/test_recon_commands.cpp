@@ -85,3 +85,28 @@ TEST(ReconCommands, AFanSimulationLargerThanTheMemoryIsRefusedWithItsSize)
     EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
     EXPECT_NE(messages[0].find(L"可用 1024 MB"), CString::npos) << plat::toUtf8(messages[0]);
 }
+
+// Cuts typed at the ends of int are refused, not wrapped round into a
+// detector that looks valid.
+TEST(ReconCommands, ProjectionWeightingRefusesCutsBeyondAnyDetector)
+{
+    ClassData2DIO<float> projection;
+    projection.SetDim(40, 20);
+    for (int y = 0; y < projection.height; ++y)
+        for (int x = 0; x < projection.width; ++x)
+            projection.rows[y][x] = 7.0f;
+    gCVSShowRawFloat(4, projection, true, true);
+    for (const CString cut : {L"2147483647", L"1073741824"}) {
+        const std::vector<std::pair<CString, CString>> answers = {
+            {L"m_DRHCut", cut}, {L"m_DRVCut", L"0"}, {L"m_viewnum", L"60"}, {L"m_width", L"32"},
+            {L"m_unitsize", L"0.8"}, {L"m_SOD", L"150"}, {L"m_SDD", L"250"}, {L"m_Xoffset", L"30"}};
+        std::vector<CString> messages;
+        AnswerEveryDialog(answers, messages);
+        RunLargeFovCommand(2478);
+        WaitForSequenceJobs();
+        plat::setDialogHook({});
+        plat::setMessageBoxResponder({});
+        EXPECT_EQ(messages, std::vector<CString>{L"投影图像大小或切除参数无效"}) << plat::toUtf8(cut);
+        EXPECT_EQ(gCVSGetRawOri(4).rows[10][20], 7.0f);
+    }
+}
