@@ -24,6 +24,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <malloc.h>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -95,6 +96,16 @@ long residentMb()
     long pages = 0, resident = 0;
     statm >> pages >> resident;
     return resident * sysconf(_SC_PAGESIZE) / (1024 * 1024);
+}
+
+// What the allocator hands out and what it holds from the system (zero
+// under a sanitizer's own allocator): resident memory above both is not
+// ours, resident memory above the first alone is held free by malloc.
+std::string heapMb()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return "heap in use " + std::to_string((heap.uordblks + heap.hblkhd) >> 20) + " MB of "
+           + std::to_string((heap.arena + heap.hblkhd) >> 20) + " MB";
 }
 
 Options parse(int argc, char** argv)
@@ -223,7 +234,7 @@ int main(int argc, char** argv)
             // so that a run cut short still shows its course.
             if (n % 1000 == 0) {
                 log.Line("  resident " + std::to_string(residentMb()) + " MB, undo history "
-                         + std::to_string(gPictureHistory().Bytes() >> 20) + " MB");
+                         + std::to_string(gPictureHistory().Bytes() >> 20) + " MB, " + heapMb());
                 std::error_code ignored;
                 for (const auto& entry : std::filesystem::directory_iterator(out, ignored))
                     std::filesystem::remove_all(entry.path(), ignored);
