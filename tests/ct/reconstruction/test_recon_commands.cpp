@@ -110,3 +110,28 @@ TEST(ReconCommands, ProjectionWeightingRefusesCutsBeyondAnyDetector)
         EXPECT_EQ(gCVSGetRawOri(4).rows[10][20], 7.0f);
     }
 }
+
+// The fan command keeps every step-th view of the sinogram in canvas 4,
+// whatever step is typed: a step past the end keeps the first view alone.
+TEST(ReconCommands, FanFilteringKeepsEveryStepthViewUpToAnyStep)
+{
+    for (const auto& [step, views] : {std::pair<CString, int>{L"3", 14}, {L"2147483647", 1}}) {
+        ClassData2DIO<float> sinogram;
+        sinogram.SetDim(16, 40);
+        for (int v = 0; v < sinogram.height; ++v)
+            for (int x = 0; x < sinogram.width; ++x)
+                sinogram.rows[v][x] = x == 8 ? 1.0f : 0.0f;
+        gCVSShowRawFloat(4, sinogram, true, true);
+        const std::vector<std::pair<CString, CString>> answers = {
+            {L"m_Viewgap", step}, {L"m_unitsize", L"1"}, {L"m_SOD", L"150"}, {L"m_SDD", L"250"}, {L"m_bUseLog", L"false"}};
+        std::vector<CString> messages;
+        AnswerEveryDialog(answers, messages);
+        RunReconCommand(2455);
+        WaitForSequenceJobs();
+        plat::setDialogHook({});
+        plat::setMessageBoxResponder({});
+        EXPECT_TRUE(messages.empty()) << plat::toUtf8(step);
+        EXPECT_EQ(gCVSGetRawOri(4).width, 16) << plat::toUtf8(step);
+        EXPECT_EQ(gCVSGetRawOri(4).height, views) << plat::toUtf8(step);
+    }
+}
