@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the threaded suites with clang's ThreadSanitizer in build-tsan and
-# runs them: the calls handed to the user-interface thread, the processing commands and their threads (the processing
-# thread, the window processor, the detail worker, the row-split kernels),
+# runs them: the calls handed to the user-interface thread, the processing
+# commands and their threads (the processing thread, the window processor,
+# the detail worker, the row-split kernels),
 # the sequence, stitching and sinogram jobs, the numeric kernels of the
 # common library, and the monkey's short run of the whole window.
 # Suppressions (scripts/tsan.supp, each explained there) name only Qt's own
