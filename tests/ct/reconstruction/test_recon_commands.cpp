@@ -130,7 +130,7 @@ TEST(ReconCommands, FanFilteringKeepsEveryStepthViewUpToAnyStep)
         WaitForSequenceJobs();
         plat::setDialogHook({});
         plat::setMessageBoxResponder({});
-        EXPECT_TRUE(messages.empty()) << plat::toUtf8(step);
+        EXPECT_TRUE(messages.empty()) << plat::toUtf8(step) << " " << plat::toUtf8(messages.empty() ? L"" : messages[0]);
         EXPECT_EQ(gCVSGetRawOri(4).width, 16) << plat::toUtf8(step);
         EXPECT_EQ(gCVSGetRawOri(4).height, views) << plat::toUtf8(step);
     }
