@@ -1,5 +1,7 @@
 #include "UiCallQueue.h"
 
+#include "pixorama/platform/UiPost.h"
+
 #include <QCoreApplication>
 #include <QMetaObject>
 
@@ -45,4 +47,9 @@ void UiCallQueue::drain()
     }
     for (auto& call : due)
         call();
+}
+
+void plat::postToUiThread(std::function<void()> call)
+{
+    UiCallQueue::Instance().Post(std::move(call));
 }
