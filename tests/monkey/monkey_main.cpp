@@ -192,7 +192,9 @@ int main(int argc, char** argv)
     qInstallMessageHandler(logQtMessage);
     MonkeyCorpus corpus(home / "corpus");
     for (const auto& extra : options.corpus)
-        corpus.AddFolder(extra);
+        corpus.AddFolder(std::filesystem::absolute(extra));
+    // Folders typed as relative paths land in the run's own folder.
+    std::filesystem::current_path(home);
     MonkeyRandom random(options.seed);
     log.Line("seed " + std::to_string(options.seed) + ", " + std::to_string(options.actions) + " actions, "
              + std::to_string(corpus.Files().size()) + " corpus files");
