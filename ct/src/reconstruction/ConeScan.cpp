@@ -1,5 +1,7 @@
 #include "pixorama/workbench/ConeReconstruction.h"
 
+#include "pixorama/common/MemoryBudget.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -76,6 +78,11 @@ bool ConeScanFromRecord(const tagQEVImaVolumeRecPara& r, int files, ConeScan& sc
         return false;
     }
     g.pixel = g.fieldPixel();
+    // A slice that cannot be held is refused before its row list is made.
+    if (const CString noRoom = MemoryBudget::Refusal(4.0 * double(g.size) * double(g.size)); !noRoom.empty()) {
+        error = noRoom;
+        return false;
+    }
     if (r.m_bRecMulti != 0) {
         for (int k = std::max(r.m_Row_ToBeReStart, 0); k <= std::min(r.m_Row_ToBeReEnd, g.size - 1); ++k)
             s.slices.push_back(k);

@@ -135,3 +135,23 @@ TEST(ReconCommands, FanFilteringKeepsEveryStepthViewUpToAnyStep)
         EXPECT_EQ(gCVSGetRawOri(4).height, views) << plat::toUtf8(step);
     }
 }
+
+// A reconstruction width no slice of which fits in memory is refused with
+// the memory message before the list of rows to rebuild is made.
+TEST(ReconCommands, ProjectionWeightingRefusesASliceLargerThanTheMemory)
+{
+    ClassData2DIO<float> projection;
+    projection.SetDim(40, 20);
+    gCVSShowRawFloat(4, projection, true, true);
+    const std::vector<std::pair<CString, CString>> answers = {
+        {L"m_viewnum", L"60"}, {L"m_width", L"2147483647"}, {L"m_unitsize", L"0.8"}, {L"m_SOD", L"150"},
+        {L"m_SDD", L"250"}, {L"m_bRecMulti", L"true"}, {L"m_Row_ToBeReStart", L"0"}, {L"m_Row_ToBeReEnd", L"2147483647"}};
+    std::vector<CString> messages;
+    AnswerEveryDialog(answers, messages);
+    RunLargeFovCommand(2478);
+    WaitForSequenceJobs();
+    plat::setDialogHook({});
+    plat::setMessageBoxResponder({});
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
+}
