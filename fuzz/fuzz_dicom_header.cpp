@@ -8,12 +8,41 @@
 // -detect_leaks=0.
 #include "DicomDecoder.h"
 
+#include <malloc.h>
+
+#include <atomic>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <vector>
 
 namespace {
+
+// The program decodes in a child whose address space is capped (1 GiB and
+// a few times the file), where GDCM's allocation for a hostile length fails
+// with bad_alloc. The same cap on what this process holds at once.
+constexpr std::size_t heapCap = std::size_t(1) << 30;
+std::atomic<std::size_t> heapHeld{0};
+
+void* allocate(std::size_t size)
+{
+    if (heapHeld.load() + size > heapCap)
+        throw std::bad_alloc();
+    void* p = std::malloc(size ? size : 1);
+    if (!p)
+        throw std::bad_alloc();
+    heapHeld += malloc_usable_size(p);
+    return p;
+}
+
+void release(void* p) noexcept
+{
+    if (p) {
+        heapHeld -= malloc_usable_size(p);
+        std::free(p);
+    }
+}
 
 sigjmp_buf insideLibrary;
 bool armed = false;
@@ -28,6 +57,13 @@ bool decodesConsistently(const std::vector<std::uint8_t>& file)
 }
 
 } // namespace
+
+void* operator new(std::size_t size) { return allocate(size); }
+void* operator new[](std::size_t size) { return allocate(size); }
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, std::size_t) noexcept { release(p); }
+void operator delete[](void* p, std::size_t) noexcept { release(p); }
 
 extern "C" [[noreturn]] void __assert_fail(const char*, const char*, unsigned int, const char*)
 {

@@ -1,5 +1,5 @@
 // Path-list files on arbitrary bytes; whatever reads must survive a write and
-// a second read unchanged.
+// a second read unchanged, and what is refused says why.
 
 #include "FuzzInputFile.h"
 
@@ -13,8 +13,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* path = file.write(data, size);
 
     std::vector<CString> list;
-    if (!OSDIR::Read(path, list))
-        std::abort();
+    CString why;
+    if (!OSDIR::Read(path, list, &why)) {
+        // Refused (not UTF-8 text): with a reason, and nothing read.
+        if (why.empty() || !list.empty())
+            std::abort();
+        return 0;
+    }
     if (!OSDIR::Write(path, list))
         std::abort();
     std::vector<CString> again;

@@ -1,6 +1,6 @@
 // Arbitrary bytes as a .srl project read into the browser's file lists: the
 // tree shows exactly the list's paths, in order, and writing the project
-// and reading it back gives the same list.
+// and reading it back gives the same list; a refused project changes nothing.
 #include "FuzzInputFile.h"
 
 #include "pixorama/brovia/QEVFileEngItem.h"
@@ -43,8 +43,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static FuzzInputFile file(".srl");
     static QEVFileEngItem lists(nullptr);
     const CString path = plat::toWide(file.write(data, size));
-    if (!lists.ReadProject(path))
-        std::abort();
+    const std::vector<CString> before = lists.List(1);
+    if (!lists.ReadProject(path)) {
+        // A refused project (with its message) leaves the list as it was.
+        if (lists.List(1) != before)
+            std::abort();
+        expectTreeShows(lists);
+        return 0;
+    }
     expectTreeShows(lists);
     const std::vector<CString> read = lists.List(1);
     if (!lists.WriteProject(path) || !lists.ReadProject(path) || lists.List(1) != read)

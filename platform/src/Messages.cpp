@@ -1,5 +1,6 @@
 #include "pixorama/platform/Messages.h"
 
+#include "pixorama/platform/System.h"
 #include "pixorama/platform/Wnd.h"
 
 #include <QMetaObject>
@@ -14,11 +15,14 @@ std::intptr_t sendMessage(Wnd* wnd, unsigned msg, std::uintptr_t wParam, std::in
         return 0;
     if (QThread::currentThread() == wnd->thread())
         return wnd->onMessage(msg, wParam, lParam);
-    // Qt releases a blocked sender when the receiver dies before handling it.
+    // Windows live on the user-interface thread; one that dies before its
+    // turn handles nothing and the sender gets 0.
+    const QPointer<Wnd> alive(wnd);
     std::intptr_t result = 0;
-    QMetaObject::invokeMethod(
-        wnd, [&result, wnd, msg, wParam, lParam] { result = wnd->onMessage(msg, wParam, lParam); },
-        Qt::BlockingQueuedConnection);
+    runOnUiThread([&] {
+        if (alive)
+            result = wnd->onMessage(msg, wParam, lParam);
+    });
     return result;
 }
 

@@ -1,10 +1,12 @@
 #include "pixorama/platform/System.h"
 
+#include "UiCallQueue.h"
+
 #include <QCoreApplication>
-#include <QMetaObject>
 #include <QThread>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <exception>
 #include <mutex>
@@ -141,19 +143,27 @@ void runOnUiThread(const std::function<void()>& fn)
         fn();
         return;
     }
+    // The caller waits under a std::mutex, which the thread checker sees.
     // An exception thrown on the UI thread is carried back to the caller
     // instead of unwinding through Qt's event loop.
+    std::mutex lock;
+    std::condition_variable ran;
+    bool done = false;
     std::exception_ptr failure;
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [&] {
-            try {
-                fn();
-            } catch (...) {
-                failure = std::current_exception();
-            }
-        },
-        Qt::BlockingQueuedConnection);
+    UiCallQueue::Instance().Post([&] {
+        try {
+            fn();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        // Notified under the lock: the caller cannot return and take the
+        // lock and the condition with it before this is done.
+        const std::lock_guard<std::mutex> held(lock);
+        done = true;
+        ran.notify_one();
+    });
+    std::unique_lock<std::mutex> waiting(lock);
+    ran.wait(waiting, [&] { return done; });
     if (failure)
         std::rethrow_exception(failure);
 }

@@ -1179,6 +1179,10 @@ CT</translation>
         <translation>The DICOM image data cannot be decoded</translation>
     </message>
     <message>
+        <source>DICOM 文件不完整</source>
+        <translation>The DICOM file is incomplete</translation>
+    </message>
+    <message>
         <source>内存不足，无法读取 DICOM 文件</source>
         <translation>Not enough memory to read the DICOM file</translation>
     </message>

@@ -1,23 +1,30 @@
 // Drives the real main window with a seeded stream of random user actions.
 //   pixorama-monkey [--seed S] [--actions N] [--corpus DIR]... [--log FILE]
-//                   [--slow-ms MS] [--hang-seconds S]
+//                   [--slow-ms MS] [--hang-seconds S] [--history-mib MIB]
 //   pixorama-monkey --replay S --until N     repeats run S up to action N
 // Every action and answer is logged; a run that dies says its seed and the
 // action it died in. At the end it prints the longest action and the
 // resident memory after 10,000 actions (or all of them) and after the last
-// action, before the window closes.
+// action, before the window closes. The undo history may keep up to its
+// budget (by default a quarter of the memory, at most 2 GiB), so the run
+// gives it a small one (--history-mib, default 64) and logs what it holds
+// next to the resident memory.
 #include "MonkeyActions.h"
 #include "MonkeyAnswers.h"
 #include "MonkeyCorpus.h"
 #include "MonkeyLog.h"
 #include "MonkeyRandom.h"
 
+#include "pixorama/platform/Profile.h"
+#include "pixorama/platform/Strings.h"
 #include "pixorama/workbench/CMainFrame.h"
+#include "pixorama/workbench/PictureHistory.h"
 
 #include <QApplication>
 #include <QTimer>
 
 #include <atomic>
+#include <malloc.h>
 #include <chrono>
 #include <csignal>
 #include <cstdio>
@@ -42,6 +49,7 @@ struct Options {
     std::string log;
     long slowMs = 0;     // 0: longest action only reported
     long hangSeconds = 300;
+    long historyMib = 64;
     bool ok = true;
 };
 
@@ -90,6 +98,16 @@ long residentMb()
     return resident * sysconf(_SC_PAGESIZE) / (1024 * 1024);
 }
 
+// What the allocator hands out and what it holds from the system (zero
+// under a sanitizer's own allocator): resident memory above both is not
+// ours, resident memory above the first alone is held free by malloc.
+std::string heapMb()
+{
+    const struct mallinfo2 heap = mallinfo2();
+    return "heap in use " + std::to_string((heap.uordblks + heap.hblkhd) >> 20) + " MB of "
+           + std::to_string((heap.arena + heap.hblkhd) >> 20) + " MB";
+}
+
 Options parse(int argc, char** argv)
 {
     Options o;
@@ -108,6 +126,8 @@ Options parse(int argc, char** argv)
             o.slowMs = std::strtol(argv[++i], nullptr, 10);
         else if (a == "--hang-seconds" && hasValue)
             o.hangSeconds = std::strtol(argv[++i], nullptr, 10);
+        else if (a == "--history-mib" && hasValue)
+            o.historyMib = std::strtol(argv[++i], nullptr, 10);
         else {
             std::fprintf(stderr, "pixorama-monkey: unknown argument %s\n", a.c_str());
             o.ok = false;
@@ -135,6 +155,11 @@ void watch(long hangSeconds, const std::atomic<bool>& finished)
 int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // The program keeps freed picture blocks for reuse, and glibc by default
+    // keeps blocks up to the largest one freed so far: either way resident
+    // memory follows the peak, not what is held. Blocks from 256 KiB up go
+    // back to the system here, so that growth in the log is memory kept.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
     QApplication qt(argc, argv);
     const Options options = parse(argc, argv);
     if (!options.ok || options.actions < 0)
@@ -154,6 +179,8 @@ int main(int argc, char** argv)
         return 2;
     const std::filesystem::path home = pattern;
     setenv("PIXORAMA_HOME", home.c_str(), 1);
+    plat::writeProfileString(L"History", L"BudgetMiB", std::to_wstring(options.historyMib),
+                             plat::fromPath(home / "settings.ini"));
     const std::filesystem::path out = home / "out";
     std::filesystem::create_directories(out);
 
@@ -165,7 +192,9 @@ int main(int argc, char** argv)
     qInstallMessageHandler(logQtMessage);
     MonkeyCorpus corpus(home / "corpus");
     for (const auto& extra : options.corpus)
-        corpus.AddFolder(extra);
+        corpus.AddFolder(std::filesystem::absolute(extra));
+    // Folders typed as relative paths land in the run's own folder.
+    std::filesystem::current_path(home);
     MonkeyRandom random(options.seed);
     log.Line("seed " + std::to_string(options.seed) + ", " + std::to_string(options.actions) + " actions, "
              + std::to_string(corpus.Files().size()) + " corpus files");
@@ -211,7 +240,8 @@ int main(int argc, char** argv)
             // Saved files would pile up over a long run; memory is logged
             // so that a run cut short still shows its course.
             if (n % 1000 == 0) {
-                log.Line("  resident " + std::to_string(residentMb()) + " MB");
+                log.Line("  resident " + std::to_string(residentMb()) + " MB, undo history "
+                         + std::to_string(gPictureHistory().Bytes() >> 20) + " MB, " + heapMb());
                 std::error_code ignored;
                 for (const auto& entry : std::filesystem::directory_iterator(out, ignored))
                     std::filesystem::remove_all(entry.path(), ignored);

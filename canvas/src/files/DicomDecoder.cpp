@@ -1,6 +1,7 @@
 #include "DicomDecoder.h"
 
 #include "ChildDecode.h"
+#include "DicomLengths.h"
 #include "PictureProbe.h"
 
 #include "pixorama/common/MemoryBudget.h"
@@ -150,6 +151,8 @@ void readDisplayHints(const gdcm::DataSet& set, DecodedPicture& out)
 
 DecodedPicture decode(const std::uint8_t* data, std::size_t size)
 {
+    if (!DicomLengths::FitInFile(data, size))
+        return DecodedPicture::Failed(L"DICOM 文件不完整");
     MemoryBuffer buffer(data, size);
     std::istream stream(&buffer);
     gdcm::ImageReader reader;

@@ -147,7 +147,11 @@ PointTemplateBase<double> ViewState::StepToImage(plat::Point from, plat::Point t
 
 plat::Point ViewState::ToClient(PointTemplateBase<double> image) const
 {
-    return {pixTruncToInt(image.x * scale + displayed.left), pixTruncToInt(image.y * scale + displayed.top)};
+    // Far off the window whatever the screen: handles and midpoints the
+    // overlays build around such a point stay within int.
+    constexpr double farOff = double(1 << 29);
+    const auto client = [](double v) { return std::isnan(v) ? 0 : pixTruncToInt(std::fmin(std::fmax(v, -farOff), farOff)); };
+    return {client(image.x * scale + displayed.left), client(image.y * scale + displayed.top)};
 }
 
 PointTemplateBase<double> ViewState::ClampToImage(PointTemplateBase<double> image) const

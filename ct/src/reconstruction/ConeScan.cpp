@@ -1,8 +1,12 @@
 #include "pixorama/workbench/ConeReconstruction.h"
 
 #include "RecordDetector.h"
+#include "pixorama/common/MemoryBudget.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <numbers>
 
 namespace {
@@ -41,8 +45,11 @@ bool ConeScanFromRecord(const tagQEVImaVolumeRecPara& r, int files, ConeScan& sc
 
     CtGeometry& g = s.geometry;
     g.beam = Beam::Cone;
-    g.columns = s.frameWidth - 2 * s.cutSides;
-    g.rows = s.frameHeight - 2 * s.cutEnds;
+    // Wide enough that cuts typed at the ends of int cannot wrap round.
+    const std::int64_t columns = std::int64_t(s.frameWidth) - 2 * std::int64_t(s.cutSides);
+    const std::int64_t rows = std::int64_t(s.frameHeight) - 2 * std::int64_t(s.cutEnds);
+    g.columns = int(std::clamp<std::int64_t>(columns, 0, INT_MAX));
+    g.rows = int(std::clamp<std::int64_t>(rows, 0, INT_MAX));
     g.views = r.m_viewnum > 0 ? r.m_viewnum : files;
     // Offsets are given on the whole detector; cutting both sides alike keeps them.
     SetDetectorFromRecord(g, r);
@@ -67,6 +74,11 @@ bool ConeScanFromRecord(const tagQEVImaVolumeRecPara& r, int files, ConeScan& sc
         return false;
     }
     g.pixel = g.fieldPixel();
+    // A slice that cannot be held is refused before its row list is made.
+    if (const CString noRoom = MemoryBudget::Refusal(4.0 * double(g.size) * double(g.size)); !noRoom.empty()) {
+        error = noRoom;
+        return false;
+    }
     if (r.m_bRecMulti != 0) {
         for (int k = std::max(r.m_Row_ToBeReStart, 0); k <= std::min(r.m_Row_ToBeReEnd, g.size - 1); ++k)
             s.slices.push_back(k);

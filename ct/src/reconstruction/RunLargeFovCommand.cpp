@@ -14,7 +14,10 @@
 #include "pixorama/parlet/DlgGet.h"
 #include "pixorama/platform/Modal.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -66,8 +69,16 @@ void weightCommand()
         return;
     ConeScan scan;
     CString error;
-    record.m_widthOri = projection.width + 2 * record.m_DRHCut;
-    record.m_heightOri = projection.height + 2 * record.m_DRVCut;
+    // The whole detector is the projection and its cuts; one that does not
+    // fit in an int is refused like any other invalid size.
+    const std::int64_t widthOri = projection.width + 2 * std::int64_t(std::max(record.m_DRHCut, 0));
+    const std::int64_t heightOri = projection.height + 2 * std::int64_t(std::max(record.m_DRVCut, 0));
+    if (widthOri > INT_MAX || heightOri > INT_MAX) {
+        plat::messageBox(L"投影图像大小或切除参数无效");
+        return;
+    }
+    record.m_widthOri = int(widthOri);
+    record.m_heightOri = int(heightOri);
     if (!ConeScanFromRecord(record, std::max(record.m_viewnum, 1), scan, error)) {
         plat::messageBox(error);
         return;

@@ -89,10 +89,11 @@ bool fanGeometry(const tagQEVImaFanRecPara& r, const ClassData2DIO<float>& sinog
 // Every step-th view of the sinogram, over the whole turn.
 ClassData2DIO<float> everyNthView(const ClassData2DIO<float>& sinogram, int step)
 {
-    if (step <= 1)
+    if (step <= 1 || sinogram.height <= 0)
         return sinogram;
     ClassData2DIO<float> out;
-    out.SetDim(sinogram.width, (sinogram.height + step - 1) / step);
+    // Views 0, step, 2 step, ...: no sum that a step near INT_MAX overflows.
+    out.SetDim(sinogram.width, (sinogram.height - 1) / step + 1);
     for (int v = 0; v < out.height; ++v)
         std::copy_n(sinogram.rows[v * step], sinogram.width, out.rows[v]);
     return out;

@@ -11,7 +11,9 @@
 #include "pixorama/platform/Translation.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <new>
 
@@ -251,12 +253,14 @@ bool Converter::Run()
     int end = n;
     if (options.useRange) {
         // The first multiple of the step in the slice, so numbers match the whole run's.
-        first = (std::max(0, options.range.first) + step - 1) / step * step;
+        // In 64 bits: a step near INT_MAX must not wrap round.
+        const std::int64_t multiple = (std::int64_t(std::max(0, options.range.first)) + step - 1) / step * step;
+        first = int(std::min<std::int64_t>(multiple, INT_MAX));
         end = std::min(n, options.range.end);
     }
     job.SetRange(n);
     job.SetPosition(0);
-    for (int k = first; k < end; k += step) {
+    for (int k = first; k < end; k = int(std::min<std::int64_t>(std::int64_t(k) + step, INT_MAX))) {
         if (job.Cancelled())
             break;
         try {

@@ -3,9 +3,9 @@
 #include "pixorama/workbench/SequenceJob.h"
 
 #include "pixorama/platform/System.h"
+#include "pixorama/platform/UiPost.h"
 
 #include <QCoreApplication>
-#include <QMetaObject>
 
 #include <algorithm>
 #include <chrono>
@@ -39,8 +39,7 @@ void notify(const std::function<void(bool)>& listener, bool running)
     if (QCoreApplication::instance() == nullptr || plat::isUiThread())
         listener(running);
     else
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [listener, running] { listener(running); },
-                                  Qt::QueuedConnection);
+        plat::postToUiThread([listener, running] { listener(running); });
 }
 
 // Owns a job's feedback for as long as its thread runs.

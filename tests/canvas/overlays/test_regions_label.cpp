@@ -155,11 +155,27 @@ TEST_F(RegionsTest, CustomRectangleAtTheEndsOfIntStaysWhereItWasTyped)
 {
     // Bottom far above the top: the rectangle reaches up, never wraps round
     // to cover the rows below the top.
-    DialogScript answer([](DialogDriver& d) { enterRect(d, 1, 23, 16, std::numeric_limits<int>::min()); });
-    gCVSAddCustomRectangle(4);
+    {
+        DialogScript answer([](DialogDriver& d) { enterRect(d, 1, 23, 16, std::numeric_limits<int>::min()); });
+        gCVSAddCustomRectangle(4);
+    }
     ASSERT_EQ(Canvas(4).overlays.size(), 1u);
     gCVSGenerateLabel(4, false);
     EXPECT_EQ(LabelAt(10, 40), 0);
+
+    // Right and bottom at the end of int: drawn, with its handles, far
+    // past the window, and covering the picture from its corner on.
+    gCVSDelAllElement(4);
+    {
+        DialogScript answer([](DialogDriver& d) {
+            enterRect(d, 1, std::numeric_limits<int>::max(), 16, std::numeric_limits<int>::max());
+        });
+        gCVSAddCustomRectangle(4);
+    }
+    ASSERT_EQ(Canvas(4).overlays.size(), 1u);
+    gCVSGenerateLabel(4, false);
+    EXPECT_EQ(LabelAt(10, 40), 1);
+    EXPECT_EQ(LabelAt(0, 40), 0);
 }
 
 TEST_F(RegionsTest, OnlyTheCustomRectangleIsRasterisedAsAnEllipse)

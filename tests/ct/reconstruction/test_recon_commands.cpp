@@ -85,3 +85,73 @@ TEST(ReconCommands, AFanSimulationLargerThanTheMemoryIsRefusedWithItsSize)
     EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
     EXPECT_NE(messages[0].find(L"可用 1024 MB"), CString::npos) << plat::toUtf8(messages[0]);
 }
+
+// Cuts typed at the ends of int are refused, not wrapped round into a
+// detector that looks valid.
+TEST(ReconCommands, ProjectionWeightingRefusesCutsBeyondAnyDetector)
+{
+    ClassData2DIO<float> projection;
+    projection.SetDim(40, 20);
+    for (int y = 0; y < projection.height; ++y)
+        for (int x = 0; x < projection.width; ++x)
+            projection.rows[y][x] = 7.0f;
+    gCVSShowRawFloat(4, projection, true, true);
+    for (const CString cut : {L"2147483647", L"1073741824"}) {
+        const std::vector<std::pair<CString, CString>> answers = {
+            {L"m_DRHCut", cut}, {L"m_DRVCut", L"0"}, {L"m_viewnum", L"60"}, {L"m_width", L"32"},
+            {L"m_unitsize", L"0.8"}, {L"m_SOD", L"150"}, {L"m_SDD", L"250"}, {L"m_Xoffset", L"30"}};
+        std::vector<CString> messages;
+        AnswerEveryDialog(answers, messages);
+        RunLargeFovCommand(2478);
+        WaitForSequenceJobs();
+        plat::setDialogHook({});
+        plat::setMessageBoxResponder({});
+        EXPECT_EQ(messages, std::vector<CString>{L"投影图像大小或切除参数无效"}) << plat::toUtf8(cut);
+        EXPECT_EQ(gCVSGetRawOri(4).rows[10][20], 7.0f);
+    }
+}
+
+// The fan command keeps every step-th view of the sinogram in canvas 4,
+// whatever step is typed: a step past the end keeps the first view alone.
+TEST(ReconCommands, FanFilteringKeepsEveryStepthViewUpToAnyStep)
+{
+    for (const auto& [step, views] : {std::pair<CString, int>{L"3", 14}, {L"2147483647", 1}}) {
+        ClassData2DIO<float> sinogram;
+        sinogram.SetDim(16, 40);
+        for (int v = 0; v < sinogram.height; ++v)
+            for (int x = 0; x < sinogram.width; ++x)
+                sinogram.rows[v][x] = x == 8 ? 1.0f : 0.0f;
+        gCVSShowRawFloat(4, sinogram, true, true);
+        const std::vector<std::pair<CString, CString>> answers = {
+            {L"m_Viewgap", step}, {L"m_unitsize", L"1"}, {L"m_SOD", L"150"}, {L"m_SDD", L"250"}, {L"m_bUseLog", L"false"}};
+        std::vector<CString> messages;
+        AnswerEveryDialog(answers, messages);
+        RunReconCommand(2455);
+        WaitForSequenceJobs();
+        plat::setDialogHook({});
+        plat::setMessageBoxResponder({});
+        EXPECT_TRUE(messages.empty()) << plat::toUtf8(step) << " " << plat::toUtf8(messages.empty() ? L"" : messages[0]);
+        EXPECT_EQ(gCVSGetRawOri(4).width, 16) << plat::toUtf8(step);
+        EXPECT_EQ(gCVSGetRawOri(4).height, views) << plat::toUtf8(step);
+    }
+}
+
+// A reconstruction width no slice of which fits in memory is refused with
+// the memory message before the list of rows to rebuild is made.
+TEST(ReconCommands, ProjectionWeightingRefusesASliceLargerThanTheMemory)
+{
+    ClassData2DIO<float> projection;
+    projection.SetDim(40, 20);
+    gCVSShowRawFloat(4, projection, true, true);
+    const std::vector<std::pair<CString, CString>> answers = {
+        {L"m_viewnum", L"60"}, {L"m_width", L"2147483647"}, {L"m_unitsize", L"0.8"}, {L"m_SOD", L"150"},
+        {L"m_SDD", L"250"}, {L"m_bRecMulti", L"true"}, {L"m_Row_ToBeReStart", L"0"}, {L"m_Row_ToBeReEnd", L"2147483647"}};
+    std::vector<CString> messages;
+    AnswerEveryDialog(answers, messages);
+    RunLargeFovCommand(2478);
+    WaitForSequenceJobs();
+    plat::setDialogHook({});
+    plat::setMessageBoxResponder({});
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
+}

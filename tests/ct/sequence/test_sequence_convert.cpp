@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include <climits>
+
 using namespace cttest;
 
 namespace {
@@ -230,6 +232,15 @@ TEST_F(ConvertTest, RangeSliceKeepsTheNumbersOfTheWholeRun)
     // Indices 4, 6, 8 are numbers 2, 3, 4 of a step-2 run over all ten.
     EXPECT_EQ(Names(Dir("out")), (std::vector<std::string>{"US_10002.raw", "US_10003.raw", "US_10004.raw"}));
     EXPECT_EQ(ReadRawValues<std::uint16_t>(Out("US_10003.raw"))[0], 600);
+
+    // A step at the end of int: index 0 alone, and no multiple of it after 1.
+    for (const auto& [first, written] : {std::pair<int, std::size_t>{0, 1}, {1, 0}}) {
+        std::filesystem::remove_all(Dir("out"));
+        para.OutDir = W(Dir("out"));
+        options.range = {first, 10, INT_MAX};
+        Convert();
+        EXPECT_EQ(Names(Dir("out")).size(), written) << first;
+    }
 }
 
 TEST_F(ConvertTest, CancelStopsBeforeTheNextFileAndKeepsWhatWasWritten)
