@@ -11,10 +11,12 @@ namespace {
 constexpr std::size_t kept = 2;
 constexpr std::size_t smallestKept = std::size_t(1) << 20;
 
+// The lists live until the process ends: the history, itself a static,
+// hands its buffers over here while it is destroyed at exit.
 std::vector<std::unique_ptr<ClassData2DIO<float>>>& raws()
 {
-    static std::vector<std::unique_ptr<ClassData2DIO<float>>> list;
-    return list;
+    static auto* list = new std::vector<std::unique_ptr<ClassData2DIO<float>>>;
+    return *list;
 }
 
 struct Bytes {
@@ -34,8 +36,8 @@ struct Bytes {
 
 std::vector<Bytes>& byteBuffers()
 {
-    static std::vector<Bytes> list;
-    return list;
+    static auto* list = new std::vector<Bytes>;
+    return *list;
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 
 #include <QTest>
 
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
@@ -288,6 +289,22 @@ TEST_F(PictureHistoryTest, TheBudgetDropsTheOldestStepAndAnOversizedStepClearsTh
     EXPECT_EQ(History().UndoCount(), 0u);
     EXPECT_EQ(History().RedoCount(), 0u);
     EXPECT_EQ(frame->paneText(3), L"编辑信息");
+}
+
+// The history is a static that outlives the command: at exit it hands its
+// buffers back while the other statics are being destroyed.
+TEST_F(PictureHistoryTest, AProgramEndingWithLargeStepsInItsHistoryEndsCleanly)
+{
+    EXPECT_EXIT(
+        {
+            OpenColour(800, 700);
+            frame->OnCommand(2338);
+            frame->OnCommand(2396);
+            if (History().UndoCount() != 2)
+                std::_Exit(3);
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 } // namespace
