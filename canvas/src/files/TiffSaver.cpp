@@ -54,7 +54,8 @@ bool TiffSaver::SaveShown16(InteractiveImage& canvas, const plat::Rect& area, co
                               [&](int y, std::uint16_t* out) {
                                   const float* in = working.rows[area.top + y] + area.left;
                                   for (int x = 0; x < area.width(); ++x)
-                                      out[x] = std::uint16_t(std::clamp(in[x], 0.0f, 65535.0f));
+                                      // Not-a-number fails the first test and is saved as 0.
+                                      out[x] = in[x] > 0.0f ? std::uint16_t(std::min(in[x], 65535.0f)) : std::uint16_t(0);
                               }),
                      path);
     if (!canvas.canvasSurface.Exists())

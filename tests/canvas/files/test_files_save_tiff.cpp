@@ -6,6 +6,9 @@
 #include "pixorama/canvo/CanvasRegions.h"
 #include "pixorama/platform/AtomicFile.h"
 
+#include <cmath>
+#include <limits>
+
 namespace {
 
 class SaveTiffTest : public FilesWindowTest<120, 100> {
@@ -81,6 +84,24 @@ TEST_F(SaveTiffTest, ShownImageSavedAsTiffIsSixteenBitOfTheDisplayedArea)
     ASSERT_EQ(back.width, 10);
     ASSERT_EQ(back.height, 5);
     EXPECT_EQ(back.values[0], float(int(working.rows[5][10])));
+}
+
+TEST_F(SaveTiffTest, ShownLevelsThatAreNotNumbersAreSavedAsZero)
+{
+    ClassData2DIO<float> image = FloatImage(8, 4, [](int x, int y) {
+        return x == 3 && y == 2 ? std::numeric_limits<float>::quiet_NaN() : float(x + 10 * y);
+    });
+    gCVSShowRawFloat(id, image, true, true);
+    const ClassData2DIO<float>& working = gCVSGetRaw(id);
+    ASSERT_TRUE(std::isnan(working.rows[2][3]));
+    const std::wstring path = Path("nan.tif");
+    Choose(path);
+    gCVSSaveNowShowIma(id);
+    const DecodedPicture back = Reread(path);
+    ASSERT_EQ(back.width, 8);
+    ASSERT_EQ(back.height, 4);
+    EXPECT_EQ(back.values[std::size_t(2) * 8 + 3], 0.0f);
+    EXPECT_EQ(back.values[std::size_t(3) * 8 + 7], float(int(working.rows[3][7])));
 }
 
 TEST_F(SaveTiffTest, ColourPictureSavedAsTiffIsSixteenBitRgb)
