@@ -1,6 +1,7 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
 #include "ByteTable.h"
+#include "HotKernel.h"
 #include "PixelLoops.h"
 #include "PlaneGrey.h"
 #include "ThousandthSums.h"
@@ -53,7 +54,7 @@ unsigned char Frozen(int v)
 // k[c][2] B + k[c][3] in floats, truncated to 0..255, in a vector loop of
 // its own; built for AVX2 as well, taken where the processor has it (no
 // FMA: the floats stay as they are).
-__attribute__((target_clones("avx2", "default"))) void MatrixRun(PixelRun& run, int n, const float (&k)[3][4])
+PIX_WB_AVX2 void MatrixRun(PixelRun& run, int n, const float (&k)[3][4])
 {
     alignas(64) float R[PixelRun::size], G[PixelRun::size], B[PixelRun::size], v[PixelRun::size];
     ToFloats(run.r, R, n);

@@ -1,6 +1,7 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
 #include "PixelLoops.h"
+#include "HotKernel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,7 +73,7 @@ void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c
 // The run's luminance times factor[i], its chrominance kept. Loops of
 // their own per step, so that each runs on vectors; built for AVX2 as well,
 // taken where the processor has it (no FMA: the floats stay as they are).
-__attribute__((target_clones("avx2", "default"))) void Shade(PixelRun& run, const float* __restrict factor, int n)
+PIX_WB_AVX2 void Shade(PixelRun& run, const float* __restrict factor, int n)
 {
     alignas(64) float R[PixelRun::size], G[PixelRun::size], B[PixelRun::size];
     ToFloats(run.r, R, n);

@@ -6,7 +6,10 @@
 #define PIX_WB_HOT __attribute__((target_clones("arch=x86-64-v3", "default")))
 // Kernels on short runs gain from 16 lanes where the processor has them.
 #define PIX_WB_HOT_WIDE __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+// AVX2 without FMA, for loops whose floats must not change with the processor.
+#define PIX_WB_AVX2 __attribute__((target_clones("avx2", "default")))
 #else
 #define PIX_WB_HOT
 #define PIX_WB_HOT_WIDE
+#define PIX_WB_AVX2
 #endif
