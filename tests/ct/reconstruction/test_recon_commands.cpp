@@ -31,6 +31,20 @@ void AnswerEveryDialog(const std::vector<std::pair<CString, CString>>& answers, 
     });
 }
 
+
+// Runs one command of a reconstruction menu with its dialogs answered and
+// waits for its job; gives the message boxes it showed.
+std::vector<CString> RunAnswered(const std::vector<std::pair<CString, CString>>& answers, void (*group)(int), int id)
+{
+    std::vector<CString> messages;
+    AnswerEveryDialog(answers, messages);
+    group(id);
+    WaitForSequenceJobs();
+    plat::setDialogHook({});
+    plat::setMessageBoxResponder({});
+    return messages;
+}
+
 } // namespace
 
 TEST(ReconCommands, SimulatedConeScanReconstructsIntoCanvasFour)
@@ -72,15 +86,9 @@ TEST(ReconCommands, AFanSimulationLargerThanTheMemoryIsRefusedWithItsSize)
 {
     const std::vector<std::pair<CString, CString>> answers = {
         {L"m_width", L"65535"}, {L"m_viewnum", L"360"}, {L"m_unitsize", L"1"}, {L"m_SOD", L"500"}, {L"m_SDD", L"1000"}};
-    std::vector<CString> messages;
-    AnswerEveryDialog(answers, messages);
     MemoryBudget::SetAvailableForTesting(std::uint64_t(1) << 30);
-
-    RunReconCommand(2460);
-    WaitForSequenceJobs();
+    const std::vector<CString> messages = RunAnswered(answers, RunReconCommand, 2460);
     MemoryBudget::SetAvailableForTesting(0);
-    plat::setDialogHook({});
-    plat::setMessageBoxResponder({});
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
     EXPECT_NE(messages[0].find(L"可用 1024 MB"), CString::npos) << plat::toUtf8(messages[0]);
@@ -100,13 +108,8 @@ TEST(ReconCommands, ProjectionWeightingRefusesCutsBeyondAnyDetector)
         const std::vector<std::pair<CString, CString>> answers = {
             {L"m_DRHCut", cut}, {L"m_DRVCut", L"0"}, {L"m_viewnum", L"60"}, {L"m_width", L"32"},
             {L"m_unitsize", L"0.8"}, {L"m_SOD", L"150"}, {L"m_SDD", L"250"}, {L"m_Xoffset", L"30"}};
-        std::vector<CString> messages;
-        AnswerEveryDialog(answers, messages);
-        RunLargeFovCommand(2478);
-        WaitForSequenceJobs();
-        plat::setDialogHook({});
-        plat::setMessageBoxResponder({});
-        EXPECT_EQ(messages, std::vector<CString>{L"投影图像大小或切除参数无效"}) << plat::toUtf8(cut);
+        EXPECT_EQ(RunAnswered(answers, RunLargeFovCommand, 2478), std::vector<CString>{L"投影图像大小或切除参数无效"})
+            << plat::toUtf8(cut);
         EXPECT_EQ(gCVSGetRawOri(4).rows[10][20], 7.0f);
     }
 }
@@ -124,12 +127,7 @@ TEST(ReconCommands, FanFilteringKeepsEveryStepthViewUpToAnyStep)
         gCVSShowRawFloat(4, sinogram, true, true);
         const std::vector<std::pair<CString, CString>> answers = {
             {L"m_Viewgap", step}, {L"m_unitsize", L"1"}, {L"m_SOD", L"150"}, {L"m_SDD", L"250"}, {L"m_bUseLog", L"false"}};
-        std::vector<CString> messages;
-        AnswerEveryDialog(answers, messages);
-        RunReconCommand(2455);
-        WaitForSequenceJobs();
-        plat::setDialogHook({});
-        plat::setMessageBoxResponder({});
+        const std::vector<CString> messages = RunAnswered(answers, RunReconCommand, 2455);
         EXPECT_TRUE(messages.empty()) << plat::toUtf8(step) << " " << plat::toUtf8(messages.empty() ? L"" : messages[0]);
         EXPECT_EQ(gCVSGetRawOri(4).width, 16) << plat::toUtf8(step);
         EXPECT_EQ(gCVSGetRawOri(4).height, views) << plat::toUtf8(step);
@@ -146,12 +144,7 @@ TEST(ReconCommands, ProjectionWeightingRefusesASliceLargerThanTheMemory)
     const std::vector<std::pair<CString, CString>> answers = {
         {L"m_viewnum", L"60"}, {L"m_width", L"2147483647"}, {L"m_unitsize", L"0.8"}, {L"m_SOD", L"150"},
         {L"m_SDD", L"250"}, {L"m_bRecMulti", L"true"}, {L"m_Row_ToBeReStart", L"0"}, {L"m_Row_ToBeReEnd", L"2147483647"}};
-    std::vector<CString> messages;
-    AnswerEveryDialog(answers, messages);
-    RunLargeFovCommand(2478);
-    WaitForSequenceJobs();
-    plat::setDialogHook({});
-    plat::setMessageBoxResponder({});
+    const std::vector<CString> messages = RunAnswered(answers, RunLargeFovCommand, 2478);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
 }
