@@ -3,186 +3,195 @@
 #include "SegmentationBuffer.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace {
 
-// First in, first out over a fixed number of positions: the flooding of one
-// grey value queues each of its positions at most once, and the queue is
-// empty between two values.
-class Queue {
-public:
-    explicit Queue(std::size_t capacity) : items(SegmentationBuffer<int>(capacity, "Queue::Queue")) {}
-    // Starts again at the front of the buffer, which stays in the cache.
-    void Clear() { head = tail = 0; }
-    void Push(int p) { items[tail++] = p; }
-    int Pop() { return items[head++]; }
-    bool Empty() const { return head == tail; }
-    // The position `ahead` places behind the next one, or -1.
-    int Peek(std::size_t ahead) const { return head + ahead < tail ? items[head + ahead] : -1; }
-
-private:
-    std::vector<int> items;
-    std::size_t head = 0;
-    std::size_t tail = 0;
-};
-
+// The flooding as arrows: every pixel points to the neighbour whose label it
+// takes, so the labels come from short walks between neighbours instead of
+// 256 passes scattered over the whole picture.
+//
+// A pixel with a lower neighbour takes its lowest lower neighbour's label.
+// A pixel without one lies on a plateau (the 4-connected pixels of its value):
+// if the plateau holds pixels with lower neighbours, the flood spreads breadth
+// first from them in raster order, and each pixel takes the label of the one
+// it was reached from; otherwise the plateau is a minimum, and minima are
+// numbered by value, then by their first pixel in raster order. That is the
+// immersion level by level, as the header states it, taken one plateau at a
+// time: floods on separate plateaus never meet.
 class Flooding {
 public:
     Flooding(const unsigned char* picture, int w, int h)
         : w(w), h(h), stride(w + 2), framed(MakeNewGradient(picture, w, h)),
-          order(CountingSort(framed.data(), w, h, levelStarts.data())), queue(LargestLevel()),
-          labels(SegmentationBuffer<int>(std::size_t(w + 2) * std::size_t(h + 2), "GenericWatershed"))
+          arrows(SegmentationBuffer<unsigned char>(framed.size(), "GenericWatershed")),
+          labels(SegmentationBuffer<int>(std::size_t(w) * std::size_t(h), "GenericWatershed"))
     {
         offsets[0] = 1;
         offsets[1] = stride;
         offsets[2] = -1;
         offsets[3] = -stride;
-        for (int x = 0; x < stride; ++x)
-            labels[std::size_t(x)] = labels[std::size_t(h + 1) * std::size_t(stride) + std::size_t(x)] = -1;
-        for (int y = 1; y <= h; ++y)
-            labels[std::size_t(y) * std::size_t(stride)] = labels[std::size_t(y) * std::size_t(stride) + std::size_t(w + 1)] = -1;
     }
 
     std::vector<int> Run()
     {
-        for (int level = 0; level < 256; ++level) {
-            const std::size_t begin = levelStarts[std::size_t(level)];
-            const std::size_t end = levelStarts[std::size_t(level) + 1];
-            if (begin == end)
-                continue;
-            const unsigned char f = static_cast<unsigned char>(level);
-            queue.Clear();
-            JoinLowerBasins(begin, end, f);
-            Spread(f);
-            StartNewBasins(begin, end, f);
-        }
-        return Compact();
-    }
-
-private:
-    std::size_t LargestLevel() const
-    {
-        std::size_t largest = 0;
-        for (std::size_t k = 0; k < 256; ++k)
-            largest = std::max(largest, levelStarts[k + 1] - levelStarts[k]);
-        return largest;
-    }
-
-    // Positions of the run whose lowest lower neighbour is labelled take its
-    // label. In blocks: the lowest neighbours of a block are found first and
-    // their label lines asked for, then the labels are copied in order.
-    void JoinLowerBasins(std::size_t begin, std::size_t end, unsigned char f)
-    {
-        constexpr std::size_t block = 32;
-        int lowest[block];
-        for (std::size_t start = begin; start < end; start += block) {
-            const std::size_t count = std::min(block, end - start);
-            for (std::size_t i = 0; i < count; ++i) {
-                if (start + block + i < end)
-                    PrefetchPicture(order[start + block + i]);
-                const int p = order[start + i];
-                lowest[i] = LowestLowerNeighbour(p, f);
-                if (lowest[i] >= 0) {
-                    __builtin_prefetch(labels.data() + lowest[i]);
-                    __builtin_prefetch(labels.data() + p, 1);
-                }
-            }
-            for (std::size_t i = 0; i < count; ++i) {
-                const int best = lowest[i];
-                if (best >= 0 && labels[std::size_t(best)] != 0) {
-                    const int p = order[start + i];
-                    labels[std::size_t(p)] = labels[std::size_t(best)];
-                    queue.Push(p);
-                }
-            }
-        }
-    }
-
-    // The first neighbour of p below f in the order right, below, left,
-    // above, the lowest on ties; -1 when none is.
-    int LowestLowerNeighbour(int p, unsigned char f) const
-    {
-        int best = -1;
-        unsigned char bestValue = f;
-        for (const int d : offsets) {
-            const unsigned char v = framed[std::size_t(p + d)];
-            if (v < bestValue) {
-                bestValue = v;
-                best = p + d;
-            }
-        }
-        return best;
-    }
-
-    void PrefetchPicture(int p) const
-    {
-        for (const int d : {-stride, 0, stride})
-            __builtin_prefetch(framed.data() + p + d);
-    }
-
-    // The run visits positions all over the picture: ask for the lines of a
-    // position some steps ahead while this one is worked on.
-    static constexpr std::size_t prefetchAhead = 12;
-    void Prefetch(int p) const
-    {
-        for (const int d : {-stride, 0, stride}) {
-            __builtin_prefetch(framed.data() + p + d);
-            __builtin_prefetch(labels.data() + p + d, 1);
-        }
-    }
-
-    // Breadth-first over unlabelled neighbours of value f.
-    void Spread(unsigned char f)
-    {
-        while (!queue.Empty()) {
-            if (const int next = queue.Peek(prefetchAhead); next >= 0)
-                Prefetch(next);
-            const int q = queue.Pop();
-            for (const int d : offsets) {
-                const int r = q + d;
-                if (labels[std::size_t(r)] == 0 && framed[std::size_t(r)] == f) {
-                    labels[std::size_t(r)] = labels[std::size_t(q)];
-                    queue.Push(r);
-                }
-            }
-        }
-    }
-
-    void StartNewBasins(std::size_t begin, std::size_t end, unsigned char f)
-    {
-        for (std::size_t i = begin; i < end; ++i) {
-            if (i + prefetchAhead < end)
-                __builtin_prefetch(labels.data() + order[i + prefetchAhead]);
-            const int p = order[i];
-            if (labels[std::size_t(p)] != 0)
-                continue;
-            labels[std::size_t(p)] = ++basins;
-            queue.Push(p);
-            Spread(f);
-        }
-    }
-
-    // Drops the frame in place: row y moves to y * w, never ahead of itself.
-    std::vector<int> Compact()
-    {
-        for (int y = 0; y < h; ++y)
-            std::memmove(labels.data() + std::size_t(y) * std::size_t(w),
-                         labels.data() + std::size_t(y + 1) * std::size_t(stride) + 1, std::size_t(w) * sizeof(int));
-        labels.resize(std::size_t(w) * std::size_t(h));
+        PointDownhill();
+        FloodPlateaus();
+        NumberMinima();
+        FollowArrows();
         return std::move(labels);
     }
 
+private:
+    // Arrow codes: 0-3 index offsets (right, below, left, above); `seen` marks
+    // pixels a plateau's flood has taken in, and the frame.
+    static constexpr unsigned char minimum = 4;
+    static constexpr unsigned char plateau = 5;
+    static constexpr unsigned char seen = 0x80;
+    static constexpr unsigned char direction = 7;
+
+    std::size_t Framed(int x, int y) const { return std::size_t(y) * std::size_t(stride) + std::size_t(x); }
+
+    // Each pixel's first lowest lower neighbour in the order right, below,
+    // left, above, or `plateau`. The frame is marked as already seen.
+    void PointDownhill()
+    {
+        std::memset(arrows.data(), seen | minimum, std::size_t(stride));
+        std::memset(arrows.data() + Framed(0, h + 1), seen | minimum, std::size_t(stride));
+        for (int y = 1; y <= h; ++y) {
+            const unsigned char* row = framed.data() + Framed(0, y);
+            const unsigned char* above = row - stride;
+            const unsigned char* below = row + stride;
+            unsigned char* out = arrows.data() + Framed(0, y);
+            out[0] = out[w + 1] = seen | minimum;
+            for (int x = 1; x <= w; ++x) {
+                unsigned char best = plateau;
+                unsigned char low = row[x];
+                const unsigned char around[4] = {row[x + 1], below[x], row[x - 1], above[x]};
+                for (unsigned char k = 0; k < 4; ++k)
+                    if (around[k] < low) {
+                        low = around[k];
+                        best = k;
+                    }
+                out[x] = best;
+            }
+        }
+    }
+
+    void FloodPlateaus()
+    {
+        for (int y = 1; y <= h; ++y)
+            for (int x = 1; x <= w; ++x)
+                if (arrows[Framed(x, y)] == plateau)
+                    FloodPlateau(int(Framed(x, y)));
+    }
+
+    // Gathers the plateau around start, whose first pixel in raster order it
+    // is, then floods it from its pixels with lower neighbours, or records a
+    // minimum.
+    void FloodPlateau(int start)
+    {
+        const unsigned char f = framed[std::size_t(start)];
+        members.clear();
+        seeds.clear();
+        members.push_back(start);
+        arrows[std::size_t(start)] = seen | plateau;
+        for (std::size_t i = 0; i < members.size(); ++i)
+            for (const int d : offsets) {
+                const std::size_t r = std::size_t(members[i] + d);
+                if (framed[r] != f || (arrows[r] & seen))
+                    continue;
+                if (arrows[r] != plateau)
+                    seeds.push_back(int(r));
+                arrows[r] |= seen;
+                members.push_back(int(r));
+            }
+        if (seeds.empty()) {
+            const int id = int(minima.size());
+            minima.push_back(f);
+            for (const int q : members) {
+                arrows[std::size_t(q)] = seen | minimum;
+                labels[Unframed(q)] = -(id + 1);
+            }
+            return;
+        }
+        std::sort(seeds.begin(), seeds.end());
+        Spread();
+    }
+
+    // Breadth first from the seeds in raster order over the plateau's pixels
+    // without lower neighbours; each points back to the one it was reached from.
+    void Spread()
+    {
+        for (std::size_t i = 0; i < seeds.size(); ++i)
+            for (unsigned char k = 0; k < 4; ++k) {
+                const std::size_t r = std::size_t(seeds[i] + offsets[k]);
+                if (arrows[r] == (seen | plateau)) {
+                    arrows[r] = seen | ((k + 2) & 3);
+                    seeds.push_back(int(r));
+                }
+            }
+    }
+
+    std::size_t Unframed(int q) const
+    {
+        const int y = q / stride;
+        return std::size_t(y - 1) * std::size_t(w) + std::size_t(q - y * stride - 1);
+    }
+
+    // Basin numbers by value, then in the order the minima were met.
+    void NumberMinima()
+    {
+        std::size_t first[257] = {};
+        for (const unsigned char value : minima)
+            ++first[value + 1];
+        for (std::size_t k = 1; k < 257; ++k)
+            first[k] += first[k - 1];
+        basinOf.resize(minima.size());
+        for (std::size_t i = 0; i < minima.size(); ++i)
+            basinOf[i] = int(++first[minima[i]]);
+    }
+
+    // Each unlabelled pixel walks its arrows to a labelled one, then the walk
+    // takes that label. Minima hold -(index + 1) until their turn.
+    void FollowArrows()
+    {
+        const int step[4] = {1, w, -1, -w};
+        for (int y = 1; y <= h; ++y)
+            for (int x = 1; x <= w; ++x) {
+                std::size_t u = std::size_t(y - 1) * std::size_t(w) + std::size_t(x - 1);
+                if (labels[u] > 0)
+                    continue;
+                if (labels[u] < 0) {
+                    labels[u] = basinOf[std::size_t(-labels[u] - 1)];
+                    continue;
+                }
+                std::size_t p = Framed(x, y);
+                walk.clear();
+                while (labels[u] == 0) {
+                    walk.push_back(u);
+                    const unsigned char k = arrows[p] & direction;
+                    p = std::size_t(std::ptrdiff_t(p) + offsets[k]);
+                    u = std::size_t(std::ptrdiff_t(u) + step[k]);
+                }
+                const int label = labels[u] > 0 ? labels[u] : basinOf[std::size_t(-labels[u] - 1)];
+                for (const std::size_t v : walk)
+                    labels[v] = label;
+            }
+    }
+
     int w, h, stride;
-    std::array<std::size_t, 257> levelStarts{};
     std::vector<unsigned char> framed;
-    std::vector<int> order;
-    Queue queue;
+    std::vector<unsigned char> arrows;
     std::vector<int> labels;
     int offsets[4];
-    int basins = 0;
+    std::vector<int> members;
+    std::vector<int> seeds;
+    // The value of each minimum, in the order met.
+    std::vector<unsigned char> minima;
+    std::vector<int> basinOf;
+    std::vector<std::size_t> walk;
 };
 
 } // namespace
@@ -234,5 +243,9 @@ std::vector<int> GenericWatershed(const unsigned char* picture, int w, int h)
     // Framed positions are ints: a picture whose frame cannot be indexed cannot be flooded.
     if (std::size_t(w + 2ULL) * std::size_t(h + 2ULL) > std::size_t(std::numeric_limits<int>::max()))
         throw SegmentationError("GenericWatershed => cannot allocate memory");
-    return Flooding(picture, w, h).Run();
+    try {
+        return Flooding(picture, w, h).Run();
+    } catch (const std::bad_alloc&) {
+        throw SegmentationError("GenericWatershed => cannot allocate memory");
+    }
 }

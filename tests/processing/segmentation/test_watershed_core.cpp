@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <queue>
 #include <string>
@@ -282,6 +283,31 @@ TEST(GenericWatershed, NoisyPictureFollowsTheImmersionRules)
     EXPECT_GT(*std::max_element(labels.begin(), labels.end()), 100);
 }
 
+// Cells quantised into wide plateaus, some flooded from many sides at once,
+// some minima, a bright 255 band along the frame and a long slope: larger
+// than the caches close to the processor, against the same rules.
+TEST(GenericWatershed, LargeTerracedPictureFollowsTheImmersionRules)
+{
+    const int w = 700;
+    const int h = 500;
+    Bytes p(std::size_t(w) * h);
+    unsigned s = 17;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            s = s * 1103515245u + 12345u;
+            const double cells = 120.0 + 70.0 * std::sin(x / 19.0) * std::cos(y / 23.0) + 30.0 * std::sin((x + y) / 7.0);
+            int v = (int(cells) + int(s >> 29)) / 24 * 24;
+            if (x > 520)
+                v = (x - 520) + y / 50; // a slope draining to the right
+            if (y < 3 || x < 2)
+                v = 255;
+            p[std::size_t(y) * w + x] = static_cast<unsigned char>(std::clamp(v, 0, 255));
+        }
+    const std::vector<int> labels = GenericWatershed(p.data(), w, h);
+    EXPECT_EQ(labels, ImmersionByTheRules(p, w, h));
+    EXPECT_GT(*std::max_element(labels.begin(), labels.end()), 500);
+}
+
 TEST(GenericWatershed, LabelsAbove255ShowAsTheirLowByte)
 {
     // 300 separate minima: zeros at even columns.
@@ -313,14 +339,14 @@ TEST_F(AllocationFailure, EveryOperationNamesItselfWhenMemoryRunsOut)
     EXPECT_EQ(q, p); // nothing changed
     FailSegmentationAllocationForTesting(1);
     EXPECT_EQ(FailureOf([&] { MakeNewGradient(p.data(), 4, 4); }), "MakeNewGradient => cannot allocate memory");
-    // In the watershed: the framed picture, the order, the queue, the labels.
+    FailSegmentationAllocationForTesting(1);
+    EXPECT_EQ(FailureOf([&] { CountingSort(p.data(), 4, 4); }), "CountingSort => cannot allocate memory");
+    // In the watershed: the framed picture, the arrows, the labels.
     FailSegmentationAllocationForTesting(1);
     EXPECT_EQ(FailureOf([&] { GenericWatershed(p.data(), 4, 4); }), "MakeNewGradient => cannot allocate memory");
-    FailSegmentationAllocationForTesting(2);
-    EXPECT_EQ(FailureOf([&] { GenericWatershed(p.data(), 4, 4); }), "CountingSort => cannot allocate memory");
-    FailSegmentationAllocationForTesting(3);
-    EXPECT_EQ(FailureOf([&] { GenericWatershed(p.data(), 4, 4); }), "Queue::Queue => cannot allocate memory");
-    FailSegmentationAllocationForTesting(4);
-    EXPECT_EQ(FailureOf([&] { GenericWatershed(p.data(), 4, 4); }), "GenericWatershed => cannot allocate memory");
+    for (const int countdown : {2, 3}) {
+        FailSegmentationAllocationForTesting(countdown);
+        EXPECT_EQ(FailureOf([&] { GenericWatershed(p.data(), 4, 4); }), "GenericWatershed => cannot allocate memory");
+    }
     EXPECT_EQ(GenericWatershed(p.data(), 4, 4), std::vector<int>(16, 1)); // and works again afterwards
 }
