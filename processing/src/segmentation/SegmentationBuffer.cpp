@@ -1,6 +1,11 @@
 #include "SegmentationBuffer.h"
 
 #include <atomic>
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 namespace {
 
@@ -21,4 +26,18 @@ bool SegmentationAllocationShouldFail()
 void FailSegmentationAllocationForTesting(int countdown)
 {
     failCountdown = countdown < 0 ? 0 : countdown;
+}
+
+void AdviseHugePages(void* data, std::size_t bytes)
+{
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t hugePage = std::uintptr_t(2) << 20;
+    const std::uintptr_t start = (reinterpret_cast<std::uintptr_t>(data) + hugePage - 1) & ~(hugePage - 1);
+    const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(hugePage - 1);
+    if (end > start)
+        madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE); // only advice
+#else
+    (void)data;
+    (void)bytes;
+#endif
 }

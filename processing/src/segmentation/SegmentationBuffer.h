@@ -9,6 +9,10 @@
 // True when this allocation is the one a test asked to fail.
 bool SegmentationAllocationShouldFail();
 
+// Asks for huge pages over the whole 2 MB pages inside a large buffer not yet
+// touched: a 64 MB label picture then costs 32 page faults instead of 16,000.
+void AdviseHugePages(void* data, std::size_t bytes);
+
 // A zeroed vector of count elements; failure throws SegmentationError with
 // the text "<operation> => cannot allocate memory".
 template <typename T>
@@ -17,7 +21,11 @@ std::vector<T> SegmentationBuffer(std::size_t count, const char* operation)
     try {
         if (SegmentationAllocationShouldFail())
             throw std::bad_alloc();
-        return std::vector<T>(count);
+        std::vector<T> buffer;
+        buffer.reserve(count);
+        AdviseHugePages(buffer.data(), count * sizeof(T));
+        buffer.resize(count);
+        return buffer;
     } catch (const std::bad_alloc&) {
         throw SegmentationError(std::string(operation) + " => cannot allocate memory");
     } catch (const std::length_error&) {

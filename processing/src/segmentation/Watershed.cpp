@@ -170,14 +170,14 @@ private:
                 std::size_t p = Framed(x, y);
                 walk.clear();
                 while (labels[u] == 0) {
-                    walk.push_back(u);
+                    walk.push_back(int(u));
                     const unsigned char k = arrows[p] & direction;
                     p = std::size_t(std::ptrdiff_t(p) + offsets[k]);
                     u = std::size_t(std::ptrdiff_t(u) + step[k]);
                 }
                 const int label = labels[u] > 0 ? labels[u] : basinOf[std::size_t(-labels[u] - 1)];
-                for (const std::size_t v : walk)
-                    labels[v] = label;
+                for (const int v : walk)
+                    labels[std::size_t(v)] = label;
             }
     }
 
@@ -191,7 +191,7 @@ private:
     // The value of each minimum, in the order met.
     std::vector<unsigned char> minima;
     std::vector<int> basinOf;
-    std::vector<std::size_t> walk;
+    std::vector<int> walk;
 };
 
 } // namespace
