@@ -163,6 +163,64 @@ template <int M>
     }
 }
 
+// Stages m, 2m and 4m (8 <= m, 4m <= n/2) in one pass, with the very
+// operations of the three single stages. Inputs k + t n/8 (t = 0..7) feed
+// butterflies k + t n/8 (t < 4) of stage m; their results meet again in stage
+// 2m, with twiddles 2g and 2g + n/4, and in stage 4m, with twiddle 4g; the
+// eight results land at 8g + j + a m (a = 0..7), g = k & ~(m - 1), j = k - g.
+[[gnu::always_inline]] inline void stageTriple(const float* inR, const float* inI, float* outR, float* outI,
+                                               int half, int m, const float* cosT, const float* sinT)
+{
+    const int eighth = half / 4;
+    for (int k = 0; k < eighth; k += kV8Lanes) {
+        const int g = k & ~(m - 1);
+        const int o = 8 * g + (k - g);
+        V8 wR, wI;
+        V8 aR[4], aI[4], bR[4], bI[4];
+        for (int t = 0; t < 4; ++t) {
+            V8 xR, xI, yR, yI;
+            v8Load(xR, inR + k + t * eighth);
+            v8Load(xI, inI + k + t * eighth);
+            v8Load(yR, inR + k + (t + 4) * eighth);
+            v8Load(yI, inI + k + (t + 4) * eighth);
+            aR[t] = xR + yR;
+            aI[t] = xI + yI;
+            v8Splat(wR, cosT[g + t * eighth]);
+            v8Splat(wI, sinT[g + t * eighth]);
+            twiddle(xR - yR, xI - yI, wR, wI, bR[t], bI[t]);
+        }
+        // Stage 2m: c from the pairs (a0, a2) and (b0, b2), d from (a1, a3) and (b1, b3).
+        V8 cR[4], cI[4], dR[4], dI[4];
+        v8Splat(wR, cosT[2 * g]);
+        v8Splat(wI, sinT[2 * g]);
+        cR[0] = aR[0] + aR[2];
+        cI[0] = aI[0] + aI[2];
+        cR[1] = bR[0] + bR[2];
+        cI[1] = bI[0] + bI[2];
+        twiddle(aR[0] - aR[2], aI[0] - aI[2], wR, wI, cR[2], cI[2]);
+        twiddle(bR[0] - bR[2], bI[0] - bI[2], wR, wI, cR[3], cI[3]);
+        v8Splat(wR, cosT[2 * g + 2 * eighth]);
+        v8Splat(wI, sinT[2 * g + 2 * eighth]);
+        dR[0] = aR[1] + aR[3];
+        dI[0] = aI[1] + aI[3];
+        dR[1] = bR[1] + bR[3];
+        dI[1] = bI[1] + bI[3];
+        twiddle(aR[1] - aR[3], aI[1] - aI[3], wR, wI, dR[2], dI[2]);
+        twiddle(bR[1] - bR[3], bI[1] - bI[3], wR, wI, dR[3], dI[3]);
+        // Stage 4m.
+        v8Splat(wR, cosT[4 * g]);
+        v8Splat(wI, sinT[4 * g]);
+        for (int a = 0; a < 4; ++a) {
+            V8 tR, tI;
+            v8Store(outR + o + a * m, cR[a] + dR[a]);
+            v8Store(outI + o + a * m, cI[a] + dI[a]);
+            twiddle(cR[a] - dR[a], cI[a] - dI[a], wR, wI, tR, tI);
+            v8Store(outR + o + (a + 4) * m, tR);
+            v8Store(outI + o + (a + 4) * m, tI);
+        }
+    }
+}
+
 } // namespace
 
 PIX_HOT_KERNEL
@@ -179,6 +237,14 @@ bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int 
     float* outI = workIm;
     for (int s = 0; s < stages; ++s) {
         const int m = 1 << s;
+        if (m >= kV8Lanes && 4 * m <= half) {
+            // Stages m, 2m and 4m in one pass from in to out.
+            stageTriple(inR, inI, outR, outI, half, m, cosT, sinT);
+            s += 2;
+            std::swap(inR, outR);
+            std::swap(inI, outI);
+            continue;
+        }
         if (m >= kV8Lanes && 2 * m <= half) {
             // Stages m and 2m in one pass from in to out.
             stagePair(inR, inI, outR, outI, half, m, cosT, sinT);

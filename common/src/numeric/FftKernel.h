@@ -9,7 +9,7 @@
 
 // Both return true when the result lies in (workRe, workIm), otherwise it
 // lies in (re, im). The reference ends there after an odd number of stages;
-// the fast run, which does pairs of stages in one pass, may end in either.
+// the fast run, which does two or three stages in one pass, may end in either.
 bool fftStockham(float* re, float* im, float* workRe, float* workIm, int n, int stages, const float* cosT,
                  const float* sinT);
 // The plain loops of the definition, one butterfly at a time.
