@@ -189,32 +189,26 @@ template <int M>
             v8Splat(wI, sinT[g + t * eighth]);
             twiddle(xR - yR, xI - yI, wR, wI, bR[t], bI[t]);
         }
-        // Stage 2m: c from the pairs (a0, a2) and (b0, b2), d from (a1, a3) and (b1, b3).
-        V8 cR[4], cI[4], dR[4], dI[4];
-        v8Splat(wR, cosT[2 * g]);
-        v8Splat(wI, sinT[2 * g]);
-        cR[0] = aR[0] + aR[2];
-        cI[0] = aI[0] + aI[2];
-        cR[1] = bR[0] + bR[2];
-        cI[1] = bI[0] + bI[2];
-        twiddle(aR[0] - aR[2], aI[0] - aI[2], wR, wI, cR[2], cI[2]);
-        twiddle(bR[0] - bR[2], bI[0] - bI[2], wR, wI, cR[3], cI[3]);
-        v8Splat(wR, cosT[2 * g + 2 * eighth]);
-        v8Splat(wI, sinT[2 * g + 2 * eighth]);
-        dR[0] = aR[1] + aR[3];
-        dI[0] = aI[1] + aI[3];
-        dR[1] = bR[1] + bR[3];
-        dI[1] = bI[1] + bI[3];
-        twiddle(aR[1] - aR[3], aI[1] - aI[3], wR, wI, dR[2], dI[2]);
-        twiddle(bR[1] - bR[3], bI[1] - bI[3], wR, wI, dR[3], dI[3]);
+        // Stage 2m: e[0] from the pairs (a0, a2) and (b0, b2), e[1] from (a1, a3) and (b1, b3).
+        V8 eR[2][4], eI[2][4];
+        for (int h = 0; h < 2; ++h) {
+            v8Splat(wR, cosT[2 * g + 2 * h * eighth]);
+            v8Splat(wI, sinT[2 * g + 2 * h * eighth]);
+            eR[h][0] = aR[h] + aR[h + 2];
+            eI[h][0] = aI[h] + aI[h + 2];
+            eR[h][1] = bR[h] + bR[h + 2];
+            eI[h][1] = bI[h] + bI[h + 2];
+            twiddle(aR[h] - aR[h + 2], aI[h] - aI[h + 2], wR, wI, eR[h][2], eI[h][2]);
+            twiddle(bR[h] - bR[h + 2], bI[h] - bI[h + 2], wR, wI, eR[h][3], eI[h][3]);
+        }
         // Stage 4m.
         v8Splat(wR, cosT[4 * g]);
         v8Splat(wI, sinT[4 * g]);
         for (int a = 0; a < 4; ++a) {
             V8 tR, tI;
-            v8Store(outR + o + a * m, cR[a] + dR[a]);
-            v8Store(outI + o + a * m, cI[a] + dI[a]);
-            twiddle(cR[a] - dR[a], cI[a] - dI[a], wR, wI, tR, tI);
+            v8Store(outR + o + a * m, eR[0][a] + eR[1][a]);
+            v8Store(outI + o + a * m, eI[0][a] + eI[1][a]);
+            twiddle(eR[0][a] - eR[1][a], eI[0][a] - eI[1][a], wR, wI, tR, tI);
             v8Store(outR + o + (a + 4) * m, tR);
             v8Store(outI + o + (a + 4) * m, tI);
         }

@@ -263,6 +263,20 @@ std::vector<int> ImmersionByTheRules(const Bytes& p, int w, int h)
     return labels;
 }
 
+// A w x h picture of value(x, y, noise) held to 0..255, noise a fresh
+// pseudo-random word for each pixel in raster order.
+Bytes Generated(int w, int h, unsigned seed, const std::function<int(int x, int y, unsigned noise)>& value)
+{
+    Bytes p(std::size_t(w) * std::size_t(h));
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1103515245u + 12345u;
+            p[std::size_t(y) * std::size_t(w) + std::size_t(x)] =
+                static_cast<unsigned char>(std::clamp(value(x, y, seed), 0, 255));
+        }
+    return p;
+}
+
 } // namespace
 
 // Noise over few grey values and a slope: many basins, wide plateaus and
@@ -271,13 +285,7 @@ TEST(GenericWatershed, NoisyPictureFollowsTheImmersionRules)
 {
     const int w = 173;
     const int h = 131;
-    Bytes p(std::size_t(w) * h);
-    unsigned s = 5;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            s = s * 1103515245u + 12345u;
-            p[std::size_t(y) * w + x] = static_cast<unsigned char>((s >> 28) + (x + 2 * y) / 40 * 7);
-        }
+    const Bytes p = Generated(w, h, 5, [](int x, int y, unsigned noise) { return int(noise >> 28) + (x + 2 * y) / 40 * 7; });
     const std::vector<int> labels = GenericWatershed(p.data(), w, h);
     EXPECT_EQ(labels, ImmersionByTheRules(p, w, h));
     EXPECT_GT(*std::max_element(labels.begin(), labels.end()), 100);
@@ -290,19 +298,14 @@ TEST(GenericWatershed, LargeTerracedPictureFollowsTheImmersionRules)
 {
     const int w = 700;
     const int h = 500;
-    Bytes p(std::size_t(w) * h);
-    unsigned s = 17;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            s = s * 1103515245u + 12345u;
-            const double cells = 120.0 + 70.0 * std::sin(x / 19.0) * std::cos(y / 23.0) + 30.0 * std::sin((x + y) / 7.0);
-            int v = (int(cells) + int(s >> 29)) / 24 * 24;
-            if (x > 520)
-                v = (x - 520) + y / 50; // a slope draining to the right
-            if (y < 3 || x < 2)
-                v = 255;
-            p[std::size_t(y) * w + x] = static_cast<unsigned char>(std::clamp(v, 0, 255));
-        }
+    const Bytes p = Generated(w, h, 17, [](int x, int y, unsigned noise) {
+        if (y < 3 || x < 2)
+            return 255;
+        if (x > 520)
+            return (x - 520) + y / 50; // a slope draining to the right
+        const double cells = 120.0 + 70.0 * std::sin(x / 19.0) * std::cos(y / 23.0) + 30.0 * std::sin((x + y) / 7.0);
+        return (int(cells) + int(noise >> 29)) / 24 * 24;
+    });
     const std::vector<int> labels = GenericWatershed(p.data(), w, h);
     EXPECT_EQ(labels, ImmersionByTheRules(p, w, h));
     EXPECT_GT(*std::max_element(labels.begin(), labels.end()), 500);
