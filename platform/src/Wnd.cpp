@@ -44,6 +44,28 @@ unsigned mouseFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
     return flags;
 }
 
+namespace {
+
+using ButtonHandler = void (Wnd::*)(unsigned, Point);
+
+// Calls wnd's handler for the event's button; false for a button other than
+// left, right and middle.
+bool callButtonHandler(Wnd& wnd, const QMouseEvent* event, ButtonHandler left, ButtonHandler right,
+                       ButtonHandler middle)
+{
+    ButtonHandler handler = nullptr;
+    switch (event->button()) {
+    case Qt::LeftButton: handler = left; break;
+    case Qt::RightButton: handler = right; break;
+    case Qt::MiddleButton: handler = middle; break;
+    default: return false;
+    }
+    (wnd.*handler)(mouseFlags(event->buttons(), event->modifiers()), pointOf(event));
+    return true;
+}
+
+} // namespace
+
 Wnd::Wnd(QWidget* parent) : QWidget(parent)
 {
     // Windows sends mouse moves without a button held, and keys to the
@@ -184,35 +206,21 @@ void Wnd::resizeEvent(QResizeEvent* event)
 
 void Wnd::mousePressEvent(QMouseEvent* event)
 {
-    const unsigned flags = mouseFlags(event->buttons(), event->modifiers());
-    switch (event->button()) {
-    case Qt::LeftButton: onLButtonDown(flags, pointOf(event)); break;
-    case Qt::RightButton: onRButtonDown(flags, pointOf(event)); break;
-    case Qt::MiddleButton: onMButtonDown(flags, pointOf(event)); break;
-    default: QWidget::mousePressEvent(event); break;
-    }
+    if (!callButtonHandler(*this, event, &Wnd::onLButtonDown, &Wnd::onRButtonDown, &Wnd::onMButtonDown))
+        QWidget::mousePressEvent(event);
 }
 
 void Wnd::mouseReleaseEvent(QMouseEvent* event)
 {
-    const unsigned flags = mouseFlags(event->buttons(), event->modifiers());
-    switch (event->button()) {
-    case Qt::LeftButton: onLButtonUp(flags, pointOf(event)); break;
-    case Qt::RightButton: onRButtonUp(flags, pointOf(event)); break;
-    case Qt::MiddleButton: onMButtonUp(flags, pointOf(event)); break;
-    default: QWidget::mouseReleaseEvent(event); break;
-    }
+    if (!callButtonHandler(*this, event, &Wnd::onLButtonUp, &Wnd::onRButtonUp, &Wnd::onMButtonUp))
+        QWidget::mouseReleaseEvent(event);
 }
 
+// A middle double click is a second middle press.
 void Wnd::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    const unsigned flags = mouseFlags(event->buttons(), event->modifiers());
-    switch (event->button()) {
-    case Qt::LeftButton: onLButtonDblClk(flags, pointOf(event)); break;
-    case Qt::RightButton: onRButtonDblClk(flags, pointOf(event)); break;
-    case Qt::MiddleButton: onMButtonDown(flags, pointOf(event)); break;
-    default: QWidget::mouseDoubleClickEvent(event); break;
-    }
+    if (!callButtonHandler(*this, event, &Wnd::onLButtonDblClk, &Wnd::onRButtonDblClk, &Wnd::onMButtonDown))
+        QWidget::mouseDoubleClickEvent(event);
 }
 
 void Wnd::mouseMoveEvent(QMouseEvent* event)

@@ -135,6 +135,13 @@ protected:
         frame->OnCommand(2224);
     }
 
+    // Writes a colour PNG (see WriteColour) and opens it through "打开图像".
+    void OpenColourByMenu(const std::string& name, int w, int h, const std::function<unsigned(int, int)>& colour)
+    {
+        Choose(WriteColour(name, w, h, colour));
+        frame->OnCommand(2224);
+    }
+
     // Canvas pixel (x, y) in image coordinates (row 0 at the top), 0xRRGGBB.
     static unsigned Pixel(int x, int y)
     {

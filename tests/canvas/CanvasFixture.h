@@ -131,3 +131,16 @@ private:
     };
     std::vector<std::unique_ptr<Target>> windows;
 };
+
+// Canvas 4 in a client window of w x h, which the test reads back.
+template <int w, int h>
+class CanvasWindowTest : public CanvasTest {
+protected:
+    void SetUp() override
+    {
+        CanvasTest::SetUp();
+        window = &Window(4, w, h);
+    }
+
+    plat::Dc* window = nullptr;
+};

@@ -6,14 +6,13 @@
 
 // Canvas 4 with a 200 x 200 window over a 100 x 100 image at scale 1:
 // image (x, y) is client (50 + x, 50 + y).
-class RegionsTest : public CanvasTest {
+class RegionsTest : public CanvasWindowTest<200, 200> {
 protected:
     static constexpr int imageSize = 100;
 
     void SetUp() override
     {
-        CanvasTest::SetUp();
-        window = &Window(4, 200, 200);
+        CanvasWindowTest::SetUp();
         gCVSPrepareCanvas(4, imageSize, imageSize);
     }
 
@@ -57,6 +56,4 @@ protected:
     }
 
     static Canvo& Last() { return *Canvas(4).overlays.back(); }
-
-    plat::Dc* window = nullptr;
 };

@@ -92,6 +92,16 @@ protected:
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
+    // Runs save on canvas id with the file chooser answering name in the
+    // home folder; returns that path.
+    std::wstring SaveAs(int id, const std::string& name, void (*save)(int))
+    {
+        const std::wstring path = Path(name);
+        Choose(path);
+        save(id);
+        return path;
+    }
+
     static bool Exists(const std::wstring& path) { return std::filesystem::exists(plat::toPath(path)); }
 
     // The bytes of values as stored in a file, in either byte order.

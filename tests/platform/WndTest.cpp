@@ -39,6 +39,10 @@ protected:
     void onLButtonUp(unsigned flags, Point p) override { add("lup", flags, p); }
     void onLButtonDblClk(unsigned flags, Point p) override { add("ldbl", flags, p); }
     void onRButtonDown(unsigned flags, Point p) override { add("rdown", flags, p); }
+    void onRButtonUp(unsigned flags, Point p) override { add("rup", flags, p); }
+    void onRButtonDblClk(unsigned flags, Point p) override { add("rdbl", flags, p); }
+    void onMButtonDown(unsigned flags, Point p) override { add("mdown", flags, p); }
+    void onMButtonUp(unsigned flags, Point p) override { add("mup", flags, p); }
     void onMouseMove(unsigned flags, Point p) override { add("move", flags, p); }
     void onMouseWheel(unsigned flags, int delta, Point p) override
     {
@@ -119,11 +123,18 @@ TEST(Wnd, MouseHandlersGetWindowsFlags)
     mouse(wnd, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, Qt::NoModifier, {5, 6});
     mouse(wnd, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier, {5, 6});
     mouse(wnd, QEvent::MouseButtonPress, Qt::RightButton, Qt::RightButton, Qt::ControlModifier, {7, 8});
+    mouse(wnd, QEvent::MouseButtonRelease, Qt::RightButton, Qt::NoButton, Qt::NoModifier, {7, 8});
+    mouse(wnd, QEvent::MouseButtonDblClick, Qt::RightButton, Qt::RightButton, Qt::NoModifier, {7, 8});
+    mouse(wnd, QEvent::MouseButtonPress, Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier, {1, 2});
+    mouse(wnd, QEvent::MouseButtonRelease, Qt::MiddleButton, Qt::NoButton, Qt::NoModifier, {1, 2});
+    // A middle double click counts as another press.
+    mouse(wnd, QEvent::MouseButtonDblClick, Qt::MiddleButton, Qt::MiddleButton, Qt::NoModifier, {1, 2});
     QWheelEvent wheel(QPointF(9, 10), wnd.mapToGlobal(QPointF(9, 10)), QPoint(), QPoint(0, -240), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&wnd, &wheel);
-    const std::vector<std::string> expected{"ldown 5 3,4", "move 9 5,6", "lup 0 5,6", "ldbl 1 5,6", "rdown 10 7,8",
-                                            "wheel -240 0 9,10"};
+    const std::vector<std::string> expected{"ldown 5 3,4",  "move 9 5,6",   "lup 0 5,6", "ldbl 1 5,6",
+                                            "rdown 10 7,8", "rup 0 7,8",    "rdbl 2 7,8", "mdown 16 1,2",
+                                            "mup 0 1,2",    "mdown 16 1,2", "wheel -240 0 9,10"};
     EXPECT_EQ(wnd.log, expected);
 }
 

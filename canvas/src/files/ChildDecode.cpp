@@ -38,6 +38,21 @@ struct Header {
     std::uint32_t warnings = 0;
 };
 
+// Calls copy(wire field, picture field) for each scalar the header carries,
+// in both directions: the one list of what crosses the pipe.
+template <typename Wire, typename Picture, typename Copy>
+void pairScalars(Wire& h, Picture& p, Copy copy)
+{
+    copy(h.width, p.width);
+    copy(h.height, p.height);
+    copy(h.pages, p.pages);
+    copy(h.hasWindow, p.hasWindow);
+    copy(h.inverted, p.inverted);
+    copy(h.pixelSpacing, p.pixelSpacing);
+    copy(h.windowCentre, p.windowCentre);
+    copy(h.windowWidth, p.windowWidth);
+}
+
 // Moves size bytes through the pipe with ::read or ::write, whatever
 // pieces they take.
 template <typename Bytes, typename Io>
@@ -84,14 +99,7 @@ bool readText(int fd, CString& text)
 bool send(int fd, const DecodedPicture& p)
 {
     Header h;
-    h.width = p.width;
-    h.height = p.height;
-    h.pages = p.pages;
-    h.hasWindow = p.hasWindow;
-    h.inverted = p.inverted;
-    h.pixelSpacing = p.pixelSpacing;
-    h.windowCentre = p.windowCentre;
-    h.windowWidth = p.windowWidth;
+    pairScalars(h, p, [](auto& wire, const auto& own) { wire = std::remove_reference_t<decltype(wire)>(own); });
     h.values = p.values.size();
     h.grey = p.grey.size();
     h.colour = p.colour.size();
@@ -118,14 +126,7 @@ bool receive(int fd, DecodedPicture& p)
     for (const std::uint64_t n : {h.values, h.grey, h.colour})
         if (n != 0 && n != pixels)
             return false;
-    p.width = h.width;
-    p.height = h.height;
-    p.pages = h.pages;
-    p.hasWindow = h.hasWindow != 0;
-    p.inverted = h.inverted != 0;
-    p.pixelSpacing = h.pixelSpacing;
-    p.windowCentre = h.windowCentre;
-    p.windowWidth = h.windowWidth;
+    pairScalars(h, p, [](const auto& wire, auto& own) { own = std::remove_reference_t<decltype(own)>(wire); });
     p.values.resize(h.values);
     p.grey.resize(h.grey);
     p.colour.resize(h.colour);

@@ -72,15 +72,8 @@ QEVDATA2DBase<T>::~QEVDATA2DBase()
 template <typename T>
 void QEVDATA2DBase<T>::Clear()
 {
-    if (ownsRows && rows)
-        pixAlignedFree(rows);
-    if (ownsData && data)
-        pixAlignedFree(data);
-    rows = nullptr;
-    data = nullptr;
+    ClassData2DIOGeneral<T>::Clear();
     width = height = 0;
-    roi = {};
-    this->auxA = this->auxB = 1;
 }
 
 template <typename T>

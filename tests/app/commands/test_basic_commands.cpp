@@ -59,8 +59,7 @@ TEST_F(BasicCommandTest, SaveRawWritesTheWorkingRaw)
 
 TEST_F(BasicCommandTest, EightBitConversionWritesABitmap)
 {
-    Choose(WriteColour("grey.png", 4, 2, [](int x, int) { return x < 2 ? 0x000000u : 0xFFFFFFu; }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("grey.png", 4, 2, [](int x, int) { return x < 2 ? 0x000000u : 0xFFFFFFu; });
     const std::filesystem::path out = Home() / "grey.bmp";
     Choose(plat::fromPath(out));
     frame->OnCommand(2242);
@@ -73,8 +72,7 @@ TEST_F(BasicCommandTest, EightBitConversionWritesABitmap)
 
 TEST_F(BasicCommandTest, EverySaveWritesItsFile)
 {
-    Choose(WriteColour("c.png", 6, 4, [](int x, int) { return x < 3 ? 0xFF0000u : 0x00FF00u; }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("c.png", 6, 4, [](int x, int) { return x < 3 ? 0xFF0000u : 0x00FF00u; });
     QApplication::processEvents();
     frame->view()->repaint();
     const std::vector<std::pair<int, std::string>> saves = {
@@ -103,8 +101,7 @@ TEST_F(BasicCommandTest, EverySaveWritesItsFile)
 
 TEST_F(BasicCommandTest, CreateImageDoesNothing)
 {
-    Choose(WriteColour("c.png", 3, 3, [](int, int) { return 0x123456u; }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("c.png", 3, 3, [](int, int) { return 0x123456u; });
     frame->OnCommand(2230);
     EXPECT_EQ(choosers, 1);
     EXPECT_EQ(Pixel(1, 1), 0x123456u);
@@ -121,8 +118,7 @@ TEST_F(BasicCommandTest, KeepResultOnRawOnlySaysSo)
 TEST_F(BasicCommandTest, ReopenAfterAColourOperationShowsTheSource)
 {
     // Red only at the top left, so a flipped picture shows.
-    Choose(WriteColour("lr.png", 4, 2, [](int x, int y) { return x == 0 && y == 0 ? 0xFF0000u : 0x0000FFu; }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("lr.png", 4, 2, [](int x, int y) { return x == 0 && y == 0 ? 0xFF0000u : 0x0000FFu; });
     frame->OnCommand(2376); // mirror left-right
     EXPECT_EQ(Pixel(0, 0), 0x0000FFu);
     EXPECT_EQ(Pixel(3, 0), 0xFF0000u);
@@ -134,8 +130,7 @@ TEST_F(BasicCommandTest, ReopenAfterAColourOperationShowsTheSource)
 
 TEST_F(BasicCommandTest, KeepResultMakesTheResultTheNewSource)
 {
-    Choose(WriteColour("lr.png", 4, 2, [](int x, int) { return x == 0 ? 0xFF0000u : 0x0000FFu; }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("lr.png", 4, 2, [](int x, int) { return x == 0 ? 0xFF0000u : 0x0000FFu; });
     frame->OnCommand(2376);
     frame->OnCommand(2244);
     frame->OnCommand(2228);

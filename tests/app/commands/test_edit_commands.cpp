@@ -19,8 +19,7 @@ protected:
     // A 4 x 3 colour picture: red = 10 x + 1, green = 10 y + 1, blue = 7.
     void OpenColour()
     {
-        Choose(WriteColour("c.png", 4, 3, [](int x, int y) { return unsigned(10 * x + 1) << 16 | unsigned(10 * y + 1) << 8 | 7u; }));
-        frame->OnCommand(2224);
+        OpenColourByMenu("c.png", 4, 3, [](int x, int y) { return unsigned(10 * x + 1) << 16 | unsigned(10 * y + 1) << 8 | 7u; });
         ASSERT_EQ(gCVSGetFileType(canvas), FilePicture8);
     }
 

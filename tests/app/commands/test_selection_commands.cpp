@@ -27,8 +27,7 @@ TEST_F(SelectionCommandTest, EachCommandAddsItsOverlayOnColourAndRaw)
 {
     for (int picture = 0; picture < 2; ++picture) {
         if (picture == 0) {
-            Choose(WriteColour("c.png", 40, 30, [](int, int) { return 0x445566u; }));
-            frame->OnCommand(2224);
+            OpenColourByMenu("c.png", 40, 30, [](int, int) { return 0x445566u; });
         } else {
             OpenRawByMenu(WriteRaw("r.raw", 40, 30, [](int x, int) { return std::uint16_t(x); }), 40, 30);
         }
@@ -53,8 +52,7 @@ TEST_F(SelectionCommandTest, EachCommandAddsItsOverlayOnColourAndRaw)
 
 TEST_F(SelectionCommandTest, TypedRectangleAndScaleAskFirst)
 {
-    Choose(WriteColour("c.png", 40, 30, [](int, int) { return 0x445566u; }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("c.png", 40, 30, [](int, int) { return 0x445566u; });
     Answer(std::nullopt);
     frame->OnCommand(2275);
     EXPECT_EQ(dialogs, 1);

@@ -110,8 +110,7 @@ TEST_F(FrameWindowTest, MissingRecentFileIsDroppedWithAMessage)
 
 TEST_F(FrameWindowTest, GreyTestPaintsTheLeftHalfRed)
 {
-    Choose(WriteColour("g.png", 4, 2, [](int, int) { return 0x336699u; }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("g.png", 4, 2, [](int, int) { return 0x336699u; });
     Answer(std::nullopt);
     frame->OnCommand(2954);
     EXPECT_EQ(dialogs, 1);

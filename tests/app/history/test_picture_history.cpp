@@ -104,10 +104,9 @@ protected:
 
     void OpenColour(int w, int h)
     {
-        Choose(WriteColour("c.png", w, h, [](int x, int y) {
+        OpenColourByMenu("c.png", w, h, [](int x, int y) {
             return unsigned(17 * x + 3 * y) % 256 << 16 | unsigned(11 * y + x * x) % 256 << 8 | unsigned(5 * x * y % 256);
-        }));
-        frame->OnCommand(2224);
+        });
         ASSERT_EQ(gCVSGetFileType(canvas), FilePicture8);
     }
 

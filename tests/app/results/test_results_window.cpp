@@ -101,8 +101,7 @@ protected:
 
 TEST_F(ResultsWindow, StatisticsRowsHoldTheNumbersOfTheStatisticsText)
 {
-    Choose(WriteColour("photo.png", 40, 30, [](int x, int y) { return unsigned((x * 6) << 16 | (y * 8) << 8 | (x * y) % 256); }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("photo.png", 40, 30, [](int x, int y) { return unsigned((x * 6) << 16 | (y * 8) << 8 | (x * y) % 256); });
     Rectangle(5, 4, 24, 19);
     frame->OnCommand(2416);
     ASSERT_EQ(gResults().Size(), 1u);

@@ -85,8 +85,7 @@ TEST_F(ViewMessageTest, RawWindowReportSetsTheWindowAndTheInformationText)
 
 TEST_F(ViewMessageTest, RawWindowReportOnAColourPictureOnlyShowsTheText)
 {
-    Choose(WriteColour("c.png", 2, 2, [](int, int) { return 0x808080u; }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("c.png", 2, 2, [](int, int) { return 0x808080u; });
     tagQEVParaReport report;
     report.SetFloat(1, 0.0f);
     report.SetFloat(2, 1.0f);
@@ -156,8 +155,7 @@ TEST_F(ViewMessageTest, PlainMovesAndColourPicturesLeaveTheWindowAlone)
     EXPECT_FLOAT_EQ(gWorkState().rawWindowLeft, 0.0f);
     EXPECT_FLOAT_EQ(gWorkState().rawWindowRight, 1.0f);
     DragRawWindow(0, 0);
-    Choose(WriteColour("c.png", 2, 2, [](int, int) { return 0x808080u; }));
-    frame->OnCommand(2224);
+    OpenColourByMenu("c.png", 2, 2, [](int, int) { return 0x808080u; });
     DragRawWindow(30, 30);
     EXPECT_FLOAT_EQ(gWorkState().rawWindowRight, 1.0f);
 }

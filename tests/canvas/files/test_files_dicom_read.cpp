@@ -320,4 +320,41 @@ TEST_F(DicomReadTest, AFileTheLibraryStopsOnCostsAMessageNotTheProgram)
     EXPECT_EQ(stopped.message, L"无法读取 DICOM 文件");
 }
 
+TEST_F(DicomReadTest, APictureDecodedInTheChildArrivesWhole)
+{
+    for (const bool flags : {false, true}) {
+        const DecodedPicture got = ChildDecode::Run(
+            [flags] {
+                DecodedPicture p;
+                p.width = 3;
+                p.height = 2;
+                p.pages = flags ? 7 : 1;
+                p.hasWindow = flags;
+                p.inverted = !flags;
+                p.pixelSpacing = 0.125;
+                p.windowCentre = -40.5;
+                p.windowWidth = 3000.25;
+                p.values = {1.5f, -2, 3, 4, 5, 65535};
+                p.grey = {0, 1, 2, 253, 254, 255};
+                p.warnings = {L"文件不完整", L"w2"};
+                return p;
+            },
+            L"failed", std::uint64_t(1) << 28);
+        ASSERT_TRUE(got.Decoded()) << flags;
+        EXPECT_EQ(got.width, 3);
+        EXPECT_EQ(got.height, 2);
+        EXPECT_EQ(got.pages, flags ? 7 : 1);
+        EXPECT_EQ(got.hasWindow, flags);
+        EXPECT_EQ(got.inverted, !flags);
+        EXPECT_EQ(got.pixelSpacing, 0.125);
+        EXPECT_EQ(got.windowCentre, -40.5);
+        EXPECT_EQ(got.windowWidth, 3000.25);
+        EXPECT_EQ(got.values, (std::vector<float>{1.5f, -2, 3, 4, 5, 65535}));
+        EXPECT_EQ(got.grey, (std::vector<std::uint8_t>{0, 1, 2, 253, 254, 255}));
+        EXPECT_TRUE(got.colour.empty());
+        EXPECT_EQ(got.warnings, (std::vector<CString>{L"文件不完整", L"w2"}));
+        EXPECT_TRUE(got.message.empty());
+    }
+}
+
 } // namespace

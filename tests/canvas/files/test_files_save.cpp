@@ -47,9 +47,7 @@ TEST_F(SaveTest, RawWritesTheWorkingRawTopRowFirst)
 {
     ClassData2DIO<float> image = FloatImage(5, 3, [](int x, int y) { return 100 * y + 10 * x; });
     gCVSShowRawFloat(id, image, true, true);
-    const std::wstring path = Path("out.raw");
-    Choose(path);
-    gCVSSaveRaw(id);
+    const std::wstring path = SaveAs(id, "out.raw", gCVSSaveRaw);
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_TRUE(requests[0].save);
     EXPECT_EQ(requests[0].defaultExtension, L"raw");
@@ -106,9 +104,7 @@ TEST_F(SaveTest, CancelledChoosersWriteNothing)
 TEST_F(SaveTest, LabelWithoutOverlaysIsAllOnes)
 {
     ShowGrey(7, 5);
-    const std::wstring path = Path("label.raw");
-    Choose(path);
-    gCVSSaveLabel(id);
+    const std::wstring path = SaveAs(id, "label.raw", gCVSSaveLabel);
     const std::vector<unsigned char> bytes = ReadFile(path);
     ASSERT_EQ(bytes.size(), 7u * 5u * 4u);
     for (std::size_t i = 0; i < 35; ++i)
@@ -117,9 +113,7 @@ TEST_F(SaveTest, LabelWithoutOverlaysIsAllOnes)
 
 TEST_F(SaveTest, LabelOfACanvasWithoutImageWritesNoFile)
 {
-    const std::wstring path = Path("none.raw");
-    Choose(path);
-    gCVSSaveLabel(id);
+    const std::wstring path = SaveAs(id, "none.raw", gCVSSaveLabel);
     EXPECT_FALSE(Exists(path));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], L"没有可保存的标记图像");
@@ -131,9 +125,7 @@ TEST_F(SaveTest, LabelIsStoredBottomRowFirst)
     // A rectangle over the upper image rows: it lands in the last rows of
     // the file, since the label image is stored bottom-up.
     Canvo& rect = AddRect(2, 1, 6, 3);
-    const std::wstring path = Path("label2.raw");
-    Choose(path);
-    gCVSSaveLabel(id);
+    const std::wstring path = SaveAs(id, "label2.raw", gCVSSaveLabel);
     const std::vector<unsigned char> bytes = ReadFile(path);
     ASSERT_EQ(bytes.size(), 10u * 8u * 4u);
     auto label = [&](int x, int imageRow) { return At<std::int32_t>(bytes, std::size_t((7 - imageRow) * 10 + x)); };
@@ -149,9 +141,7 @@ TEST_F(SaveTest, LabelIsStoredBottomRowFirst)
 TEST_F(SaveTest, EightBitBitmapHoldsTheDisplayedGreyLevels)
 {
     ShowGrey(5, 3);
-    const std::wstring path = Path("grey.bmp");
-    Choose(path);
-    gCVSSave8bit(id);
+    const std::wstring path = SaveAs(id, "grey.bmp", gCVSSave8bit);
     const std::vector<unsigned char> bytes = ReadFile(path);
     // Stride 8 (5 rounded up to 4), 3 rows, after the 1078-byte header.
     ASSERT_EQ(bytes.size(), 1078u + 8u * 3u);
@@ -174,9 +164,7 @@ TEST_F(SaveTest, EightBitBitmapOfAFloatImageFollowsTheWindow)
     ClassData2DIO<float> image = FloatImage(4, 1, [](int x, int) { return x * 1000; });
     gCVSShowRawFloat(id, image, true, true);
     gCVSSetLutPara(id, 0.0f, 0.5f);
-    const std::wstring path = Path("window.bmp");
-    Choose(path);
-    gCVSSave8bit(id);
+    const std::wstring path = SaveAs(id, "window.bmp", gCVSSave8bit);
     const std::vector<unsigned char> bytes = ReadFile(path);
     ASSERT_EQ(bytes.size(), 1078u + 4u);
     // 0, 1000, 2000, 3000 -> 0, 21845, 43690, 65535 over a window of 0..32767.
@@ -189,9 +177,7 @@ TEST_F(SaveTest, EightBitBitmapOfAFloatImageFollowsTheWindow)
 TEST_F(SaveTest, ShownImageAtImageResolution)
 {
     ShowGrey(9, 6);
-    const std::wstring path = Path("shown.bmp");
-    Choose(path);
-    gCVSSaveNowShowIma(id);
+    const std::wstring path = SaveAs(id, "shown.bmp", gCVSSaveNowShowIma);
     const QImage back = Load(path);
     ASSERT_EQ(back.size(), QSize(9, 6));
     for (int y = 0; y < 6; ++y)
@@ -203,9 +189,7 @@ TEST_F(SaveTest, ShownImageCroppedToTheSelectedRectangle)
 {
     ShowGrey(40, 30);
     AddRect(10, 5, 19, 12);
-    const std::wstring path = Path("crop.bmp");
-    Choose(path);
-    gCVSSaveNowShowIma(id);
+    const std::wstring path = SaveAs(id, "crop.bmp", gCVSSaveNowShowIma);
     const QImage back = Load(path);
     ASSERT_EQ(back.width(), 10);
     ASSERT_EQ(back.height(), 8);
@@ -231,9 +215,7 @@ TEST_F(SaveTest, ShownImageBurnsInMeasuringLines)
     ASSERT_EQ(line.imagePoints.size(), 2u);
     EXPECT_EQ(int(line.imagePoints[1].x), 20);
     AddRect(0, 0, 79, 59);
-    const std::wstring path = Path("burn.bmp");
-    Choose(path);
-    gCVSSaveNowShowIma(id);
+    const std::wstring path = SaveAs(id, "burn.bmp", gCVSSaveNowShowIma);
     const QImage back = Load(path);
     ASSERT_EQ(back.size(), QSize(80, 60));
     for (int x = 5; x < 20; ++x)
@@ -257,9 +239,7 @@ TEST_F(SaveTest, ImageWithOverlaysIsTheDisplayedRectangleOfTheLastPaint)
     ShowGrey(30, 20);
     gCVSOnDraw(id, nullptr);
     const plat::Rect shown = gCVSGetCanvasRegion(id);
-    const std::wstring path = Path("overlap.png");
-    Choose(path);
-    gCVSSaveImaWithOverlap(id);
+    const std::wstring path = SaveAs(id, "overlap.png", gCVSSaveImaWithOverlap);
     const QImage back = Load(path);
     ASSERT_EQ(back.size(), QSize(shown.width(), shown.height()));
     const plat::DibBitmap& client = Canvas(id).clientSurface.Bitmap();
@@ -276,9 +256,7 @@ TEST_F(SaveTest, ZoomedImageWithOverlaysIsCutToTheWindow)
     ShowGrey(30, 20);
     gCVSOnDraw(id, nullptr);
     ASSERT_GT(gCVSGetCanvasRegion(id).width(), 120);
-    const std::wstring path = Path("zoomed.png");
-    Choose(path);
-    gCVSSaveImaWithOverlap(id);
+    const std::wstring path = SaveAs(id, "zoomed.png", gCVSSaveImaWithOverlap);
     EXPECT_EQ(Load(path).size(), QSize(120, 100));
 }
 

@@ -38,9 +38,7 @@ TEST_F(SaveTiffTest, RawSavedAsTiffKeepsTheValuesAsFloats)
     gCVSShowRawFloat(id, image, true, true);
     for (const char* name : {"result.tif", "result.TIFF"}) {
         SCOPED_TRACE(name);
-        const std::wstring path = Path(name);
-        Choose(path);
-        gCVSSaveRaw(id);
+        const std::wstring path = SaveAs(id, name, gCVSSaveRaw);
         EXPECT_EQ(Tag(path, TIFFTAG_BITSPERSAMPLE), 32);
         EXPECT_EQ(Tag(path, TIFFTAG_SAMPLEFORMAT), SAMPLEFORMAT_IEEEFP);
         const DecodedPicture back = Reread(path);
@@ -94,9 +92,7 @@ TEST_F(SaveTiffTest, ShownLevelsThatAreNotNumbersAreSavedAsZero)
     gCVSShowRawFloat(id, image, true, true);
     const ClassData2DIO<float>& working = gCVSGetRaw(id);
     ASSERT_TRUE(std::isnan(working.rows[2][3]));
-    const std::wstring path = Path("nan.tif");
-    Choose(path);
-    gCVSSaveNowShowIma(id);
+    const std::wstring path = SaveAs(id, "nan.tif", gCVSSaveNowShowIma);
     const DecodedPicture back = Reread(path);
     ASSERT_EQ(back.width, 8);
     ASSERT_EQ(back.height, 4);
@@ -109,9 +105,7 @@ TEST_F(SaveTiffTest, ColourPictureSavedAsTiffIsSixteenBitRgb)
     const std::uint32_t pixels[2] = {0xFF8000u, 0x0000FFu};
     std::vector<unsigned char> r = {0xFF, 0x00}, g = {0x80, 0x00}, b = {0x00, 0xFF};
     gCVSShowUCColor(id, r.data(), g.data(), b.data(), 2, 1, true);
-    const std::wstring path = Path("colour.tif");
-    Choose(path);
-    gCVSSaveNowShowIma(id);
+    const std::wstring path = SaveAs(id, "colour.tif", gCVSSaveNowShowIma);
     EXPECT_EQ(Tag(path, TIFFTAG_BITSPERSAMPLE), 16);
     EXPECT_EQ(Tag(path, TIFFTAG_SAMPLESPERPIXEL), 3);
     const DecodedPicture back = Reread(path);

@@ -33,15 +33,13 @@ Recorder& addRecorder(InteractiveImage& canvas, int kind)
 } // namespace
 
 // Client 100 x 100 and a 40 x 40 image: image (0, 0) is client (30, 30).
-class OverlayTest : public CanvasTest {
+class OverlayTest : public CanvasWindowTest<100, 100> {
 protected:
     void SetUp() override
     {
-        CanvasTest::SetUp();
-        window = &Window(4, 100, 100);
+        CanvasWindowTest::SetUp();
         gCVSPrepareCanvas(4, 40, 40);
     }
-    plat::Dc* window = nullptr;
 };
 
 TEST_F(OverlayTest, ClickSelectsTheTopmostOverlay)

@@ -16,12 +16,11 @@ bool hasNan(const CString& text)
 } // namespace
 
 // Client 400 x 400 and a 100 x 100 image: image (0, 0) is client (150, 150).
-class MeasureLineTest : public CanvasTest {
+class MeasureLineTest : public CanvasWindowTest<400, 400> {
 protected:
     void SetUp() override
     {
-        CanvasTest::SetUp();
-        window = &Window(4, 400, 400);
+        CanvasWindowTest::SetUp();
         ShowGrey(4, 100, 100, 200);
     }
 
@@ -42,8 +41,6 @@ protected:
         EXPECT_NE(overlay, nullptr);
         return *overlay;
     }
-
-    plat::Dc* window = nullptr;
 };
 
 TEST_F(MeasureLineTest, ShiftDragMeasuresInMillimetresAndPlacesTheLabel)

@@ -9,14 +9,8 @@
 #include <QDialog>
 
 // Client 400 x 400 and a 100 x 100 image: image (0, 0) is client (150, 150).
-class MeasureProbeTest : public CanvasTest {
+class MeasureProbeTest : public CanvasWindowTest<400, 400> {
 protected:
-    void SetUp() override
-    {
-        CanvasTest::SetUp();
-        window = &Window(4, 400, 400);
-    }
-
     // Float image whose value is 1000 + x, kept as given.
     void ShowRamp()
     {
@@ -49,8 +43,6 @@ protected:
         profile.OnViewChanged();
         gCVSOnMouseMove(4, 0, {10, 390});
     }
-
-    plat::Dc* window = nullptr;
 };
 
 TEST_F(MeasureProbeTest, ProfileNeedsTenPixelsAndSamplesOnePerPixel)

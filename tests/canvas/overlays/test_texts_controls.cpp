@@ -5,12 +5,11 @@
 
 // Client 600 x 400 over a 100 x 100 float ramp (value = x): image (0, 0) is
 // client (250, 150).
-class ControlTest : public CanvasTest {
+class ControlTest : public CanvasWindowTest<600, 400> {
 protected:
     void SetUp() override
     {
-        CanvasTest::SetUp();
-        window = &Window(4, 600, 400);
+        CanvasWindowTest::SetUp();
         ClassData2DIO<float> ramp = FloatImage(100, 100, [](int x, int) { return x; });
         gCVSShowRawFloat(4, ramp, true, true);
     }
@@ -33,8 +32,6 @@ protected:
 
     // The displayed grey of image column x.
     unsigned Grey(int x) { return Canvas(4).canvasSurface.Bitmap().line(50)[x] & 0xFF; }
-
-    plat::Dc* window = nullptr;
 };
 
 TEST_F(ControlTest, ProgressBarFillsWithThePosition)

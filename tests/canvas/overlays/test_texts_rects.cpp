@@ -20,12 +20,11 @@ struct Counts {
 
 // Client 400 x 300 over a grey-100 picture of 200 x 200: image (0, 0) is
 // client (100, 50).
-class TextTest : public CanvasTest {
+class TextTest : public CanvasWindowTest<400, 300> {
 protected:
     void SetUp() override
     {
-        CanvasTest::SetUp();
-        window = &Window(4, 400, 300);
+        CanvasWindowTest::SetUp();
         ShowGrey(4, 200, 200, 100);
     }
 
@@ -54,8 +53,6 @@ protected:
             }
         return c;
     }
-
-    plat::Dc* window = nullptr;
 };
 
 TEST_F(TextTest, BoxedBlackTextSitsInAWhiteOutlinedBoxAtItsAnchor)

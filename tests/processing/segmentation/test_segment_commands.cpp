@@ -102,23 +102,29 @@ TEST_F(SegmentCommandTest, ColourWatershedPaintsEachBasinInItsMeanColour)
             ASSERT_TRUE(At(x, y) == left || At(x, y) == right) << x << "," << y;
 }
 
-TEST_F(SegmentCommandTest, GlobalBinarizationSplitsAtTheOtsuThreshold)
+TEST_F(SegmentCommandTest, BinarizationsTurnTheDarkPartBlackAndTheRestWhite)
 {
-    ShowPicture(20, 10, [](int x, int y) { return x < 8 ? Rgb{30 + y, 40, 20} : Rgb{210, 220 - y, 230}; });
-    RunSegmentCommand(ID_BINARIZE);
-    EXPECT_EQ(At(0, 0), (Rgb{0, 0, 0}));
-    EXPECT_EQ(At(7, 9), (Rgb{0, 0, 0}));
-    EXPECT_EQ(At(8, 0), (Rgb{255, 255, 255}));
-    EXPECT_EQ(At(19, 9), (Rgb{255, 255, 255}));
-}
-
-TEST_F(SegmentCommandTest, LocalBinarizationFindsADarkSquareOnAnyBackground)
-{
-    ShowPicture(80, 80, DarkSquare);
-    RunSegmentCommand(ID_LOCAL_BINARIZE);
-    EXPECT_EQ(At(37, 37), (Rgb{0, 0, 0}));
-    EXPECT_EQ(At(5, 5), (Rgb{255, 255, 255}));
-    EXPECT_EQ(At(60, 37), (Rgb{255, 255, 255}));
+    struct Case {
+        int command;
+        int width, height;
+        Rgb (*picture)(int, int);
+        std::vector<std::pair<int, int>> black, white;
+    };
+    // Global splits at the Otsu threshold; local finds a dark square on any
+    // background.
+    const Case cases[] = {
+        {ID_BINARIZE, 20, 10, [](int x, int y) { return x < 8 ? Rgb{30 + y, 40, 20} : Rgb{210, 220 - y, 230}; },
+         {{0, 0}, {7, 9}}, {{8, 0}, {19, 9}}},
+        {ID_LOCAL_BINARIZE, 80, 80, DarkSquare, {{37, 37}}, {{5, 5}, {60, 37}}},
+    };
+    for (const Case& c : cases) {
+        ShowPicture(c.width, c.height, c.picture);
+        RunSegmentCommand(c.command);
+        for (const auto& [x, y] : c.black)
+            EXPECT_EQ(At(x, y), (Rgb{0, 0, 0})) << c.command << ": " << x << "," << y;
+        for (const auto& [x, y] : c.white)
+            EXPECT_EQ(At(x, y), (Rgb{255, 255, 255})) << c.command << ": " << x << "," << y;
+    }
 }
 
 TEST_F(SegmentCommandTest, OutlineBinarizationDrawsTheOutlinesInRed)
