@@ -62,10 +62,12 @@ void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c
     // std::sqrt may set errno, which keeps the compiler from vectorising it.
     // The distance is never negative, and the vector minimum takes 1 where
     // std::min does.
+    const __m128i four = _mm_set1_epi32(4);
     const __m128 vcx = _mm_set1_ps(cx), dy2 = _mm_set1_ps(dy * dy), vc = _mm_set1_ps(c);
     const __m128 zero = _mm_setzero_ps(), one = _mm_set1_ps(1.0f), steps = _mm_set1_ps(float(FalloffTable::steps));
-    for (; x + 4 <= half; x += 4) {
-        const __m128 dx = _mm_sub_ps(_mm_cvtepi32_ps(_mm_setr_epi32(x, x + 1, x + 2, x + 3)), vcx);
+    __m128i columns = _mm_setr_epi32(0, 1, 2, 3);
+    for (; x + 4 <= half; x += 4, columns = _mm_add_epi32(columns, four)) {
+        const __m128 dx = _mm_sub_ps(_mm_cvtepi32_ps(columns), vcx);
         const __m128 t = _mm_div_ps(_mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(dx, dx), dy2)), vc);
         _mm_storeu_ps(factor + x, _mm_mul_ps(_mm_min_ps(_mm_max_ps(t, zero), one), steps));
     }
