@@ -14,9 +14,8 @@
 namespace {
 
 // samples[i] + f (samples[i + 1] - samples[i]) for at = i + f, at from 0 to
-// the table's last step, in place. Built for AVX2 as well, taken where the
-// processor has it (no FMA: the floats stay as they are).
-PIX_WB_AVX2 void Interpolate(const float* __restrict samples, float* __restrict at, int n)
+// the table's last step, in place.
+inline void Interpolate(const float* __restrict samples, float* __restrict at, int n)
 {
     for (int x = 0; x < n; ++x) {
         const int i = int(at[x]);
@@ -53,8 +52,10 @@ private:
 
 // The factor of every pixel of one line. Columns x and width - x lie at the
 // same distance from the centre column width / 2, so half a line is looked
-// up: first the table positions, on vectors, then the table.
-void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c, float* __restrict factor)
+// up: first the table positions, on vectors, then the table. Built for
+// AVX2 as well, taken where the processor has it (no FMA: the floats stay as
+// they are).
+PIX_WB_AVX2 void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c, float* __restrict factor)
 {
     const int half = w / 2 + 1;
     int x = 0;
