@@ -106,10 +106,8 @@ void EffectCrossProcess(ColourPlanes planes)
 void EffectSepia(ColourPlanes planes)
 {
     static constexpr Thousandths sepia[3] = {{393, 769, 189}, {349, 686, 168}, {272, 534, 131}};
-    ForEachRun(planes, [](PixelRun& run, int n) {
-        PixelRun out;
-        ThousandthSums(run, n, sepia, {out.r, out.g, out.b});
-        run = out;
+    ForEachLoadedRun(planes, [&planes](const PixelRun& run, int y, int x, int n) {
+        ThousandthSums(run, n, sepia, {planes.r.rows[y] + x, planes.g.rows[y] + x, planes.b.rows[y] + x});
     });
 }
 

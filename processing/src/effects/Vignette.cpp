@@ -13,6 +13,17 @@
 
 namespace {
 
+// samples[i] + f (samples[i + 1] - samples[i]) for at = i + f, at from 0 to
+// the table's last step, in place.
+inline void Interpolate(const float* __restrict samples, float* __restrict at, int n)
+{
+    for (int x = 0; x < n; ++x) {
+        const int i = int(at[x]);
+        const float f = at[x] - float(i);
+        at[x] = samples[i] + f * (samples[i + 1] - samples[i]);
+    }
+}
+
 // The luminance factor 0.75 / (1 + exp(20 (t - 0.73))) + 0.25 of the
 // distance t from the centre as a fraction of the half diagonal (0..1),
 // sampled finely enough that linear steps between samples stay far below
@@ -29,72 +40,73 @@ public:
 
     static float Exact(float t) { return 0.75f / (1.0f + std::exp(20.0f * (t - 0.73f))) + 0.25f; }
 
-    float operator()(float t) const
-    {
-        const float at = std::min(std::max(t, 0.0f), 1.0f) * steps;
-        const int i = int(at);
-        const float f = at - float(i);
-        return samples[std::size_t(i)] + f * (samples[std::size_t(i) + 1] - samples[std::size_t(i)]);
-    }
+    // The position of t in the table: t held to 0..1, in steps.
+    static float Step(float t) { return std::min(std::max(t, 0.0f), 1.0f) * steps; }
+
+    // Positions from Step to factors, in place.
+    void operator()(float* at, int n) const { Interpolate(samples.data(), at, n); }
 
 private:
     std::vector<float> samples;
 };
 
-} // namespace
-
-namespace {
-
 // The factor of every pixel of one line. Columns x and width - x lie at the
 // same distance from the centre column width / 2, so half a line is looked
-// up: first the distances, on vectors, then the table.
-void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c, float* __restrict factor)
+// up: first the table positions, on vectors, then the table. Built for
+// AVX2 as well, taken where the processor has it (no FMA: the floats stay as
+// they are).
+PIX_WB_AVX2 void LineFactors(const FalloffTable& falloff, int w, float cx, float dy, float c, float* __restrict factor)
 {
     const int half = w / 2 + 1;
     int x = 0;
 #if defined(__SSE2__)
     // std::sqrt may set errno, which keeps the compiler from vectorising it.
+    // The distance is never negative, and the vector minimum takes 1 where
+    // std::min does.
+    const __m128i four = _mm_set1_epi32(4);
     const __m128 vcx = _mm_set1_ps(cx), dy2 = _mm_set1_ps(dy * dy), vc = _mm_set1_ps(c);
-    for (; x + 4 <= half; x += 4) {
-        const __m128 dx = _mm_sub_ps(_mm_cvtepi32_ps(_mm_setr_epi32(x, x + 1, x + 2, x + 3)), vcx);
-        _mm_storeu_ps(factor + x, _mm_div_ps(_mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(dx, dx), dy2)), vc));
+    const __m128 zero = _mm_setzero_ps(), one = _mm_set1_ps(1.0f), steps = _mm_set1_ps(float(FalloffTable::steps));
+    __m128i columns = _mm_setr_epi32(0, 1, 2, 3);
+    for (; x + 4 <= half; x += 4, columns = _mm_add_epi32(columns, four)) {
+        const __m128 dx = _mm_sub_ps(_mm_cvtepi32_ps(columns), vcx);
+        const __m128 t = _mm_div_ps(_mm_sqrt_ps(_mm_add_ps(_mm_mul_ps(dx, dx), dy2)), vc);
+        _mm_storeu_ps(factor + x, _mm_mul_ps(_mm_min_ps(_mm_max_ps(t, zero), one), steps));
     }
 #endif
     for (; x < half; ++x) {
         const float dx = float(x) - cx;
-        factor[x] = std::sqrt(dx * dx + dy * dy) / c;
+        factor[x] = FalloffTable::Step(std::sqrt(dx * dx + dy * dy) / c);
     }
-    for (int x = 0; x < half; ++x)
-        factor[x] = falloff(factor[x]);
+    falloff(factor, half);
     for (int x = half; x < w; ++x)
         factor[x] = factor[w - x];
 }
 
-// The run's luminance times factor[i], its chrominance kept. Loops of
-// their own per step, so that each runs on vectors; built for AVX2 as well,
-// taken where the processor has it (no FMA: the floats stay as they are).
-PIX_WB_AVX2 void Shade(PixelRun& run, const float* __restrict factor, int n)
+// The byte of v truncated and held to 0..255. v is finite and bounded, so
+// truncating before holding gives the bytes of holding first.
+inline unsigned char TruncatedByte(float v)
 {
-    alignas(64) float R[PixelRun::size], G[PixelRun::size], B[PixelRun::size];
-    ToFloats(run.r, R, n);
-    ToFloats(run.g, G, n);
-    ToFloats(run.b, B, n);
-    alignas(64) float Yv[PixelRun::size], U[PixelRun::size], V[PixelRun::size], out[PixelRun::size];
+    const int i = int(v);
+    return static_cast<unsigned char>(i < 0 ? 0 : (i > 255 ? 255 : i));
+}
+
+// The pixels of one row shaded by factor[i] in place: luminance scaled,
+// chrominance kept, in one loop the compiler runs on vectors. Built for
+// AVX2 as well, taken where the processor has it (no FMA: the floats stay
+// as they are).
+PIX_WB_AVX2 void Shade(unsigned char* __restrict red, unsigned char* __restrict green, unsigned char* __restrict blue,
+                       const float* __restrict factor, int n)
+{
     for (int i = 0; i < n; ++i) {
-        const float Y = 0.299f * R[i] + 0.587f * G[i] + 0.114f * B[i];
-        U[i] = 0.493f * (B[i] - Y);
-        V[i] = 0.877f * (R[i] - Y);
-        Yv[i] = Y * factor[i];
+        const float R = red[i], G = green[i], B = blue[i];
+        const float Y = 0.299f * R + 0.587f * G + 0.114f * B;
+        const float U = 0.493f * (B - Y);
+        const float V = 0.877f * (R - Y);
+        const float Yv = Y * factor[i];
+        red[i] = TruncatedByte(Yv + 1.14f * V);
+        green[i] = TruncatedByte(Yv - 0.394f * U - 0.581f * V);
+        blue[i] = TruncatedByte(Yv + 2.032f * U);
     }
-    for (int i = 0; i < n; ++i)
-        out[i] = Yv[i] + 1.14f * V[i];
-    TruncatedBytes(out, run.r, n);
-    for (int i = 0; i < n; ++i)
-        out[i] = Yv[i] - 0.394f * U[i] - 0.581f * V[i];
-    TruncatedBytes(out, run.g, n);
-    for (int i = 0; i < n; ++i)
-        out[i] = Yv[i] + 2.032f * U[i];
-    TruncatedBytes(out, run.b, n);
 }
 
 } // namespace
@@ -116,15 +128,7 @@ void EffectVignette(ColourPlanes planes)
     ForRowBands(pairs + 1, std::size_t(w) * std::size_t(h), [&](int begin, int end) {
         std::vector<float> factors(static_cast<std::size_t>(w));
         float* const __restrict f = factors.data();
-        auto shadeRow = [&](int row) {
-            PixelRun run;
-            for (int x0 = 0; x0 < w; x0 += PixelRun::size) {
-                const int n = std::min(PixelRun::size, w - x0);
-                run.Load(planes, row, x0, n);
-                Shade(run, f + x0, n);
-                run.Store(planes, row, x0, n);
-            }
-        };
+        auto shadeRow = [&](int row) { Shade(planes.r.rows[row], planes.g.rows[row], planes.b.rows[row], f, w); };
         for (int u = begin; u < end; ++u) {
             const int row = u < pairs ? u : h - 1;
             LineFactors(falloff, w, cx, float(h - 1 - row) - cy, c, f);

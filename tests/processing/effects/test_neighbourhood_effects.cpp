@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <utility>
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -78,6 +79,58 @@ TEST(Vignette, EveryPixelFollowsTheSigmoidOfItsDistance)
                 const double grey = 200.0 * (0.75 / (1.0 + std::exp(20.0 * (t - 0.73))) + 0.25);
                 for (int channel : p.At(x, row))
                     wrong += std::abs(channel - grey) > 1.0;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+namespace {
+
+// The vignette's bytes for colour c at table position t (distance / half
+// diagonal): the falloff sampled at 2^16 + 2 points and interpolated, then
+// the float steps one by one, truncated and held to 0..255.
+Rgb VignetteFormula(Rgb c, float t)
+{
+    static const std::vector<float> samples = [] {
+        std::vector<float> s(65538);
+        for (std::size_t i = 0; i < s.size(); ++i)
+            s[i] = 0.75f / (1.0f + std::exp(20.0f * (float(i) / 65536 - 0.73f))) + 0.25f;
+        return s;
+    }();
+    const float at = std::min(std::max(t, 0.0f), 1.0f) * 65536;
+    const std::size_t i = std::size_t(at);
+    const float fraction = at - float(i);
+    const float f = samples[i] + fraction * (samples[i + 1] - samples[i]);
+    const float R = float(c[0]), G = float(c[1]), B = float(c[2]);
+    const float Y = 0.299f * R + 0.587f * G + 0.114f * B;
+    const float U = 0.493f * (B - Y);
+    const float V = 0.877f * (R - Y);
+    const float Yf = Y * f;
+    auto byte = [](float v) { return int(std::min(std::max(v, 0.0f), 255.0f)); };
+    return Rgb{byte(Yf + 1.14f * V), byte(Yf - 0.394f * U - 0.581f * V), byte(Yf + 2.032f * U)};
+}
+
+} // namespace
+
+// Vector steps and the table positions of whole half lines give each
+// pixel's float formula exactly, for odd and even sizes, the last columns
+// past the vectors and the middle row and column.
+TEST(Vignette, ColouredPixelsGiveTheFloatFormulaExactly)
+{
+    auto colour = [](int x, int y) {
+        const unsigned v = unsigned(x) * 2654435761u ^ unsigned(y) * 40503u;
+        return Rgb{int(v & 255), int(v >> 8 & 255), int(v >> 16 & 255)};
+    };
+    for (const auto& [w, h] : {std::pair{301, 200}, std::pair{300, 151}, std::pair{17, 3}, std::pair{1, 1}}) {
+        SCOPED_TRACE(w);
+        TestPlanes p(w, h, colour);
+        EffectVignette(p.Planes());
+        const float cx = float(w) / 2.0f, cy = float(h) / 2.0f, c = std::sqrt(cx * cx + cy * cy);
+        int wrong = 0;
+        for (int row = 0; row < h; ++row)
+            for (int x = 0; x < w; ++x) {
+                const float dx = float(x) - cx, dy = float(h - 1 - row) - cy;
+                wrong += p.At(x, row) != VignetteFormula(colour(x, row), std::sqrt(dx * dx + dy * dy) / c);
             }
         EXPECT_EQ(wrong, 0);
     }
