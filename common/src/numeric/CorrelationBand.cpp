@@ -8,48 +8,47 @@
 #include <cstring>
 #include <utility>
 
+namespace {
+
+// Lanes chunks of eight outputs from x, each summed tap by tap in order.
+// Eight chunks side by side cover the latency of the adds.
+template <int Lanes>
+[[gnu::always_inline]] inline void correlateChunks(float* out, int x, const float* const* src, const float* taps, int kw,
+                                                   int kh)
+{
+    V8 a[Lanes];
+#pragma GCC unroll 8
+    for (int c = 0; c < Lanes; ++c)
+        a[c] = V8{};
+    for (int i = 0; i < kh; ++i) {
+        const float* s = src[i] + x;
+        const float* t = taps + i * kw;
+        for (int j = 0; j < kw; ++j) {
+            V8 k;
+            v8Splat(k, t[j]);
+#pragma GCC unroll 8
+            for (int c = 0; c < Lanes; ++c) {
+                V8 v;
+                v8Load(v, s + j + c * kV8Lanes);
+                a[c] += k * v;
+            }
+        }
+    }
+#pragma GCC unroll 8
+    for (int c = 0; c < Lanes; ++c)
+        v8Store(out + x + c * kV8Lanes, a[c]);
+}
+
+} // namespace
+
 PIX_HOT_KERNEL
 void correlateRow(float* out, int count, const float* const* src, const float* taps, int kw, int kh)
 {
     int x = 0;
-    // Four accumulators per chunk keep both multiply-add ports busy.
-    for (; x + 4 * kV8Lanes <= count; x += 4 * kV8Lanes) {
-        V8 a0{}, a1{}, a2{}, a3{};
-        for (int i = 0; i < kh; ++i) {
-            const float* s = src[i] + x;
-            const float* t = taps + i * kw;
-            for (int j = 0; j < kw; ++j) {
-                V8 k, v0, v1, v2, v3;
-                v8Splat(k, t[j]);
-                v8Load(v0, s + j);
-                v8Load(v1, s + j + kV8Lanes);
-                v8Load(v2, s + j + 2 * kV8Lanes);
-                v8Load(v3, s + j + 3 * kV8Lanes);
-                a0 += k * v0;
-                a1 += k * v1;
-                a2 += k * v2;
-                a3 += k * v3;
-            }
-        }
-        v8Store(out + x, a0);
-        v8Store(out + x + kV8Lanes, a1);
-        v8Store(out + x + 2 * kV8Lanes, a2);
-        v8Store(out + x + 3 * kV8Lanes, a3);
-    }
-    for (; x + kV8Lanes <= count; x += kV8Lanes) {
-        V8 a{};
-        for (int i = 0; i < kh; ++i) {
-            const float* s = src[i] + x;
-            const float* t = taps + i * kw;
-            for (int j = 0; j < kw; ++j) {
-                V8 k, v;
-                v8Splat(k, t[j]);
-                v8Load(v, s + j);
-                a += k * v;
-            }
-        }
-        v8Store(out + x, a);
-    }
+    for (; x + 8 * kV8Lanes <= count; x += 8 * kV8Lanes)
+        correlateChunks<8>(out, x, src, taps, kw, kh);
+    for (; x + kV8Lanes <= count; x += kV8Lanes)
+        correlateChunks<1>(out, x, src, taps, kw, kh);
     for (; x < count; ++x) {
         float a = 0.0f;
         for (int i = 0; i < kh; ++i) {

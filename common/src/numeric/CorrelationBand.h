@@ -7,7 +7,8 @@
 
 // out[x] = sum over i < kh, j < kw of taps[i * kw + j] * src[i][x + j], for
 // x in 0..count-1. Every output sums its taps in the same order, whether it
-// falls in a vector chunk or in the tail.
+// falls in a vector chunk or in the tail, and no product is fused into its
+// sum: every processor gives the same floats.
 void correlateRow(float* out, int count, const float* const* src, const float* taps, int kw, int kh);
 
 // A correlation kernel copied out of its container, with its rank-one factors

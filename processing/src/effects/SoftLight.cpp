@@ -1,5 +1,7 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
+#include "HotKernel.h"
+
 #include "pixorama/common/Gaussian.h"
 
 namespace {
@@ -14,6 +16,7 @@ inline unsigned char Screen(unsigned char v, unsigned char b)
 }
 
 // One line of a plane screened with its blur.
+PIX_WB_HOT
 void ScreenRow(unsigned char* __restrict v, const float* __restrict s, int w)
 {
     for (int x = 0; x < w; ++x) {
