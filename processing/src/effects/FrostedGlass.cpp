@@ -8,16 +8,19 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <limits>
+#include <new>
 #include <vector>
 
 namespace {
 
-constexpr int reach = 4;                 // offsets run over -reach..reach
-constexpr int lines = 8;                 // lines drawn side by side, one generator in each vector lane
-constexpr int slots = lines + 2 * reach; // rows a block of lines reads from
+constexpr int reach = 4;   // offsets run over -reach..reach
+constexpr int lines = 8;   // lines drawn side by side, one generator in each vector lane
+constexpr int slots = 16;  // ring rows, a power of two: every row a block of lines reads
+static_assert(lines + 2 * reach <= slots && (slots & (slots - 1)) == 0);
 
 using Lanes = std::uint64_t __attribute__((vector_size(8 * lines)));
-using LaneBytes = unsigned char __attribute__((vector_size(lines)));
+using LaneWords = std::uint32_t __attribute__((vector_size(4 * lines)));
 
 // xorshift64*: fast, and good enough for scattering pixels. The state
 // starts from the splitmix64 finaliser of the seed, so that neighbouring
@@ -33,23 +36,32 @@ std::uint64_t RandomStart(std::uint64_t seed, int y)
     return z ? z : 1;
 }
 
-// Draws one number per pixel for each of the lines; offsets[x * lines + i]
-// gets (dy + reach) << 4 | (dx + reach) for pixel x of line i, the low 16
-// bits of the draw scaled onto dx and the high 16 onto dy.
+// Draws one number per pixel for each line y0 + i of a block and turns it
+// into the ring index of the pixel it takes: the low 16 bits of the draw
+// scaled onto dx, the high 16 onto dy. Ring row (y + dy) mod slots holds
+// picture row y + dy, mirrored, with reach mirrored columns on each side.
+// index[x * lines + i] is the index for pixel x of line i.
 PIX_WB_HOT_WIDE
-void DrawOffsets(std::uint64_t* generators, unsigned char* offsets, int w)
+void DrawIndices(std::uint64_t* generators, int y0, std::uint32_t* index, int w, std::uint32_t stride)
 {
     Lanes state;
+    LaneWords key, column;
     std::memcpy(&state, generators, sizeof state);
+    for (int i = 0; i < lines; ++i) {
+        key[i] = std::uint32_t(y0 + i + slots - reach); // + dy + reach lands on ring row y + dy
+        column[i] = 0;
+    }
+    const std::uint32_t span = 2 * reach + 1;
     for (int x = 0; x < w; ++x) {
         state ^= state >> 12;
         state ^= state << 25;
         state ^= state >> 27;
-        const Lanes bits = (state * 0x2545F4914F6CDD1DULL) >> 32;
-        const Lanes dx = ((bits & 0xFFFFULL) * std::uint64_t(2 * reach + 1)) >> 16;
-        const Lanes dy = ((bits >> 16) * std::uint64_t(2 * reach + 1)) >> 16;
-        const LaneBytes packed = __builtin_convertvector(dy << 4 | dx, LaneBytes);
-        std::memcpy(offsets + std::size_t(x) * lines, &packed, sizeof packed);
+        const LaneWords bits = __builtin_convertvector((state * 0x2545F4914F6CDD1DULL) >> 32, LaneWords);
+        const LaneWords dx = ((bits & 0xFFFFu) * span) >> 16; // dx + reach
+        const LaneWords dy = ((bits >> 16) * span) >> 16;     // dy + reach
+        const LaneWords at = ((key + dy) & std::uint32_t(slots - 1)) * stride + column + dx;
+        std::memcpy(index + std::size_t(x) * lines, &at, sizeof at);
+        column += 1u;
     }
     std::memcpy(generators, &state, sizeof state);
 }
@@ -75,16 +87,14 @@ void UnpackRow(const std::uint32_t* __restrict from, unsigned char* __restrict r
     }
 }
 
-// Line `line` of a block: pixel x takes the ring word at row offset
-// rowAt[dy + reach] and column columns[x + dx + reach].
+// The first count lines of a block from the ring, line i at out + i * stride.
 PIX_WB_HOT
-void GatherLine(const std::uint32_t* __restrict ring, const std::ptrdiff_t* __restrict rowAt, const int* __restrict columns,
-                const unsigned char* __restrict offsets, int line, int w, std::uint32_t* __restrict out)
+void GatherLines(const std::uint32_t* __restrict ring, const std::uint32_t* __restrict index, int count, int w,
+                 std::uint32_t* __restrict out, std::size_t stride)
 {
-    for (int x = 0; x < w; ++x) {
-        const unsigned d = offsets[std::size_t(x) * lines + std::size_t(line)];
-        out[x] = ring[rowAt[d >> 4] + columns[x + int(d & 15)]];
-    }
+    for (int x = 0; x < w; ++x)
+        for (int i = 0; i < count; ++i)
+            out[std::size_t(i) * stride + std::size_t(x)] = ring[index[std::size_t(x) * lines + std::size_t(i)]];
 }
 
 // The picture's rows near the edges between bands, packed before any band
@@ -121,17 +131,16 @@ private:
 };
 
 // One band of lines, written over the planes a block of `lines` lines at a
-// time. The rows a block reads are packed into a ring of `slots` rows keyed
-// by row index before the block writes any line.
+// time. The rows a block reads are packed into a ring before the block
+// writes any line.
 class FrostedBand {
 public:
     FrostedBand(ColourPlanes planes, const BandEdges& edges, std::uint64_t seed, int begin, int end)
         : planes_(planes), edges_(edges), seed_(seed), begin_(begin), end_(end), w_(planes.Width()),
-          h_(planes.Height()), ring_(std::size_t(slots) * std::size_t(w_)), tags_(slots, -1),
-          offsets_(std::size_t(w_) * lines), line_(std::size_t(w_)), columns_(std::size_t(w_ + 2 * reach))
+          h_(planes.Height()), stride_(w_ + 2 * reach), ring_(std::size_t(slots) * std::size_t(stride_)),
+          tags_(slots, std::numeric_limits<int>::min()), index_(std::size_t(w_) * lines),
+          outStride_(std::size_t(w_) + 16), out_(outStride_ * lines)
     {
-        for (int x = -reach; x < w_ + reach; ++x)
-            columns_[std::size_t(x + reach)] = pixMirrorReflect(x, w_);
     }
 
     void Run()
@@ -146,43 +155,58 @@ private:
         std::uint64_t generators[lines];
         for (int i = 0; i < lines; ++i)
             generators[i] = RandomStart(seed_, y0 + i); // lanes past the band draw unused numbers
-        DrawOffsets(generators, offsets_.data(), w_);
-        for (int q = std::max(0, y0 - reach); q < std::min(h_, y0 + count + reach); ++q)
+        DrawIndices(generators, y0, index_.data(), w_, std::uint32_t(stride_));
+        // Rows inside the picture first: rows beyond its edges copy their mirror images from the ring.
+        const int first = y0 - reach, last = y0 + count + reach; // one past
+        for (int q = std::max(0, first); q < std::min(h_, last); ++q)
             Load(q);
+        for (int q = first; q < last; ++q)
+            if (q < 0 || q >= h_)
+                Load(q);
+        GatherLines(ring_.data(), index_.data(), count, w_, out_.data(), outStride_);
         for (int i = 0; i < count; ++i) {
             const int y = y0 + i;
-            std::ptrdiff_t rowAt[2 * reach + 1];
-            for (int dy = -reach; dy <= reach; ++dy)
-                rowAt[dy + reach] = std::ptrdiff_t(pixMirrorReflect(y + dy, h_) % slots) * w_;
-            GatherLine(ring_.data(), rowAt, columns_.data(), offsets_.data(), i, w_, line_.data());
-            UnpackRow(line_.data(), planes_.r.rows[y], planes_.g.rows[y], planes_.b.rows[y], w_);
+            UnpackRow(out_.data() + std::size_t(i) * outStride_, planes_.r.rows[y], planes_.g.rows[y],
+                      planes_.b.rows[y], w_);
         }
     }
 
-    // Row q into its ring slot, from the planes while this band has not
-    // written it (rows of other bands come from their packed copies).
+    std::uint32_t* Slot(int q) { return ring_.data() + std::size_t(q & (slots - 1)) * std::size_t(stride_); }
+
+    // Row q into its ring row with its mirrored columns: from the planes
+    // while this band has not written it, from the packed copies for rows
+    // of other bands, from the ring for rows beyond the picture.
     void Load(int q)
     {
-        const int slot = q % slots;
-        if (tags_[std::size_t(slot)] == q)
+        int& tag = tags_[std::size_t(q & (slots - 1))];
+        if (tag == q)
             return;
-        std::uint32_t* to = ring_.data() + std::size_t(slot) * std::size_t(w_);
-        if (q >= begin_ && q < end_)
-            PackRow(planes_.r.rows[q], planes_.g.rows[q], planes_.b.rows[q], to, w_);
+        std::uint32_t* to = Slot(q);
+        const std::uint32_t* row = to + reach;
+        if (q < 0 || q >= h_)
+            std::memcpy(to, Slot(pixMirrorReflect(q, h_)), std::size_t(stride_) * sizeof *to);
+        else if (q >= begin_ && q < end_)
+            PackRow(planes_.r.rows[q], planes_.g.rows[q], planes_.b.rows[q], to + reach, w_);
         else
-            std::memcpy(to, edges_.Row(q, w_), std::size_t(w_) * sizeof *to);
-        tags_[std::size_t(slot)] = q;
+            std::memcpy(to + reach, edges_.Row(q, w_), std::size_t(w_) * sizeof *to);
+        for (int i = 1; i <= reach; ++i) {
+            to[reach - i] = row[pixMirrorReflect(-i, w_)];
+            to[reach + w_ - 1 + i] = row[pixMirrorReflect(w_ - 1 + i, w_)];
+        }
+        tag = q;
     }
 
     ColourPlanes planes_;
     const BandEdges& edges_;
     std::uint64_t seed_;
-    int begin_, end_, w_, h_;
+    int begin_, end_, w_, h_, stride_;
     std::vector<std::uint32_t> ring_;
     std::vector<int> tags_;
-    std::vector<unsigned char> offsets_;
-    std::vector<std::uint32_t> line_;
-    std::vector<int> columns_;
+    std::vector<std::uint32_t> index_;
+    // Lines a little more than the width apart: lines a multiple of 4 KB
+    // apart would stall each store behind the one to the line before.
+    std::size_t outStride_;
+    std::vector<std::uint32_t> out_;
 };
 
 } // namespace
@@ -192,6 +216,8 @@ void EffectFrostedGlass(ColourPlanes planes, std::uint64_t seed)
     if (planes.Empty())
         return;
     const int h = planes.Height();
+    if (std::size_t(slots) * (std::size_t(planes.Width()) + 2 * reach) > std::numeric_limits<std::uint32_t>::max())
+        throw std::bad_alloc(); // ring indices are 32 bits; such a ring would not fit in memory either
     const int threads = RowSplit::threadCount();
     const BandEdges edges(planes, threads);
     RowSplit::run(h, threads, [&](int begin, int end) { FrostedBand(planes, edges, seed, begin, end).Run(); });
