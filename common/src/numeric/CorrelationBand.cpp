@@ -107,7 +107,14 @@ void CorrelationTaps::factorise()
 }
 
 CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowSource source)
-    : taps_(taps), width_(width), height_(height), source_(std::move(source))
+    : CorrelationBand(taps, width, height, [this, source = std::move(source)](int q, float* to) {
+          std::memcpy(to, source(q), std::size_t(width_) * sizeof(float));
+      })
+{
+}
+
+CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill)
+    : taps_(taps), width_(width), height_(height), fill_(std::move(fill))
 {
     rowLength_ = taps_.separable ? width_ : width_ + 2 * taps_.rx;
     const int slots = std::min(taps_.kh, height_);
@@ -122,10 +129,10 @@ void CorrelationBand::load(int q, float* slot)
     // Mirror-pad the row by rx columns on each side: padded index i is column i - rx.
     const int rx = taps_.rx;
     float* padded = taps_.separable ? padded_.data() : slot;
-    const float* src = source_(q);
+    float* src = padded + rx;
+    fill_(q, src);
     for (int i = 0; i < rx; ++i)
         padded[i] = src[pixMirrorReflect(i - rx, width_)];
-    std::memcpy(padded + rx, src, std::size_t(width_) * sizeof(float));
     for (int i = 0; i < rx; ++i)
         padded[rx + width_ + i] = src[pixMirrorReflect(width_ + i, width_)];
     if (taps_.separable) {

@@ -40,8 +40,12 @@ struct CorrelationTaps {
 class CorrelationBand {
 public:
     using RowSource = std::function<const float*(int row)>;
+    // Writes the width floats of a source row to `to`.
+    using RowFill = std::function<void(int row, float* to)>;
 
     CorrelationBand(const CorrelationTaps& taps, int width, int height, RowSource source);
+    // Rows made on the way (from bytes, say) go straight into the padded row.
+    CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill);
 
     // Brings the source rows of output row y's window into the ring.
     void advance(int y);
@@ -55,7 +59,7 @@ private:
     const CorrelationTaps& taps_;
     int width_;
     int height_;
-    RowSource source_;
+    RowFill fill_;
     int rowLength_;
     std::vector<float> ring_;
     std::vector<int> tags_;

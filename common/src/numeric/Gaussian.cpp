@@ -74,12 +74,11 @@ bool gGaussRows(unsigned char* const* rows, int w, int h, int size, float sigma,
     RowSplit::run(h, threads, [&](int begin, int end) {
         // The band reads each source row once, as floats, into its ring; the
         // caller may change row y once it has been handed row y.
-        std::vector<float> floats(std::size_t(w), 0.0f), out(std::size_t(w), 0.0f);
-        CorrelationBand band(taps, w, h, [&](int q) -> const float* {
+        std::vector<float> out(std::size_t(w), 0.0f);
+        CorrelationBand band(taps, w, h, CorrelationBand::RowFill([&](int q, float* to) {
             const unsigned char* bytes = q >= begin && q < end ? rows[q] : halo.row(q);
-            std::copy(bytes, bytes + w, floats.begin());
-            return floats.data();
-        });
+            std::copy(bytes, bytes + w, to);
+        }));
         for (int y = begin; y < end; ++y) {
             band.computeRow(y, out.data());
             row(y, out.data());

@@ -1,8 +1,11 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
 #include "HotKernel.h"
+#include "PixelLoops.h"
 
 #include "pixorama/common/Gaussian.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -15,14 +18,21 @@ inline unsigned char Screen(unsigned char v, unsigned char b)
     return static_cast<unsigned char>(v + b - quotient);
 }
 
-// One line of a plane screened with its blur.
 PIX_WB_HOT
-void ScreenRow(unsigned char* __restrict v, const float* __restrict s, int w)
+void ScreenRun(unsigned char* __restrict v, const unsigned char* __restrict b, int n)
 {
-    for (int x = 0; x < w; ++x) {
-        float c = s[x] < 0.0f ? 0.0f : s[x];
-        c = c > 255.0f ? 255.0f : c;
-        v[x] = Screen(v[x], static_cast<unsigned char>(static_cast<int>(c)));
+    for (int i = 0; i < n; ++i)
+        v[i] = Screen(v[i], b[i]);
+}
+
+// One line of a plane screened with its blur, truncated to bytes.
+void ScreenRow(unsigned char* v, const float* s, int w)
+{
+    alignas(64) unsigned char blur[PixelRun::size];
+    for (int x = 0; x < w; x += PixelRun::size) {
+        const int n = std::min(PixelRun::size, w - x);
+        TruncatedBytes(s + x, blur, n);
+        ScreenRun(v + x, blur, n);
     }
 }
 
