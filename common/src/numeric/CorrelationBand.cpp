@@ -10,15 +10,15 @@
 
 namespace {
 
-// Lanes chunks of eight outputs from x, each summed tap by tap in order.
+// Chunks vectors of eight outputs from x, each summed tap by tap in order.
 // Eight chunks side by side cover the latency of the adds.
-template <int Lanes>
+template <int Chunks>
 [[gnu::always_inline]] inline void correlateChunks(float* out, int x, const float* const* src, const float* taps, int kw,
                                                    int kh)
 {
-    V8 a[Lanes];
+    V8 a[Chunks];
 #pragma GCC unroll 8
-    for (int c = 0; c < Lanes; ++c)
+    for (int c = 0; c < Chunks; ++c)
         a[c] = V8{};
     for (int i = 0; i < kh; ++i) {
         const float* s = src[i] + x;
@@ -27,7 +27,7 @@ template <int Lanes>
             V8 k;
             v8Splat(k, t[j]);
 #pragma GCC unroll 8
-            for (int c = 0; c < Lanes; ++c) {
+            for (int c = 0; c < Chunks; ++c) {
                 V8 v;
                 v8Load(v, s + j + c * kV8Lanes);
                 a[c] += k * v;
@@ -35,7 +35,7 @@ template <int Lanes>
         }
     }
 #pragma GCC unroll 8
-    for (int c = 0; c < Lanes; ++c)
+    for (int c = 0; c < Chunks; ++c)
         v8Store(out + x + c * kV8Lanes, a[c]);
 }
 
@@ -113,15 +113,16 @@ CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int hei
 {
 }
 
-CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill)
-    : taps_(taps), width_(width), height_(height), fill_(std::move(fill))
+CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce)
+    : taps_(taps), width_(width), height_(height), fill_(std::move(fill)), rowsAtOnce_(std::max(1, rowsAtOnce))
 {
     rowLength_ = taps_.separable ? width_ : width_ + 2 * taps_.rx;
-    const int slots = std::min(taps_.kh, height_);
+    const int slots = std::min(taps_.kh + rowsAtOnce_ - 1, height_);
     ring_.resize(std::size_t(slots) * std::size_t(rowLength_));
     tags_.assign(std::size_t(slots), -1);
     padded_.resize(std::size_t(width_ + 2 * taps_.rx));
-    window_.resize(std::size_t(taps_.kh));
+    window_.resize(std::size_t(taps_.kh) * std::size_t(rowsAtOnce_));
+    strip_.resize(std::size_t(taps_.kh));
 }
 
 void CorrelationBand::load(int q, float* slot)
@@ -170,4 +171,32 @@ void CorrelationBand::computeRow(int y, float* out)
         correlateRow(out, width_, window_.data(), taps_.column.data(), 1, taps_.kh);
     else
         correlateRow(out, width_, window_.data(), taps_.taps.data(), taps_.kw, taps_.kh);
+}
+
+void CorrelationBand::computeRows(int y, int count, float* const* outs)
+{
+    count = std::min(count, rowsAtOnce_);
+    if (!taps_.separable) {
+        for (int r = 0; r < count; ++r)
+            computeRow(y + r, outs[r]);
+        return;
+    }
+    const int kh = taps_.kh;
+    for (int r = 0; r < count; ++r)
+        advance(y + r);
+    for (int r = 0; r < count; ++r)
+        for (int dy = 0; dy < kh; ++dy)
+            window_[std::size_t(r * kh + dy)] = ringRow(pixMirrorReflect(y + r - taps_.ry + dy, height_));
+    // Strips narrow enough that the window rows of every output row stay in
+    // the first-level cache: each ring row comes from the next level once
+    // for all the rows instead of once per row.
+    constexpr int strip = 512;
+    for (int x0 = 0; x0 < width_; x0 += strip) {
+        const int n = std::min(strip, width_ - x0);
+        for (int r = 0; r < count; ++r) {
+            for (int dy = 0; dy < kh; ++dy)
+                strip_[std::size_t(dy)] = window_[std::size_t(r * kh + dy)] + x0;
+            correlateRow(outs[r] + x0, n, strip_.data(), taps_.column.data(), 1, kh);
+        }
+    }
 }

@@ -45,12 +45,17 @@ public:
 
     CorrelationBand(const CorrelationTaps& taps, int width, int height, RowSource source);
     // Rows made on the way (from bytes, say) go straight into the padded row.
-    CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill);
+    // The ring holds the windows of rowsAtOnce consecutive output rows.
+    CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce = 1);
 
     // Brings the source rows of output row y's window into the ring.
     void advance(int y);
     // advance(y), then writes output row y (width floats) to out.
     void computeRow(int y, float* out);
+    // Output rows y .. y + count - 1 (count at most rowsAtOnce) to outs[0 ..
+    // count - 1], their windows brought in first. The same floats as
+    // computeRow.
+    void computeRows(int y, int count, float* const* outs);
 
 private:
     const float* ringRow(int q);
@@ -60,9 +65,11 @@ private:
     int width_;
     int height_;
     RowFill fill_;
+    int rowsAtOnce_ = 1;
     int rowLength_;
     std::vector<float> ring_;
     std::vector<int> tags_;
     std::vector<float> padded_;
-    std::vector<const float*> window_;
+    std::vector<const float*> window_; // kh rows per output row
+    std::vector<const float*> strip_;
 };

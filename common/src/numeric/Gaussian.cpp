@@ -74,14 +74,26 @@ bool gGaussRows(unsigned char* const* rows, int w, int h, int size, float sigma,
     RowSplit::run(h, threads, [&](int begin, int end) {
         // The band reads each source row once, as floats, into its ring; the
         // caller may change row y once it has been handed row y.
-        std::vector<float> out(std::size_t(w), 0.0f);
-        CorrelationBand band(taps, w, h, CorrelationBand::RowFill([&](int q, float* to) {
-            const unsigned char* bytes = q >= begin && q < end ? rows[q] : halo.row(q);
-            std::copy(bytes, bytes + w, to);
-        }));
-        for (int y = begin; y < end; ++y) {
-            band.computeRow(y, out.data());
-            row(y, out.data());
+        constexpr int rowsAtOnce = 4;
+        // Output rows a little more than the width apart: rows a multiple of
+        // 4 KB apart would stall each store behind the one before.
+        const std::size_t stride = std::size_t(w) + 16;
+        std::vector<float> out(stride * rowsAtOnce, 0.0f);
+        float* outs[rowsAtOnce];
+        for (int r = 0; r < rowsAtOnce; ++r)
+            outs[r] = out.data() + std::size_t(r) * stride;
+        CorrelationBand band(
+            taps, w, h,
+            CorrelationBand::RowFill([&](int q, float* to) {
+                const unsigned char* bytes = q >= begin && q < end ? rows[q] : halo.row(q);
+                std::copy(bytes, bytes + w, to);
+            }),
+            rowsAtOnce);
+        for (int y = begin; y < end; y += rowsAtOnce) {
+            const int count = std::min(rowsAtOnce, end - y);
+            band.computeRows(y, count, outs);
+            for (int r = 0; r < count; ++r)
+                row(y + r, outs[r]);
         }
     });
     return true;
