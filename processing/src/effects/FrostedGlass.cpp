@@ -19,8 +19,12 @@ constexpr int lines = 8;   // lines drawn side by side, one generator in each ve
 constexpr int slots = 16;  // ring rows, a power of two: every row a block of lines reads
 static_assert(lines + 2 * reach <= slots && (slots & (slots - 1)) == 0);
 
-using Lanes = std::uint64_t __attribute__((vector_size(8 * lines)));
+// The generators run in two halves of four lanes, so that the AVX2 build
+// keeps them in registers.
+using HalfLanes = std::uint64_t __attribute__((vector_size(4 * lines)));
+using HalfWords = std::uint32_t __attribute__((vector_size(2 * lines)));
 using LaneWords = std::uint32_t __attribute__((vector_size(4 * lines)));
+static_assert(lines == 8);
 
 // xorshift64*: fast, and good enough for scattering pixels. The state
 // starts from the splitmix64 finaliser of the seed, so that neighbouring
@@ -41,29 +45,35 @@ std::uint64_t RandomStart(std::uint64_t seed, int y)
 // scaled onto dx, the high 16 onto dy. Ring row (y + dy) mod slots holds
 // picture row y + dy, mirrored, with reach mirrored columns on each side.
 // index[x * lines + i] is the index for pixel x of line i.
-PIX_WB_HOT_WIDE
-void DrawIndices(std::uint64_t* generators, int y0, std::uint32_t* index, int w, std::uint32_t stride)
+// xorshift64* steps of four generators; the high halves of their products.
+[[gnu::always_inline]] inline HalfWords NextRandom(HalfLanes& state)
 {
-    Lanes state;
+    state ^= state >> 12;
+    state ^= state << 25;
+    state ^= state >> 27;
+    return __builtin_convertvector((state * 0x2545F4914F6CDD1DULL) >> 32, HalfWords);
+}
+
+PIX_WB_HOT_WIDE
+void DrawIndices(const std::uint64_t* generators, std::uint32_t y0, std::uint32_t* index, int w, std::uint32_t stride)
+{
+    HalfLanes low, high;
+    std::memcpy(&low, generators, sizeof low);
+    std::memcpy(&high, generators + lines / 2, sizeof high);
     LaneWords key, column;
-    std::memcpy(&state, generators, sizeof state);
     for (int i = 0; i < lines; ++i) {
-        key[i] = std::uint32_t(y0 + i + slots - reach); // + dy + reach lands on ring row y + dy
+        key[i] = y0 + std::uint32_t(i + slots - reach); // + dy + reach lands on ring row y + dy
         column[i] = 0;
     }
     const std::uint32_t span = 2 * reach + 1;
     for (int x = 0; x < w; ++x) {
-        state ^= state >> 12;
-        state ^= state << 25;
-        state ^= state >> 27;
-        const LaneWords bits = __builtin_convertvector((state * 0x2545F4914F6CDD1DULL) >> 32, LaneWords);
+        const LaneWords bits = __builtin_shufflevector(NextRandom(low), NextRandom(high), 0, 1, 2, 3, 4, 5, 6, 7);
         const LaneWords dx = ((bits & 0xFFFFu) * span) >> 16; // dx + reach
         const LaneWords dy = ((bits >> 16) * span) >> 16;     // dy + reach
         const LaneWords at = ((key + dy) & std::uint32_t(slots - 1)) * stride + column + dx;
         std::memcpy(index + std::size_t(x) * lines, &at, sizeof at);
         column += 1u;
     }
-    std::memcpy(generators, &state, sizeof state);
 }
 
 // Pixels packed one to a word, red in the low byte: one load fetches all
@@ -107,8 +117,10 @@ public:
         const int w = planes.Width(), h = planes.Height();
         for (int i = 1; i < threads; ++i) {
             const int edge = RowSplit::range(i, threads, h).begin;
+            if (edge == 0)
+                continue; // an empty band
             for (int q = std::max(0, edge - reach); q < std::min(h, edge + reach); ++q) {
-                if (at_[std::size_t(q)] >= 0 || edge == 0)
+                if (at_[std::size_t(q)] >= 0)
                     continue;
                 at_[std::size_t(q)] = int(words_.size() / std::size_t(w));
                 words_.resize(words_.size() + std::size_t(w));
@@ -155,7 +167,7 @@ private:
         std::uint64_t generators[lines];
         for (int i = 0; i < lines; ++i)
             generators[i] = RandomStart(seed_, y0 + i); // lanes past the band draw unused numbers
-        DrawIndices(generators, y0, index_.data(), w_, std::uint32_t(stride_));
+        DrawIndices(generators, std::uint32_t(y0), index_.data(), w_, std::uint32_t(stride_));
         // Rows inside the picture first: rows beyond its edges copy their mirror images from the ring.
         const int first = y0 - reach, last = y0 + count + reach; // one past
         for (int q = std::max(0, first); q < std::min(h_, last); ++q)
@@ -181,19 +193,21 @@ private:
         int& tag = tags_[std::size_t(q & (slots - 1))];
         if (tag == q)
             return;
+        tag = q;
         std::uint32_t* to = Slot(q);
-        const std::uint32_t* row = to + reach;
-        if (q < 0 || q >= h_)
+        if (q < 0 || q >= h_) {
             std::memcpy(to, Slot(pixMirrorReflect(q, h_)), std::size_t(stride_) * sizeof *to);
-        else if (q >= begin_ && q < end_)
-            PackRow(planes_.r.rows[q], planes_.g.rows[q], planes_.b.rows[q], to + reach, w_);
+            return;
+        }
+        std::uint32_t* row = to + reach;
+        if (q >= begin_ && q < end_)
+            PackRow(planes_.r.rows[q], planes_.g.rows[q], planes_.b.rows[q], row, w_);
         else
-            std::memcpy(to + reach, edges_.Row(q, w_), std::size_t(w_) * sizeof *to);
+            std::memcpy(row, edges_.Row(q, w_), std::size_t(w_) * sizeof *row);
         for (int i = 1; i <= reach; ++i) {
             to[reach - i] = row[pixMirrorReflect(-i, w_)];
             to[reach + w_ - 1 + i] = row[pixMirrorReflect(w_ - 1 + i, w_)];
         }
-        tag = q;
     }
 
     ColourPlanes planes_;
