@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -116,9 +117,15 @@ CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int hei
 CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce)
     : taps_(taps), width_(width), height_(height), fill_(std::move(fill)), rowsAtOnce_(std::max(1, rowsAtOnce))
 {
+    // Ring rows start on cache lines, so that the vector loads of the
+    // column pass never straddle two lines.
+    constexpr int lineFloats = 16;
     rowLength_ = taps_.separable ? width_ : width_ + 2 * taps_.rx;
+    rowLength_ = (rowLength_ + lineFloats - 1) / lineFloats * lineFloats;
     const int slots = std::min(taps_.kh + rowsAtOnce_ - 1, height_);
-    ring_.resize(std::size_t(slots) * std::size_t(rowLength_));
+    ring_.resize(std::size_t(slots) * std::size_t(rowLength_) + lineFloats);
+    const auto address = reinterpret_cast<std::uintptr_t>(ring_.data());
+    ringStart_ = ring_.data() + (lineFloats - address / sizeof(float) % lineFloats) % lineFloats;
     tags_.assign(std::size_t(slots), -1);
     padded_.resize(std::size_t(width_ + 2 * taps_.rx));
     window_.resize(std::size_t(taps_.kh) * std::size_t(rowsAtOnce_));
@@ -146,7 +153,7 @@ const float* CorrelationBand::ringRow(int q)
 {
     // Rows of one window are consecutive, so q mod slots never collides inside it.
     const std::size_t slot = std::size_t(q % int(tags_.size()));
-    float* row = ring_.data() + slot * std::size_t(rowLength_);
+    float* row = ringStart_ + slot * std::size_t(rowLength_);
     if (tags_[slot] != q) {
         load(q, row);
         tags_[slot] = q;

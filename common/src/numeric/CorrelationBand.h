@@ -68,6 +68,7 @@ private:
     int rowsAtOnce_ = 1;
     int rowLength_;
     std::vector<float> ring_;
+    float* ringStart_ = nullptr; // the first cache line in ring_
     std::vector<int> tags_;
     std::vector<float> padded_;
     std::vector<const float*> window_; // kh rows per output row
