@@ -36,21 +36,16 @@ void ScreenRow(unsigned char* v, const float* s, int w)
     }
 }
 
-// Each line is screened with its blur as soon as the blur of that line is
-// made, so the blur never fills a picture-sized float image.
-void SoftLightPlane(ClassData2DIO<unsigned char>& plane)
-{
-    gGaussRows(plane.rows, plane.width, plane.height, 9, 1.5f, 0.0f,
-               [&plane](int y, const float* blurred) { ScreenRow(plane.rows[y], blurred, plane.width); });
-}
-
 } // namespace
 
+// Each line is screened with its blur as soon as the blur of that line is
+// made, so the blur never fills a picture-sized float image.
 void EffectSoftLight(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    SoftLightPlane(planes.r);
-    SoftLightPlane(planes.g);
-    SoftLightPlane(planes.b);
+    unsigned char* const* rows[] = {planes.r.rows, planes.g.rows, planes.b.rows};
+    const int w = planes.Width();
+    gGaussPlanes(rows, 3, w, planes.Height(), 9, 1.5f, 0.0f,
+                 [&rows, w](int p, int y, const float* blurred) { ScreenRow(rows[p][y], blurred, w); });
 }
