@@ -2,6 +2,7 @@
 
 #include "CorrelationBand.h"
 #include "HaloRows.h"
+#include "SimdFloat.h"
 #include "pixorama/common/Convolution.h"
 #include "pixorama/common/RowSplit.h"
 
@@ -17,6 +18,13 @@ float factor(double t, float sigma)
     if (sigma > 0.0f)
         return OneDGaussian(float(t), sigma);
     return std::fabs(t) < 1e-6 ? 1.0f : 0.0f;
+}
+
+PIX_HOT_KERNEL
+void bytesToFloats(const unsigned char* __restrict from, float* __restrict to, int n)
+{
+    for (int i = 0; i < n; ++i)
+        to[i] = from[i];
 }
 
 } // namespace
@@ -99,7 +107,7 @@ bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, 
                 taps, w, h,
                 CorrelationBand::RowFill([&](int q, float* to) {
                     const unsigned char* bytes = q >= begin && q < end ? rows[q] : halo.row(q);
-                    std::copy(bytes, bytes + w, to);
+                    bytesToFloats(bytes, to, w);
                 }),
                 rowsAtOnce);
             for (int y = begin; y < end; y += rowsAtOnce) {
