@@ -18,21 +18,16 @@ inline unsigned char Screen(unsigned char v, unsigned char b)
     return static_cast<unsigned char>(v + b - quotient);
 }
 
-PIX_WB_HOT
-void ScreenRun(unsigned char* __restrict v, const unsigned char* __restrict b, int n)
-{
-    for (int i = 0; i < n; ++i)
-        v[i] = Screen(v[i], b[i]);
-}
-
 // One line of a plane screened with its blur, truncated to bytes.
-void ScreenRow(unsigned char* v, const float* s, int w)
+PIX_WB_HOT
+void ScreenRow(unsigned char* __restrict v, const float* __restrict s, int w)
 {
     alignas(64) unsigned char blur[PixelRun::size];
     for (int x = 0; x < w; x += PixelRun::size) {
         const int n = std::min(PixelRun::size, w - x);
         TruncatedBytes(s + x, blur, n);
-        ScreenRun(v + x, blur, n);
+        for (int i = 0; i < n; ++i)
+            v[x + i] = Screen(v[x + i], blur[i]);
     }
 }
 
