@@ -5,51 +5,51 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <utility>
+
+namespace {
+
+// Chunks vectors of eight outputs from x, each summed tap by tap in order.
+// Eight chunks side by side cover the latency of the adds.
+template <int Chunks>
+[[gnu::always_inline]] inline void correlateChunks(float* out, int x, const float* const* src, const float* taps, int kw,
+                                                   int kh)
+{
+    V8 a[Chunks];
+#pragma GCC unroll 8
+    for (int c = 0; c < Chunks; ++c)
+        a[c] = V8{};
+    for (int i = 0; i < kh; ++i) {
+        const float* s = src[i] + x;
+        const float* t = taps + i * kw;
+        for (int j = 0; j < kw; ++j) {
+            V8 k;
+            v8Splat(k, t[j]);
+#pragma GCC unroll 8
+            for (int c = 0; c < Chunks; ++c) {
+                V8 v;
+                v8Load(v, s + j + c * kV8Lanes);
+                a[c] += k * v;
+            }
+        }
+    }
+#pragma GCC unroll 8
+    for (int c = 0; c < Chunks; ++c)
+        v8Store(out + x + c * kV8Lanes, a[c]);
+}
+
+} // namespace
 
 PIX_HOT_KERNEL
 void correlateRow(float* out, int count, const float* const* src, const float* taps, int kw, int kh)
 {
     int x = 0;
-    // Four accumulators per chunk keep both multiply-add ports busy.
-    for (; x + 4 * kV8Lanes <= count; x += 4 * kV8Lanes) {
-        V8 a0{}, a1{}, a2{}, a3{};
-        for (int i = 0; i < kh; ++i) {
-            const float* s = src[i] + x;
-            const float* t = taps + i * kw;
-            for (int j = 0; j < kw; ++j) {
-                V8 k, v0, v1, v2, v3;
-                v8Splat(k, t[j]);
-                v8Load(v0, s + j);
-                v8Load(v1, s + j + kV8Lanes);
-                v8Load(v2, s + j + 2 * kV8Lanes);
-                v8Load(v3, s + j + 3 * kV8Lanes);
-                a0 += k * v0;
-                a1 += k * v1;
-                a2 += k * v2;
-                a3 += k * v3;
-            }
-        }
-        v8Store(out + x, a0);
-        v8Store(out + x + kV8Lanes, a1);
-        v8Store(out + x + 2 * kV8Lanes, a2);
-        v8Store(out + x + 3 * kV8Lanes, a3);
-    }
-    for (; x + kV8Lanes <= count; x += kV8Lanes) {
-        V8 a{};
-        for (int i = 0; i < kh; ++i) {
-            const float* s = src[i] + x;
-            const float* t = taps + i * kw;
-            for (int j = 0; j < kw; ++j) {
-                V8 k, v;
-                v8Splat(k, t[j]);
-                v8Load(v, s + j);
-                a += k * v;
-            }
-        }
-        v8Store(out + x, a);
-    }
+    for (; x + 8 * kV8Lanes <= count; x += 8 * kV8Lanes)
+        correlateChunks<8>(out, x, src, taps, kw, kh);
+    for (; x + kV8Lanes <= count; x += kV8Lanes)
+        correlateChunks<1>(out, x, src, taps, kw, kh);
     for (; x < count; ++x) {
         float a = 0.0f;
         for (int i = 0; i < kh; ++i) {
@@ -108,14 +108,28 @@ void CorrelationTaps::factorise()
 }
 
 CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowSource source)
-    : taps_(taps), width_(width), height_(height), source_(std::move(source))
+    : CorrelationBand(taps, width, height, [this, source = std::move(source)](int q, float* to) {
+          std::memcpy(to, source(q), std::size_t(width_) * sizeof(float));
+      })
 {
+}
+
+CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce)
+    : taps_(taps), width_(width), height_(height), fill_(std::move(fill)), rowsAtOnce_(std::max(1, rowsAtOnce))
+{
+    // Ring rows start on cache lines, so that the vector loads of the
+    // column pass never straddle two lines.
+    constexpr int lineFloats = 16;
     rowLength_ = taps_.separable ? width_ : width_ + 2 * taps_.rx;
-    const int slots = std::min(taps_.kh, height_);
-    ring_.resize(std::size_t(slots) * std::size_t(rowLength_));
+    rowLength_ = (rowLength_ + lineFloats - 1) / lineFloats * lineFloats;
+    const int slots = std::min(taps_.kh + rowsAtOnce_ - 1, height_);
+    ring_.resize(std::size_t(slots) * std::size_t(rowLength_) + lineFloats);
+    const auto address = reinterpret_cast<std::uintptr_t>(ring_.data());
+    ringStart_ = ring_.data() + (lineFloats - address / sizeof(float) % lineFloats) % lineFloats;
     tags_.assign(std::size_t(slots), -1);
     padded_.resize(std::size_t(width_ + 2 * taps_.rx));
-    window_.resize(std::size_t(taps_.kh));
+    window_.resize(std::size_t(taps_.kh) * std::size_t(rowsAtOnce_));
+    strip_.resize(std::size_t(taps_.kh));
 }
 
 void CorrelationBand::load(int q, float* slot)
@@ -123,10 +137,10 @@ void CorrelationBand::load(int q, float* slot)
     // Mirror-pad the row by rx columns on each side: padded index i is column i - rx.
     const int rx = taps_.rx;
     float* padded = taps_.separable ? padded_.data() : slot;
-    const float* src = source_(q);
+    float* src = padded + rx;
+    fill_(q, src);
     for (int i = 0; i < rx; ++i)
         padded[i] = src[pixMirrorReflect(i - rx, width_)];
-    std::memcpy(padded + rx, src, std::size_t(width_) * sizeof(float));
     for (int i = 0; i < rx; ++i)
         padded[rx + width_ + i] = src[pixMirrorReflect(width_ + i, width_)];
     if (taps_.separable) {
@@ -139,7 +153,7 @@ const float* CorrelationBand::ringRow(int q)
 {
     // Rows of one window are consecutive, so q mod slots never collides inside it.
     const std::size_t slot = std::size_t(q % int(tags_.size()));
-    float* row = ring_.data() + slot * std::size_t(rowLength_);
+    float* row = ringStart_ + slot * std::size_t(rowLength_);
     if (tags_[slot] != q) {
         load(q, row);
         tags_[slot] = q;
@@ -164,4 +178,32 @@ void CorrelationBand::computeRow(int y, float* out)
         correlateRow(out, width_, window_.data(), taps_.column.data(), 1, taps_.kh);
     else
         correlateRow(out, width_, window_.data(), taps_.taps.data(), taps_.kw, taps_.kh);
+}
+
+void CorrelationBand::computeRows(int y, int count, float* const* outs)
+{
+    count = std::min(count, rowsAtOnce_);
+    if (!taps_.separable) {
+        for (int r = 0; r < count; ++r)
+            computeRow(y + r, outs[r]);
+        return;
+    }
+    const int kh = taps_.kh;
+    for (int r = 0; r < count; ++r)
+        advance(y + r);
+    for (int r = 0; r < count; ++r)
+        for (int dy = 0; dy < kh; ++dy)
+            window_[std::size_t(r * kh + dy)] = ringRow(pixMirrorReflect(y + r - taps_.ry + dy, height_));
+    // Strips narrow enough that the window rows of every output row stay in
+    // the first-level cache: each ring row comes from the next level once
+    // for all the rows instead of once per row.
+    constexpr int strip = 512;
+    for (int x0 = 0; x0 < width_; x0 += strip) {
+        const int n = std::min(strip, width_ - x0);
+        for (int r = 0; r < count; ++r) {
+            for (int dy = 0; dy < kh; ++dy)
+                strip_[std::size_t(dy)] = window_[std::size_t(r * kh + dy)] + x0;
+            correlateRow(outs[r] + x0, n, strip_.data(), taps_.column.data(), 1, kh);
+        }
+    }
 }

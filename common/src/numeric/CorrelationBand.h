@@ -7,7 +7,8 @@
 
 // out[x] = sum over i < kh, j < kw of taps[i * kw + j] * src[i][x + j], for
 // x in 0..count-1. Every output sums its taps in the same order, whether it
-// falls in a vector chunk or in the tail.
+// falls in a vector chunk or in the tail, and no product is fused into its
+// sum: every processor gives the same floats.
 void correlateRow(float* out, int count, const float* const* src, const float* taps, int kw, int kh);
 
 // A correlation kernel copied out of its container, with its rank-one factors
@@ -39,13 +40,22 @@ struct CorrelationTaps {
 class CorrelationBand {
 public:
     using RowSource = std::function<const float*(int row)>;
+    // Writes the width floats of a source row to `to`.
+    using RowFill = std::function<void(int row, float* to)>;
 
     CorrelationBand(const CorrelationTaps& taps, int width, int height, RowSource source);
+    // Rows made on the way (from bytes, say) go straight into the padded row.
+    // The ring holds the windows of rowsAtOnce consecutive output rows.
+    CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce = 1);
 
     // Brings the source rows of output row y's window into the ring.
     void advance(int y);
     // advance(y), then writes output row y (width floats) to out.
     void computeRow(int y, float* out);
+    // Output rows y .. y + count - 1 (count at most rowsAtOnce) to outs[0 ..
+    // count - 1], their windows brought in first. The same floats as
+    // computeRow.
+    void computeRows(int y, int count, float* const* outs);
 
 private:
     const float* ringRow(int q);
@@ -54,10 +64,13 @@ private:
     const CorrelationTaps& taps_;
     int width_;
     int height_;
-    RowSource source_;
+    RowFill fill_;
+    int rowsAtOnce_ = 1;
     int rowLength_;
     std::vector<float> ring_;
+    float* ringStart_ = nullptr; // the first cache line in ring_
     std::vector<int> tags_;
     std::vector<float> padded_;
-    std::vector<const float*> window_;
+    std::vector<const float*> window_; // kh rows per output row
+    std::vector<const float*> strip_;
 };

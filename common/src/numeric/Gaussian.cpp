@@ -2,6 +2,7 @@
 
 #include "CorrelationBand.h"
 #include "HaloRows.h"
+#include "SimdFloat.h"
 #include "pixorama/common/Convolution.h"
 #include "pixorama/common/RowSplit.h"
 
@@ -17,6 +18,13 @@ float factor(double t, float sigma)
     if (sigma > 0.0f)
         return OneDGaussian(float(t), sigma);
     return std::fabs(t) < 1e-6 ? 1.0f : 0.0f;
+}
+
+PIX_HOT_KERNEL
+void bytesToFloats(const unsigned char* __restrict from, float* __restrict to, int n)
+{
+    for (int i = 0; i < n; ++i)
+        to[i] = from[i];
 }
 
 } // namespace
@@ -60,9 +68,16 @@ bool gGauss(ClassData2DIO<float>* img, int size, float sigma, float angle)
 
 bool gGaussRows(unsigned char* const* rows, int w, int h, int size, float sigma, float angle, const GaussRow& row)
 {
+    return gGaussPlanes(&rows, 1, w, h, size, sigma, angle,
+                        [&row](int, int y, const float* blurred) { row(y, blurred); });
+}
+
+bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, int size, float sigma, float angle,
+                  const GaussPlaneRow& row)
+{
     if (size < 1 || size % 2 == 0)
         return false;
-    if (rows == nullptr || w <= 0 || h <= 0)
+    if (planes == nullptr || count <= 0 || w <= 0 || h <= 0)
         return true;
     ClassData2DIO<float> kernel;
     TwoDGaussian_LSE(&kernel, size, sigma, size, sigma, angle);
@@ -70,19 +85,37 @@ bool gGaussRows(unsigned char* const* rows, int w, int h, int size, float sigma,
     taps.load(&kernel);
     taps.factorise();
     const int threads = RowSplit::threadCount();
-    const HaloRows<unsigned char> halo(rows, w, h, threads, taps.ry);
+    std::vector<HaloRows<unsigned char>> halos;
+    halos.reserve(std::size_t(count));
+    for (int p = 0; p < count; ++p)
+        halos.emplace_back(planes[p], w, h, threads, taps.ry);
     RowSplit::run(h, threads, [&](int begin, int end) {
-        // The band reads each source row once, as floats, into its ring; the
-        // caller may change row y once it has been handed row y.
-        std::vector<float> floats(std::size_t(w), 0.0f), out(std::size_t(w), 0.0f);
-        CorrelationBand band(taps, w, h, [&](int q) -> const float* {
-            const unsigned char* bytes = q >= begin && q < end ? rows[q] : halo.row(q);
-            std::copy(bytes, bytes + w, floats.begin());
-            return floats.data();
-        });
-        for (int y = begin; y < end; ++y) {
-            band.computeRow(y, out.data());
-            row(y, out.data());
+        constexpr int rowsAtOnce = 4;
+        // Output rows a little more than the width apart: rows a multiple of
+        // 4 KB apart would stall each store behind the one before.
+        const std::size_t stride = std::size_t(w) + 16;
+        std::vector<float> out(stride * rowsAtOnce, 0.0f);
+        float* outs[rowsAtOnce];
+        for (int r = 0; r < rowsAtOnce; ++r)
+            outs[r] = out.data() + std::size_t(r) * stride;
+        for (int p = 0; p < count; ++p) {
+            // The band reads each source row once, as floats, into its ring;
+            // the caller may change row y once it has been handed row y.
+            unsigned char* const* rows = planes[p];
+            const HaloRows<unsigned char>& halo = halos[std::size_t(p)];
+            CorrelationBand band(
+                taps, w, h,
+                CorrelationBand::RowFill([&](int q, float* to) {
+                    const unsigned char* bytes = q >= begin && q < end ? rows[q] : halo.row(q);
+                    bytesToFloats(bytes, to, w);
+                }),
+                rowsAtOnce);
+            for (int y = begin; y < end; y += rowsAtOnce) {
+                const int n = std::min(rowsAtOnce, end - y);
+                band.computeRows(y, n, outs);
+                for (int r = 0; r < n; ++r)
+                    row(p, y + r, outs[r]);
+            }
         }
     });
     return true;

@@ -1,6 +1,11 @@
 #include "pixorama/workbench/PhotoEffects.h"
 
+#include "HotKernel.h"
+#include "PixelLoops.h"
+
 #include "pixorama/common/Gaussian.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -13,31 +18,29 @@ inline unsigned char Screen(unsigned char v, unsigned char b)
     return static_cast<unsigned char>(v + b - quotient);
 }
 
-// One line of a plane screened with its blur.
+// One line of a plane screened with its blur, truncated to bytes.
+PIX_WB_HOT
 void ScreenRow(unsigned char* __restrict v, const float* __restrict s, int w)
 {
-    for (int x = 0; x < w; ++x) {
-        float c = s[x] < 0.0f ? 0.0f : s[x];
-        c = c > 255.0f ? 255.0f : c;
-        v[x] = Screen(v[x], static_cast<unsigned char>(static_cast<int>(c)));
+    alignas(64) unsigned char blur[PixelRun::size];
+    for (int x = 0; x < w; x += PixelRun::size) {
+        const int n = std::min(PixelRun::size, w - x);
+        TruncatedBytes(s + x, blur, n);
+        for (int i = 0; i < n; ++i)
+            v[x + i] = Screen(v[x + i], blur[i]);
     }
-}
-
-// Each line is screened with its blur as soon as the blur of that line is
-// made, so the blur never fills a picture-sized float image.
-void SoftLightPlane(ClassData2DIO<unsigned char>& plane)
-{
-    gGaussRows(plane.rows, plane.width, plane.height, 9, 1.5f, 0.0f,
-               [&plane](int y, const float* blurred) { ScreenRow(plane.rows[y], blurred, plane.width); });
 }
 
 } // namespace
 
+// Each line is screened with its blur as soon as the blur of that line is
+// made, so the blur never fills a picture-sized float image.
 void EffectSoftLight(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    SoftLightPlane(planes.r);
-    SoftLightPlane(planes.g);
-    SoftLightPlane(planes.b);
+    unsigned char* const* rows[] = {planes.r.rows, planes.g.rows, planes.b.rows};
+    const int w = planes.Width();
+    gGaussPlanes(rows, 3, w, planes.Height(), 9, 1.5f, 0.0f,
+                 [&rows, w](int p, int y, const float* blurred) { ScreenRow(rows[p][y], blurred, w); });
 }

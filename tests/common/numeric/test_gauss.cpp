@@ -2,6 +2,7 @@
 
 #include "pixorama/common/Convolution.h"
 #include "pixorama/common/Gaussian.h"
+#include "pixorama/common/MirrorIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,39 @@ TEST(GaussianBlur, SeparablePathMatchesTheFullKernel)
     expectBlurMatchesFullKernel(src, 15, 1.5f, 0.0f, 4000.0 * 2e-6);
     // Rotated kernels are not separable and take the full path.
     expectBlurMatchesFullKernel(src, 9, 2.0f, 0.5f, 4000.0 * 2e-6);
+}
+
+// The same floats on every processor: each sum runs in tap order from zero
+// and no product is fused into a sum. Along x the kernel's middle row scaled
+// to 1, then along y its middle column; the edges mirror.
+TEST(GaussianBlur, SeparableSumsAreThePlainSumsInTapOrder)
+{
+    for (auto [w, h, size] : {std::tuple{263, 131, 9}, {6, 4, 15}}) {
+        Image src;
+        fillRandom(src, w, h, 5, 0.0, 255.0);
+        Image k;
+        ASSERT_TRUE(TwoDGaussian_LSE(&k, size, 1.5f, size, 1.5f, 0.0f));
+        const int r = size / 2;
+        Image across(src), plain(src);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                float a = 0.0f;
+                for (int j = 0; j < size; ++j)
+                    a += k.rows[r][j] / k.rows[r][r] * src.rows[y][pixMirrorReflect(x + j - r, w)];
+                across.rows[y][x] = a;
+            }
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                float a = 0.0f;
+                for (int i = 0; i < size; ++i)
+                    a += k.rows[i][r] * across.rows[pixMirrorReflect(y + i - r, h)][x];
+                plain.rows[y][x] = a;
+            }
+        ASSERT_TRUE(gGauss(&src, size, 1.5f, 0.0f));
+        for (int y = 0; y < h; ++y)
+            ASSERT_EQ(0, std::memcmp(src.rows[y], plain.rows[y], std::size_t(w) * sizeof(float)))
+                << w << " x " << h << ", row " << y;
+    }
 }
 
 TEST(GaussianBlur, EvenOrEmptySizesAreRefused)

@@ -2,12 +2,15 @@
 #include "PlaneTestTools.h"
 #include "SquareReference.h"
 
+#include "pixorama/common/Gaussian.h"
+#include "pixorama/common/MirrorIndex.h"
 #include "pixorama/workbench/PhotoEffects.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <utility>
 #include <set>
@@ -16,6 +19,66 @@
 namespace {
 
 using Rgb = TestPlanes::Rgb;
+using Plane = ClassData2DIO<unsigned char>;
+
+// Pictures of odd sizes, split over the processors or narrower than a reach.
+const std::pair<int, int> oddSizes[] = {{389, 401}, {5, 3}, {1, 7}};
+
+TestPlanes Noise(int w, int h)
+{
+    return TestPlanes(w, h, [](int x, int y) {
+        const unsigned i = unsigned(y * 7919 + x);
+        return Rgb{int((i * 2654435761u) >> 24), int((i * 40503u + 17) % 256), int((i * i * 31u) >> 3) % 256};
+    });
+}
+
+// Soft light one pixel at a time: the plane screened with its gGauss blur
+// (9 x 9, sigma 1.5), truncated.
+void PlainSoftLight(Plane& plane)
+{
+    ClassData2DIO<float> blur;
+    blur.SetDim(plane.width, plane.height);
+    for (int y = 0; y < plane.height; ++y)
+        std::copy_n(plane.rows[y], plane.width, blur.rows[y]);
+    gGauss(&blur, 9, 1.5f, 0.0f);
+    for (int y = 0; y < plane.height; ++y)
+        for (int x = 0; x < plane.width; ++x) {
+            const int b = int(std::clamp(blur.rows[y][x], 0.0f, 255.0f));
+            const int v = plane.rows[y][x];
+            plane.rows[y][x] = static_cast<unsigned char>(v + b - v * b / 255);
+        }
+}
+
+// Frosted glass one pixel at a time: every row has its own xorshift64*
+// generator, started from the splitmix64 finaliser of seed ^ (row times the
+// golden ratio); each pixel takes one draw, whose low and high halves pick
+// the column and row offsets in -4..4, mirrored at the edges.
+TestPlanes PlainFrostedGlass(const TestPlanes& source, std::uint64_t seed)
+{
+    TestPlanes out = source;
+    const int w = source.r.width, h = source.r.height;
+    for (int y = 0; y < h; ++y) {
+        std::uint64_t z = seed ^ (std::uint64_t(y) * 0x9E3779B97F4A7C15ULL);
+        z += 0x9E3779B97F4A7C15ULL;
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+        z ^= z >> 31;
+        std::uint64_t state = z ? z : 1;
+        for (int x = 0; x < w; ++x) {
+            state ^= state >> 12;
+            state ^= state << 25;
+            state ^= state >> 27;
+            const std::uint32_t bits = std::uint32_t((state * 0x2545F4914F6CDD1DULL) >> 32);
+            const int dx = int(((bits & 0xFFFF) * 9u) >> 16) - 4;
+            const int dy = int(((bits >> 16) * 9u) >> 16) - 4;
+            const Rgb c = source.At(pixMirrorReflect(x + dx, w), pixMirrorReflect(y + dy, h));
+            out.r.rows[y][x] = static_cast<unsigned char>(c[0]);
+            out.g.rows[y][x] = static_cast<unsigned char>(c[1]);
+            out.b.rows[y][x] = static_cast<unsigned char>(c[2]);
+        }
+    }
+    return out;
+}
 
 } // namespace
 
@@ -38,6 +101,18 @@ TEST(SoftLight, ScreensEachPlaneWithItsBlur)
     EXPECT_NEAR(dot.At(7, 8)[0], near, 1); // along the other axis: the same up to rounding
     EXPECT_EQ(dot.At(0, 0)[0], 0);
     EXPECT_EQ(dot.At(8, 7)[1], 0); // the other planes had nothing
+}
+
+TEST(SoftLight, EveryPixelIsThePlainBlurScreened)
+{
+    for (const auto& [w, h] : oddSizes) {
+        SCOPED_TRACE(testing::Message() << w << " x " << h);
+        TestPlanes fast = Noise(w, h), plain = fast;
+        EffectSoftLight(fast.Planes());
+        for (Plane* plane : {&plain.r, &plain.g, &plain.b})
+            PlainSoftLight(*plane);
+        EXPECT_TRUE(fast.SameAs(plain));
+    }
 }
 
 TEST(Vignette, DarkensTheCornersAndKeepsTheCentre)
@@ -164,6 +239,18 @@ TEST(FrostedGlass, TakesEveryPixelFromNearbyAndIsSeeded)
     EXPECT_EQ(dxs.size(), 9u);
     EXPECT_EQ(dys.size(), 9u);
     EXPECT_LT(unmoved, 3000 / 40); // about 1 in 81 stays
+}
+
+TEST(FrostedGlass, EveryPixelFollowsItsRowsGenerator)
+{
+    for (const auto& [w, h] : oddSizes)
+        for (std::uint64_t seed : {0ULL, 12345ULL}) {
+            SCOPED_TRACE(testing::Message() << w << " x " << h << ", seed " << seed);
+            TestPlanes fast = Noise(w, h);
+            const TestPlanes plain = PlainFrostedGlass(fast, seed);
+            EffectFrostedGlass(fast.Planes(), seed);
+            EXPECT_TRUE(fast.SameAs(plain));
+        }
 }
 
 TEST(FrostedGlass, MirrorsAtTheEdges)

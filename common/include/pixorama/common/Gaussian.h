@@ -27,3 +27,9 @@ bool gGauss(ClassData2DIO<float>* img, int size, float sigma, float angle);
 // different rows may run side by side. False for an even or non-positive size.
 using GaussRow = std::function<void(int y, const float* blurred)>;
 bool gGaussRows(unsigned char* const* rows, int w, int h, int size, float sigma, float angle, const GaussRow& row);
+
+// gGaussRows of count byte pictures of one size (planes[p][y] holds row y of
+// picture p), all in one split over the processors: row(p, y, blurred).
+using GaussPlaneRow = std::function<void(int plane, int y, const float* blurred)>;
+bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, int size, float sigma, float angle,
+                  const GaussPlaneRow& row);
