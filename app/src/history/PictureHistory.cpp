@@ -48,9 +48,13 @@ void pictureMoved(const PictureStep& step)
 PictureHistory::PictureHistory() : budget(ConfiguredBudget())
 {
     workingCanvas().overlayWatcher = this;
+    gWorkState().planeWatcher = this;
 }
 
-PictureHistory::~PictureHistory() = default;
+PictureHistory::~PictureHistory()
+{
+    gWorkState().planeWatcher = nullptr;
+}
 
 PictureHistory& gPictureHistory()
 {
@@ -235,6 +239,17 @@ void PictureHistory::BeforeRawsChange(InteractiveDC& dc, bool replaced)
         return;
     try {
         recording->KeepRaws(workingCanvas(), gWorkState(), replaced);
+    } catch (const std::bad_alloc&) {
+        Abandon();
+    }
+}
+
+void PictureHistory::BeforePlaneChange(QEVUCDATA2D& plane, bool replaced)
+{
+    if (!recording)
+        return;
+    try {
+        recording->KeepPlane(workingCanvas(), gWorkState(), plane, replaced);
     } catch (const std::bad_alloc&) {
         Abandon();
     }

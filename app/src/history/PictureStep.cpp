@@ -1,6 +1,7 @@
 #include "PictureStep.h"
 
 #include "pixorama/canvo/InteractiveImage.h"
+#include "pixorama/common/QEVUCDATA2D.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <algorithm>
@@ -56,10 +57,11 @@ PictureStep::PictureStep(std::wstring name, StepScope scope, InteractiveImage& c
         return;
     // A label image not written yet is kept as its one value.
     const auto planes = PicturePlanes(canvas, state, facts.uniformLabel < 0);
-    for (std::size_t i = 0; i < planes.size(); ++i)
-        if (planes[i] && int(i) != workingRawPlane && int(i) != oriRawPlane)
-            patches.emplace_back(int(i), PlanePatch::Copy(*planes[i]));
+    for (int i : {surfacePlane, labelPlane})
+        if (planes[std::size_t(i)])
+            patches.emplace_back(i, PlanePatch::Copy(*planes[std::size_t(i)]));
     rawsPending = true;
+    planesPending = (1u << colourPlaneCount) - 1;
 }
 
 void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool replaced)
@@ -75,6 +77,19 @@ void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool repl
     const auto planes = PicturePlanes(canvas, state, false);
     for (int i : {workingRawPlane, oriRawPlane})
         patches.emplace_back(i, PlanePatch::Copy(*planes[std::size_t(i)]));
+}
+
+void PictureStep::KeepPlane(InteractiveImage& canvas, WorkState& state, QEVUCDATA2D& plane, bool replaced)
+{
+    const int index = ColourPlaneIndex(state, plane);
+    const unsigned bit = index < 0 ? 0 : 1u << (index - firstColourPlane);
+    if (!(planesPending & bit))
+        return;
+    planesPending &= ~bit;
+    if (replaced)
+        patches.emplace_back(index, PlanePatch::Take(plane));
+    else
+        patches.emplace_back(index, PlanePatch::Copy(*PicturePlanes(canvas, state, false)[std::size_t(index)]));
 }
 
 bool PictureStep::HasLabel() const

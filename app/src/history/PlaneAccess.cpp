@@ -3,6 +3,9 @@
 #include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/workbench/WorkState.h"
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 template <typename T>
@@ -44,6 +47,11 @@ private:
     InteractiveImage& canvas;
 };
 
+std::array<QEVUCDATA2D*, colourPlaneCount> colourPlanes(WorkState& state)
+{
+    return {&state.sourceR, &state.sourceG, &state.sourceB, &state.grey, &state.resultR, &state.resultG, &state.resultB};
+}
+
 } // namespace
 
 std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, bool withLabel)
@@ -56,8 +64,14 @@ std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas
         planes.push_back(std::make_unique<DataPlane<int>>(canvas.LabelImage()));
     else
         planes.push_back(nullptr);
-    for (QEVUCDATA2D* plane : {&state.sourceR, &state.sourceG, &state.sourceB, &state.grey, &state.resultR,
-                               &state.resultG, &state.resultB})
+    for (QEVUCDATA2D* plane : colourPlanes(state))
         planes.push_back(std::make_unique<DataPlane<unsigned char>>(*plane));
     return planes;
+}
+
+int ColourPlaneIndex(WorkState& state, const QEVUCDATA2D& plane)
+{
+    const auto planes = colourPlanes(state);
+    const auto found = std::find(planes.begin(), planes.end(), &plane);
+    return found == planes.end() ? -1 : firstColourPlane + int(found - planes.begin());
 }

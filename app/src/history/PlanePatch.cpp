@@ -43,10 +43,17 @@ void PlanePatch::GiveBack::operator()(ClassData2DIO<float>* image) const
     Spares::Give(std::unique_ptr<ClassData2DIO<float>>(image));
 }
 
+void PlanePatch::GiveBack::operator()(ClassData2DIO<unsigned char>* plane) const
+{
+    Spares::Give(std::unique_ptr<ClassData2DIO<unsigned char>>(plane));
+}
+
 unsigned char* PlanePatch::Row(int r) const
 {
-    if (taken)
-        return reinterpret_cast<unsigned char*>(taken->rows[r]);
+    if (takenRaw)
+        return reinterpret_cast<unsigned char*>(takenRaw->rows[r]);
+    if (takenPlane)
+        return takenPlane->rows[r];
     return bytes.get() + std::size_t(r - firstRow) * rowBytes;
 }
 
@@ -76,22 +83,27 @@ PlanePatch PlanePatch::Copy(PlaneAccess& plane)
     return patch;
 }
 
-PlanePatch PlanePatch::Take(ClassData2DIO<float>& image)
+template <typename T>
+PlanePatch PlanePatch::Take(ClassData2DIOGeneral<T>& image)
 {
     PlanePatch patch;
     if (!image.IsEmpty()) {
         patch.width = image.width;
         patch.height = image.height;
     }
-    patch.pixelBytes = sizeof(float);
-    patch.rowBytes = std::size_t(patch.width) * sizeof(float);
+    patch.pixelBytes = sizeof(T);
+    patch.rowBytes = std::size_t(patch.width) * sizeof(T);
     patch.rowCount = patch.height;
     patch.size = patch.rowBytes * std::size_t(patch.height);
-    patch.taken.reset(new ClassData2DIO<float>);
-    patch.taken->SwapPixels(image);
+    auto* held = new ClassData2DIO<T>;
+    patch.Hold(held);
+    held->SwapPixels(image);
     Spares::PutInto(image, patch.width, patch.height);
     return patch;
 }
+
+template PlanePatch PlanePatch::Take(ClassData2DIOGeneral<float>&);
+template PlanePatch PlanePatch::Take(ClassData2DIOGeneral<unsigned char>&);
 
 PlanePatch PlanePatch::UniformLabel(int width, int height, int value)
 {

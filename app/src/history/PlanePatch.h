@@ -17,9 +17,10 @@ public:
 
     // The whole plane as it is now.
     static PlanePatch Copy(PlaneAccess& plane);
-    // The whole raw image as it is now, by taking its buffer: image is left
-    // with a spare buffer of its size, or empty.
-    static PlanePatch Take(ClassData2DIO<float>& image);
+    // The whole raw image or colour plane as it is now, by taking its
+    // buffer: image is left with a spare buffer of its size, or empty.
+    template <typename T>
+    static PlanePatch Take(ClassData2DIOGeneral<T>& image);
     // A whole label image of width x height, every label value; kept as
     // the value until the patch is swapped in.
     static PlanePatch UniformLabel(int width, int height, int value);
@@ -28,7 +29,7 @@ public:
     bool KeepChangedRows(PlaneAccess& plane);
     void Swap(PlaneAccess& plane);
 
-    bool Empty() const { return !bytes && !taken && fill < 0; }
+    bool Empty() const { return !bytes && !takenRaw && !takenPlane && fill < 0; }
     std::size_t Bytes() const { return size; }
 
 private:
@@ -37,12 +38,15 @@ private:
         std::size_t size;
         void operator()(unsigned char* p) const;
     };
-    // A taken raw goes to the spares.
+    // A taken raw or plane goes to the spares.
     struct GiveBack {
         void operator()(ClassData2DIO<float>* image) const;
+        void operator()(ClassData2DIO<unsigned char>* plane) const;
     };
 
     unsigned char* Row(int r) const;
+    void Hold(ClassData2DIO<float>* image) { takenRaw.reset(image); }
+    void Hold(ClassData2DIO<unsigned char>* plane) { takenPlane.reset(plane); }
     bool SameShape(PlaneAccess& plane) const;
     void Allocate(std::size_t count);
     void SwapRows(PlaneAccess& plane);
@@ -57,6 +61,8 @@ private:
     int rowCount = 0;
     std::size_t size = 0;
     std::unique_ptr<unsigned char, Free> bytes;
-    std::unique_ptr<ClassData2DIO<float>, GiveBack> taken; // instead of bytes
+    // Either holds a taken buffer instead of bytes.
+    std::unique_ptr<ClassData2DIO<float>, GiveBack> takenRaw;
+    std::unique_ptr<ClassData2DIO<unsigned char>, GiveBack> takenPlane;
     int fill = -1;                                          // >= 0: every label this, no bytes
 };

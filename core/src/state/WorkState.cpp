@@ -55,8 +55,10 @@ bool WorkState::CapturePlanes()
         return false;
     const int w = gCVSGetCanvasWidth(id);
     const int h = gCVSGetCanvasHeight(id);
-    for (QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey, &resultR, &resultG, &resultB})
+    for (QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey, &resultR, &resultG, &resultB}) {
+        PlaneWillChange(*plane, true);
         sizePlane(*plane, w, h);
+    }
     unsigned** rows = gCVSCreateCanvasPixelPtr2D(id);
     for (int y = 0; y < h; ++y) {
         const unsigned* px = rows[y];
@@ -81,18 +83,35 @@ bool WorkState::CapturePlanes()
     return true;
 }
 
+void WorkState::PlaneWillChange(QEVUCDATA2D& plane, bool replaced)
+{
+    if (planeWatcher)
+        planeWatcher->BeforePlaneChange(plane, replaced);
+}
+
 void WorkState::ResetResult()
 {
-    copyPlane(resultR, sourceR);
-    copyPlane(resultG, sourceG);
-    copyPlane(resultB, sourceB);
+    SetResult(sourceR, sourceG, sourceB);
+}
+
+void WorkState::SetResult(const QEVUCDATA2D& r, const QEVUCDATA2D& g, const QEVUCDATA2D& b)
+{
+    CopyInto(resultR, r);
+    CopyInto(resultG, g);
+    CopyInto(resultB, b);
 }
 
 void WorkState::CommitResult()
 {
-    copyPlane(sourceR, resultR);
-    copyPlane(sourceG, resultG);
-    copyPlane(sourceB, resultB);
+    CopyInto(sourceR, resultR);
+    CopyInto(sourceG, resultG);
+    CopyInto(sourceB, resultB);
+}
+
+void WorkState::CopyInto(QEVUCDATA2D& to, const QEVUCDATA2D& from)
+{
+    PlaneWillChange(to, true);
+    copyPlane(to, from);
 }
 
 void WorkState::ShowResult()
