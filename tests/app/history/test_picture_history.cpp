@@ -211,6 +211,34 @@ TEST_F(PictureHistoryTest, EveryKindOfChangeToAColourPictureComesBackExactly)
     UnwindAndReplay(first);
 }
 
+// A change after an undo drops the redo steps, whose buffers the next
+// steps take over with old pictures still in them: every version must
+// still come back exactly, at either size.
+TEST_F(PictureHistoryTest, ChangesAfterAnUndoWriteIntoRecycledBuffersAndStillComeBackExactly)
+{
+    OpenColour(40, 30);
+    const Picture first = Picture::Now();
+    const auto undoLast = [&] {
+        frame->OnCommand(ID_UNDO);
+        states.pop_back();
+    };
+    Step(L"老照片", [&] { frame->OnCommand(2338); });
+    undoLast();
+    Step(L"底片", [&] { frame->OnCommand(2342); });
+    Step(L"固化结果", [&] { frame->OnCommand(2244); });
+    undoLast();
+    Step(L"缩放", [&] {
+        Answer(std::map<std::wstring, std::wstring>{{L"ImaOneW", L"23"}, {L"ImaOneH", L"17"}});
+        frame->OnCommand(2384);
+    });
+    Step(L"二值化", [&] { frame->OnCommand(2526); });
+    undoLast();
+    undoLast();
+    Step(L"钢笔画", [&] { frame->OnCommand(2341); });
+    Step(L"老照片", [&] { frame->OnCommand(2338); });
+    UnwindAndReplay(first);
+}
+
 TEST_F(PictureHistoryTest, EveryKindOfChangeToARawPictureComesBackExactly)
 {
     const int w = 20;
