@@ -244,6 +244,17 @@ void PictureHistory::BeforeRawsChange(InteractiveDC& dc, bool replaced)
     }
 }
 
+void PictureHistory::BeforeSurfaceChange(InteractiveDC& dc, bool replaced)
+{
+    if (!recording || &dc != &workingCanvas())
+        return;
+    try {
+        recording->KeepSurface(workingCanvas(), gWorkState(), replaced);
+    } catch (const std::bad_alloc&) {
+        Abandon();
+    }
+}
+
 void PictureHistory::BeforePlaneChange(QEVUCDATA2D& plane, bool replaced)
 {
     if (!recording)

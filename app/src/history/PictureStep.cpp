@@ -57,9 +57,9 @@ PictureStep::PictureStep(std::wstring name, StepScope scope, InteractiveImage& c
         return;
     // A label image not written yet is kept as its one value.
     const auto planes = PicturePlanes(canvas, state, facts.uniformLabel < 0);
-    for (int i : {surfacePlane, labelPlane})
-        if (planes[std::size_t(i)])
-            patches.emplace_back(i, PlanePatch::Copy(*planes[std::size_t(i)]));
+    if (planes[labelPlane])
+        patches.emplace_back(labelPlane, PlanePatch::Copy(*planes[labelPlane]));
+    surfacePending = true;
     rawsPending = true;
     planesPending = (1u << colourPlaneCount) - 1;
 }
@@ -77,6 +77,17 @@ void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool repl
     const auto planes = PicturePlanes(canvas, state, false);
     for (int i : {workingRawPlane, oriRawPlane})
         patches.emplace_back(i, PlanePatch::Copy(*planes[std::size_t(i)]));
+}
+
+void PictureStep::KeepSurface(InteractiveImage& canvas, WorkState& state, bool replaced)
+{
+    if (!surfacePending)
+        return;
+    surfacePending = false;
+    if (replaced && canvas.canvasSurface.Exists())
+        patches.emplace_back(surfacePlane, PlanePatch::Take(canvas.canvasSurface));
+    else
+        patches.emplace_back(surfacePlane, PlanePatch::Copy(*PicturePlanes(canvas, state, false)[surfacePlane]));
 }
 
 void PictureStep::KeepPlane(InteractiveImage& canvas, WorkState& state, QEVUCDATA2D& plane, bool replaced)

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -37,9 +38,12 @@ public:
     int Width() const override { return canvas.canvasSurface.Exists() ? canvas.canvasSurface.Width() : 0; }
     int Height() const override { return canvas.canvasSurface.Exists() ? canvas.canvasSurface.Height() : 0; }
     std::size_t PixelBytes() const override { return sizeof(unsigned); }
+    // Through the unannounced buffer: the history's own reads and writes
+    // are not changes to record.
     unsigned char* Row(int r) override
     {
-        return reinterpret_cast<unsigned char*>(canvas.canvasSurface.Pixels() + std::size_t(r) * std::size_t(Width()));
+        const plat::Pixel* row = std::as_const(canvas.canvasSurface).Bitmap().row(r);
+        return reinterpret_cast<unsigned char*>(const_cast<plat::Pixel*>(row));
     }
     void Resize(int width, int height) override { canvas.PrepareCanvas(width, height, false); }
 

@@ -2,6 +2,7 @@
 
 #include "Spares.h"
 
+#include "pixorama/canvo/DibSurface.h"
 #include "pixorama/common/AlignedBuffer.h"
 #include "pixorama/platform/Assert.h"
 
@@ -48,8 +49,16 @@ void PlanePatch::GiveBack::operator()(ClassData2DIO<unsigned char>* plane) const
     Spares::Give(std::unique_ptr<ClassData2DIO<unsigned char>>(plane));
 }
 
+void PlanePatch::GiveBack::operator()(std::vector<plat::Pixel>* pixels) const
+{
+    Spares::GivePixels(std::move(*pixels));
+    delete pixels;
+}
+
 unsigned char* PlanePatch::Row(int r) const
 {
+    if (takenSurface)
+        return reinterpret_cast<unsigned char*>(takenSurface->data() + std::size_t(r) * std::size_t(width));
     if (takenRaw)
         return reinterpret_cast<unsigned char*>(takenRaw->rows[r]);
     if (takenPlane)
@@ -99,6 +108,20 @@ PlanePatch PlanePatch::Take(ClassData2DIOGeneral<T>& image)
     patch.Hold(held);
     held->SwapPixels(image);
     Spares::PutInto(image, patch.width, patch.height);
+    return patch;
+}
+
+PlanePatch PlanePatch::Take(DibSurface& surface)
+{
+    PlanePatch patch;
+    patch.width = surface.Width();
+    patch.height = surface.Height();
+    patch.pixelBytes = sizeof(plat::Pixel);
+    patch.rowBytes = std::size_t(patch.width) * sizeof(plat::Pixel);
+    patch.rowCount = patch.height;
+    patch.size = patch.rowBytes * std::size_t(patch.height);
+    patch.takenSurface.reset(new std::vector<plat::Pixel>(Spares::TakePixels(std::size_t(patch.width) * std::size_t(patch.height))));
+    surface.SwapPixels(*patch.takenSurface);
     return patch;
 }
 

@@ -3,9 +3,13 @@
 #include "PlaneAccess.h"
 
 #include "pixorama/common/ClassData2DIO.h"
+#include "pixorama/platform/Types.h"
 
 #include <cstddef>
 #include <memory>
+#include <vector>
+
+class DibSurface;
 
 // Rows firstRow .. firstRow + rowCount - 1 of one version of a plane whose
 // full size was width x height. Swapping a patch with its plane puts the
@@ -21,6 +25,8 @@ public:
     // buffer: image is left with a spare buffer of its size, or empty.
     template <typename T>
     static PlanePatch Take(ClassData2DIOGeneral<T>& image);
+    // The same for a canvas surface that exists.
+    static PlanePatch Take(DibSurface& surface);
     // A whole label image of width x height, every label value; kept as
     // the value until the patch is swapped in.
     static PlanePatch UniformLabel(int width, int height, int value);
@@ -29,7 +35,7 @@ public:
     bool KeepChangedRows(PlaneAccess& plane);
     void Swap(PlaneAccess& plane);
 
-    bool Empty() const { return !bytes && !takenRaw && !takenPlane && fill < 0; }
+    bool Empty() const { return !bytes && !takenRaw && !takenPlane && !takenSurface && fill < 0; }
     std::size_t Bytes() const { return size; }
 
 private:
@@ -42,6 +48,7 @@ private:
     struct GiveBack {
         void operator()(ClassData2DIO<float>* image) const;
         void operator()(ClassData2DIO<unsigned char>* plane) const;
+        void operator()(std::vector<plat::Pixel>* pixels) const;
     };
 
     unsigned char* Row(int r) const;
@@ -64,5 +71,6 @@ private:
     // Either holds a taken buffer instead of bytes.
     std::unique_ptr<ClassData2DIO<float>, GiveBack> takenRaw;
     std::unique_ptr<ClassData2DIO<unsigned char>, GiveBack> takenPlane;
+    std::unique_ptr<std::vector<plat::Pixel>, GiveBack> takenSurface;
     int fill = -1;                                          // >= 0: every label this, no bytes
 };

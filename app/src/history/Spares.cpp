@@ -45,6 +45,12 @@ void putInto(ClassData2DIOGeneral<T>& image, int width, int height)
     list.erase(fits);
 }
 
+std::vector<std::vector<plat::Pixel>>& pixelBuffers()
+{
+    static auto* list = new std::vector<std::vector<plat::Pixel>>;
+    return *list;
+}
+
 struct Bytes {
     unsigned char* data = nullptr;
     std::size_t size = 0;
@@ -86,6 +92,27 @@ void Spares::PutInto(ClassData2DIOGeneral<float>& image, int width, int height)
 void Spares::PutInto(ClassData2DIOGeneral<unsigned char>& plane, int width, int height)
 {
     putInto(plane, width, height);
+}
+
+void Spares::GivePixels(std::vector<plat::Pixel> pixels)
+{
+    if (pixels.size() * sizeof(plat::Pixel) < smallestKept)
+        return;
+    auto& list = pixelBuffers();
+    if (list.size() == kept)
+        list.erase(list.begin());
+    list.push_back(std::move(pixels));
+}
+
+std::vector<plat::Pixel> Spares::TakePixels(std::size_t count)
+{
+    auto& list = pixelBuffers();
+    const auto fits = std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.size() == count; });
+    if (fits == list.end())
+        return std::vector<plat::Pixel>(count);
+    std::vector<plat::Pixel> pixels = std::move(*fits);
+    list.erase(fits);
+    return pixels;
 }
 
 void Spares::GiveBytes(unsigned char* bytes, std::size_t size)

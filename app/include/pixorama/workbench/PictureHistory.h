@@ -61,6 +61,7 @@ public:
     void AfterUserDelete(InteractiveDC& dc) override;
     void Keep(InteractiveDC& dc, std::unique_ptr<Canvo> gone) override;
     void BeforeRawsChange(InteractiveDC& dc, bool replaced) override;
+    void BeforeSurfaceChange(InteractiveDC& dc, bool replaced) override;
     void BeforePlaneChange(QEVUCDATA2D& plane, bool replaced) override;
 
 private:
