@@ -233,37 +233,41 @@ void PictureHistory::AfterUserDelete(InteractiveDC& dc)
         End();
 }
 
-void PictureHistory::BeforeRawsChange(InteractiveDC& dc, bool replaced)
-{
-    if (!recording || &dc != &workingCanvas())
-        return;
-    try {
-        recording->KeepRaws(workingCanvas(), gWorkState(), replaced);
-    } catch (const std::bad_alloc&) {
-        Abandon();
-    }
-}
-
-void PictureHistory::BeforeSurfaceChange(InteractiveDC& dc, bool replaced)
-{
-    if (!recording || &dc != &workingCanvas())
-        return;
-    try {
-        recording->KeepSurface(workingCanvas(), gWorkState(), replaced);
-    } catch (const std::bad_alloc&) {
-        Abandon();
-    }
-}
-
-void PictureHistory::BeforePlaneChange(QEVUCDATA2D& plane, bool replaced)
+// The step being recorded keeps what is about to change; without room for
+// it the step is abandoned.
+void PictureHistory::Record(const std::function<void(PictureStep&)>& keep)
 {
     if (!recording)
         return;
     try {
-        recording->KeepPlane(workingCanvas(), gWorkState(), plane, replaced);
+        keep(*recording);
     } catch (const std::bad_alloc&) {
         Abandon();
     }
+}
+
+void PictureHistory::BeforeRawsChange(InteractiveDC& dc, bool replaced)
+{
+    if (&dc == &workingCanvas())
+        Record([&](PictureStep& step) { step.KeepRaws(workingCanvas(), gWorkState(), replaced); });
+}
+
+void PictureHistory::BeforeSurfaceChange(InteractiveDC& dc, bool replaced)
+{
+    if (&dc == &workingCanvas())
+        Record([&](PictureStep& step) { step.KeepSurface(workingCanvas(), gWorkState(), replaced); });
+}
+
+const unsigned* PictureHistory::BeforeSurfaceRewrite()
+{
+    const unsigned* old = nullptr;
+    Record([&](PictureStep& step) { old = step.KeepSurface(workingCanvas(), gWorkState(), true); });
+    return old;
+}
+
+void PictureHistory::BeforePlaneChange(QEVUCDATA2D& plane, bool replaced)
+{
+    Record([&](PictureStep& step) { step.KeepPlane(workingCanvas(), gWorkState(), plane, replaced); });
 }
 
 void PictureHistory::Keep(InteractiveDC& dc, std::unique_ptr<Canvo> gone)

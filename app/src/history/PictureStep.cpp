@@ -69,6 +69,7 @@ void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool repl
     if (!rawsPending)
         return;
     rawsPending = false;
+    patches.reserve(patches.size() + 2); // nothing may fail once a buffer is taken
     if (replaced) {
         patches.emplace_back(workingRawPlane, PlanePatch::Take(canvas.workingRaw));
         patches.emplace_back(oriRawPlane, PlanePatch::Take(canvas.oriRaw));
@@ -79,15 +80,18 @@ void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool repl
         patches.emplace_back(i, PlanePatch::Copy(*planes[std::size_t(i)]));
 }
 
-void PictureStep::KeepSurface(InteractiveImage& canvas, WorkState& state, bool replaced)
+const unsigned* PictureStep::KeepSurface(InteractiveImage& canvas, WorkState& state, bool replaced)
 {
     if (!surfacePending)
-        return;
+        return nullptr;
     surfacePending = false;
-    if (replaced && canvas.canvasSurface.Exists())
+    patches.reserve(patches.size() + 1);
+    if (replaced && canvas.canvasSurface.Exists()) {
         patches.emplace_back(surfacePlane, PlanePatch::Take(canvas.canvasSurface));
-    else
-        patches.emplace_back(surfacePlane, PlanePatch::Copy(*PicturePlanes(canvas, state, false)[surfacePlane]));
+        return patches.back().second.TakenPixels();
+    }
+    patches.emplace_back(surfacePlane, PlanePatch::Copy(*PicturePlanes(canvas, state, false)[surfacePlane]));
+    return nullptr;
 }
 
 void PictureStep::KeepPlane(InteractiveImage& canvas, WorkState& state, QEVUCDATA2D& plane, bool replaced)
@@ -97,6 +101,7 @@ void PictureStep::KeepPlane(InteractiveImage& canvas, WorkState& state, QEVUCDAT
     if (!(planesPending & bit))
         return;
     planesPending &= ~bit;
+    patches.reserve(patches.size() + 1);
     if (replaced)
         patches.emplace_back(index, PlanePatch::Take(plane));
     else

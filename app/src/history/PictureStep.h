@@ -35,8 +35,9 @@ public:
     void Keep(std::unique_ptr<Canvo> gone);
     // The raws are about to change (see InteractiveImage::RawsWillChange).
     void KeepRaws(InteractiveImage& canvas, WorkState& state, bool replaced);
-    // The surface is about to change (see DibSurface::WillChange).
-    void KeepSurface(InteractiveImage& canvas, WorkState& state, bool replaced);
+    // The surface is about to change (see DibSurface::WillChange); the old
+    // pixels when they were taken now, else null.
+    const unsigned* KeepSurface(InteractiveImage& canvas, WorkState& state, bool replaced);
     // A colour plane is about to change (see WorkState::PlaneWillChange).
     void KeepPlane(InteractiveImage& canvas, WorkState& state, QEVUCDATA2D& plane, bool replaced);
 

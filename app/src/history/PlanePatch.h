@@ -35,6 +35,8 @@ public:
     bool KeepChangedRows(PlaneAccess& plane);
     void Swap(PlaneAccess& plane);
 
+    // The pixels of a taken surface, else null.
+    const plat::Pixel* TakenPixels() const { return takenSurface ? takenSurface->data() : nullptr; }
     bool Empty() const { return !bytes && !takenRaw && !takenPlane && !takenSurface && fill < 0; }
     std::size_t Bytes() const { return size; }
 

@@ -63,12 +63,14 @@ public:
     void BeforeRawsChange(InteractiveDC& dc, bool replaced) override;
     void BeforeSurfaceChange(InteractiveDC& dc, bool replaced) override;
     void BeforePlaneChange(QEVUCDATA2D& plane, bool replaced) override;
+    const unsigned* BeforeSurfaceRewrite() override;
 
 private:
     void Push(std::unique_ptr<PictureStep> step);
     bool Move(std::vector<std::unique_ptr<PictureStep>>& from, std::vector<std::unique_ptr<PictureStep>>& to);
     void Notify();
     void Abandon();
+    void Record(const std::function<void(PictureStep&)>& keep);
 
     std::vector<std::unique_ptr<PictureStep>> undoSteps; // oldest first
     std::vector<std::unique_ptr<PictureStep>> redoSteps; // next to bring back last
