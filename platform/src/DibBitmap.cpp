@@ -24,6 +24,12 @@ void DibBitmap::resize(int width, int height, Pixel fill)
     view = QImage(reinterpret_cast<uchar*>(pixels.data()), w, h, qsizetype(w) * 4, QImage::Format_RGB32);
 }
 
+void DibBitmap::swapPixels(std::vector<Pixel>& other)
+{
+    pixels.swap(other);
+    view = QImage(reinterpret_cast<uchar*>(pixels.data()), w, h, qsizetype(w) * 4, QImage::Format_RGB32);
+}
+
 void DibBitmap::fill(Pixel value)
 {
     std::fill(pixels.begin(), pixels.end(), value);

@@ -48,9 +48,13 @@ void pictureMoved(const PictureStep& step)
 PictureHistory::PictureHistory() : budget(ConfiguredBudget())
 {
     workingCanvas().overlayWatcher = this;
+    gWorkState().planeWatcher = this;
 }
 
-PictureHistory::~PictureHistory() = default;
+PictureHistory::~PictureHistory()
+{
+    gWorkState().planeWatcher = nullptr;
+}
 
 PictureHistory& gPictureHistory()
 {
@@ -229,15 +233,41 @@ void PictureHistory::AfterUserDelete(InteractiveDC& dc)
         End();
 }
 
-void PictureHistory::BeforeRawsChange(InteractiveDC& dc, bool replaced)
+// The step being recorded keeps what is about to change; without room for
+// it the step is abandoned.
+void PictureHistory::Record(const std::function<void(PictureStep&)>& keep)
 {
-    if (!recording || &dc != &workingCanvas())
+    if (!recording)
         return;
     try {
-        recording->KeepRaws(workingCanvas(), gWorkState(), replaced);
+        keep(*recording);
     } catch (const std::bad_alloc&) {
         Abandon();
     }
+}
+
+void PictureHistory::BeforeRawsChange(InteractiveDC& dc, bool replaced)
+{
+    if (&dc == &workingCanvas())
+        Record([&](PictureStep& step) { step.KeepRaws(workingCanvas(), gWorkState(), replaced); });
+}
+
+void PictureHistory::BeforeSurfaceChange(InteractiveDC& dc, bool replaced)
+{
+    if (&dc == &workingCanvas())
+        Record([&](PictureStep& step) { step.KeepSurface(workingCanvas(), gWorkState(), replaced); });
+}
+
+const unsigned* PictureHistory::BeforeSurfaceRewrite()
+{
+    const unsigned* old = nullptr;
+    Record([&](PictureStep& step) { old = step.KeepSurface(workingCanvas(), gWorkState(), true); });
+    return old;
+}
+
+void PictureHistory::BeforePlaneChange(QEVUCDATA2D& plane, bool replaced)
+{
+    Record([&](PictureStep& step) { step.KeepPlane(workingCanvas(), gWorkState(), plane, replaced); });
 }
 
 void PictureHistory::Keep(InteractiveDC& dc, std::unique_ptr<Canvo> gone)

@@ -1,6 +1,7 @@
 #include "PictureStep.h"
 
 #include "pixorama/canvo/InteractiveImage.h"
+#include "pixorama/common/QEVUCDATA2D.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <algorithm>
@@ -56,10 +57,11 @@ PictureStep::PictureStep(std::wstring name, StepScope scope, InteractiveImage& c
         return;
     // A label image not written yet is kept as its one value.
     const auto planes = PicturePlanes(canvas, state, facts.uniformLabel < 0);
-    for (std::size_t i = 0; i < planes.size(); ++i)
-        if (planes[i] && int(i) != workingRawPlane && int(i) != oriRawPlane)
-            patches.emplace_back(int(i), PlanePatch::Copy(*planes[i]));
+    if (planes[labelPlane])
+        patches.emplace_back(labelPlane, PlanePatch::Copy(*planes[labelPlane]));
+    surfacePending = true;
     rawsPending = true;
+    planesPending = (1u << colourPlaneCount) - 1;
 }
 
 void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool replaced)
@@ -67,6 +69,7 @@ void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool repl
     if (!rawsPending)
         return;
     rawsPending = false;
+    patches.reserve(patches.size() + 2); // nothing may fail once a buffer is taken
     if (replaced) {
         patches.emplace_back(workingRawPlane, PlanePatch::Take(canvas.workingRaw));
         patches.emplace_back(oriRawPlane, PlanePatch::Take(canvas.oriRaw));
@@ -75,6 +78,34 @@ void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool repl
     const auto planes = PicturePlanes(canvas, state, false);
     for (int i : {workingRawPlane, oriRawPlane})
         patches.emplace_back(i, PlanePatch::Copy(*planes[std::size_t(i)]));
+}
+
+const unsigned* PictureStep::KeepSurface(InteractiveImage& canvas, WorkState& state, bool replaced)
+{
+    if (!surfacePending)
+        return nullptr;
+    surfacePending = false;
+    patches.reserve(patches.size() + 1);
+    if (replaced && canvas.canvasSurface.Exists()) {
+        patches.emplace_back(surfacePlane, PlanePatch::Take(canvas.canvasSurface));
+        return patches.back().second.TakenPixels();
+    }
+    patches.emplace_back(surfacePlane, PlanePatch::Copy(*PicturePlanes(canvas, state, false)[surfacePlane]));
+    return nullptr;
+}
+
+void PictureStep::KeepPlane(InteractiveImage& canvas, WorkState& state, QEVUCDATA2D& plane, bool replaced)
+{
+    const int index = ColourPlaneIndex(state, plane);
+    const unsigned bit = index < 0 ? 0 : 1u << (index - firstColourPlane);
+    if (!(planesPending & bit))
+        return;
+    planesPending &= ~bit;
+    patches.reserve(patches.size() + 1);
+    if (replaced)
+        patches.emplace_back(index, PlanePatch::Take(plane));
+    else
+        patches.emplace_back(index, PlanePatch::Copy(*PicturePlanes(canvas, state, false)[std::size_t(index)]));
 }
 
 bool PictureStep::HasLabel() const

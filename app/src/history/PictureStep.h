@@ -13,13 +13,15 @@
 #include <vector>
 
 class InteractiveImage;
+class QEVUCDATA2D;
 class WorkState;
 
 // One step of canvas 4's history. Taken before a change as a full copy of
 // what its scope covers, then narrowed to what the change altered: whole
 // planes for a new size, the bounding rows of the change otherwise. The
-// raws are kept only when the canvas says they are about to change, and
-// taken rather than copied when they are to be written whole.
+// surface, the raws and the colour planes are kept only when their writers
+// say they are about to change, and taken rather than copied when they are
+// to be written whole.
 // Swapping it with the picture exchanges the stored and the present
 // versions, so Undo and Redo are the same operation.
 class PictureStep {
@@ -33,6 +35,11 @@ public:
     void Keep(std::unique_ptr<Canvo> gone);
     // The raws are about to change (see InteractiveImage::RawsWillChange).
     void KeepRaws(InteractiveImage& canvas, WorkState& state, bool replaced);
+    // The surface is about to change (see DibSurface::WillChange); the old
+    // pixels when they were taken now, else null.
+    const unsigned* KeepSurface(InteractiveImage& canvas, WorkState& state, bool replaced);
+    // A colour plane is about to change (see WorkState::PlaneWillChange).
+    void KeepPlane(InteractiveImage& canvas, WorkState& state, QEVUCDATA2D& plane, bool replaced);
 
     const std::wstring& Name() const { return name; }
     StepScope Scope() const { return scope; }
@@ -68,5 +75,7 @@ private:
     Facts facts;
     std::vector<std::pair<int, PlanePatch>> patches; // by plane index
     std::optional<OverlayRecord> overlays;
-    bool rawsPending = false; // the raws are as they were before the change
+    bool surfacePending = false; // the surface is as it was before the change
+    bool rawsPending = false;    // the raws likewise
+    unsigned planesPending = 0;  // bit i: colour plane i likewise
 };

@@ -3,6 +3,10 @@
 #include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/workbench/WorkState.h"
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 namespace {
 
 template <typename T>
@@ -34,15 +38,23 @@ public:
     int Width() const override { return canvas.canvasSurface.Exists() ? canvas.canvasSurface.Width() : 0; }
     int Height() const override { return canvas.canvasSurface.Exists() ? canvas.canvasSurface.Height() : 0; }
     std::size_t PixelBytes() const override { return sizeof(unsigned); }
+    // Through the unannounced buffer: the history's own reads and writes
+    // are not changes to record.
     unsigned char* Row(int r) override
     {
-        return reinterpret_cast<unsigned char*>(canvas.canvasSurface.Pixels() + std::size_t(r) * std::size_t(Width()));
+        const plat::Pixel* row = std::as_const(canvas.canvasSurface).Bitmap().row(r);
+        return reinterpret_cast<unsigned char*>(const_cast<plat::Pixel*>(row));
     }
     void Resize(int width, int height) override { canvas.PrepareCanvas(width, height, false); }
 
 private:
     InteractiveImage& canvas;
 };
+
+std::array<QEVUCDATA2D*, colourPlaneCount> colourPlanes(WorkState& state)
+{
+    return {&state.sourceR, &state.sourceG, &state.sourceB, &state.grey, &state.resultR, &state.resultG, &state.resultB};
+}
 
 } // namespace
 
@@ -56,8 +68,14 @@ std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas
         planes.push_back(std::make_unique<DataPlane<int>>(canvas.LabelImage()));
     else
         planes.push_back(nullptr);
-    for (QEVUCDATA2D* plane : {&state.sourceR, &state.sourceG, &state.sourceB, &state.grey, &state.resultR,
-                               &state.resultG, &state.resultB})
+    for (QEVUCDATA2D* plane : colourPlanes(state))
         planes.push_back(std::make_unique<DataPlane<unsigned char>>(*plane));
     return planes;
+}
+
+int ColourPlaneIndex(WorkState& state, const QEVUCDATA2D& plane)
+{
+    const auto planes = colourPlanes(state);
+    const auto found = std::find(planes.begin(), planes.end(), &plane);
+    return found == planes.end() ? -1 : firstColourPlane + int(found - planes.begin());
 }

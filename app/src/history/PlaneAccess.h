@@ -5,6 +5,7 @@
 #include <vector>
 
 class InteractiveImage;
+class QEVUCDATA2D;
 class WorkState;
 
 // One pixel plane of canvas 4's picture as rows of bytes: the canvas
@@ -25,11 +26,19 @@ public:
     std::size_t RowBytes() const { return std::size_t(Width()) * PixelBytes(); }
 };
 
-// Every plane of the picture, in a fixed order (the same for every call).
-// The label image is at labelPlane, null unless withLabel: asking for it
+// Every plane of the picture, in a fixed order (the same for every call):
+// the surface first. The label image is at labelPlane, null unless withLabel: asking for it
 // writes a label image that is uniform and not written yet. The working and
-// ori raws are at workingRawPlane and oriRawPlane.
+// ori raws are at workingRawPlane and oriRawPlane, the colour planes from
+// firstColourPlane on.
+constexpr int surfacePlane = 0;
 constexpr int workingRawPlane = 1;
 constexpr int oriRawPlane = 2;
 constexpr int labelPlane = 3;
+constexpr int firstColourPlane = 4;
+constexpr int colourPlaneCount = 7;
 std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, bool withLabel);
+
+// The index of one of the state's colour planes among PicturePlanes, -1
+// for any other image.
+int ColourPlaneIndex(WorkState& state, const QEVUCDATA2D& plane);

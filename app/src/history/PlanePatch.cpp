@@ -2,6 +2,7 @@
 
 #include "Spares.h"
 
+#include "pixorama/canvo/DibSurface.h"
 #include "pixorama/common/AlignedBuffer.h"
 #include "pixorama/platform/Assert.h"
 
@@ -43,10 +44,25 @@ void PlanePatch::GiveBack::operator()(ClassData2DIO<float>* image) const
     Spares::Give(std::unique_ptr<ClassData2DIO<float>>(image));
 }
 
+void PlanePatch::GiveBack::operator()(ClassData2DIO<unsigned char>* plane) const
+{
+    Spares::Give(std::unique_ptr<ClassData2DIO<unsigned char>>(plane));
+}
+
+void PlanePatch::GiveBack::operator()(std::vector<plat::Pixel>* pixels) const
+{
+    Spares::GivePixels(std::move(*pixels));
+    delete pixels;
+}
+
 unsigned char* PlanePatch::Row(int r) const
 {
-    if (taken)
-        return reinterpret_cast<unsigned char*>(taken->rows[r]);
+    if (takenSurface)
+        return reinterpret_cast<unsigned char*>(takenSurface->data() + std::size_t(r) * std::size_t(width));
+    if (takenRaw)
+        return reinterpret_cast<unsigned char*>(takenRaw->rows[r]);
+    if (takenPlane)
+        return takenPlane->rows[r];
     return bytes.get() + std::size_t(r - firstRow) * rowBytes;
 }
 
@@ -76,22 +92,41 @@ PlanePatch PlanePatch::Copy(PlaneAccess& plane)
     return patch;
 }
 
-PlanePatch PlanePatch::Take(ClassData2DIO<float>& image)
+template <typename T>
+PlanePatch PlanePatch::Take(ClassData2DIOGeneral<T>& image)
 {
     PlanePatch patch;
     if (!image.IsEmpty()) {
         patch.width = image.width;
         patch.height = image.height;
     }
-    patch.pixelBytes = sizeof(float);
-    patch.rowBytes = std::size_t(patch.width) * sizeof(float);
+    patch.pixelBytes = sizeof(T);
+    patch.rowBytes = std::size_t(patch.width) * sizeof(T);
     patch.rowCount = patch.height;
     patch.size = patch.rowBytes * std::size_t(patch.height);
-    patch.taken.reset(new ClassData2DIO<float>);
-    patch.taken->SwapPixels(image);
+    auto* held = new ClassData2DIO<T>;
+    patch.Hold(held);
+    held->SwapPixels(image);
     Spares::PutInto(image, patch.width, patch.height);
     return patch;
 }
+
+PlanePatch PlanePatch::Take(DibSurface& surface)
+{
+    PlanePatch patch;
+    patch.width = surface.Width();
+    patch.height = surface.Height();
+    patch.pixelBytes = sizeof(plat::Pixel);
+    patch.rowBytes = std::size_t(patch.width) * sizeof(plat::Pixel);
+    patch.rowCount = patch.height;
+    patch.size = patch.rowBytes * std::size_t(patch.height);
+    patch.takenSurface.reset(new std::vector<plat::Pixel>(Spares::TakePixels(std::size_t(patch.width) * std::size_t(patch.height))));
+    surface.SwapPixels(*patch.takenSurface);
+    return patch;
+}
+
+template PlanePatch PlanePatch::Take(ClassData2DIOGeneral<float>&);
+template PlanePatch PlanePatch::Take(ClassData2DIOGeneral<unsigned char>&);
 
 PlanePatch PlanePatch::UniformLabel(int width, int height, int value)
 {

@@ -3,9 +3,13 @@
 #include "PlaneAccess.h"
 
 #include "pixorama/common/ClassData2DIO.h"
+#include "pixorama/platform/Types.h"
 
 #include <cstddef>
 #include <memory>
+#include <vector>
+
+class DibSurface;
 
 // Rows firstRow .. firstRow + rowCount - 1 of one version of a plane whose
 // full size was width x height. Swapping a patch with its plane puts the
@@ -17,9 +21,12 @@ public:
 
     // The whole plane as it is now.
     static PlanePatch Copy(PlaneAccess& plane);
-    // The whole raw image as it is now, by taking its buffer: image is left
-    // with a spare buffer of its size, or empty.
-    static PlanePatch Take(ClassData2DIO<float>& image);
+    // The whole raw image or colour plane as it is now, by taking its
+    // buffer: image is left with a spare buffer of its size, or empty.
+    template <typename T>
+    static PlanePatch Take(ClassData2DIOGeneral<T>& image);
+    // The same for a canvas surface that exists.
+    static PlanePatch Take(DibSurface& surface);
     // A whole label image of width x height, every label value; kept as
     // the value until the patch is swapped in.
     static PlanePatch UniformLabel(int width, int height, int value);
@@ -28,7 +35,9 @@ public:
     bool KeepChangedRows(PlaneAccess& plane);
     void Swap(PlaneAccess& plane);
 
-    bool Empty() const { return !bytes && !taken && fill < 0; }
+    // The pixels of a taken surface, else null.
+    const plat::Pixel* TakenPixels() const { return takenSurface ? takenSurface->data() : nullptr; }
+    bool Empty() const { return !bytes && !takenRaw && !takenPlane && !takenSurface && fill < 0; }
     std::size_t Bytes() const { return size; }
 
 private:
@@ -37,12 +46,16 @@ private:
         std::size_t size;
         void operator()(unsigned char* p) const;
     };
-    // A taken raw goes to the spares.
+    // A taken raw or plane goes to the spares.
     struct GiveBack {
         void operator()(ClassData2DIO<float>* image) const;
+        void operator()(ClassData2DIO<unsigned char>* plane) const;
+        void operator()(std::vector<plat::Pixel>* pixels) const;
     };
 
     unsigned char* Row(int r) const;
+    void Hold(ClassData2DIO<float>* image) { takenRaw.reset(image); }
+    void Hold(ClassData2DIO<unsigned char>* plane) { takenPlane.reset(plane); }
     bool SameShape(PlaneAccess& plane) const;
     void Allocate(std::size_t count);
     void SwapRows(PlaneAccess& plane);
@@ -57,6 +70,9 @@ private:
     int rowCount = 0;
     std::size_t size = 0;
     std::unique_ptr<unsigned char, Free> bytes;
-    std::unique_ptr<ClassData2DIO<float>, GiveBack> taken; // instead of bytes
+    // Either holds a taken buffer instead of bytes.
+    std::unique_ptr<ClassData2DIO<float>, GiveBack> takenRaw;
+    std::unique_ptr<ClassData2DIO<unsigned char>, GiveBack> takenPlane;
+    std::unique_ptr<std::vector<plat::Pixel>, GiveBack> takenSurface;
     int fill = -1;                                          // >= 0: every label this, no bytes
 };

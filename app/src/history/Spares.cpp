@@ -9,13 +9,45 @@
 namespace {
 
 constexpr std::size_t kept = 2;
+constexpr std::size_t planesKept = 7; // the captured colour planes of one picture
 constexpr std::size_t smallestKept = std::size_t(1) << 20;
 
 // The lists live until the process ends: the history, itself a static,
 // hands its buffers over here while it is destroyed at exit.
-std::vector<std::unique_ptr<ClassData2DIO<float>>>& raws()
+template <typename T>
+std::vector<std::unique_ptr<ClassData2DIO<T>>>& images()
 {
-    static auto* list = new std::vector<std::unique_ptr<ClassData2DIO<float>>>;
+    static auto* list = new std::vector<std::unique_ptr<ClassData2DIO<T>>>;
+    return *list;
+}
+
+template <typename T>
+void give(std::unique_ptr<ClassData2DIO<T>> image, std::size_t limit)
+{
+    if (!image || image->IsEmpty())
+        return;
+    auto& list = images<T>();
+    if (list.size() == limit)
+        list.erase(list.begin()); // the oldest goes
+    list.push_back(std::move(image));
+}
+
+template <typename T>
+void putInto(ClassData2DIOGeneral<T>& image, int width, int height)
+{
+    auto& list = images<T>();
+    const auto fits = std::find_if(list.begin(), list.end(), [&](const auto& spare) {
+        return spare->width == width && spare->height == height && spare->ownsData && spare->ownsRows;
+    });
+    if (fits == list.end())
+        return;
+    image.SwapPixels(**fits);
+    list.erase(fits);
+}
+
+std::vector<std::vector<plat::Pixel>>& pixelBuffers()
+{
+    static auto* list = new std::vector<std::vector<plat::Pixel>>;
     return *list;
 }
 
@@ -44,24 +76,43 @@ std::vector<Bytes>& byteBuffers()
 
 void Spares::Give(std::unique_ptr<ClassData2DIO<float>> image)
 {
-    if (!image || image->IsEmpty())
-        return;
-    auto& list = raws();
-    if (list.size() == kept)
-        list.erase(list.begin()); // the oldest goes
-    list.push_back(std::move(image));
+    give(std::move(image), kept);
 }
 
-void Spares::PutInto(ClassData2DIO<float>& image, int width, int height)
+void Spares::Give(std::unique_ptr<ClassData2DIO<unsigned char>> plane)
 {
-    auto& list = raws();
-    const auto fits = std::find_if(list.begin(), list.end(), [&](const auto& spare) {
-        return spare->width == width && spare->height == height && spare->ownsData && spare->ownsRows;
-    });
-    if (fits == list.end())
+    give(std::move(plane), planesKept);
+}
+
+void Spares::PutInto(ClassData2DIOGeneral<float>& image, int width, int height)
+{
+    putInto(image, width, height);
+}
+
+void Spares::PutInto(ClassData2DIOGeneral<unsigned char>& plane, int width, int height)
+{
+    putInto(plane, width, height);
+}
+
+void Spares::GivePixels(std::vector<plat::Pixel> pixels)
+{
+    if (pixels.size() * sizeof(plat::Pixel) < smallestKept)
         return;
-    image.SwapPixels(**fits);
+    auto& list = pixelBuffers();
+    if (list.size() == kept)
+        list.erase(list.begin());
+    list.push_back(std::move(pixels));
+}
+
+std::vector<plat::Pixel> Spares::TakePixels(std::size_t count)
+{
+    auto& list = pixelBuffers();
+    const auto fits = std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.size() == count; });
+    if (fits == list.end())
+        return std::vector<plat::Pixel>(count);
+    std::vector<plat::Pixel> pixels = std::move(*fits);
     list.erase(fits);
+    return pixels;
 }
 
 void Spares::GiveBytes(unsigned char* bytes, std::size_t size)

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -200,9 +201,10 @@ bool InteractiveImage::ShowGray(const Rows<unsigned char>& image, bool clearOver
         return false;
     if (!PreparePicture(image.width, image.height, clearOverlays))
         return false;
+    plat::DibBitmap& surface = canvasSurface.Bitmap();
     for (int y = 0; y < imageHeight; ++y) {
         const unsigned char* in = image.Row(y);
-        plat::Pixel* out = canvasSurface.Bitmap().line(y);
+        plat::Pixel* out = surface.line(y);
         for (int x = 0; x < imageWidth; ++x)
             out[x] = plat::Pixel(in[x]) * 0x010101u;
     }
@@ -217,11 +219,12 @@ bool InteractiveImage::ShowColour(const Rows<unsigned char>& r, const Rows<unsig
         return false;
     if (!PreparePicture(r.width, r.height, clearOverlays))
         return false;
+    plat::DibBitmap& surface = canvasSurface.Bitmap();
     for (int y = 0; y < imageHeight; ++y) {
         const unsigned char* red = r.Row(y);
         const unsigned char* green = g.Row(y);
         const unsigned char* blue = b.Row(y);
-        plat::Pixel* out = canvasSurface.Bitmap().line(y);
+        plat::Pixel* out = surface.line(y);
         for (int x = 0; x < imageWidth; ++x)
             out[x] = plat::Pixel(red[x]) << 16 | plat::Pixel(green[x]) << 8 | blue[x];
     }
@@ -243,9 +246,10 @@ bool InteractiveImage::ShowPixels(const Rows<plat::Pixel>& image, bool clearOver
         return false;
     if (!PreparePicture(image.width, image.height, clearOverlays))
         return false;
+    plat::DibBitmap& surface = canvasSurface.Bitmap();
     for (int y = 0; y < imageHeight; ++y) {
         const plat::Pixel* in = image.Row(y);
-        plat::Pixel* out = canvasSurface.Bitmap().line(y);
+        plat::Pixel* out = surface.line(y);
         for (int x = 0; x < imageWidth; ++x)
             out[x] = in[x] & 0xFFFFFFu;
     }
@@ -289,9 +293,11 @@ void InteractiveImage::MapThroughLut()
         grey[v] = plat::Pixel(map[v] & 0xFF) * 0x010101u;
     const plat::Pixel* table = grey.data();
     const bool everywhere = uniformLabel > 0;
+    canvasSurface.WillChange(everywhere && w == canvasSurface.Width() && h == canvasSurface.Height());
+    plat::DibBitmap& surface = canvasSurface.Bitmap();
     RowSplit::run(h, [&](int begin, int end) {
         for (int r = begin; r < end; ++r)
-            floatkernels::mapThroughTable(canvasSurface.Bitmap().row(r), workingRaw.rows[h - 1 - r],
+            floatkernels::mapThroughTable(surface.row(r), workingRaw.rows[h - 1 - r],
                                           everywhere ? nullptr : label.rows[r], w, table);
     });
 }
@@ -315,7 +321,7 @@ float InteractiveImage::PixelValue(plat::Point display)
             return -1.0f;
         // Luma weights in thousandths: integer arithmetic keeps a grey
         // level exact, where 0.587 + 0.299 + 0.114 in doubles falls short of 1.
-        const plat::Pixel v = canvasSurface.Bitmap().line(y)[x];
+        const plat::Pixel v = std::as_const(canvasSurface).Bitmap().line(y)[x];
         const int blue = int(v & 0xFF);
         const int green = int(v >> 8 & 0xFF);
         const int red = int(v >> 16 & 0xFF);

@@ -7,6 +7,8 @@ static_assert(std::is_same_v<plat::Pixel, unsigned>, "canvas pixel pointers are 
 
 bool DibSurface::Create(int width, int height)
 {
+    if (Exists())
+        WillChange(true);
     if (Exists() && width == bitmap.width() && height == bitmap.height()) {
         // Same size: keep the pixels (they are about to be overwritten) and
         // spare a fresh allocation; the painter starts afresh.
@@ -35,8 +37,15 @@ void DibSurface::Release()
     bitmap.resize(0, 0);
 }
 
+void DibSurface::SwapPixels(std::vector<plat::Pixel>& other)
+{
+    rowTable.clear();
+    bitmap.swapPixels(other);
+}
+
 unsigned** DibSurface::CreateRowTable()
 {
+    WillChange(false);
     rowTable.clear();
     if (!Exists())
         return nullptr;

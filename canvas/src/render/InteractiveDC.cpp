@@ -1,6 +1,7 @@
 #include "pixorama/canvo/InteractiveDC.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -42,6 +43,10 @@ void deleteWatched(InteractiveDC& dc, bool all, Delete erase)
 InteractiveDC::InteractiveDC()
 {
     canvasSurface.view = &view;
+    canvasSurface.willChange = [this](bool replaced) {
+        if (overlayWatcher)
+            overlayWatcher->BeforeSurfaceChange(*this, replaced);
+    };
 }
 
 InteractiveDC::~InteractiveDC() = default;
@@ -121,7 +126,7 @@ void InteractiveDC::BlitImage(plat::Dc& dc, const ViewState::BlitPlan& plan)
     dc.setStretchBltMode(smooth ? plat::HALFTONE : canvasSurface.stretchMode);
     if (!plan.copies)
         return;
-    dc.stretchBlt(plan.destination, canvasSurface.Bitmap(), plan.source);
+    dc.stretchBlt(plan.destination, std::as_const(canvasSurface).Bitmap(), plan.source);
 }
 
 void InteractiveDC::SetClient(const plat::Rect& clientRect, plat::Dc* dc)

@@ -3,16 +3,25 @@
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/canvo/CanvasRegions.h"
+#include "pixorama/canvo/CanvasTable.h"
+#include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/tilemo/Tilemo.h"
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
+// Read only: the writable pixel pointers tell the history of a change.
+const DibSurface& surfaceOf(int id)
+{
+    return std::as_const(CanvasTable::At(id)->canvasSurface);
+}
+
 bool hasPixels(int id)
 {
-    return gCVSGetCanvasWidth(id) > 0 && gCVSGetCanvasHeight(id) > 0 && gCVSGetCanvasPixelPtr(id) != nullptr;
+    return surfaceOf(id).Exists() && surfaceOf(id).Width() > 0 && surfaceOf(id).Height() > 0;
 }
 
 // Planes of the size they already have keep their buffers: a fresh 16 MB
@@ -55,11 +64,13 @@ bool WorkState::CapturePlanes()
         return false;
     const int w = gCVSGetCanvasWidth(id);
     const int h = gCVSGetCanvasHeight(id);
-    for (QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey, &resultR, &resultG, &resultB})
+    for (QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey, &resultR, &resultG, &resultB}) {
+        PlaneWillChange(*plane, true);
         sizePlane(*plane, w, h);
-    unsigned** rows = gCVSCreateCanvasPixelPtr2D(id);
+    }
+    const plat::DibBitmap& surface = surfaceOf(id).Bitmap();
     for (int y = 0; y < h; ++y) {
-        const unsigned* px = rows[y];
+        const unsigned* px = surface.row(y);
         unsigned char* r = sourceR.rows[y];
         unsigned char* g = sourceG.rows[y];
         unsigned char* b = sourceB.rows[y];
@@ -73,7 +84,6 @@ bool WorkState::CapturePlanes()
             k[x] = static_cast<unsigned char>((r[x] * 19595u + g[x] * 38470u + b[x] * 7471u + 32768u) >> 16);
         }
     }
-    gCVSReleaseCanvasPixelPtr2D(id);
     canvasWidth = w;
     canvasHeight = h;
     planesCaptured = true;
@@ -81,20 +91,39 @@ bool WorkState::CapturePlanes()
     return true;
 }
 
+void WorkState::PlaneWillChange(QEVUCDATA2D& plane, bool replaced)
+{
+    if (planeWatcher)
+        planeWatcher->BeforePlaneChange(plane, replaced);
+}
+
 void WorkState::ResetResult()
 {
-    copyPlane(resultR, sourceR);
-    copyPlane(resultG, sourceG);
-    copyPlane(resultB, sourceB);
+    SetResult(sourceR, sourceG, sourceB);
+}
+
+void WorkState::SetResult(const QEVUCDATA2D& r, const QEVUCDATA2D& g, const QEVUCDATA2D& b)
+{
+    CopyInto(resultR, r);
+    CopyInto(resultG, g);
+    CopyInto(resultB, b);
 }
 
 void WorkState::CommitResult()
 {
-    copyPlane(sourceR, resultR);
-    copyPlane(sourceG, resultG);
-    copyPlane(sourceB, resultB);
+    CopyInto(sourceR, resultR);
+    CopyInto(sourceG, resultG);
+    CopyInto(sourceB, resultB);
 }
 
+void WorkState::CopyInto(QEVUCDATA2D& to, const QEVUCDATA2D& from)
+{
+    PlaneWillChange(to, true);
+    copyPlane(to, from);
+}
+
+// Every pixel is written: from the result where labelled (keeping the top
+// byte), else as it was, so the old pixels may live elsewhere meanwhile.
 void WorkState::ShowResult()
 {
     const int id = workingCanvas;
@@ -105,18 +134,26 @@ void WorkState::ShowResult()
         return;
     gCVSGenerateLabel(id, true);
     const ClassData2DIO<int>& label = gCVSGetLabelIma(id);
-    const int w = std::min({gCVSGetCanvasWidth(id), label.width, resultR.width, resultG.width, resultB.width});
-    const int h = std::min({gCVSGetCanvasHeight(id), label.height, resultR.height, resultG.height, resultB.height});
+    const int width = gCVSGetCanvasWidth(id);
+    const int height = gCVSGetCanvasHeight(id);
+    const int w = std::min({width, label.width, resultR.width, resultG.width, resultB.width});
+    const int h = std::min({height, label.height, resultR.height, resultG.height, resultB.height});
+    const unsigned* old = planeWatcher ? planeWatcher->BeforeSurfaceRewrite() : nullptr;
     unsigned** rows = gCVSCreateCanvasPixelPtr2D(id);
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < height; ++y) {
         unsigned* px = rows[y];
-        const int* lab = label.rows[y];
-        const unsigned char* r = resultR.rows[y];
-        const unsigned char* g = resultG.rows[y];
-        const unsigned char* b = resultB.rows[y];
-        for (int x = 0; x < w; ++x)
-            if (lab[x] > 0)
-                px[x] = (px[x] & 0xFF000000u) | (unsigned(r[x]) << 16) | (unsigned(g[x]) << 8) | b[x];
+        const unsigned* was = old ? old + std::size_t(y) * std::size_t(width) : px;
+        const int shown = y < h ? w : 0;
+        if (shown > 0) {
+            const int* lab = label.rows[y];
+            const unsigned char* r = resultR.rows[y];
+            const unsigned char* g = resultG.rows[y];
+            const unsigned char* b = resultB.rows[y];
+            for (int x = 0; x < shown; ++x)
+                px[x] = lab[x] > 0 ? (was[x] & 0xFF000000u) | (unsigned(r[x]) << 16) | (unsigned(g[x]) << 8) | b[x] : was[x];
+        }
+        if (old)
+            std::copy(was + shown, was + width, px + shown);
     }
     gCVSReleaseCanvasPixelPtr2D(id);
     gCTERRefreshAllView();

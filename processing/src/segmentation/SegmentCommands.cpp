@@ -42,9 +42,7 @@ void RunOnPlanes(void (*op)(ColourPlanes))
         plat::messageBox(plat::toWide(failure.what()));
         return;
     }
-    state.resultR = r;
-    state.resultG = g;
-    state.resultB = b;
+    state.SetResult(r, g, b);
     state.ShowResult();
 }
 

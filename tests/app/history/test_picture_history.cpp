@@ -210,6 +210,61 @@ TEST_F(PictureHistoryTest, EveryKindOfChangeToAColourPictureComesBackExactly)
     UnwindAndReplay(first);
 }
 
+// A change after an undo drops the redo steps, whose buffers the next
+// steps take over with old pictures still in them: every version must
+// still come back exactly, at either size. The picture is large enough
+// for its surface to be kept as a spare too.
+TEST_F(PictureHistoryTest, ChangesAfterAnUndoWriteIntoRecycledBuffersAndStillComeBackExactly)
+{
+    OpenColour(600, 450);
+    const Picture first = Picture::Now();
+    const auto undoLast = [&] {
+        frame->OnCommand(ID_UNDO);
+        states.pop_back();
+    };
+    Step(L"老照片", [&] { frame->OnCommand(2338); });
+    undoLast();
+    Step(L"底片", [&] { frame->OnCommand(2342); });
+    Step(L"固化结果", [&] { frame->OnCommand(2244); });
+    undoLast();
+    Step(L"缩放", [&] {
+        Answer(std::map<std::wstring, std::wstring>{{L"ImaOneW", L"23"}, {L"ImaOneH", L"17"}});
+        frame->OnCommand(2384);
+    });
+    Step(L"二值化", [&] { frame->OnCommand(2526); });
+    undoLast();
+    undoLast();
+    Step(L"钢笔画", [&] { frame->OnCommand(2341); });
+    Step(L"老照片", [&] { frame->OnCommand(2338); });
+    UnwindAndReplay(first);
+}
+
+// A step may hold the old pixels while the command reads them and writes
+// new ones: the command must make the same picture as when no step is
+// recorded, inside and outside the regions.
+TEST_F(PictureHistoryTest, ACommandMakesTheSamePictureWhetherItsStepIsRecordedOrNot)
+{
+    OpenColour(600, 450);
+    AddRegion({{10, 10}, {300, 20}, {200, 400}});
+    struct Run {
+        int id;
+        void (CMainFrame::*group)(int);
+    };
+    for (const Run run : {Run{2338, &CMainFrame::OnArtCommand}, Run{2376, &CMainFrame::OnEditCommand},
+                          Run{2396, &CMainFrame::OnEnhanceCommand}}) {
+        SCOPED_TRACE(run.id);
+        const Picture before = Picture::Now();
+        frame->OnCommand(run.id);
+        const Picture recorded = Picture::Now();
+        ASSERT_NE(recorded.Difference(before), "");
+        frame->OnCommand(ID_UNDO);
+        ASSERT_EQ(Picture::Now().Difference(before), "");
+        ((*frame).*run.group)(run.id);
+        EXPECT_EQ(Picture::Now().Difference(recorded), "");
+        frame->OnCommand(ID_REDO); // the next command starts from here
+    }
+}
+
 TEST_F(PictureHistoryTest, EveryKindOfChangeToARawPictureComesBackExactly)
 {
     const int w = 20;

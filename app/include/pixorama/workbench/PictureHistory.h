@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pixorama/canvo/OverlayWatcher.h"
+#include "pixorama/workbench/PlaneWatcher.h"
 #include "pixorama/workbench/StepScope.h"
 
 #include <cstddef>
@@ -19,7 +20,7 @@ class PictureStep;
 // larger than the whole budget clears the history (Overflowed() then says
 // so until the next step). A change is never refused for want of room.
 // User-interface thread only.
-class PictureHistory final : public OverlayWatcher {
+class PictureHistory final : public OverlayWatcher, public PlaneWatcher {
 public:
     PictureHistory();
     ~PictureHistory() override;
@@ -60,12 +61,16 @@ public:
     void AfterUserDelete(InteractiveDC& dc) override;
     void Keep(InteractiveDC& dc, std::unique_ptr<Canvo> gone) override;
     void BeforeRawsChange(InteractiveDC& dc, bool replaced) override;
+    void BeforeSurfaceChange(InteractiveDC& dc, bool replaced) override;
+    void BeforePlaneChange(QEVUCDATA2D& plane, bool replaced) override;
+    const unsigned* BeforeSurfaceRewrite() override;
 
 private:
     void Push(std::unique_ptr<PictureStep> step);
     bool Move(std::vector<std::unique_ptr<PictureStep>>& from, std::vector<std::unique_ptr<PictureStep>>& to);
     void Notify();
     void Abandon();
+    void Record(const std::function<void(PictureStep&)>& keep);
 
     std::vector<std::unique_ptr<PictureStep>> undoSteps; // oldest first
     std::vector<std::unique_ptr<PictureStep>> redoSteps; // next to bring back last

@@ -9,7 +9,7 @@ class InteractiveDC;
 // them. Deletions the user asks for (a key, a menu entry) are announced
 // before and after; every deleted overlay, whatever deleted it, is handed
 // over instead of being destroyed. The watcher also hears of every change
-// of the canvas's raw images before it happens.
+// of the canvas's raw images and of its surface before it happens.
 class OverlayWatcher {
 public:
     virtual ~OverlayWatcher() = default;
@@ -19,4 +19,6 @@ public:
     // replaced: the raws are to be written whole without being read, so
     // their buffers may be taken (and others of the same size put in).
     virtual void BeforeRawsChange(InteractiveDC&, bool /*replaced*/) {}
+    // The same for the canvas surface.
+    virtual void BeforeSurfaceChange(InteractiveDC&, bool /*replaced*/) {}
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pixorama/common/QEVUCDATA2D.h"
+#include "pixorama/workbench/PlaneWatcher.h"
 
 #include <atomic>
 #include <string>
@@ -40,14 +41,21 @@ public:
     // frame (headless programs, tests). Workers reach it only through the
     // user-interface thread.
     QProgressBar* progress = nullptr;
+    // Told before any colour plane is written; null when nothing listens.
+    PlaneWatcher* planeWatcher = nullptr;
 
     // Captures canvas 4's pixels into the source planes (red from byte 2,
     // green from byte 1, blue from byte 0), computes the grey plane and
     // sizes the result planes; sets planesCaptured. Nothing happens when the
     // planes are already captured. False when canvas 4 has no pixels.
     bool CapturePlanes();
+    // Every writer of a colour plane calls this first; replaced when the
+    // write covers the whole plane without reading it.
+    void PlaneWillChange(QEVUCDATA2D& plane, bool replaced);
     // Copies each source plane into its result plane.
     void ResetResult();
+    // The result planes become copies of r, g and b.
+    void SetResult(const QEVUCDATA2D& r, const QEVUCDATA2D& g, const QEVUCDATA2D& b);
     // "固化结果" for colour pictures: the result planes become the source.
     void CommitResult();
     // The region-masked show step: writes the result planes into canvas 4's
@@ -59,6 +67,9 @@ public:
     // A new picture went into canvas 4: the captured planes and the detail
     // layers no longer describe it.
     void PictureReplaced();
+
+private:
+    void CopyInto(QEVUCDATA2D& to, const QEVUCDATA2D& from);
 };
 
 WorkState& gWorkState();

@@ -27,6 +27,9 @@ public:
     // empty surface. Pointers taken before a resize are invalid after it.
     void resize(int width, int height, Pixel fill = 0);
     void fill(Pixel value);
+    // Exchanges the buffer with other, which holds width() x height()
+    // pixels; nothing is copied.
+    void swapPixels(std::vector<Pixel>& other);
 
     int width() const { return w; }
     int height() const { return h; }
