@@ -1,6 +1,7 @@
 // Drives the real main window with a seeded stream of random user actions.
 //   pixorama-monkey [--seed S] [--actions N] [--corpus DIR]... [--log FILE]
 //                   [--slow-ms MS] [--hang-seconds S] [--history-mib MIB]
+//                   [--max-resident-mb MB]
 //   pixorama-monkey --replay S --until N     repeats run S up to action N
 // Every action and answer is logged; a run that dies says its seed and the
 // action it died in. At the end it prints the longest action and the
@@ -50,6 +51,7 @@ struct Options {
     long slowMs = 0;     // 0: longest action only reported
     long hangSeconds = 300;
     long historyMib = 64;
+    long maxResidentMb = 0; // 0: no limit
     bool ok = true;
 };
 
@@ -128,6 +130,8 @@ Options parse(int argc, char** argv)
             o.hangSeconds = std::strtol(argv[++i], nullptr, 10);
         else if (a == "--history-mib" && hasValue)
             o.historyMib = std::strtol(argv[++i], nullptr, 10);
+        else if (a == "--max-resident-mb" && hasValue)
+            o.maxResidentMb = std::strtol(argv[++i], nullptr, 10);
         else {
             std::fprintf(stderr, "pixorama-monkey: unknown argument %s\n", a.c_str());
             o.ok = false;
@@ -136,11 +140,17 @@ Options parse(int argc, char** argv)
     return o;
 }
 
-// Ends a run whose action hangs, saying where, instead of waiting for ever.
-void watch(long hangSeconds, const std::atomic<bool>& finished)
+// Ends a run whose action hangs, or whose resident memory passes its
+// limit, saying where, instead of waiting for ever or taking the machine.
+void watch(long hangSeconds, long maxResidentMb, const std::atomic<bool>& finished)
 {
     while (!finished.load()) {
         std::this_thread::sleep_for(std::chrono::seconds(1));
+        if (const long mb = residentMb(); maxResidentMb > 0 && mb > maxResidentMb) {
+            std::fprintf(stderr, "monkey: resident memory %ld MB over %ld MB\n", mb, maxResidentMb);
+            sayWhere();
+            std::_Exit(4);
+        }
         const long long started = actionStart.load();
         if (started && nowMs() - started > hangSeconds * 1000) {
             std::fprintf(stderr, "monkey: action hangs for over %ld s\n", hangSeconds);
@@ -200,7 +210,7 @@ int main(int argc, char** argv)
              + std::to_string(corpus.Files().size()) + " corpus files");
 
     std::atomic<bool> finished{false};
-    std::thread watchdog(watch, options.hangSeconds, std::cref(finished));
+    std::thread watchdog(watch, options.hangSeconds, options.maxResidentMb, std::cref(finished));
     long longest = 0, longestAt = 0, slow = 0, earlyMb = 0, lastMb = 0;
     {
         MonkeyAnswers answers(random, log, corpus.Files(), corpus.Folder(), out);
@@ -217,6 +227,7 @@ int main(int argc, char** argv)
                 popup->close();
         });
         popupCloser.start(50);
+        lastMb = residentMb();
         for (long n = 1; n <= options.actions; ++n) {
             runAction = n;
             std::string mark = "#";
@@ -233,10 +244,13 @@ int main(int argc, char** argv)
                 ++slow;
                 log.Line("  slow: " + std::to_string(took) + " ms: " + done);
             }
+            // An action that takes much memory at once is named in the log.
+            const long mb = residentMb();
+            if (mb - lastMb >= 64)
+                log.Line("  resident " + std::to_string(lastMb) + " -> " + std::to_string(mb) + " MB: " + done);
+            lastMb = mb;
             if (n == std::min<long>(10000, options.actions))
-                earlyMb = residentMb();
-            if (n == options.actions)
-                lastMb = residentMb();
+                earlyMb = mb;
             // Saved files would pile up over a long run; memory is logged
             // so that a run cut short still shows its course.
             if (n % 1000 == 0) {
