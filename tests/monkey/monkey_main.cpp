@@ -20,8 +20,11 @@
 #include "pixorama/platform/Strings.h"
 #include "pixorama/workbench/CMainFrame.h"
 #include "pixorama/workbench/PictureHistory.h"
+#include "pixorama/workbench/ResultsDock.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QTableView>
 #include <QTimer>
 
 #include <atomic>
@@ -108,6 +111,12 @@ std::string heapMb()
     const struct mallinfo2 heap = mallinfo2();
     return "heap in use " + std::to_string((heap.uordblks + heap.hblkhd) >> 20) + " MB of "
            + std::to_string((heap.arena + heap.hblkhd) >> 20) + " MB";
+}
+
+long resultRows(const CMainFrame& frame)
+{
+    const auto* table = frame.resultsDock() ? frame.resultsDock()->findChild<QTableView*>() : nullptr;
+    return table && table->model() ? table->model()->rowCount() : 0;
 }
 
 Options parse(int argc, char** argv)
@@ -255,7 +264,8 @@ int main(int argc, char** argv)
             // so that a run cut short still shows its course.
             if (n % 1000 == 0) {
                 log.Line("  resident " + std::to_string(residentMb()) + " MB, undo history "
-                         + std::to_string(gPictureHistory().Bytes() >> 20) + " MB, " + heapMb());
+                         + std::to_string(gPictureHistory().Bytes() >> 10) + " KB, "
+                         + std::to_string(resultRows(*frame)) + " result rows, " + heapMb());
                 std::error_code ignored;
                 for (const auto& entry : std::filesystem::directory_iterator(out, ignored))
                     std::filesystem::remove_all(entry.path(), ignored);
