@@ -43,6 +43,8 @@
 #include <unistd.h>
 
 extern "C" void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
+extern "C" std::size_t __sanitizer_get_heap_size() __attribute__((weak));
 
 namespace {
 
@@ -103,14 +105,21 @@ long residentMb()
     return resident * sysconf(_SC_PAGESIZE) / (1024 * 1024);
 }
 
-// What the allocator hands out and what it holds from the system (zero
-// under a sanitizer's own allocator): resident memory above both is not
-// ours, resident memory above the first alone is held free by malloc.
+// What the allocator hands out and what it holds from the system: resident
+// memory above both is not ours, resident memory above the first alone is
+// held free by the allocator. Under a sanitizer its own allocator answers.
 std::string heapMb()
 {
-    const struct mallinfo2 heap = mallinfo2();
-    return "heap in use " + std::to_string((heap.uordblks + heap.hblkhd) >> 20) + " MB of "
-           + std::to_string((heap.arena + heap.hblkhd) >> 20) + " MB";
+    std::size_t inUse = 0, held = 0;
+    if (__sanitizer_get_current_allocated_bytes && __sanitizer_get_heap_size) {
+        inUse = __sanitizer_get_current_allocated_bytes();
+        held = __sanitizer_get_heap_size();
+    } else {
+        const struct mallinfo2 heap = mallinfo2();
+        inUse = heap.uordblks + heap.hblkhd;
+        held = heap.arena + heap.hblkhd;
+    }
+    return "heap in use " + std::to_string(inUse >> 20) + " MB of " + std::to_string(held >> 20) + " MB";
 }
 
 long resultRows(const CMainFrame& frame)
