@@ -45,6 +45,7 @@
 extern "C" void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
 extern "C" std::size_t __sanitizer_get_heap_size() __attribute__((weak));
+extern "C" void __asan_print_accumulated_stats() __attribute__((weak));
 
 namespace {
 
@@ -275,6 +276,10 @@ int main(int argc, char** argv)
                 log.Line("  resident " + std::to_string(residentMb()) + " MB, undo history "
                          + std::to_string(gPictureHistory().Bytes() >> 10) + " KB, "
                          + std::to_string(resultRows(*frame)) + " result rows, " + heapMb());
+                // AddressSanitizer's own books (its stack store among them)
+                // go to the error stream now and then.
+                if (n % 10000 == 0 && __asan_print_accumulated_stats)
+                    __asan_print_accumulated_stats();
                 std::error_code ignored;
                 for (const auto& entry : std::filesystem::directory_iterator(out, ignored))
                     std::filesystem::remove_all(entry.path(), ignored);
