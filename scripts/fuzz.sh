@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each of them.
 #   scripts/fuzz.sh [seconds]                       each target for seconds (default 60)
-#   scripts/fuzz.sh --runs TOTAL [--seconds CAP]    TOTAL executions shared evenly by
-#                                                   the targets, each stopped after CAP s
+#   scripts/fuzz.sh --runs TOTAL [--seconds CAP]    TOTAL executions shared by the
+#                                                   targets, each stopped after CAP s
+# The costly targets (the decoders, some of which fork) run first; whatever
+# share a target leaves unused, having reached its time cap, goes to the
+# targets after it: each gets what is left over the targets left.
 #   FUZZ_TARGETS="fuzz_a fuzz_b" limits the run to those targets.
+#   FUZZ_BUILD=DIR uses a clang build already set up with PIXORAMA_BUILD_FUZZ=ON
+#   (build-sanitize, say) instead of making build-fuzz.
 # Prints each target's executions and coverage (edges reached) and the total;
 # exits non-zero when one finds a fault.
 set -euo pipefail
@@ -18,31 +23,47 @@ while [ $# -gt 0 ]; do
   esac
 done
 
-bash scripts/setup.sh
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DPIXORAMA_BUILD_FUZZ=ON -DPIXORAMA_BUILD_TESTS=OFF -DPIXORAMA_BUILD_BENCH=OFF >/dev/null
+build=${FUZZ_BUILD:-build-fuzz}
+if [ "$build" = build-fuzz ]; then
+  bash scripts/setup.sh
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPIXORAMA_BUILD_FUZZ=ON -DPIXORAMA_BUILD_TESTS=OFF -DPIXORAMA_BUILD_BENCH=OFF >/dev/null
+fi
 targets=()
 if [ -n "${FUZZ_TARGETS:-}" ]; then
   read -r -a targets <<<"$FUZZ_TARGETS"
 else
-  for src in fuzz/fuzz_*.cpp; do targets+=("$(basename "$src" .cpp)"); done
+  # Most costly first, fastest last, so that the last ones take up what the
+  # others could not use.
+  first=(fuzz_dicom fuzz_picture fuzz_tiff fuzz_canvas_raw fuzz_dicom_header)
+  last=(fuzz_batch_args)
+  listed=" ${first[*]} ${last[*]} "
+  targets=("${first[@]}")
+  for src in fuzz/fuzz_*.cpp; do
+    name=$(basename "$src" .cpp)
+    [[ $listed == *" $name "* ]] || targets+=("$name")
+  done
+  targets+=("${last[@]}")
 fi
-cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]}"
+cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 
 export QT_QPA_PLATFORM=offscreen
-limits=()
-[ "$runs" -gt 0 ] && limits+=(-runs=$((runs / ${#targets[@]})))
-[ "$seconds" -gt 0 ] && limits+=(-max_total_time="$seconds")
 status=0
 total=0
+left=${#targets[@]}
 for name in "${targets[@]}"; do
-  target=build-fuzz/bin/$name
+  limits=()
+  share=$(((runs - total) / left))
+  [ "$runs" -gt 0 ] && limits+=(-runs=$((share > 0 ? share : 1)))
+  [ "$seconds" -gt 0 ] && limits+=(-max_total_time="$seconds")
+  left=$((left - 1))
+  target=$build/bin/$name
   corpus=fuzz-corpus/$name
   mkdir -p "$corpus"
   # Seeds kept in the repository start the corpus where there are some.
   seeds=()
   [ -d "fuzz/seeds/$name" ] && seeds=("fuzz/seeds/$name")
-  log=build-fuzz/$name.log
+  log=$build/$name.log
   # The in-process DICOM parse leaves what GDCM held when it jumps out of
   # one of GDCM's assertions, and counts the heap through its own operator
   # new on malloc, which ASan would take for a mismatch with its own new.
@@ -53,12 +74,12 @@ for name in "${targets[@]}"; do
     asan=alloc_dealloc_mismatch=0:detect_leaks=0
   fi
   if ASAN_OPTIONS=$asan "$target" "$corpus" "${seeds[@]}" "${limits[@]}" "${extra[@]}" -rss_limit_mb=2048 -print_final_stats=1 \
-      -artifact_prefix="build-fuzz/$name-" >"$log" 2>&1; then
+      -artifact_prefix="$build/$name-" >"$log" 2>&1; then
     # The last count is the fuzzer's own; decoders that fork print theirs first.
     done_runs=$(grep 'stat::number_of_executed_units' "$log" | tail -n 1 | awk '{print $2}')
     coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1 | awk '{print $2}')
     total=$((total + ${done_runs:-0}))
-    echo "$name: clean, ${done_runs:-?} executions, coverage ${coverage:-?} edges"
+    echo "$name: clean, ${done_runs:-?} executions, coverage ${coverage:-?} edges ($SECONDS s so far)"
   else
     echo "$name: FAILED (see $log)"
     tail -n 30 "$log"

@@ -25,7 +25,7 @@ build-sanitize/bin/hostile_pictures make "$hostile" >/dev/null
 log=build-sanitize/monkey-$seed.log
 status=0
 build-sanitize/bin/pixorama-monkey --seed "$seed" --actions "$actions" --corpus "$hostile" \
-  --slow-ms 5000 --log "$log" 2>"$log.err" || status=$?
+  --slow-ms 5000 --max-resident-mb 8192 --log "$log" 2>"$log.err" || status=$?
 if [ "$status" -ne 0 ]; then
   tail -n 40 "$log.err"
   echo "monkey run failed (status $status; actions in $log)"

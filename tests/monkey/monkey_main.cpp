@@ -1,6 +1,7 @@
 // Drives the real main window with a seeded stream of random user actions.
 //   pixorama-monkey [--seed S] [--actions N] [--corpus DIR]... [--log FILE]
 //                   [--slow-ms MS] [--hang-seconds S] [--history-mib MIB]
+//                   [--max-resident-mb MB]
 //   pixorama-monkey --replay S --until N     repeats run S up to action N
 // Every action and answer is logged; a run that dies says its seed and the
 // action it died in. At the end it prints the longest action and the
@@ -19,8 +20,11 @@
 #include "pixorama/platform/Strings.h"
 #include "pixorama/workbench/CMainFrame.h"
 #include "pixorama/workbench/PictureHistory.h"
+#include "pixorama/workbench/ResultsDock.h"
 
+#include <QAbstractItemModel>
 #include <QApplication>
+#include <QTableView>
 #include <QTimer>
 
 #include <atomic>
@@ -39,6 +43,9 @@
 #include <unistd.h>
 
 extern "C" void __sanitizer_set_death_callback(void (*callback)()) __attribute__((weak));
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes() __attribute__((weak));
+extern "C" std::size_t __sanitizer_get_heap_size() __attribute__((weak));
+extern "C" void __asan_print_accumulated_stats() __attribute__((weak));
 
 namespace {
 
@@ -50,6 +57,7 @@ struct Options {
     long slowMs = 0;     // 0: longest action only reported
     long hangSeconds = 300;
     long historyMib = 64;
+    long maxResidentMb = 0; // 0: no limit
     bool ok = true;
 };
 
@@ -98,14 +106,27 @@ long residentMb()
     return resident * sysconf(_SC_PAGESIZE) / (1024 * 1024);
 }
 
-// What the allocator hands out and what it holds from the system (zero
-// under a sanitizer's own allocator): resident memory above both is not
-// ours, resident memory above the first alone is held free by malloc.
+// What the allocator hands out and what it holds from the system: resident
+// memory above both is not ours, resident memory above the first alone is
+// held free by the allocator. Under a sanitizer its own allocator answers.
 std::string heapMb()
 {
-    const struct mallinfo2 heap = mallinfo2();
-    return "heap in use " + std::to_string((heap.uordblks + heap.hblkhd) >> 20) + " MB of "
-           + std::to_string((heap.arena + heap.hblkhd) >> 20) + " MB";
+    std::size_t inUse = 0, held = 0;
+    if (__sanitizer_get_current_allocated_bytes && __sanitizer_get_heap_size) {
+        inUse = __sanitizer_get_current_allocated_bytes();
+        held = __sanitizer_get_heap_size();
+    } else {
+        const struct mallinfo2 heap = mallinfo2();
+        inUse = heap.uordblks + heap.hblkhd;
+        held = heap.arena + heap.hblkhd;
+    }
+    return "heap in use " + std::to_string(inUse >> 20) + " MB of " + std::to_string(held >> 20) + " MB";
+}
+
+long resultRows(const CMainFrame& frame)
+{
+    const auto* table = frame.resultsDock() ? frame.resultsDock()->findChild<QTableView*>() : nullptr;
+    return table && table->model() ? table->model()->rowCount() : 0;
 }
 
 Options parse(int argc, char** argv)
@@ -128,6 +149,8 @@ Options parse(int argc, char** argv)
             o.hangSeconds = std::strtol(argv[++i], nullptr, 10);
         else if (a == "--history-mib" && hasValue)
             o.historyMib = std::strtol(argv[++i], nullptr, 10);
+        else if (a == "--max-resident-mb" && hasValue)
+            o.maxResidentMb = std::strtol(argv[++i], nullptr, 10);
         else {
             std::fprintf(stderr, "pixorama-monkey: unknown argument %s\n", a.c_str());
             o.ok = false;
@@ -136,11 +159,17 @@ Options parse(int argc, char** argv)
     return o;
 }
 
-// Ends a run whose action hangs, saying where, instead of waiting for ever.
-void watch(long hangSeconds, const std::atomic<bool>& finished)
+// Ends a run whose action hangs, or whose resident memory passes its
+// limit, saying where, instead of waiting for ever or taking the machine.
+void watch(long hangSeconds, long maxResidentMb, const std::atomic<bool>& finished)
 {
     while (!finished.load()) {
         std::this_thread::sleep_for(std::chrono::seconds(1));
+        if (const long mb = residentMb(); maxResidentMb > 0 && mb > maxResidentMb) {
+            std::fprintf(stderr, "monkey: resident memory %ld MB over %ld MB\n", mb, maxResidentMb);
+            sayWhere();
+            std::_Exit(4);
+        }
         const long long started = actionStart.load();
         if (started && nowMs() - started > hangSeconds * 1000) {
             std::fprintf(stderr, "monkey: action hangs for over %ld s\n", hangSeconds);
@@ -200,7 +229,7 @@ int main(int argc, char** argv)
              + std::to_string(corpus.Files().size()) + " corpus files");
 
     std::atomic<bool> finished{false};
-    std::thread watchdog(watch, options.hangSeconds, std::cref(finished));
+    std::thread watchdog(watch, options.hangSeconds, options.maxResidentMb, std::cref(finished));
     long longest = 0, longestAt = 0, slow = 0, earlyMb = 0, lastMb = 0;
     {
         MonkeyAnswers answers(random, log, corpus.Files(), corpus.Folder(), out);
@@ -217,6 +246,7 @@ int main(int argc, char** argv)
                 popup->close();
         });
         popupCloser.start(50);
+        lastMb = residentMb();
         for (long n = 1; n <= options.actions; ++n) {
             runAction = n;
             std::string mark = "#";
@@ -233,15 +263,23 @@ int main(int argc, char** argv)
                 ++slow;
                 log.Line("  slow: " + std::to_string(took) + " ms: " + done);
             }
+            // An action that takes much memory at once is named in the log.
+            const long mb = residentMb();
+            if (mb - lastMb >= 64)
+                log.Line("  resident " + std::to_string(lastMb) + " -> " + std::to_string(mb) + " MB: " + done);
+            lastMb = mb;
             if (n == std::min<long>(10000, options.actions))
-                earlyMb = residentMb();
-            if (n == options.actions)
-                lastMb = residentMb();
+                earlyMb = mb;
             // Saved files would pile up over a long run; memory is logged
             // so that a run cut short still shows its course.
             if (n % 1000 == 0) {
                 log.Line("  resident " + std::to_string(residentMb()) + " MB, undo history "
-                         + std::to_string(gPictureHistory().Bytes() >> 20) + " MB, " + heapMb());
+                         + std::to_string(gPictureHistory().Bytes() >> 10) + " KB, "
+                         + std::to_string(resultRows(*frame)) + " result rows, " + heapMb());
+                // AddressSanitizer's own books (its stack store among them)
+                // go to the error stream now and then.
+                if (n % 10000 == 0 && __asan_print_accumulated_stats)
+                    __asan_print_accumulated_stats();
                 std::error_code ignored;
                 for (const auto& entry : std::filesystem::directory_iterator(out, ignored))
                     std::filesystem::remove_all(entry.path(), ignored);
