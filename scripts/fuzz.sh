@@ -5,7 +5,8 @@
 #                                                   targets, each stopped after CAP s
 # The costly targets (the decoders, some of which fork) run first; whatever
 # share a target leaves unused, having reached its time cap, goes to the
-# targets after it: each gets what is left over the targets left.
+# targets after it: each gets what is left over the targets left. With a
+# budget, the last target has no time cap: it runs until the budget is met.
 #   FUZZ_TARGETS="fuzz_a fuzz_b" limits the run to those targets.
 #   FUZZ_BUILD=DIR uses a clang build already set up with PIXORAMA_BUILD_FUZZ=ON
 #   (build-sanitize, say) instead of making build-fuzz.
@@ -55,8 +56,10 @@ for name in "${targets[@]}"; do
   limits=()
   share=$(((runs - total) / left))
   [ "$runs" -gt 0 ] && limits+=(-runs=$((share > 0 ? share : 1)))
-  [ "$seconds" -gt 0 ] && limits+=(-max_total_time="$seconds")
   left=$((left - 1))
+  if [ "$seconds" -gt 0 ] && { [ "$runs" -eq 0 ] || [ "$left" -gt 0 ]; }; then
+    limits+=(-max_total_time="$seconds")
+  fi
   target=$build/bin/$name
   corpus=fuzz-corpus/$name
   mkdir -p "$corpus"
