@@ -1,7 +1,7 @@
 // Drives the real main window with a seeded stream of random user actions.
 //   pixorama-monkey [--seed S] [--actions N] [--corpus DIR]... [--log FILE]
 //                   [--slow-ms MS] [--hang-seconds S] [--history-mib MIB]
-//                   [--max-resident-mb MB]
+//                   [--max-resident-mb MB] [--memory-mb MB]
 //   pixorama-monkey --replay S --until N     repeats run S up to action N
 // Every action and answer is logged; a run that dies says its seed and the
 // action it died in. At the end it prints the longest action and the
@@ -9,13 +9,16 @@
 // action, before the window closes. The undo history may keep up to its
 // budget (by default a quarter of the memory, at most 2 GiB), so the run
 // gives it a small one (--history-mib, default 64) and logs what it holds
-// next to the resident memory.
+// next to the resident memory. The program is told that --memory-mb of
+// memory are free (default 2048, as on a small machine), so a job typed at
+// the size of this whole machine is refused rather than left to fill it.
 #include "MonkeyActions.h"
 #include "MonkeyAnswers.h"
 #include "MonkeyCorpus.h"
 #include "MonkeyLog.h"
 #include "MonkeyRandom.h"
 
+#include "pixorama/common/MemoryBudget.h"
 #include "pixorama/platform/Profile.h"
 #include "pixorama/platform/Strings.h"
 #include "pixorama/workbench/CMainFrame.h"
@@ -27,6 +30,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include <algorithm>
 #include <atomic>
 #include <malloc.h>
 #include <chrono>
@@ -58,6 +62,7 @@ struct Options {
     long hangSeconds = 300;
     long historyMib = 64;
     long maxResidentMb = 0; // 0: no limit
+    long memoryMb = 2048;
     bool ok = true;
 };
 
@@ -151,6 +156,8 @@ Options parse(int argc, char** argv)
             o.historyMib = std::strtol(argv[++i], nullptr, 10);
         else if (a == "--max-resident-mb" && hasValue)
             o.maxResidentMb = std::strtol(argv[++i], nullptr, 10);
+        else if (a == "--memory-mb" && hasValue)
+            o.memoryMb = std::strtol(argv[++i], nullptr, 10);
         else {
             std::fprintf(stderr, "pixorama-monkey: unknown argument %s\n", a.c_str());
             o.ok = false;
@@ -208,6 +215,7 @@ int main(int argc, char** argv)
         return 2;
     const std::filesystem::path home = pattern;
     setenv("PIXORAMA_HOME", home.c_str(), 1);
+    MemoryBudget::SetAvailableForTesting(std::uint64_t(std::max(options.memoryMb, 1L)) << 20);
     plat::writeProfileString(L"History", L"BudgetMiB", std::to_wstring(options.historyMib),
                              plat::fromPath(home / "settings.ini"));
     const std::filesystem::path out = home / "out";

@@ -112,6 +112,14 @@ void fanCommand(bool filterOnly)
     CtGeometry g;
     if (!fanGeometry(record, sinogram, g))
         return;
+    // The slice and the job's weighted and filtered copies of the sinogram,
+    // weighed before the job starts filling them.
+    const double side = g.size;
+    const CString refusal = MemoryBudget::Refusal(4.0 * (side * side + 2.0 * double(g.columns) * g.views));
+    if (!refusal.empty()) {
+        plat::messageBox(refusal);
+        return;
+    }
     // The views kept are step views apart on the full turn.
     if (record.m_Viewgap > 1)
         g.arc = 2 * std::numbers::pi * sinogram.height * record.m_Viewgap / allViews;

@@ -94,6 +94,27 @@ TEST(ReconCommands, AFanSimulationLargerThanTheMemoryIsRefusedWithItsSize)
     EXPECT_NE(messages[0].find(L"可用 1024 MB"), CString::npos) << plat::toUtf8(messages[0]);
 }
 
+// A fan-beam slice wider than the memory is refused before the job starts
+// (it used to be allocated and filled in the background until the system
+// ran out of memory).
+TEST(ReconCommands, AFanReconstructionLargerThanTheMemoryIsRefusedWithItsSize)
+{
+    ClassData2DIO<float> sinogram;
+    sinogram.SetDim(64, 90);
+    for (int y = 0; y < sinogram.height; ++y)
+        std::fill_n(sinogram.rows[y], sinogram.width, 1.0f);
+    gCVSShowRawFloat(4, sinogram, true, true);
+    const std::vector<std::pair<CString, CString>> answers = {
+        {L"m_RecWidth", L"4096"}, {L"m_unitsize", L"1"}, {L"m_SOD", L"500"}, {L"m_SDD", L"1000"}};
+    MemoryBudget::SetAvailableForTesting(std::uint64_t(16) << 20);
+    const std::vector<CString> messages = RunAnswered(answers, RunReconCommand, 2456);
+    MemoryBudget::SetAvailableForTesting(0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
+    EXPECT_NE(messages[0].find(L"可用 16 MB"), CString::npos) << plat::toUtf8(messages[0]);
+    EXPECT_EQ(gCVSGetRawOri(4).width, 64);
+}
+
 // Cuts typed at the ends of int are refused, not wrapped round into a
 // detector that looks valid.
 TEST(ReconCommands, ProjectionWeightingRefusesCutsBeyondAnyDetector)
