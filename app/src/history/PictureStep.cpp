@@ -2,6 +2,7 @@
 
 #include "pixorama/canvo/InteractiveImage.h"
 #include "pixorama/common/QEVUCDATA2D.h"
+#include "pixorama/common/RowSplit.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <algorithm>
@@ -113,12 +114,29 @@ bool PictureStep::HasLabel() const
     return std::any_of(patches.begin(), patches.end(), [](const auto& entry) { return entry.first == labelPlane; });
 }
 
+// Each worker compares every threads-th patch with its plane, so planes
+// that did not change (read whole, end to end) spread over the cores.
+void PictureStep::KeepChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes)
+{
+    std::vector<char> keep(patches.size(), 1);
+    const int threads = std::min<int>(RowSplit::threadCount(), int(patches.size()));
+    RowSplit::runWorkers(threads, threads, [&](int worker, int, int) {
+        for (std::size_t i = std::size_t(worker); i < patches.size(); i += std::size_t(threads))
+            keep[i] = patches[i].second.KeepChangedRows(*planes[std::size_t(patches[i].first)]);
+    });
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < patches.size(); ++i)
+        if (keep[i])
+            patches[kept++] = std::move(patches[i]);
+    patches.erase(patches.begin() + std::ptrdiff_t(kept), patches.end());
+}
+
 bool PictureStep::Settle(InteractiveImage& canvas, WorkState& state)
 {
     const Facts now = Facts::Of(canvas, state);
     const bool labelKept = HasLabel();
     const auto planes = PicturePlanes(canvas, state, labelKept);
-    std::erase_if(patches, [&](auto& entry) { return !entry.second.KeepChangedRows(*planes[std::size_t(entry.first)]); });
+    KeepChangedRows(planes);
     if (scope == StepScope::Picture && !labelKept && now.uniformLabel < 0)
         patches.emplace_back(labelPlane,
                              PlanePatch::UniformLabel(facts.surfaceWidth, facts.surfaceHeight, facts.uniformLabel));

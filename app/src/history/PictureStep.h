@@ -46,6 +46,9 @@ public:
     std::size_t Bytes() const;
 
 private:
+    // Narrows every patch to the rows that changed; drops those that did not.
+    void KeepChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes);
+
     // The picture's own values beside its planes.
     struct Facts {
         FileType fileType = FileNothing;
