@@ -248,6 +248,16 @@ double bestRatio(TIFF* tif)
     }
 }
 
+// A strip never holds more than the picture; a tile may overhang it, but a
+// tile far larger than the whole picture (a few header bytes can state one
+// of gigabytes) is refused before its buffer is made.
+bool chunkFits(TIFF* tif, const Layout& l)
+{
+    const double chunkBytes = double(l.tiled ? TIFFTileSize64(tif) : TIFFStripSize64(tif));
+    const double pictureBytes = double(l.width) * l.height * l.samples * l.bits / 8.0;
+    return chunkBytes <= pictureBytes + 64.0 * 1024 * 1024;
+}
+
 // libtiff's first complaint, on one line.
 CString libtiffText(const std::string& error)
 {
@@ -279,7 +289,7 @@ DecodedPicture TiffDecoder::Decode(const std::uint8_t* data, std::size_t size, i
                                              bestRatio(tif));
     if (!refusal.empty())
         return DecodedPicture::Failed(refusal);
-    if ((grey || rgb) && (l.chunkWidth == 0 || l.chunkHeight == 0))
+    if ((grey || rgb) && (l.chunkWidth == 0 || l.chunkHeight == 0 || !chunkFits(tif, l)))
         return DecodedPicture::Failed(L"无法读取 TIFF 文件：分块尺寸无效");
 
     DecodedPicture out;

@@ -38,6 +38,29 @@ const SampleType greyTypes[] = {
 
 const int compressions[] = {COMPRESSION_NONE, COMPRESSION_LZW, COMPRESSION_ADOBE_DEFLATE, COMPRESSION_PACKBITS};
 
+// Sets a SHORT or LONG tag of the first directory of a little-endian TIFF.
+void setLittleEndianTag(std::vector<std::uint8_t>& file, int tag, std::uint32_t value)
+{
+    const auto read = [&](std::size_t at, int bytes) {
+        std::uint32_t v = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            v = v << 8 | file.at(at + std::size_t(i));
+        return v;
+    };
+    const std::size_t directory = read(4, 4);
+    const std::uint32_t entries = read(directory, 2);
+    for (std::uint32_t e = 0; e < entries; ++e) {
+        const std::size_t at = directory + 2 + 12 * e;
+        if (read(at, 2) != std::uint32_t(tag))
+            continue;
+        const int bytes = read(at + 2, 2) == TIFF_SHORT ? 2 : 4;
+        for (int i = 0; i < bytes; ++i)
+            file.at(at + 8 + std::size_t(i)) = std::uint8_t(value >> (8 * i));
+        return;
+    }
+    ADD_FAILURE() << "no tag " << tag;
+}
+
 class TiffReadTest : public FilesTest {
 protected:
     static std::string File(const std::string& name) { return (TestHome::path() / name).string(); }
@@ -224,6 +247,15 @@ TEST_F(TiffReadTest, HostileHeadersAreRefusedBeforeDecoding)
     PictureProbe::SetAvailableMemoryForTesting(0);
     EXPECT_EQ(refused.message, L"图像需要约 20 MB 内存，可用 1 MB");
     EXPECT_TRUE(Decode(File("big.tif")).Decoded());
+
+    // A small tiled picture whose header states 65520 x 65520 tiles: one
+    // tile would take 8 GB.
+    ASSERT_TRUE(writeTiff(File("tiles.tif"), TiffLayout{.tile = 16}, 1, [](int, int, int, int) { return 1.0; }));
+    std::vector<std::uint8_t> tiles = fileBytes(File("tiles.tif"));
+    EXPECT_TRUE(TiffDecoder::Decode(tiles.data(), tiles.size()).Decoded());
+    setLittleEndianTag(tiles, TIFFTAG_TILEWIDTH, 65520);
+    setLittleEndianTag(tiles, TIFFTAG_TILELENGTH, 65520);
+    EXPECT_EQ(TiffDecoder::Decode(tiles.data(), tiles.size()).message, L"无法读取 TIFF 文件：分块尺寸无效");
 }
 
 TEST_F(TiffReadTest, TruncatedTiffShowsWhatThereIsWithAWarning)
