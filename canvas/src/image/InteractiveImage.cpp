@@ -74,12 +74,12 @@ bool InteractiveImage::Prepare(int width, int height, bool clearOverlays, FileTy
     return false;
 }
 
-bool InteractiveImage::PreparePicture(int width, int height, bool clearOverlays)
+plat::DibBitmap* InteractiveImage::PreparePicture(int width, int height, bool clearOverlays)
 {
     RawsWillChange(true);
     oriRaw.Clear();
     workingRaw.Clear();
-    return Prepare(width, height, clearOverlays, FilePicture8);
+    return Prepare(width, height, clearOverlays, FilePicture8) ? &canvasSurface.Bitmap() : nullptr;
 }
 
 void InteractiveImage::LendWorkingRaw(ClassData2DIO<float>& into)
@@ -197,14 +197,12 @@ bool InteractiveImage::ShowFloat(const Rows<float>& image, bool keepOriginal, bo
 
 bool InteractiveImage::ShowGray(const Rows<unsigned char>& image, bool clearOverlays)
 {
-    if (!image.Valid())
+    plat::DibBitmap* surface = image.Valid() ? PreparePicture(image.width, image.height, clearOverlays) : nullptr;
+    if (!surface)
         return false;
-    if (!PreparePicture(image.width, image.height, clearOverlays))
-        return false;
-    plat::DibBitmap& surface = canvasSurface.Bitmap();
     for (int y = 0; y < imageHeight; ++y) {
         const unsigned char* in = image.Row(y);
-        plat::Pixel* out = surface.line(y);
+        plat::Pixel* out = surface->line(y);
         for (int x = 0; x < imageWidth; ++x)
             out[x] = plat::Pixel(in[x]) * 0x010101u;
     }
@@ -217,14 +215,14 @@ bool InteractiveImage::ShowColour(const Rows<unsigned char>& r, const Rows<unsig
     const auto sameSize = [&r](const Rows<unsigned char>& p) { return p.width == r.width && p.height == r.height; };
     if (!r.Valid() || !g.Valid() || !b.Valid() || !sameSize(g) || !sameSize(b))
         return false;
-    if (!PreparePicture(r.width, r.height, clearOverlays))
+    plat::DibBitmap* surface = PreparePicture(r.width, r.height, clearOverlays);
+    if (!surface)
         return false;
-    plat::DibBitmap& surface = canvasSurface.Bitmap();
     for (int y = 0; y < imageHeight; ++y) {
         const unsigned char* red = r.Row(y);
         const unsigned char* green = g.Row(y);
         const unsigned char* blue = b.Row(y);
-        plat::Pixel* out = surface.line(y);
+        plat::Pixel* out = surface->line(y);
         for (int x = 0; x < imageWidth; ++x)
             out[x] = plat::Pixel(red[x]) << 16 | plat::Pixel(green[x]) << 8 | blue[x];
     }
@@ -242,14 +240,12 @@ bool InteractiveImage::ShowFloatTaking(ClassData2DIO<float>& image, bool keepOri
 
 bool InteractiveImage::ShowPixels(const Rows<plat::Pixel>& image, bool clearOverlays)
 {
-    if (!image.Valid())
+    plat::DibBitmap* surface = image.Valid() ? PreparePicture(image.width, image.height, clearOverlays) : nullptr;
+    if (!surface)
         return false;
-    if (!PreparePicture(image.width, image.height, clearOverlays))
-        return false;
-    plat::DibBitmap& surface = canvasSurface.Bitmap();
     for (int y = 0; y < imageHeight; ++y) {
         const plat::Pixel* in = image.Row(y);
-        plat::Pixel* out = surface.line(y);
+        plat::Pixel* out = surface->line(y);
         for (int x = 0; x < imageWidth; ++x)
             out[x] = in[x] & 0xFFFFFFu;
     }

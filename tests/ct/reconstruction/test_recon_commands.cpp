@@ -80,39 +80,36 @@ TEST(ReconCommands, SimulatedConeScanReconstructsIntoCanvasFour)
     EXPECT_NEAR(slice.rows[16][1], 0.0, 0.0006);
 }
 
-// A phantom wider than the memory is refused before anything is made (it
-// used to end the program with an uncaught allocation failure).
-TEST(ReconCommands, AFanSimulationLargerThanTheMemoryIsRefusedWithItsSize)
-{
-    const std::vector<std::pair<CString, CString>> answers = {
-        {L"m_width", L"65535"}, {L"m_viewnum", L"360"}, {L"m_unitsize", L"1"}, {L"m_SOD", L"500"}, {L"m_SDD", L"1000"}};
-    MemoryBudget::SetAvailableForTesting(std::uint64_t(1) << 30);
-    const std::vector<CString> messages = RunAnswered(answers, RunReconCommand, 2460);
-    MemoryBudget::SetAvailableForTesting(0);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
-    EXPECT_NE(messages[0].find(L"可用 1024 MB"), CString::npos) << plat::toUtf8(messages[0]);
-}
-
-// A fan-beam slice wider than the memory is refused before the job starts
-// (it used to be allocated and filled in the background until the system
-// ran out of memory).
-TEST(ReconCommands, AFanReconstructionLargerThanTheMemoryIsRefusedWithItsSize)
+// Work wider than the memory is refused with its size before anything is
+// made: a fan-beam phantom (it used to end the program with an uncaught
+// allocation failure) and a fan-beam slice (it used to be allocated and
+// filled in the background until the system ran out of memory).
+TEST(ReconCommands, WorkLargerThanTheMemoryIsRefusedWithItsSize)
 {
     ClassData2DIO<float> sinogram;
     sinogram.SetDim(64, 90);
     for (int y = 0; y < sinogram.height; ++y)
         std::fill_n(sinogram.rows[y], sinogram.width, 1.0f);
     gCVSShowRawFloat(4, sinogram, true, true);
-    const std::vector<std::pair<CString, CString>> answers = {
-        {L"m_RecWidth", L"4096"}, {L"m_unitsize", L"1"}, {L"m_SOD", L"500"}, {L"m_SDD", L"1000"}};
-    MemoryBudget::SetAvailableForTesting(std::uint64_t(16) << 20);
-    const std::vector<CString> messages = RunAnswered(answers, RunReconCommand, 2456);
-    MemoryBudget::SetAvailableForTesting(0);
-    ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
-    EXPECT_NE(messages[0].find(L"可用 16 MB"), CString::npos) << plat::toUtf8(messages[0]);
-    EXPECT_EQ(gCVSGetRawOri(4).width, 64);
+    struct Case {
+        int id;
+        std::vector<std::pair<CString, CString>> answers;
+        int availableMb;
+    };
+    const std::pair<CString, CString> detector[] = {{L"m_unitsize", L"1"}, {L"m_SOD", L"500"}, {L"m_SDD", L"1000"}};
+    const Case cases[] = {{2460, {{L"m_width", L"65535"}, {L"m_viewnum", L"360"}}, 1024},
+                          {2456, {{L"m_RecWidth", L"4096"}}, 16}};
+    for (Case c : cases) {
+        c.answers.insert(c.answers.end(), std::begin(detector), std::end(detector));
+        MemoryBudget::SetAvailableForTesting(std::uint64_t(c.availableMb) << 20);
+        const std::vector<CString> messages = RunAnswered(c.answers, RunReconCommand, c.id);
+        MemoryBudget::SetAvailableForTesting(0);
+        ASSERT_EQ(messages.size(), 1u) << c.id;
+        EXPECT_EQ(messages[0].rfind(L"图像需要约 ", 0), 0u) << plat::toUtf8(messages[0]);
+        EXPECT_NE(messages[0].find(L"可用 " + std::to_wstring(c.availableMb) + L" MB"), CString::npos)
+            << plat::toUtf8(messages[0]);
+        EXPECT_EQ(gCVSGetRawOri(4).width, 64) << c.id;
+    }
 }
 
 // Cuts typed at the ends of int are refused, not wrapped round into a

@@ -98,8 +98,9 @@ public:
 
 private:
     bool Prepare(int width, int height, bool clearOverlays, FileType type);
-    // 8-bit pictures live in the surface alone.
-    bool PreparePicture(int width, int height, bool clearOverlays);
+    // 8-bit pictures live in the surface alone: the surface to write them
+    // into, or null when it cannot be made.
+    plat::DibBitmap* PreparePicture(int width, int height, bool clearOverlays);
     void Resize(int width, int height, bool clearOverlays);
     void MapThroughLut();
     void FillLabel(int value);
