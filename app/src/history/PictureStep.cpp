@@ -115,19 +115,27 @@ bool PictureStep::HasLabel() const
 }
 
 // Each worker compares every threads-th patch with its plane, so planes
-// that did not change (read whole, end to end) spread over the cores.
+// that did not change (read whole, end to end) spread over the cores; the
+// patches are narrowed or dropped afterwards, on this thread, as that hands
+// buffers to the spares.
 void PictureStep::KeepChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes)
 {
-    std::vector<char> keep(patches.size(), 1);
+    if (patches.empty())
+        return;
+    std::vector<PlanePatch::RowSpan> changed(patches.size());
     const int threads = std::min<int>(RowSplit::threadCount(), int(patches.size()));
     RowSplit::runWorkers(threads, threads, [&](int worker, int, int) {
         for (std::size_t i = std::size_t(worker); i < patches.size(); i += std::size_t(threads))
-            keep[i] = patches[i].second.KeepChangedRows(*planes[std::size_t(patches[i].first)]);
+            changed[i] = patches[i].second.ChangedRows(*planes[std::size_t(patches[i].first)]);
     });
     std::size_t kept = 0;
-    for (std::size_t i = 0; i < patches.size(); ++i)
-        if (keep[i])
-            patches[kept++] = std::move(patches[i]);
+    for (std::size_t i = 0; i < patches.size(); ++i) {
+        if (!patches[i].second.KeepRows(changed[i]))
+            continue;
+        if (kept != i)
+            patches[kept] = std::move(patches[i]);
+        ++kept;
+    }
     patches.erase(patches.begin() + std::ptrdiff_t(kept), patches.end());
 }
 

@@ -145,21 +145,30 @@ bool PlanePatch::SameShape(PlaneAccess& plane) const
     return plane.Width() == width && plane.Height() == height && plane.PixelBytes() == pixelBytes;
 }
 
-bool PlanePatch::KeepChangedRows(PlaneAccess& plane)
+PlanePatch::RowSpan PlanePatch::ChangedRows(PlaneAccess& plane) const
 {
     if (!SameShape(plane))
-        return true; // a new size: the whole plane is the step
+        return {true, 0, height - 1}; // a new size: the whole plane is the step
     int first = 0;
     while (first < height && std::memcmp(Row(first), plane.Row(first), rowBytes) == 0)
         ++first;
-    if (first == height) {
-        *this = PlanePatch();
-        return false;
-    }
+    if (first == height)
+        return {};
     int last = height - 1;
     while (last > first && std::memcmp(Row(last), plane.Row(last), rowBytes) == 0)
         --last;
-    if (first == 0 && last == height - 1)
+    return {true, first, last};
+}
+
+bool PlanePatch::KeepRows(RowSpan changed)
+{
+    if (!changed.any) {
+        *this = PlanePatch();
+        return false;
+    }
+    const int first = changed.first;
+    const int last = changed.last;
+    if (first <= 0 && last >= height - 1)
         return true;
     PlanePatch narrow;
     narrow.width = width;

@@ -30,9 +30,18 @@ public:
     // A whole label image of width x height, every label value; kept as
     // the value until the patch is swapped in.
     static PlanePatch UniformLabel(int width, int height, int value);
-    // Narrows a whole copy to the rows where the plane now differs from it;
-    // false (and the patch emptied) when nothing differs.
-    bool KeepChangedRows(PlaneAccess& plane);
+    // The first and last rows where the plane now differs from a whole
+    // copy. Reads only: planes may be compared side by side on several
+    // threads.
+    struct RowSpan {
+        bool any = false; // false: no row differs
+        int first = 0;
+        int last = -1;
+    };
+    RowSpan ChangedRows(PlaneAccess& plane) const;
+    // Narrows a whole copy to those rows; false (and the patch emptied)
+    // when nothing differs.
+    bool KeepRows(RowSpan changed);
     void Swap(PlaneAccess& plane);
 
     // The pixels of a taken surface, else null.
