@@ -349,6 +349,8 @@ TEST_F(PictureHistoryTest, TheBudgetDropsTheOldestStepAndAnOversizedStepClearsTh
 // buffers back while the other statics are being destroyed.
 TEST_F(PictureHistoryTest, AProgramEndingWithLargeStepsInItsHistoryEndsCleanly)
 {
+    // A fresh process, not a fork of this one and its worker threads.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
             OpenColour(800, 700);
