@@ -32,6 +32,10 @@ def effect(name):
 #     wall time on a busy machine mostly measures the wait for a core
 #   share: real time of a / (real time of a + real time of b)
 #   rate: count / real seconds of a
+# The flooding at 4096² and at 1024², with their pixel counts.
+FLOODING = (("bench_segmentation", "BM_GenericWatershed/4096", 4096 * 4096),
+            ("bench_segmentation", "BM_GenericWatershed/1024", 1024 * 1024))
+
 GOALS = (
     [("%s / Negative" % e, "ratio", (effect(e), effect("Negative")), 4.0, "max")
      for e in PER_PIXEL_EFFECTS if e != "Negative"]
@@ -52,11 +56,9 @@ GOALS = (
         ("Row FFT / FFTW MEASURE, CPU time of all threads", "cpu_ratio",
          (("bench_fft", "BM_FFTMT1D"), ("bench_fft", "BM_FFTW_Rows_Measure")), 1.0, "max"),
         ("Watershed flooding per pixel, 4096² / 1024²", "per_pixel",
-         (("bench_segmentation", "BM_GenericWatershed/4096", 4096 * 4096),
-          ("bench_segmentation", "BM_GenericWatershed/1024", 1024 * 1024)), 1.2, "max"),
+         FLOODING, 1.2, "max"),
         ("Watershed flooding per pixel, 4096² / 1024², CPU time of its one thread", "per_pixel_cpu",
-         (("bench_segmentation", "BM_GenericWatershed/4096", 4096 * 4096),
-          ("bench_segmentation", "BM_GenericWatershed/1024", 1024 * 1024)), 1.2, "max"),
+         FLOODING, 1.2, "max"),
         ("Simple watershed / OpenCV watershed, 2048²", "ratio",
          (("bench_segmentation", "BM_SimpleWatershed/2048"), ("bench_segmentation", "BM_OpenCV_watershed/2048")),
          0.5, "max"),

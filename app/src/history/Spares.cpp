@@ -3,6 +3,7 @@
 #include "pixorama/common/AlignedBuffer.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,26 @@ namespace {
 constexpr std::size_t kept = 2;
 constexpr std::size_t planesKept = 7; // the captured colour planes of one picture
 constexpr std::size_t smallestKept = std::size_t(1) << 20;
+
+// Every list keeps its newest buffers: at the limit the oldest goes.
+template <typename T>
+void keepNewest(std::vector<T>& list, T item, std::size_t limit)
+{
+    if (list.size() == limit)
+        list.erase(list.begin());
+    list.push_back(std::move(item));
+}
+
+template <typename T, typename Fits>
+std::optional<T> takeFirst(std::vector<T>& list, Fits fits)
+{
+    const auto at = std::find_if(list.begin(), list.end(), fits);
+    if (at == list.end())
+        return std::nullopt;
+    T item = std::move(*at);
+    list.erase(at);
+    return item;
+}
 
 // The lists live until the process ends: the history, itself a static,
 // hands its buffers over here while it is destroyed at exit.
@@ -24,25 +45,18 @@ std::vector<std::unique_ptr<ClassData2DIO<T>>>& images()
 template <typename T>
 void give(std::unique_ptr<ClassData2DIO<T>> image, std::size_t limit)
 {
-    if (!image || image->IsEmpty())
-        return;
-    auto& list = images<T>();
-    if (list.size() == limit)
-        list.erase(list.begin()); // the oldest goes
-    list.push_back(std::move(image));
+    if (image && !image->IsEmpty())
+        keepNewest(images<T>(), std::move(image), limit);
 }
 
 template <typename T>
 void putInto(ClassData2DIOGeneral<T>& image, int width, int height)
 {
-    auto& list = images<T>();
-    const auto fits = std::find_if(list.begin(), list.end(), [&](const auto& spare) {
-        return spare->width == width && spare->height == height && spare->ownsData && spare->ownsRows;
+    const auto spare = takeFirst(images<T>(), [&](const auto& s) {
+        return s->width == width && s->height == height && s->ownsData && s->ownsRows;
     });
-    if (fits == list.end())
-        return;
-    image.SwapPixels(**fits);
-    list.erase(fits);
+    if (spare)
+        image.SwapPixels(**spare);
 }
 
 std::vector<std::vector<plat::Pixel>>& pixelBuffers()
@@ -96,23 +110,14 @@ void Spares::PutInto(ClassData2DIOGeneral<unsigned char>& plane, int width, int 
 
 void Spares::GivePixels(std::vector<plat::Pixel> pixels)
 {
-    if (pixels.size() * sizeof(plat::Pixel) < smallestKept)
-        return;
-    auto& list = pixelBuffers();
-    if (list.size() == kept)
-        list.erase(list.begin());
-    list.push_back(std::move(pixels));
+    if (pixels.size() * sizeof(plat::Pixel) >= smallestKept)
+        keepNewest(pixelBuffers(), std::move(pixels), kept);
 }
 
 std::vector<plat::Pixel> Spares::TakePixels(std::size_t count)
 {
-    auto& list = pixelBuffers();
-    const auto fits = std::find_if(list.begin(), list.end(), [&](const auto& p) { return p.size() == count; });
-    if (fits == list.end())
-        return std::vector<plat::Pixel>(count);
-    std::vector<plat::Pixel> pixels = std::move(*fits);
-    list.erase(fits);
-    return pixels;
+    auto pixels = takeFirst(pixelBuffers(), [&](const auto& p) { return p.size() == count; });
+    return pixels ? std::move(*pixels) : std::vector<plat::Pixel>(count);
 }
 
 void Spares::GiveBytes(unsigned char* bytes, std::size_t size)
@@ -123,19 +128,11 @@ void Spares::GiveBytes(unsigned char* bytes, std::size_t size)
         pixAlignedFree(bytes);
         return;
     }
-    auto& list = byteBuffers();
-    if (list.size() == kept)
-        list.erase(list.begin());
-    list.emplace_back(bytes, size);
+    keepNewest(byteBuffers(), Bytes(bytes, size), kept);
 }
 
 unsigned char* Spares::TakeBytes(std::size_t size)
 {
-    auto& list = byteBuffers();
-    const auto fits = std::find_if(list.begin(), list.end(), [&](const Bytes& b) { return b.size == size; });
-    if (fits == list.end())
-        return nullptr;
-    unsigned char* bytes = std::exchange(fits->data, nullptr);
-    list.erase(fits);
-    return bytes;
+    auto spare = takeFirst(byteBuffers(), [&](const Bytes& b) { return b.size == size; });
+    return spare ? std::exchange(spare->data, nullptr) : nullptr;
 }
