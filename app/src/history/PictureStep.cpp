@@ -57,7 +57,7 @@ PictureStep::PictureStep(std::wstring name, StepScope scope, InteractiveImage& c
     if (scope != StepScope::Picture)
         return;
     // A label image not written yet is kept as its one value.
-    const auto planes = PicturePlanes(canvas, state, facts.uniformLabel < 0);
+    const auto planes = PicturePlanes(canvas, state, facts.uniformLabel < 0 ? LabelUse::read : LabelUse::none);
     if (planes[labelPlane])
         patches.emplace_back(labelPlane, PlanePatch::Copy(*planes[labelPlane]));
     surfacePending = true;
@@ -76,7 +76,7 @@ void PictureStep::KeepRaws(InteractiveImage& canvas, WorkState& state, bool repl
         patches.emplace_back(oriRawPlane, PlanePatch::Take(canvas.oriRaw));
         return;
     }
-    const auto planes = PicturePlanes(canvas, state, false);
+    const auto planes = PicturePlanes(canvas, state, LabelUse::none);
     for (int i : {workingRawPlane, oriRawPlane})
         patches.emplace_back(i, PlanePatch::Copy(*planes[std::size_t(i)]));
 }
@@ -91,7 +91,7 @@ const unsigned* PictureStep::KeepSurface(InteractiveImage& canvas, WorkState& st
         patches.emplace_back(surfacePlane, PlanePatch::Take(canvas.canvasSurface));
         return patches.back().second.TakenPixels();
     }
-    patches.emplace_back(surfacePlane, PlanePatch::Copy(*PicturePlanes(canvas, state, false)[surfacePlane]));
+    patches.emplace_back(surfacePlane, PlanePatch::Copy(*PicturePlanes(canvas, state, LabelUse::none)[surfacePlane]));
     return nullptr;
 }
 
@@ -106,7 +106,7 @@ void PictureStep::KeepPlane(InteractiveImage& canvas, WorkState& state, QEVUCDAT
     if (replaced)
         patches.emplace_back(index, PlanePatch::Take(plane));
     else
-        patches.emplace_back(index, PlanePatch::Copy(*PicturePlanes(canvas, state, false)[std::size_t(index)]));
+        patches.emplace_back(index, PlanePatch::Copy(*PicturePlanes(canvas, state, LabelUse::none)[std::size_t(index)]));
 }
 
 bool PictureStep::HasLabel() const
@@ -143,7 +143,7 @@ bool PictureStep::Settle(InteractiveImage& canvas, WorkState& state)
 {
     const Facts now = Facts::Of(canvas, state);
     const bool labelKept = HasLabel();
-    const auto planes = PicturePlanes(canvas, state, labelKept);
+    const auto planes = PicturePlanes(canvas, state, labelKept ? LabelUse::read : LabelUse::none);
     KeepChangedRows(planes);
     if (scope == StepScope::Picture && !labelKept && now.uniformLabel < 0)
         patches.emplace_back(labelPlane,
@@ -160,7 +160,7 @@ bool PictureStep::Settle(InteractiveImage& canvas, WorkState& state)
 void PictureStep::Swap(InteractiveImage& canvas, WorkState& state)
 {
     const Facts present = Facts::Of(canvas, state);
-    const auto planes = PicturePlanes(canvas, state, HasLabel());
+    const auto planes = PicturePlanes(canvas, state, HasLabel() ? LabelUse::write : LabelUse::none);
     for (auto& [index, patch] : patches)
         patch.Swap(*planes[std::size_t(index)]);
     if (overlays)

@@ -1,11 +1,13 @@
 #include "PlaneAccess.h"
 
 #include "pixorama/canvo/InteractiveImage.h"
+#include "pixorama/platform/Assert.h"
 #include "pixorama/workbench/WorkState.h"
 
 #include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -51,6 +53,31 @@ private:
     InteractiveImage& canvas;
 };
 
+// A label image of one value, read only: every row is the same row.
+class UniformLabelPlane final : public PlaneAccess {
+public:
+    UniformLabelPlane(int width, int height, int value) : height(height), row(std::size_t(width), value) {}
+
+    int Width() const override { return int(row.size()); }
+    int Height() const override { return height; }
+    std::size_t PixelBytes() const override { return sizeof(int); }
+    unsigned char* Row(int) override { return reinterpret_cast<unsigned char*>(row.data()); }
+    void Resize(int, int) override { PIX_ASSERT(false, "a label image of one value is only read"); }
+
+private:
+    int height;
+    std::vector<int> row;
+};
+
+std::unique_ptr<PlaneAccess> labelAccess(InteractiveImage& canvas, LabelUse use)
+{
+    const int uniform = canvas.UniformLabel();
+    if (use == LabelUse::read && uniform >= 0 && canvas.canvasSurface.Exists())
+        return std::make_unique<UniformLabelPlane>(canvas.canvasSurface.Width(), canvas.canvasSurface.Height(),
+                                                   uniform);
+    return std::make_unique<DataPlane<int>>(canvas.LabelImage());
+}
+
 std::array<QEVUCDATA2D*, colourPlaneCount> colourPlanes(WorkState& state)
 {
     return {&state.sourceR, &state.sourceG, &state.sourceB, &state.grey, &state.resultR, &state.resultG, &state.resultB};
@@ -58,16 +85,13 @@ std::array<QEVUCDATA2D*, colourPlaneCount> colourPlanes(WorkState& state)
 
 } // namespace
 
-std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, bool withLabel)
+std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, LabelUse label)
 {
     std::vector<std::unique_ptr<PlaneAccess>> planes;
     planes.push_back(std::make_unique<SurfacePlane>(canvas));
     planes.push_back(std::make_unique<DataPlane<float>>(canvas.workingRaw));
     planes.push_back(std::make_unique<DataPlane<float>>(canvas.oriRaw));
-    if (withLabel)
-        planes.push_back(std::make_unique<DataPlane<int>>(canvas.LabelImage()));
-    else
-        planes.push_back(nullptr);
+    planes.push_back(label == LabelUse::none ? nullptr : labelAccess(canvas, label));
     for (QEVUCDATA2D* plane : colourPlanes(state))
         planes.push_back(std::make_unique<DataPlane<unsigned char>>(*plane));
     return planes;

@@ -26,18 +26,22 @@ public:
     std::size_t RowBytes() const { return std::size_t(Width()) * PixelBytes(); }
 };
 
+// How PicturePlanes offers the label image: not at all; to read, where a
+// label image of one value not written yet reads as that value without
+// being written; or to write, written out first.
+enum class LabelUse { none, read, write };
+
 // Every plane of the picture, in a fixed order (the same for every call):
-// the surface first. The label image is at labelPlane, null unless withLabel: asking for it
-// writes a label image that is uniform and not written yet. The working and
-// ori raws are at workingRawPlane and oriRawPlane, the colour planes from
-// firstColourPlane on.
+// the surface first. The label image is at labelPlane, null for
+// LabelUse::none. The working and ori raws are at workingRawPlane and
+// oriRawPlane, the colour planes from firstColourPlane on.
 constexpr int surfacePlane = 0;
 constexpr int workingRawPlane = 1;
 constexpr int oriRawPlane = 2;
 constexpr int labelPlane = 3;
 constexpr int firstColourPlane = 4;
 constexpr int colourPlaneCount = 7;
-std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, bool withLabel);
+std::vector<std::unique_ptr<PlaneAccess>> PicturePlanes(InteractiveImage& canvas, WorkState& state, LabelUse label);
 
 // The index of one of the state's colour planes among PicturePlanes, -1
 // for any other image.

@@ -1,5 +1,6 @@
 #include "pixorama/workbench/WorkState.h"
 
+#include "HotKernel.h"
 #include "pixorama/canvo/CanvasFrame.h"
 #include "pixorama/canvo/CanvasImage.h"
 #include "pixorama/canvo/CanvasRegions.h"
@@ -8,6 +9,7 @@
 #include "pixorama/tilemo/Tilemo.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -42,6 +44,66 @@ void copyPlane(QEVUCDATA2D& to, const QEVUCDATA2D& from)
         std::memcpy(to.rows[y], from.rows[y], std::size_t(from.width));
 }
 
+// A run of captured pixels: red, green, blue and grey. Made in local
+// buffers, as the planes' rows lie at the same offsets within memory pages
+// as the surface's and a loop storing to them would stall its own loads.
+struct CapturedRun {
+    static constexpr int size = 256;
+    alignas(64) unsigned char channel[4][size];
+};
+
+// n pixels from px into run.
+PIX_WB_HOT_WIDE void captureRun(const unsigned* __restrict px, int n, CapturedRun& run)
+{
+    unsigned char* __restrict r = run.channel[0];
+    unsigned char* __restrict g = run.channel[1];
+    unsigned char* __restrict b = run.channel[2];
+    unsigned char* __restrict k = run.channel[3];
+    for (int x = 0; x < n; ++x) {
+        const unsigned p = px[x];
+        // 16-bit channels: the products below widen 16 to 32 bits.
+        const std::uint16_t blue = p & 0xFF, green = (p >> 8) & 0xFF, red = (p >> 16) & 0xFF;
+        b[x] = static_cast<unsigned char>(blue);
+        g[x] = static_cast<unsigned char>(green);
+        r[x] = static_cast<unsigned char>(red);
+        // Integer luma weights (0.299, 0.587, 0.114) so grey stays grey.
+        const std::uint32_t luma =
+            std::uint32_t(red) * 19595u + std::uint32_t(green) * 38470u + std::uint32_t(blue) * 7471u + 32768u;
+        k[x] = static_cast<unsigned char>(luma >> 16);
+    }
+}
+
+// f(run, y, x, n) on each run of n pixels from column x of row y of the
+// surface's w x h pixels while f returns true; false when f stopped.
+template <typename F>
+bool forEachCapturedRun(const plat::DibBitmap& surface, int w, int h, F f)
+{
+    CapturedRun run;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; x += CapturedRun::size) {
+            const int n = std::min(CapturedRun::size, w - x);
+            captureRun(surface.row(y) + x, n, run);
+            if (!f(run, y, x, n))
+                return false;
+        }
+    return true;
+}
+
+// n pixels of a surface row from the result planes where lab is above 0 (or
+// lab is null), keeping the top byte of was; the others as in was.
+void showRow(unsigned* px, const unsigned* was, const int* lab, const unsigned char* r,
+             const unsigned char* g, const unsigned char* b, int n)
+{
+    auto shown = [&](int x) { return (was[x] & 0xFF000000u) | (unsigned(r[x]) << 16) | (unsigned(g[x]) << 8) | b[x]; };
+    if (!lab) {
+        for (int x = 0; x < n; ++x)
+            px[x] = shown(x);
+        return;
+    }
+    for (int x = 0; x < n; ++x)
+        px[x] = lab[x] > 0 ? shown(x) : was[x];
+}
+
 } // namespace
 
 WorkState& gWorkState()
@@ -64,31 +126,41 @@ bool WorkState::CapturePlanes()
         return false;
     const int w = gCVSGetCanvasWidth(id);
     const int h = gCVSGetCanvasHeight(id);
-    for (QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey, &resultR, &resultG, &resultB}) {
-        PlaneWillChange(*plane, true);
-        sizePlane(*plane, w, h);
-    }
     const plat::DibBitmap& surface = surfaceOf(id).Bitmap();
-    for (int y = 0; y < h; ++y) {
-        const unsigned* px = surface.row(y);
-        unsigned char* r = sourceR.rows[y];
-        unsigned char* g = sourceG.rows[y];
-        unsigned char* b = sourceB.rows[y];
-        unsigned char* k = grey.rows[y];
-        for (int x = 0; x < w; ++x) {
-            const unsigned p = px[x];
-            b[x] = static_cast<unsigned char>(p & 0xFF);
-            g[x] = static_cast<unsigned char>((p >> 8) & 0xFF);
-            r[x] = static_cast<unsigned char>((p >> 16) & 0xFF);
-            // Integer luma weights (0.299, 0.587, 0.114) so grey stays grey.
-            k[x] = static_cast<unsigned char>((r[x] * 19595u + g[x] * 38470u + b[x] * 7471u + 32768u) >> 16);
+    if (!HoldsCaptureOf(surface, w, h)) {
+        for (QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey, &resultR, &resultG, &resultB}) {
+            PlaneWillChange(*plane, true);
+            sizePlane(*plane, w, h);
         }
+        QEVUCDATA2D* const planes[4] = {&sourceR, &sourceG, &sourceB, &grey};
+        forEachCapturedRun(surface, w, h, [&planes](const CapturedRun& run, int y, int x, int n) {
+            for (int c = 0; c < 4; ++c)
+                std::memcpy(planes[c]->rows[y] + x, run.channel[c], std::size_t(n));
+            return true;
+        });
     }
     canvasWidth = w;
     canvasHeight = h;
     planesCaptured = true;
     ResetResult();
     return true;
+}
+
+// A picture shown from the source planes (as "重新打开图像" does) captures
+// to the planes as they are: they are then kept, unwritten. A different
+// picture differs within its first rows, so the check costs little there.
+bool WorkState::HoldsCaptureOf(const plat::DibBitmap& surface, int w, int h) const
+{
+    for (const QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey})
+        if (plane->width != w || plane->height != h || plane->rows == nullptr)
+            return false;
+    const QEVUCDATA2D* const planes[4] = {&sourceR, &sourceG, &sourceB, &grey};
+    return forEachCapturedRun(surface, w, h, [&planes](const CapturedRun& run, int y, int x, int n) {
+        for (int c = 0; c < 4; ++c)
+            if (std::memcmp(planes[c]->rows[y] + x, run.channel[c], std::size_t(n)) != 0)
+                return false;
+        return true;
+    });
 }
 
 void WorkState::PlaneWillChange(QEVUCDATA2D& plane, bool replaced)
@@ -123,7 +195,9 @@ void WorkState::CopyInto(QEVUCDATA2D& to, const QEVUCDATA2D& from)
 }
 
 // Every pixel is written: from the result where labelled (keeping the top
-// byte), else as it was, so the old pixels may live elsewhere meanwhile.
+// byte), else as it was, so the old pixels may live elsewhere meanwhile. A
+// label image of one value is not written out: lab is then null, and every
+// pixel labelled.
 void WorkState::ShowResult()
 {
     const int id = workingCanvas;
@@ -133,25 +207,20 @@ void WorkState::ShowResult()
     if (!hasPixels(id))
         return;
     gCVSGenerateLabel(id, true);
-    const ClassData2DIO<int>& label = gCVSGetLabelIma(id);
+    const int uniform = CanvasTable::At(id)->UniformLabel();
+    const ClassData2DIO<int>* label = uniform >= 0 ? nullptr : &gCVSGetLabelIma(id);
     const int width = gCVSGetCanvasWidth(id);
     const int height = gCVSGetCanvasHeight(id);
-    const int w = std::min({width, label.width, resultR.width, resultG.width, resultB.width});
-    const int h = std::min({height, label.height, resultR.height, resultG.height, resultB.height});
+    const int w = std::min({width, label ? label->width : width, resultR.width, resultG.width, resultB.width});
+    const int h = uniform == 0 ? 0 : std::min({height, label ? label->height : height, resultR.height, resultG.height, resultB.height});
     const unsigned* old = planeWatcher ? planeWatcher->BeforeSurfaceRewrite() : nullptr;
     unsigned** rows = gCVSCreateCanvasPixelPtr2D(id);
     for (int y = 0; y < height; ++y) {
         unsigned* px = rows[y];
         const unsigned* was = old ? old + std::size_t(y) * std::size_t(width) : px;
         const int shown = y < h ? w : 0;
-        if (shown > 0) {
-            const int* lab = label.rows[y];
-            const unsigned char* r = resultR.rows[y];
-            const unsigned char* g = resultG.rows[y];
-            const unsigned char* b = resultB.rows[y];
-            for (int x = 0; x < shown; ++x)
-                px[x] = lab[x] > 0 ? (was[x] & 0xFF000000u) | (unsigned(r[x]) << 16) | (unsigned(g[x]) << 8) | b[x] : was[x];
-        }
+        if (shown > 0)
+            showRow(px, was, label ? label->rows[y] : nullptr, resultR.rows[y], resultG.rows[y], resultB.rows[y], shown);
         if (old)
             std::copy(was + shown, was + width, px + shown);
     }

@@ -128,6 +128,25 @@ TEST_F(BasicCommandTest, ReopenAfterAColourOperationShowsTheSource)
     EXPECT_EQ(Pixel(3, 1), 0x0000FFu);
 }
 
+// A second picture of the same size, whose bottom rows (the first in
+// memory) match the first picture's, is taken afresh; shown again from its
+// planes, it works on as it was.
+TEST_F(BasicCommandTest, ColourOperationsWorkOnThePictureShownNow)
+{
+    const auto picture = [](unsigned salt) {
+        return [salt](int x, int y) { return y >= 3 ? 0x102030u : unsigned(x * 7 + y) % 256 << 16 | salt << 8 | salt; };
+    };
+    OpenColourByMenu("a.png", 300, 6, picture(0x40));
+    frame->OnCommand(2376);
+    OpenColourByMenu("b.png", 300, 6, picture(0x90));
+    frame->OnCommand(2376); // mirror left-right
+    EXPECT_EQ(Pixel(0, 1), unsigned(299 * 7 + 1) % 256 << 16 | 0x9090u);
+    frame->OnCommand(2228);
+    frame->OnCommand(2378); // negative
+    EXPECT_EQ(Pixel(0, 1), 0xFFFFFFu - (1u << 16 | 0x9090u));
+    EXPECT_EQ(Pixel(9, 4), 0xFFFFFFu - 0x102030u);
+}
+
 TEST_F(BasicCommandTest, KeepResultMakesTheResultTheNewSource)
 {
     OpenColourByMenu("lr.png", 4, 2, [](int x, int) { return x == 0 ? 0xFF0000u : 0x0000FFu; });

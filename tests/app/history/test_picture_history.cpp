@@ -7,6 +7,7 @@
 #include "pixorama/canvo/CanvasTable.h"
 #include "pixorama/canvo/InteractiveMPoint.h"
 #include "pixorama/common/tagQEVParaReport.h"
+#include "pixorama/workbench/CommandIds.h"
 #include "pixorama/workbench/MenuTables.h"
 #include "pixorama/workbench/ParaReport.h"
 #include "pixorama/workbench/RawWindow.h"
@@ -236,6 +237,11 @@ TEST_F(PictureHistoryTest, ChangesAfterAnUndoWriteIntoRecycledBuffersAndStillCom
     undoLast();
     Step(L"钢笔画", [&] { frame->OnCommand(2341); });
     Step(L"老照片", [&] { frame->OnCommand(2338); });
+    // Shown again from its planes, the picture captures to the planes as
+    // they are; the effects after it start from there.
+    Step(L"重新打开图像", [&] { frame->OnCommand(ID_REOPEN); });
+    Step(L"老照片", [&] { frame->OnCommand(2338); });
+    Step(L"底片", [&] { frame->OnCommand(2342); });
     UnwindAndReplay(first);
 }
 
