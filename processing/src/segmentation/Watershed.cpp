@@ -21,12 +21,18 @@ namespace {
 // numbered by value, then by their first pixel in raster order. That is the
 // immersion level by level, as the header states it, taken one plateau at a
 // time: floods on separate plateaus never meet.
+//
+// The three steps (arrows, plateaus, walks) go down the picture together, each
+// only as far ahead as the one after it needs, so the rows a plateau or a walk
+// reaches were written a moment before and are still in the cache, whatever
+// the picture's size. Walks leave each minimum's index; the basin numbers
+// replace them once every minimum is known.
 class Flooding {
 public:
     Flooding(const unsigned char* picture, int w, int h)
         : w(w), h(h), stride(w + 2), framed(MakeNewGradient(picture, w, h)),
-          arrows(SegmentationBuffer<unsigned char>(framed.size(), "GenericWatershed")),
-          labels(SegmentationBuffer<int>(std::size_t(w) * std::size_t(h), "GenericWatershed"))
+          arrows(ReservedSegmentationBuffer<unsigned char>(framed.size(), "GenericWatershed")),
+          labels(ReservedSegmentationBuffer<int>(std::size_t(w) * std::size_t(h), "GenericWatershed"))
     {
         offsets[0] = 1;
         offsets[1] = stride;
@@ -36,10 +42,12 @@ public:
 
     std::vector<int> Run()
     {
-        PointDownhill();
-        FloodPlateaus();
-        NumberMinima();
-        FollowArrows();
+        PointDownhillThrough(0);
+        for (int y = 1; y <= h; ++y) {
+            FloodPlateausThrough(y);
+            WalkRow(y);
+        }
+        NumberBasins();
         return std::move(labels);
     }
 
@@ -52,18 +60,29 @@ private:
     static constexpr unsigned char direction = 7;
 
     std::size_t Framed(int x, int y) const { return std::size_t(y) * std::size_t(stride) + std::size_t(x); }
+    int RowOf(std::size_t p) const { return int(p / std::size_t(stride)); }
 
-    // Each pixel's first lowest lower neighbour in the order right, below,
-    // left, above, or `plateau`. The frame is marked as already seen.
-    void PointDownhill()
+    std::size_t Unframed(std::size_t p) const
     {
-        std::memset(arrows.data(), seen | minimum, std::size_t(stride));
-        std::memset(arrows.data() + Framed(0, h + 1), seen | minimum, std::size_t(stride));
-        for (int y = 1; y <= h; ++y) {
+        const std::size_t y = p / std::size_t(stride);
+        return (y - 1) * std::size_t(w) + (p - y * std::size_t(stride) - 1);
+    }
+
+    // Arrows for the framed rows up to last: each pixel's first lowest lower
+    // neighbour in the order right, below, left, above, or `plateau`. The
+    // frame is marked as already seen.
+    void PointDownhillThrough(int last)
+    {
+        for (int y = int(arrows.size() / std::size_t(stride)); y <= std::min(last, h + 1); ++y) {
+            arrows.resize(Framed(0, y + 1));
+            unsigned char* out = arrows.data() + Framed(0, y);
+            if (y == 0 || y == h + 1) {
+                std::memset(out, seen | minimum, std::size_t(stride));
+                continue;
+            }
             const unsigned char* row = framed.data() + Framed(0, y);
             const unsigned char* above = row - stride;
             const unsigned char* below = row + stride;
-            unsigned char* out = arrows.data() + Framed(0, y);
             out[0] = out[w + 1] = seen | minimum;
             for (int x = 1; x <= w; ++x) {
                 unsigned char best = plateau;
@@ -79,40 +98,54 @@ private:
         }
     }
 
-    void FloodPlateaus()
+    // Floods every plateau whose first pixel lies in a row up to last.
+    void FloodPlateausThrough(int last)
     {
-        for (int y = 1; y <= h; ++y)
+        for (; flooded <= last; ++flooded) {
+            PointDownhillThrough(flooded + 1);
             for (int x = 1; x <= w; ++x)
-                if (arrows[Framed(x, y)] == plateau)
-                    FloodPlateau(int(Framed(x, y)));
+                if (arrows[Framed(x, flooded)] == plateau)
+                    FloodPlateau(Framed(x, flooded));
+        }
+    }
+
+    // Labels up to and including unframed position u, zero until written.
+    void LabelsThrough(std::size_t u)
+    {
+        if (u >= labels.size())
+            labels.resize((u / std::size_t(w) + 1) * std::size_t(w));
     }
 
     // Gathers the plateau around start, whose first pixel in raster order it
     // is, then floods it from its pixels with lower neighbours, or records a
     // minimum.
-    void FloodPlateau(int start)
+    void FloodPlateau(std::size_t start)
     {
-        const unsigned char f = framed[std::size_t(start)];
+        const unsigned char f = framed[start];
         members.clear();
         seeds.clear();
         members.push_back(start);
-        arrows[std::size_t(start)] = seen | plateau;
-        for (std::size_t i = 0; i < members.size(); ++i)
+        arrows[start] = seen | plateau;
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            if (members[i] + std::size_t(stride) >= arrows.size())
+                PointDownhillThrough(RowOf(members[i]) + 1);
             for (const int d : offsets) {
-                const std::size_t r = std::size_t(members[i] + d);
+                const std::size_t r = std::size_t(std::ptrdiff_t(members[i]) + d);
                 if (framed[r] != f || (arrows[r] & seen))
                     continue;
                 if (arrows[r] != plateau)
-                    seeds.push_back(int(r));
+                    seeds.push_back(r);
                 arrows[r] |= seen;
-                members.push_back(int(r));
+                members.push_back(r);
             }
+        }
         if (seeds.empty()) {
-            const int id = int(minima.size());
             minima.push_back(f);
-            for (const int q : members) {
-                arrows[std::size_t(q)] = seen | minimum;
-                labels[Unframed(q)] = -(id + 1);
+            const int id = int(minima.size());
+            LabelsThrough(Unframed(*std::max_element(members.begin(), members.end())));
+            for (const std::size_t q : members) {
+                arrows[q] = seen | minimum;
+                labels[Unframed(q)] = id;
             }
             return;
         }
@@ -126,72 +159,71 @@ private:
     {
         for (std::size_t i = 0; i < seeds.size(); ++i)
             for (unsigned char k = 0; k < 4; ++k) {
-                const std::size_t r = std::size_t(seeds[i] + offsets[k]);
+                const std::size_t r = std::size_t(std::ptrdiff_t(seeds[i]) + offsets[k]);
                 if (arrows[r] == (seen | plateau)) {
                     arrows[r] = seen | ((k + 2) & 3);
-                    seeds.push_back(int(r));
+                    seeds.push_back(r);
                 }
             }
     }
 
-    std::size_t Unframed(int q) const
+    // Each unlabelled pixel of row y walks its arrows to a labelled one, then
+    // the walk takes that label. Rows a walk reaches are flooded first.
+    void WalkRow(int y)
     {
-        const int y = q / stride;
-        return std::size_t(y - 1) * std::size_t(w) + std::size_t(q - y * stride - 1);
+        const std::ptrdiff_t step[4] = {1, w, -1, -w};
+        std::size_t u = std::size_t(y - 1) * std::size_t(w);
+        LabelsThrough(u + std::size_t(w) - 1);
+        for (int x = 1; x <= w; ++x, ++u) {
+            if (labels[u] != 0)
+                continue;
+            std::size_t p = Framed(x, y);
+            std::size_t v = u;
+            walk.clear();
+            while (labels[v] == 0) {
+                walk.push_back(v);
+                const unsigned char k = arrows[p] & direction;
+                p = std::size_t(std::ptrdiff_t(p) + offsets[k]);
+                v = std::size_t(std::ptrdiff_t(v) + step[k]);
+                if (p >= Framed(0, flooded))
+                    FloodPlateausThrough(RowOf(p));
+                LabelsThrough(v);
+            }
+            const int label = labels[v];
+            for (const std::size_t q : walk)
+                labels[q] = label;
+        }
     }
 
-    // Basin numbers by value, then in the order the minima were met.
-    void NumberMinima()
+    // Basin numbers by value, then in the order the minima were met, in place
+    // of each minimum's index.
+    void NumberBasins()
     {
         std::size_t first[257] = {};
         for (const unsigned char value : minima)
             ++first[value + 1];
         for (std::size_t k = 1; k < 257; ++k)
             first[k] += first[k - 1];
-        basinOf.resize(minima.size());
+        std::vector<int> basinOf(minima.size() + 1);
         for (std::size_t i = 0; i < minima.size(); ++i)
-            basinOf[i] = int(++first[minima[i]]);
-    }
-
-    // Each unlabelled pixel walks its arrows to a labelled one, then the walk
-    // takes that label. Minima hold -(index + 1) until their turn.
-    void FollowArrows()
-    {
-        const int step[4] = {1, w, -1, -w};
-        for (int y = 1; y <= h; ++y)
-            for (int x = 1; x <= w; ++x) {
-                std::size_t u = std::size_t(y - 1) * std::size_t(w) + std::size_t(x - 1);
-                if (labels[u] > 0)
-                    continue;
-                if (labels[u] < 0) {
-                    labels[u] = basinOf[std::size_t(-labels[u] - 1)];
-                    continue;
-                }
-                std::size_t p = Framed(x, y);
-                walk.clear();
-                while (labels[u] == 0) {
-                    walk.push_back(int(u));
-                    const unsigned char k = arrows[p] & direction;
-                    p = std::size_t(std::ptrdiff_t(p) + offsets[k]);
-                    u = std::size_t(std::ptrdiff_t(u) + step[k]);
-                }
-                const int label = labels[u] > 0 ? labels[u] : basinOf[std::size_t(-labels[u] - 1)];
-                for (const int v : walk)
-                    labels[std::size_t(v)] = label;
-            }
+            basinOf[i + 1] = int(++first[minima[i]]);
+        for (int& label : labels)
+            label = basinOf[std::size_t(label)];
     }
 
     int w, h, stride;
     std::vector<unsigned char> framed;
+    // Filled row by row: rows below the last filled one are not there yet.
     std::vector<unsigned char> arrows;
     std::vector<int> labels;
-    int offsets[4];
-    std::vector<int> members;
-    std::vector<int> seeds;
+    std::ptrdiff_t offsets[4];
+    // Plateaus starting in rows above this one are flooded.
+    int flooded = 1;
+    std::vector<std::size_t> members;
+    std::vector<std::size_t> seeds;
     // The value of each minimum, in the order met.
     std::vector<unsigned char> minima;
-    std::vector<int> basinOf;
-    std::vector<int> walk;
+    std::vector<std::size_t> walk;
 };
 
 } // namespace
@@ -199,11 +231,16 @@ private:
 std::vector<unsigned char> MakeNewGradient(const unsigned char* picture, int w, int h)
 {
     const int stride = w + 2;
-    auto framed = SegmentationBuffer<unsigned char>(std::size_t(stride) * std::size_t(h + 2), "MakeNewGradient");
-    std::memset(framed.data(), 255, framed.size());
-    for (int y = 0; y < h; ++y)
-        std::memcpy(framed.data() + std::size_t(y + 1) * std::size_t(stride) + 1, picture + std::size_t(y) * std::size_t(w),
-                    std::size_t(w));
+    auto framed = ReservedSegmentationBuffer<unsigned char>(std::size_t(stride) * std::size_t(h + 2), "MakeNewGradient");
+    // Each byte written once: the frame's top row and left edge, then every
+    // row followed by the right edge and the next row's left edge.
+    framed.insert(framed.end(), std::size_t(stride) + 1, 255);
+    for (int y = 0; y < h; ++y) {
+        const unsigned char* row = picture + std::size_t(y) * std::size_t(w);
+        framed.insert(framed.end(), row, row + w);
+        framed.insert(framed.end(), 2, 255);
+    }
+    framed.insert(framed.end(), std::size_t(stride) - 1, 255);
     return framed;
 }
 

@@ -311,6 +311,28 @@ TEST(GenericWatershed, LargeTerracedPictureFollowsTheImmersionRules)
     EXPECT_GT(*std::max_element(labels.begin(), labels.end()), 500);
 }
 
+// Floods that reach far below the row they start from: a valley falling the
+// whole height, terraces flooded only from their lower edge, and a U-shaped
+// minimum whose first pixel is in the top row. Against the same rules.
+TEST(GenericWatershed, FloodsReachingFarDownFollowTheImmersionRules)
+{
+    const int w = 41;
+    const int h = 600;
+    const Bytes p = Generated(w, h, 23, [](int x, int y, unsigned noise) {
+        if (x < 10)
+            return 200 - y / 3 + 3 * std::abs(x - 5);
+        if (x < 20)
+            return (h - y) / 70 * 20 + 20;
+        if (x == 22 || x == 38 || (x > 22 && x < 38 && y >= h - 2))
+            return 30;
+        return 90 + int(noise >> 29);
+    });
+    const std::vector<int> labels = GenericWatershed(p.data(), w, h);
+    EXPECT_EQ(labels, ImmersionByTheRules(p, w, h));
+    EXPECT_EQ(labels[22], labels[std::size_t(h - 1) * w + 30]); // the U is one basin
+    EXPECT_EQ(labels[5], labels[std::size_t(h - 1) * w + 5]);   // the valley drains to its foot
+}
+
 TEST(GenericWatershed, LabelsAbove255ShowAsTheirLowByte)
 {
     // 300 separate minima: zeros at even columns.
