@@ -62,6 +62,118 @@ void correlateRow(float* out, int count, const float* const* src, const float* t
     }
 }
 
+namespace {
+
+// Sixteen floats: one AVX-512 register, two AVX2 or four SSE registers.
+using V16 = float __attribute__((vector_size(64)));
+constexpr int kV16Lanes = 16;
+constexpr int kNine = 9;
+constexpr int kFour = 4;
+
+[[gnu::always_inline]] inline void v16Load(V16& v, const float* p)
+{
+    __builtin_memcpy(&v, p, sizeof v);
+}
+
+[[gnu::always_inline]] inline void v16Store(float* p, const V16& v)
+{
+    __builtin_memcpy(p, &v, sizeof v);
+}
+
+// The nine taps below hold no negative factor and read no negative value, so
+// no product is -0 and the first product may start each sum instead of a
+// zero: the same floats as correlateRow. The middle factor along x is 1,
+// whose product is the value itself.
+template <int Chunks>
+[[gnu::always_inline]] inline void acrossNineChunks(float* out, const float* s, const V16* k)
+{
+    V16 a[Chunks];
+#pragma GCC unroll 4
+    for (int c = 0; c < Chunks; ++c) {
+        V16 v;
+        v16Load(v, s + c * kV16Lanes);
+        a[c] = k[0] * v;
+    }
+#pragma GCC unroll 8
+    for (int j = 1; j < kNine; ++j)
+#pragma GCC unroll 4
+        for (int c = 0; c < Chunks; ++c) {
+            V16 v;
+            v16Load(v, s + j + c * kV16Lanes);
+            a[c] += j == kNine / 2 ? v : k[j] * v;
+        }
+#pragma GCC unroll 4
+    for (int c = 0; c < Chunks; ++c)
+        v16Store(out + c * kV16Lanes, a[c]);
+}
+
+// Output rows r = 0..3 from the twelve source rows of their windows
+// (src[r + i] is tap i of row r): each source row is read once for all four.
+[[gnu::always_inline]] inline void downNineFourChunk(float* const* out, const float* const* src, int x, const V16* k)
+{
+    V16 a[kFour] = {};
+#pragma GCC unroll 12
+    for (int i = 0; i < kNine + kFour - 1; ++i) {
+        V16 v;
+        v16Load(v, src[i] + x);
+#pragma GCC unroll 4
+        for (int r = 0; r < kFour; ++r) {
+            const int j = i - r;
+            if (j == 0)
+                a[r] = k[0] * v;
+            else if (j > 0 && j < kNine)
+                a[r] += k[j] * v;
+        }
+    }
+#pragma GCC unroll 4
+    for (int r = 0; r < kFour; ++r)
+        v16Store(out[r] + x, a[r]);
+}
+
+PIX_HOT_KERNEL_WIDE
+void acrossNine(float* out, int count, const float* src, const float* taps)
+{
+    V16 k[kNine];
+    for (int j = 0; j < kNine; ++j)
+        k[j] = V16{} + taps[j];
+    int x = 0;
+    for (; x + 4 * kV16Lanes <= count; x += 4 * kV16Lanes)
+        acrossNineChunks<4>(out + x, src + x, k);
+    for (; x + kV16Lanes <= count; x += kV16Lanes)
+        acrossNineChunks<1>(out + x, src + x, k);
+    for (; x < count; ++x) {
+        float a = taps[0] * src[x];
+        for (int j = 1; j < kNine; ++j)
+            a += taps[j] * src[x + j];
+        out[x] = a;
+    }
+}
+
+PIX_HOT_KERNEL_WIDE
+void downNineFour(float* const* out, int count, const float* const* src, const float* taps)
+{
+    V16 k[kNine];
+    for (int j = 0; j < kNine; ++j)
+        k[j] = V16{} + taps[j];
+    int x = 0;
+    for (; x + kV16Lanes <= count; x += kV16Lanes)
+        downNineFourChunk(out, src, x, k);
+    for (; x < count; ++x)
+        for (int r = 0; r < kFour; ++r) {
+            float a = taps[0] * src[r][x];
+            for (int j = 1; j < kNine; ++j)
+                a += taps[j] * src[r + j][x];
+            out[r][x] = a;
+        }
+}
+
+bool nonNegative(const std::vector<float>& factors)
+{
+    return std::none_of(factors.begin(), factors.end(), [](float f) { return std::signbit(f); });
+}
+
+} // namespace
+
 bool CorrelationTaps::load(const ClassData2DIO<float>* kernel)
 {
     if (kernel == nullptr || kernel->data == nullptr || kernel->width <= 0 || kernel->height <= 0)
@@ -114,9 +226,12 @@ CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int hei
 {
 }
 
-CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce)
+CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce,
+                                 bool nonNegativeRows)
     : taps_(taps), width_(width), height_(height), fill_(std::move(fill)), rowsAtOnce_(std::max(1, rowsAtOnce))
 {
+    nine_ = nonNegativeRows && taps_.separable && taps_.kw == kNine && taps_.kh == kNine &&
+            taps_.row[kNine / 2] == 1.0f && nonNegative(taps_.row) && nonNegative(taps_.column);
     // Ring rows start on cache lines, so that the vector loads of the
     // column pass never straddle two lines.
     constexpr int lineFloats = 16;
@@ -143,7 +258,9 @@ void CorrelationBand::load(int q, float* slot)
         padded[i] = src[pixMirrorReflect(i - rx, width_)];
     for (int i = 0; i < rx; ++i)
         padded[rx + width_ + i] = src[pixMirrorReflect(width_ + i, width_)];
-    if (taps_.separable) {
+    if (nine_) {
+        acrossNine(slot, width_, padded, taps_.row.data());
+    } else if (taps_.separable) {
         const float* line = padded;
         correlateRow(slot, width_, &line, taps_.row.data(), taps_.kw, 1);
     }
@@ -191,6 +308,13 @@ void CorrelationBand::computeRows(int y, int count, float* const* outs)
     const int kh = taps_.kh;
     for (int r = 0; r < count; ++r)
         advance(y + r);
+    if (nine_ && count == kFour) {
+        const float* rows[kNine + kFour - 1];
+        for (int i = 0; i < kNine + kFour - 1; ++i)
+            rows[i] = ringRow(pixMirrorReflect(y - taps_.ry + i, height_));
+        downNineFour(outs, width_, rows, taps_.column.data());
+        return;
+    }
     for (int r = 0; r < count; ++r)
         for (int dy = 0; dy < kh; ++dy)
             window_[std::size_t(r * kh + dy)] = ringRow(pixMirrorReflect(y + r - taps_.ry + dy, height_));
