@@ -9,6 +9,10 @@
 #include <cstring>
 #include <utility>
 
+// The 64-byte vectors below never cross a call: every function taking or
+// returning one is inlined, so the AVX-512 calling convention does not matter.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 namespace {
 
 // Chunks vectors of eight outputs from x, each summed tap by tap in order.
@@ -80,6 +84,29 @@ constexpr int kFour = 4;
     __builtin_memcpy(p, &v, sizeof v);
 }
 
+// The window of sixteen values from j on, out of the vectors at 0 and 16.
+template <int J>
+[[gnu::always_inline]] inline V16 v16Window(const V16& a, const V16& b)
+{
+    return __builtin_shufflevector(a, b, J, J + 1, J + 2, J + 3, J + 4, J + 5, J + 6, J + 7, J + 8, J + 9, J + 10,
+                                   J + 11, J + 12, J + 13, J + 14, J + 15);
+}
+
+// Term j of a sum along x from s: the first taps are loaded, the last ones
+// shifted out of the two vectors already held, which spares the loads that
+// straddle cache lines while leaving the vector units work they have room for.
+template <int J>
+[[gnu::always_inline]] inline V16 acrossTerm(const float* s, const V16& a, const V16& b)
+{
+    if constexpr (J > kNine / 2) {
+        return v16Window<J>(a, b);
+    } else {
+        V16 v;
+        v16Load(v, s + J);
+        return v;
+    }
+}
+
 // The nine taps below hold no negative factor and read no negative value, so
 // no product is -0 and the first product may start each sum instead of a
 // zero: the same floats as correlateRow. The middle factor along x is 1,
@@ -87,24 +114,26 @@ constexpr int kFour = 4;
 template <int Chunks>
 [[gnu::always_inline]] inline void acrossNineChunks(float* out, const float* s, const V16* k)
 {
-    V16 a[Chunks];
+    V16 v[Chunks + 1];
+#pragma GCC unroll 5
+    for (int c = 0; c <= Chunks; ++c)
+        v16Load(v[c], s + c * kV16Lanes);
 #pragma GCC unroll 4
     for (int c = 0; c < Chunks; ++c) {
-        V16 v;
-        v16Load(v, s + c * kV16Lanes);
-        a[c] = k[0] * v;
+        const float* at = s + c * kV16Lanes;
+        const V16& a = v[c];
+        const V16& b = v[c + 1];
+        V16 sum = k[0] * a;
+        sum += k[1] * acrossTerm<1>(at, a, b);
+        sum += k[2] * acrossTerm<2>(at, a, b);
+        sum += k[3] * acrossTerm<3>(at, a, b);
+        sum += acrossTerm<4>(at, a, b);
+        sum += k[5] * acrossTerm<5>(at, a, b);
+        sum += k[6] * acrossTerm<6>(at, a, b);
+        sum += k[7] * acrossTerm<7>(at, a, b);
+        sum += k[8] * acrossTerm<8>(at, a, b);
+        v16Store(out + c * kV16Lanes, sum);
     }
-#pragma GCC unroll 8
-    for (int j = 1; j < kNine; ++j)
-#pragma GCC unroll 4
-        for (int c = 0; c < Chunks; ++c) {
-            V16 v;
-            v16Load(v, s + j + c * kV16Lanes);
-            a[c] += j == kNine / 2 ? v : k[j] * v;
-        }
-#pragma GCC unroll 4
-    for (int c = 0; c < Chunks; ++c)
-        v16Store(out + c * kV16Lanes, a[c]);
 }
 
 // Output rows r = 0..3 from the twelve source rows of their windows
@@ -136,6 +165,8 @@ void acrossNine(float* out, int count, const float* src, const float* taps)
     V16 k[kNine];
     for (int j = 0; j < kNine; ++j)
         k[j] = V16{} + taps[j];
+    // A chunk also loads the sixteen values after it, of which it uses
+    // eight: src holds count + 8 values and room for count + 16.
     int x = 0;
     for (; x + 4 * kV16Lanes <= count; x += 4 * kV16Lanes)
         acrossNineChunks<4>(out + x, src + x, k);
@@ -242,7 +273,10 @@ CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int hei
     const auto address = reinterpret_cast<std::uintptr_t>(ring_.data());
     ringStart_ = ring_.data() + (lineFloats - address / sizeof(float) % lineFloats) % lineFloats;
     tags_.assign(std::size_t(slots), -1);
-    padded_.resize(std::size_t(width_ + 2 * taps_.rx));
+    // The padded row starts on a cache line too, for the loads along x.
+    padded_.resize(std::size_t(width_ + 2 * taps_.rx) + 2 * lineFloats);
+    const auto paddedAddress = reinterpret_cast<std::uintptr_t>(padded_.data());
+    paddedStart_ = padded_.data() + (lineFloats - paddedAddress / sizeof(float) % lineFloats) % lineFloats;
     window_.resize(std::size_t(taps_.kh) * std::size_t(rowsAtOnce_));
     strip_.resize(std::size_t(taps_.kh));
 }
@@ -251,7 +285,7 @@ void CorrelationBand::load(int q, float* slot)
 {
     // Mirror-pad the row by rx columns on each side: padded index i is column i - rx.
     const int rx = taps_.rx;
-    float* padded = taps_.separable ? padded_.data() : slot;
+    float* padded = taps_.separable ? paddedStart_ : slot;
     float* src = padded + rx;
     fill_(q, src);
     for (int i = 0; i < rx; ++i)

@@ -75,6 +75,7 @@ private:
     float* ringStart_ = nullptr; // the first cache line in ring_
     std::vector<int> tags_;
     std::vector<float> padded_;
+    float* paddedStart_ = nullptr; // the first cache line in padded_
     std::vector<const float*> window_; // kh rows per output row
     std::vector<const float*> strip_;
 };

@@ -27,16 +27,6 @@ void bytesToFloats(const unsigned char* __restrict from, float* __restrict to, i
         to[i] = from[i];
 }
 
-// Asks for a row the band reads next while this one is blurred: rows one
-// memory page long start a new stream each, which the processor's own
-// prefetching picks up only after several misses.
-void prefetchRow(const unsigned char* row, int n)
-{
-    constexpr int line = 64;
-    for (int i = 0; i < n; i += line)
-        __builtin_prefetch(row + i);
-}
-
 } // namespace
 
 float OneDGaussian(float x, float sigma)
@@ -118,8 +108,6 @@ bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, 
                 CorrelationBand::RowFill([&](int q, float* to) {
                     const unsigned char* bytes = q >= begin && q < end ? rows[q] : halo.row(q);
                     bytesToFloats(bytes, to, w);
-                    if (q + 1 >= begin && q + 1 < end)
-                        prefetchRow(rows[q + 1], w);
                 }),
                 rowsAtOnce, true);
             for (int y = begin; y < end; y += rowsAtOnce) {
