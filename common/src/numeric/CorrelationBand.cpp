@@ -159,8 +159,10 @@ template <int Chunks>
         v16Store(out[r] + x, a[r]);
 }
 
+// ahead, when given, is a byte row of count bytes that the next call reads:
+// it is fetched a cache line per chunk while this row is filtered.
 PIX_HOT_KERNEL_WIDE
-void acrossNine(float* out, int count, const float* src, const float* taps)
+void acrossNine(float* out, int count, const float* src, const float* taps, const unsigned char* ahead)
 {
     V16 k[kNine];
     for (int j = 0; j < kNine; ++j)
@@ -168,8 +170,12 @@ void acrossNine(float* out, int count, const float* src, const float* taps)
     // A chunk also loads the sixteen values after it, of which it uses
     // eight: src holds count + 8 values and room for count + 16.
     int x = 0;
-    for (; x + 4 * kV16Lanes <= count; x += 4 * kV16Lanes)
+    static_assert(4 * kV16Lanes == 64, "a chunk of floats per cache line of bytes");
+    for (; x + 4 * kV16Lanes <= count; x += 4 * kV16Lanes) {
+        if (ahead != nullptr)
+            __builtin_prefetch(ahead + x);
         acrossNineChunks<4>(out + x, src + x, k);
+    }
     for (; x + kV16Lanes <= count; x += kV16Lanes)
         acrossNineChunks<1>(out + x, src + x, k);
     for (; x < count; ++x) {
@@ -293,7 +299,8 @@ void CorrelationBand::load(int q, float* slot)
     for (int i = 0; i < rx; ++i)
         padded[rx + width_ + i] = src[pixMirrorReflect(width_ + i, width_)];
     if (nine_) {
-        acrossNine(slot, width_, padded, taps_.row.data());
+        const unsigned char* ahead = byteRows_ && q + 1 < height_ ? byteRows_(q + 1) : nullptr;
+        acrossNine(slot, width_, padded, taps_.row.data(), ahead);
     } else if (taps_.separable) {
         const float* line = padded;
         correlateRow(slot, width_, &line, taps_.row.data(), taps_.kw, 1);
@@ -310,6 +317,11 @@ const float* CorrelationBand::ringRow(int q)
         tags_[slot] = q;
     }
     return row;
+}
+
+void CorrelationBand::prefetchByteRows(ByteRows rows)
+{
+    byteRows_ = std::move(rows);
 }
 
 void CorrelationBand::advance(int y)

@@ -51,6 +51,12 @@ public:
     CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce = 1,
                     bool nonNegativeRows = false);
 
+    // For rows filled from bytes: rows(q) is where source row q's width
+    // bytes lie, or null. On the nine-tap path the next row is fetched from
+    // memory while the one before it is filtered.
+    using ByteRows = std::function<const unsigned char*(int row)>;
+    void prefetchByteRows(ByteRows rows);
+
     // Brings the source rows of output row y's window into the ring.
     void advance(int y);
     // advance(y), then writes output row y (width floats) to out.
@@ -68,6 +74,7 @@ private:
     int width_;
     int height_;
     RowFill fill_;
+    ByteRows byteRows_;
     int rowsAtOnce_ = 1;
     bool nine_ = false;
     int rowLength_;

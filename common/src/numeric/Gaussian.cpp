@@ -110,6 +110,7 @@ bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, 
                     bytesToFloats(bytes, to, w);
                 }),
                 rowsAtOnce, true);
+            band.prefetchByteRows([&](int q) { return q >= begin && q < end ? rows[q] : nullptr; });
             for (int y = begin; y < end; y += rowsAtOnce) {
                 const int n = std::min(rowsAtOnce, end - y);
                 band.computeRows(y, n, outs);
