@@ -4,12 +4,14 @@
 
 #include "pixorama/common/Gaussian.h"
 
+// The 64-byte vectors below never cross a call: every function taking one
+// is inlined, so the AVX-512 calling convention does not matter.
 #pragma GCC diagnostic ignored "-Wpsabi"
 
 namespace {
 
-// v + b - v b / 255 with integer division, in 16 bits (v b <= 65025) so the
-// line runs on vectors; the result never leaves 0..255.
+// v + b - v b / 255 with integer division, exact in 16 bits (v b <= 65025);
+// the result never leaves 0..255.
 inline unsigned char Screen(unsigned char v, unsigned char b)
 {
     const unsigned short product = static_cast<unsigned short>(v * b);
@@ -26,11 +28,10 @@ inline unsigned char TruncatedByte(float s)
 
 // Thirty-two pixels at a time: the blur truncated in 32-bit lanes, then
 // screened in 16-bit lanes, one AVX-512 register each where the processor
-// has it. The vectors never cross a call.
+// has it.
 using Floats = float __attribute__((vector_size(64)));
 using Ints = int __attribute__((vector_size(64)));
 using Shorts = unsigned short __attribute__((vector_size(64)));
-using Bytes = unsigned char __attribute__((vector_size(64)));
 using HalfBytes = unsigned char __attribute__((vector_size(32)));
 constexpr int run = 32;
 
@@ -48,15 +49,16 @@ constexpr int run = 32;
     Ints low, high;
     TruncatedInts(low, s);
     TruncatedInts(high, s + run / 2);
-    // The low half of each 32-bit lane holds the byte; bytes widen by
-    // interleaving with zeros.
-    const Shorts b = __builtin_shufflevector(Shorts(low), Shorts(high), 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30, 32, 34, 36, 38, 40, 42, 44, 46, 48, 50, 52, 54, 56, 58, 60, 62);
+    // The low half of each 32-bit lane holds the byte.
+    const Shorts b =
+        __builtin_shufflevector(Shorts(low), Shorts(high), 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30,
+                                32, 34, 36, 38, 40, 42, 44, 46, 48, 50, 52, 54, 56, 58, 60, 62);
     HalfBytes bytes;
     __builtin_memcpy(&bytes, v, sizeof bytes);
-    const Shorts wide = Shorts(__builtin_shufflevector(bytes, HalfBytes{}, 0, 32, 1, 32, 2, 32, 3, 32, 4, 32, 5, 32, 6, 32, 7, 32, 8, 32, 9, 32, 10, 32, 11, 32, 12, 32, 13, 32, 14, 32, 15, 32, 16, 32, 17, 32, 18, 32, 19, 32, 20, 32, 21, 32, 22, 32, 23, 32, 24, 32, 25, 32, 26, 32, 27, 32, 28, 32, 29, 32, 30, 32, 31, 32));
+    const Shorts wide = __builtin_convertvector(bytes, Shorts);
     const Shorts product = wide * b;
     const Shorts screened = wide + b - ((product + 1 + (product >> 8)) >> 8);
-    const HalfBytes out = __builtin_shufflevector(Bytes(screened), Bytes(screened), 0, 2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24, 26, 28, 30, 32, 34, 36, 38, 40, 42, 44, 46, 48, 50, 52, 54, 56, 58, 60, 62);
+    const HalfBytes out = __builtin_convertvector(screened, HalfBytes);
     __builtin_memcpy(v, &out, sizeof out);
 }
 
