@@ -136,9 +136,38 @@ template <int Chunks>
     }
 }
 
+// Sixteen outputs as floats, or truncated to bytes and held to 0..255 with
+// not-a-number giving 0.
+[[gnu::always_inline]] inline void v16Put(float* p, const V16& v)
+{
+    v16Store(p, v);
+}
+
+[[gnu::always_inline]] inline void v16Put(unsigned char* p, V16 v)
+{
+    using Ints = int __attribute__((vector_size(64)));
+    using Bytes = unsigned char __attribute__((vector_size(16)));
+    v = v > 0.0f ? v : 0.0f;
+    v = v < 255.0f ? v : 255.0f;
+    const Bytes bytes = __builtin_convertvector(__builtin_convertvector(v, Ints), Bytes);
+    __builtin_memcpy(p, &bytes, sizeof bytes);
+}
+
+inline void put(float* p, float v)
+{
+    *p = v;
+}
+
+inline void put(unsigned char* p, float v)
+{
+    const float c = v > 0.0f ? v : 0.0f;
+    *p = static_cast<unsigned char>(static_cast<int>(c < 255.0f ? c : 255.0f));
+}
+
 // Output rows r = 0..3 from the twelve source rows of their windows
 // (src[r + i] is tap i of row r): each source row is read once for all four.
-[[gnu::always_inline]] inline void downNineFourChunk(float* const* out, const float* const* src, int x, const V16* k)
+template <typename Out>
+[[gnu::always_inline]] inline void downNineFourChunk(Out* const* out, const float* const* src, int x, const V16* k)
 {
     V16 a[kFour] = {};
 #pragma GCC unroll 12
@@ -156,11 +185,28 @@ template <int Chunks>
     }
 #pragma GCC unroll 4
     for (int r = 0; r < kFour; ++r)
-        v16Store(out[r] + x, a[r]);
+        v16Put(out[r] + x, a[r]);
 }
 
-// ahead, when given, is a byte row of count bytes that the next call reads:
-// it is fetched a cache line per chunk while this row is filtered.
+template <typename Out>
+[[gnu::always_inline]] inline void downNineFourRows(Out* const* out, int count, const float* const* src,
+                                                    const float* taps)
+{
+    V16 k[kNine];
+    for (int j = 0; j < kNine; ++j)
+        k[j] = V16{} + taps[j];
+    int x = 0;
+    for (; x + kV16Lanes <= count; x += kV16Lanes)
+        downNineFourChunk(out, src, x, k);
+    for (; x < count; ++x)
+        for (int r = 0; r < kFour; ++r) {
+            float a = taps[0] * src[r][x];
+            for (int j = 1; j < kNine; ++j)
+                a += taps[j] * src[r + j][x];
+            put(out[r] + x, a);
+        }
+}
+
 PIX_HOT_KERNEL_WIDE
 void acrossNine(float* out, int count, const float* src, const float* taps, const unsigned char* ahead)
 {
@@ -189,19 +235,20 @@ void acrossNine(float* out, int count, const float* src, const float* taps, cons
 PIX_HOT_KERNEL_WIDE
 void downNineFour(float* const* out, int count, const float* const* src, const float* taps)
 {
-    V16 k[kNine];
-    for (int j = 0; j < kNine; ++j)
-        k[j] = V16{} + taps[j];
-    int x = 0;
-    for (; x + kV16Lanes <= count; x += kV16Lanes)
-        downNineFourChunk(out, src, x, k);
-    for (; x < count; ++x)
-        for (int r = 0; r < kFour; ++r) {
-            float a = taps[0] * src[r][x];
-            for (int j = 1; j < kNine; ++j)
-                a += taps[j] * src[r + j][x];
-            out[r][x] = a;
-        }
+    downNineFourRows(out, count, src, taps);
+}
+
+PIX_HOT_KERNEL_WIDE
+void downNineFour(unsigned char* const* out, int count, const float* const* src, const float* taps)
+{
+    downNineFourRows(out, count, src, taps);
+}
+
+PIX_HOT_KERNEL
+void truncateRow(const float* from, unsigned char* to, int n)
+{
+    for (int i = 0; i < n; ++i)
+        put(to + i, from[i]);
 }
 
 bool nonNegative(const std::vector<float>& factors)
@@ -269,6 +316,8 @@ CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int hei
 {
     nine_ = nonNegativeRows && taps_.separable && taps_.kw == kNine && taps_.kh == kNine &&
             taps_.row[kNine / 2] == 1.0f && nonNegative(taps_.row) && nonNegative(taps_.column);
+    if (nine_)
+        nineRows_.resize(kNine + kFour - 1);
     // Ring rows start on cache lines, so that the vector loads of the
     // column pass never straddle two lines.
     constexpr int lineFloats = 16;
@@ -343,9 +392,22 @@ void CorrelationBand::computeRow(int y, float* out)
         correlateRow(out, width_, window_.data(), taps_.taps.data(), taps_.kw, taps_.kh);
 }
 
+const float* const* CorrelationBand::nineWindows(int y)
+{
+    for (int r = 0; r < kFour; ++r)
+        advance(y + r);
+    for (int i = 0; i < kNine + kFour - 1; ++i)
+        nineRows_[std::size_t(i)] = ringRow(pixMirrorReflect(y - taps_.ry + i, height_));
+    return nineRows_.data();
+}
+
 void CorrelationBand::computeRows(int y, int count, float* const* outs)
 {
     count = std::min(count, rowsAtOnce_);
+    if (nine_ && count == kFour) {
+        downNineFour(outs, width_, nineWindows(y), taps_.column.data());
+        return;
+    }
     if (!taps_.separable) {
         for (int r = 0; r < count; ++r)
             computeRow(y + r, outs[r]);
@@ -354,13 +416,6 @@ void CorrelationBand::computeRows(int y, int count, float* const* outs)
     const int kh = taps_.kh;
     for (int r = 0; r < count; ++r)
         advance(y + r);
-    if (nine_ && count == kFour) {
-        const float* rows[kNine + kFour - 1];
-        for (int i = 0; i < kNine + kFour - 1; ++i)
-            rows[i] = ringRow(pixMirrorReflect(y - taps_.ry + i, height_));
-        downNineFour(outs, width_, rows, taps_.column.data());
-        return;
-    }
     for (int r = 0; r < count; ++r)
         for (int dy = 0; dy < kh; ++dy)
             window_[std::size_t(r * kh + dy)] = ringRow(pixMirrorReflect(y + r - taps_.ry + dy, height_));
@@ -376,4 +431,20 @@ void CorrelationBand::computeRows(int y, int count, float* const* outs)
             correlateRow(outs[r] + x0, n, strip_.data(), taps_.column.data(), 1, kh);
         }
     }
+}
+
+void CorrelationBand::computeRowsTruncated(int y, int count, unsigned char* const* outs)
+{
+    count = std::min(count, rowsAtOnce_);
+    if (nine_ && count == kFour) {
+        downNineFour(outs, width_, nineWindows(y), taps_.column.data());
+        return;
+    }
+    truncated_.resize(std::size_t(width_) * std::size_t(rowsAtOnce_));
+    std::vector<float*> rows(static_cast<std::size_t>(count));
+    for (int r = 0; r < count; ++r)
+        rows[std::size_t(r)] = truncated_.data() + std::size_t(r) * std::size_t(width_);
+    computeRows(y, count, rows.data());
+    for (int r = 0; r < count; ++r)
+        truncateRow(rows[std::size_t(r)], outs[r], width_);
 }

@@ -65,9 +65,13 @@ public:
     // count - 1], their windows brought in first. The same floats as
     // computeRow.
     void computeRows(int y, int count, float* const* outs);
+    // computeRows truncated to bytes and held to 0..255 (not-a-number gives 0).
+    void computeRowsTruncated(int y, int count, unsigned char* const* outs);
 
 private:
     const float* ringRow(int q);
+    // The twelve ring rows of the windows of output rows y .. y + 3.
+    const float* const* nineWindows(int y);
     void load(int q, float* slot);
 
     const CorrelationTaps& taps_;
@@ -85,4 +89,6 @@ private:
     float* paddedStart_ = nullptr; // the first cache line in padded_
     std::vector<const float*> window_; // kh rows per output row
     std::vector<const float*> strip_;
+    std::vector<const float*> nineRows_;
+    std::vector<float> truncated_; // rows on their way to bytes
 };
