@@ -9,6 +9,10 @@
 #include <cstring>
 #include <utility>
 
+// The 64-byte vectors below never cross a call: every function taking or
+// returning one is inlined, so the AVX-512 calling convention does not matter.
+#pragma GCC diagnostic ignored "-Wpsabi"
+
 namespace {
 
 // Chunks vectors of eight outputs from x, each summed tap by tap in order.
@@ -62,6 +66,198 @@ void correlateRow(float* out, int count, const float* const* src, const float* t
     }
 }
 
+namespace {
+
+// Sixteen floats: one AVX-512 register, two AVX2 or four SSE registers.
+using V16 = float __attribute__((vector_size(64)));
+constexpr int kV16Lanes = 16;
+constexpr int kNine = 9;
+constexpr int kFour = 4;
+
+[[gnu::always_inline]] inline void v16Load(V16& v, const float* p)
+{
+    __builtin_memcpy(&v, p, sizeof v);
+}
+
+[[gnu::always_inline]] inline void v16Store(float* p, const V16& v)
+{
+    __builtin_memcpy(p, &v, sizeof v);
+}
+
+// The window of sixteen values from j on, out of the vectors at 0 and 16.
+template <int J>
+[[gnu::always_inline]] inline V16 v16Window(const V16& a, const V16& b)
+{
+    return __builtin_shufflevector(a, b, J, J + 1, J + 2, J + 3, J + 4, J + 5, J + 6, J + 7, J + 8, J + 9, J + 10,
+                                   J + 11, J + 12, J + 13, J + 14, J + 15);
+}
+
+// Term j of a sum along x from s: the first taps are loaded, the last ones
+// shifted out of the two vectors already held, which spares the loads that
+// straddle cache lines while leaving the vector units work they have room for.
+template <int J>
+[[gnu::always_inline]] inline V16 acrossTerm(const float* s, const V16& a, const V16& b)
+{
+    if constexpr (J > kNine / 2) {
+        return v16Window<J>(a, b);
+    } else {
+        V16 v;
+        v16Load(v, s + J);
+        return v;
+    }
+}
+
+// The nine taps below hold no negative factor and read no negative value, so
+// no product is -0 and the first product may start each sum instead of a
+// zero: the same floats as correlateRow. The middle factor along x is 1,
+// whose product is the value itself.
+template <int Chunks>
+[[gnu::always_inline]] inline void acrossNineChunks(float* out, const float* s, const V16* k)
+{
+    V16 v[Chunks + 1];
+#pragma GCC unroll 5
+    for (int c = 0; c <= Chunks; ++c)
+        v16Load(v[c], s + c * kV16Lanes);
+#pragma GCC unroll 4
+    for (int c = 0; c < Chunks; ++c) {
+        const float* at = s + c * kV16Lanes;
+        const V16& a = v[c];
+        const V16& b = v[c + 1];
+        V16 sum = k[0] * a;
+        sum += k[1] * acrossTerm<1>(at, a, b);
+        sum += k[2] * acrossTerm<2>(at, a, b);
+        sum += k[3] * acrossTerm<3>(at, a, b);
+        sum += acrossTerm<4>(at, a, b);
+        sum += k[5] * acrossTerm<5>(at, a, b);
+        sum += k[6] * acrossTerm<6>(at, a, b);
+        sum += k[7] * acrossTerm<7>(at, a, b);
+        sum += k[8] * acrossTerm<8>(at, a, b);
+        v16Store(out + c * kV16Lanes, sum);
+    }
+}
+
+// Sixteen outputs as floats, or truncated to bytes and held to 0..255 with
+// not-a-number giving 0.
+[[gnu::always_inline]] inline void v16Put(float* p, const V16& v)
+{
+    v16Store(p, v);
+}
+
+[[gnu::always_inline]] inline void v16Put(unsigned char* p, V16 v)
+{
+    using Ints = int __attribute__((vector_size(64)));
+    using Bytes = unsigned char __attribute__((vector_size(16)));
+    v = v > 0.0f ? v : 0.0f;
+    v = v < 255.0f ? v : 255.0f;
+    const Bytes bytes = __builtin_convertvector(__builtin_convertvector(v, Ints), Bytes);
+    __builtin_memcpy(p, &bytes, sizeof bytes);
+}
+
+inline void put(float* p, float v)
+{
+    *p = v;
+}
+
+inline void put(unsigned char* p, float v)
+{
+    const float c = v > 0.0f ? v : 0.0f;
+    *p = static_cast<unsigned char>(static_cast<int>(c < 255.0f ? c : 255.0f));
+}
+
+// Output rows r = 0..3 from the twelve source rows of their windows
+// (src[r + i] is tap i of row r): each source row is read once for all four.
+template <typename Out>
+[[gnu::always_inline]] inline void downNineFourChunk(Out* const* out, const float* const* src, int x, const V16* k)
+{
+    V16 a[kFour] = {};
+#pragma GCC unroll 12
+    for (int i = 0; i < kNine + kFour - 1; ++i) {
+        V16 v;
+        v16Load(v, src[i] + x);
+#pragma GCC unroll 4
+        for (int r = 0; r < kFour; ++r) {
+            const int j = i - r;
+            if (j == 0)
+                a[r] = k[0] * v;
+            else if (j > 0 && j < kNine)
+                a[r] += k[j] * v;
+        }
+    }
+#pragma GCC unroll 4
+    for (int r = 0; r < kFour; ++r)
+        v16Put(out[r] + x, a[r]);
+}
+
+template <typename Out>
+[[gnu::always_inline]] inline void downNineFourRows(Out* const* out, int count, const float* const* src,
+                                                    const float* taps)
+{
+    V16 k[kNine];
+    for (int j = 0; j < kNine; ++j)
+        k[j] = V16{} + taps[j];
+    int x = 0;
+    for (; x + kV16Lanes <= count; x += kV16Lanes)
+        downNineFourChunk(out, src, x, k);
+    for (; x < count; ++x)
+        for (int r = 0; r < kFour; ++r) {
+            float a = taps[0] * src[r][x];
+            for (int j = 1; j < kNine; ++j)
+                a += taps[j] * src[r + j][x];
+            put(out[r] + x, a);
+        }
+}
+
+PIX_HOT_KERNEL_WIDE
+void acrossNine(float* out, int count, const float* src, const float* taps, const unsigned char* ahead)
+{
+    V16 k[kNine];
+    for (int j = 0; j < kNine; ++j)
+        k[j] = V16{} + taps[j];
+    // A chunk also loads the sixteen values after it, of which it uses
+    // eight: src holds count + 8 values and room for count + 16.
+    int x = 0;
+    static_assert(4 * kV16Lanes == 64, "a chunk of floats per cache line of bytes");
+    for (; x + 4 * kV16Lanes <= count; x += 4 * kV16Lanes) {
+        if (ahead != nullptr)
+            __builtin_prefetch(ahead + x);
+        acrossNineChunks<4>(out + x, src + x, k);
+    }
+    for (; x + kV16Lanes <= count; x += kV16Lanes)
+        acrossNineChunks<1>(out + x, src + x, k);
+    for (; x < count; ++x) {
+        float a = taps[0] * src[x];
+        for (int j = 1; j < kNine; ++j)
+            a += taps[j] * src[x + j];
+        out[x] = a;
+    }
+}
+
+PIX_HOT_KERNEL_WIDE
+void downNineFour(float* const* out, int count, const float* const* src, const float* taps)
+{
+    downNineFourRows(out, count, src, taps);
+}
+
+PIX_HOT_KERNEL_WIDE
+void downNineFour(unsigned char* const* out, int count, const float* const* src, const float* taps)
+{
+    downNineFourRows(out, count, src, taps);
+}
+
+PIX_HOT_KERNEL
+void truncateRow(const float* from, unsigned char* to, int n)
+{
+    for (int i = 0; i < n; ++i)
+        put(to + i, from[i]);
+}
+
+bool nonNegative(const std::vector<float>& factors)
+{
+    return std::none_of(factors.begin(), factors.end(), [](float f) { return std::signbit(f); });
+}
+
+} // namespace
+
 bool CorrelationTaps::load(const ClassData2DIO<float>* kernel)
 {
     if (kernel == nullptr || kernel->data == nullptr || kernel->width <= 0 || kernel->height <= 0)
@@ -114,9 +310,14 @@ CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int hei
 {
 }
 
-CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce)
+CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce,
+                                 bool nonNegativeRows)
     : taps_(taps), width_(width), height_(height), fill_(std::move(fill)), rowsAtOnce_(std::max(1, rowsAtOnce))
 {
+    nine_ = nonNegativeRows && taps_.separable && taps_.kw == kNine && taps_.kh == kNine &&
+            taps_.row[kNine / 2] == 1.0f && nonNegative(taps_.row) && nonNegative(taps_.column);
+    if (nine_)
+        nineRows_.resize(kNine + kFour - 1);
     // Ring rows start on cache lines, so that the vector loads of the
     // column pass never straddle two lines.
     constexpr int lineFloats = 16;
@@ -127,7 +328,10 @@ CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int hei
     const auto address = reinterpret_cast<std::uintptr_t>(ring_.data());
     ringStart_ = ring_.data() + (lineFloats - address / sizeof(float) % lineFloats) % lineFloats;
     tags_.assign(std::size_t(slots), -1);
-    padded_.resize(std::size_t(width_ + 2 * taps_.rx));
+    // The padded row starts on a cache line too, for the loads along x.
+    padded_.resize(std::size_t(width_ + 2 * taps_.rx) + 2 * lineFloats);
+    const auto paddedAddress = reinterpret_cast<std::uintptr_t>(padded_.data());
+    paddedStart_ = padded_.data() + (lineFloats - paddedAddress / sizeof(float) % lineFloats) % lineFloats;
     window_.resize(std::size_t(taps_.kh) * std::size_t(rowsAtOnce_));
     strip_.resize(std::size_t(taps_.kh));
 }
@@ -136,14 +340,17 @@ void CorrelationBand::load(int q, float* slot)
 {
     // Mirror-pad the row by rx columns on each side: padded index i is column i - rx.
     const int rx = taps_.rx;
-    float* padded = taps_.separable ? padded_.data() : slot;
+    float* padded = taps_.separable ? paddedStart_ : slot;
     float* src = padded + rx;
     fill_(q, src);
     for (int i = 0; i < rx; ++i)
         padded[i] = src[pixMirrorReflect(i - rx, width_)];
     for (int i = 0; i < rx; ++i)
         padded[rx + width_ + i] = src[pixMirrorReflect(width_ + i, width_)];
-    if (taps_.separable) {
+    if (nine_) {
+        const unsigned char* ahead = byteRows_ && q + 1 < height_ ? byteRows_(q + 1) : nullptr;
+        acrossNine(slot, width_, padded, taps_.row.data(), ahead);
+    } else if (taps_.separable) {
         const float* line = padded;
         correlateRow(slot, width_, &line, taps_.row.data(), taps_.kw, 1);
     }
@@ -159,6 +366,11 @@ const float* CorrelationBand::ringRow(int q)
         tags_[slot] = q;
     }
     return row;
+}
+
+void CorrelationBand::prefetchByteRows(ByteRows rows)
+{
+    byteRows_ = std::move(rows);
 }
 
 void CorrelationBand::advance(int y)
@@ -180,9 +392,22 @@ void CorrelationBand::computeRow(int y, float* out)
         correlateRow(out, width_, window_.data(), taps_.taps.data(), taps_.kw, taps_.kh);
 }
 
+const float* const* CorrelationBand::nineWindows(int y)
+{
+    for (int r = 0; r < kFour; ++r)
+        advance(y + r);
+    for (int i = 0; i < kNine + kFour - 1; ++i)
+        nineRows_[std::size_t(i)] = ringRow(pixMirrorReflect(y - taps_.ry + i, height_));
+    return nineRows_.data();
+}
+
 void CorrelationBand::computeRows(int y, int count, float* const* outs)
 {
     count = std::min(count, rowsAtOnce_);
+    if (nine_ && count == kFour) {
+        downNineFour(outs, width_, nineWindows(y), taps_.column.data());
+        return;
+    }
     if (!taps_.separable) {
         for (int r = 0; r < count; ++r)
             computeRow(y + r, outs[r]);
@@ -206,4 +431,20 @@ void CorrelationBand::computeRows(int y, int count, float* const* outs)
             correlateRow(outs[r] + x0, n, strip_.data(), taps_.column.data(), 1, kh);
         }
     }
+}
+
+void CorrelationBand::computeRowsTruncated(int y, int count, unsigned char* const* outs)
+{
+    count = std::min(count, rowsAtOnce_);
+    if (nine_ && count == kFour) {
+        downNineFour(outs, width_, nineWindows(y), taps_.column.data());
+        return;
+    }
+    truncated_.resize(std::size_t(width_) * std::size_t(rowsAtOnce_));
+    std::vector<float*> rows(static_cast<std::size_t>(count));
+    for (int r = 0; r < count; ++r)
+        rows[std::size_t(r)] = truncated_.data() + std::size_t(r) * std::size_t(width_);
+    computeRows(y, count, rows.data());
+    for (int r = 0; r < count; ++r)
+        truncateRow(rows[std::size_t(r)], outs[r], width_);
 }

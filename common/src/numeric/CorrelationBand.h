@@ -45,8 +45,17 @@ public:
 
     CorrelationBand(const CorrelationTaps& taps, int width, int height, RowSource source);
     // Rows made on the way (from bytes, say) go straight into the padded row.
-    // The ring holds the windows of rowsAtOnce consecutive output rows.
-    CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce = 1);
+    // The ring holds the windows of rowsAtOnce consecutive output rows. With
+    // nonNegativeRows (no row value below zero, nor -0) a separable nine-tap
+    // kernel of non-negative factors takes a faster path to the same floats.
+    CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce = 1,
+                    bool nonNegativeRows = false);
+
+    // For rows filled from bytes: rows(q) is where source row q's width
+    // bytes lie, or null. On the nine-tap path the next row is fetched from
+    // memory while the one before it is filtered.
+    using ByteRows = std::function<const unsigned char*(int row)>;
+    void prefetchByteRows(ByteRows rows);
 
     // Brings the source rows of output row y's window into the ring.
     void advance(int y);
@@ -56,21 +65,30 @@ public:
     // count - 1], their windows brought in first. The same floats as
     // computeRow.
     void computeRows(int y, int count, float* const* outs);
+    // computeRows truncated to bytes and held to 0..255 (not-a-number gives 0).
+    void computeRowsTruncated(int y, int count, unsigned char* const* outs);
 
 private:
     const float* ringRow(int q);
+    // The twelve ring rows of the windows of output rows y .. y + 3.
+    const float* const* nineWindows(int y);
     void load(int q, float* slot);
 
     const CorrelationTaps& taps_;
     int width_;
     int height_;
     RowFill fill_;
+    ByteRows byteRows_;
     int rowsAtOnce_ = 1;
+    bool nine_ = false;
     int rowLength_;
     std::vector<float> ring_;
     float* ringStart_ = nullptr; // the first cache line in ring_
     std::vector<int> tags_;
     std::vector<float> padded_;
+    float* paddedStart_ = nullptr; // the first cache line in padded_
     std::vector<const float*> window_; // kh rows per output row
     std::vector<const float*> strip_;
+    std::vector<const float*> nineRows_;
+    std::vector<float> truncated_; // rows on their way to bytes
 };

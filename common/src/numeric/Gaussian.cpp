@@ -20,7 +20,7 @@ float factor(double t, float sigma)
     return std::fabs(t) < 1e-6 ? 1.0f : 0.0f;
 }
 
-PIX_HOT_KERNEL
+PIX_HOT_KERNEL_WIDE
 void bytesToFloats(const unsigned char* __restrict from, float* __restrict to, int n)
 {
     for (int i = 0; i < n; ++i)
@@ -72,8 +72,22 @@ bool gGaussRows(unsigned char* const* rows, int w, int h, int size, float sigma,
                         [&row](int, int y, const float* blurred) { row(y, blurred); });
 }
 
-bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, int size, float sigma, float angle,
-                  const GaussPlaneRow& row)
+namespace {
+
+void computeInto(CorrelationBand& band, int y, int count, float* const* outs)
+{
+    band.computeRows(y, count, outs);
+}
+
+void computeInto(CorrelationBand& band, int y, int count, unsigned char* const* outs)
+{
+    band.computeRowsTruncated(y, count, outs);
+}
+
+// gGaussPlanes handing out rows of T: floats, or bytes truncated from them.
+template <typename T, typename Row>
+bool blurPlanes(unsigned char* const* const* planes, int count, int w, int h, int size, float sigma, float angle,
+                const Row& row)
 {
     if (size < 1 || size % 2 == 0)
         return false;
@@ -93,9 +107,9 @@ bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, 
         constexpr int rowsAtOnce = 4;
         // Output rows a little more than the width apart: rows a multiple of
         // 4 KB apart would stall each store behind the one before.
-        const std::size_t stride = std::size_t(w) + 16;
-        std::vector<float> out(stride * rowsAtOnce, 0.0f);
-        float* outs[rowsAtOnce];
+        const std::size_t stride = std::size_t(w) + 64;
+        std::vector<T> out(stride * rowsAtOnce, T{});
+        T* outs[rowsAtOnce];
         for (int r = 0; r < rowsAtOnce; ++r)
             outs[r] = out.data() + std::size_t(r) * stride;
         for (int p = 0; p < count; ++p) {
@@ -109,14 +123,29 @@ bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, 
                     const unsigned char* bytes = q >= begin && q < end ? rows[q] : halo.row(q);
                     bytesToFloats(bytes, to, w);
                 }),
-                rowsAtOnce);
+                rowsAtOnce, true);
+            band.prefetchByteRows([&](int q) { return q >= begin && q < end ? rows[q] : nullptr; });
             for (int y = begin; y < end; y += rowsAtOnce) {
                 const int n = std::min(rowsAtOnce, end - y);
-                band.computeRows(y, n, outs);
+                computeInto(band, y, n, outs);
                 for (int r = 0; r < n; ++r)
                     row(p, y + r, outs[r]);
             }
         }
     });
     return true;
+}
+
+} // namespace
+
+bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, int size, float sigma, float angle,
+                  const GaussPlaneRow& row)
+{
+    return blurPlanes<float>(planes, count, w, h, size, sigma, angle, row);
+}
+
+bool gGaussPlanesTruncated(unsigned char* const* const* planes, int count, int w, int h, int size, float sigma,
+                           float angle, const GaussPlaneByteRow& row)
+{
+    return blurPlanes<unsigned char>(planes, count, w, h, size, sigma, angle, row);
 }

@@ -39,6 +39,9 @@ inline constexpr int kV8Lanes = 8;
 // builds (the fuzz targets) take the baseline only.
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 #define PIX_HOT_KERNEL __attribute__((target_clones("arch=x86-64-v3", "default")))
+// Kernels that gain from sixteen lanes and 32 registers where the processor has them.
+#define PIX_HOT_KERNEL_WIDE __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
 #else
 #define PIX_HOT_KERNEL
+#define PIX_HOT_KERNEL_WIDE
 #endif

@@ -1,9 +1,6 @@
 #include "pixorama/workbench/PhotoEffects.h"
 #include "pixorama/workbench/WatershedCore.h"
 
-#include "PixelLoops.h"
-#include "ScratchBytes.h"
-
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -13,13 +10,6 @@ namespace {
 
 constexpr int spotRadius = 2;    // a 5 x 5 closing fills spots up to five pixels across
 constexpr int spotContrast = 10; // grey levels below the surroundings that make a spot
-
-struct PlaneSized : ScratchBytes {
-    explicit PlaneSized(ColourPlanes planes)
-        : ScratchBytes(std::size_t(planes.Width()) * std::size_t(planes.Height()))
-    {
-    }
-};
 
 // The plane's closing into closed, which may be the plane's own pixels.
 void Closing(const ClassData2DIO<unsigned char>& plane, unsigned char* closed)
@@ -70,21 +60,16 @@ void TakeSpots(unsigned char* r, unsigned char* g, unsigned char* b, const unsig
 
 } // namespace
 
+// The three closings and the choice run row by row in one split over the
+// processors, so no closed plane is written out whole.
 void EffectBlemishRemoval(ColourPlanes planes)
 {
     if (planes.Empty())
         return;
-    const PlaneSized closed[3] = {PlaneSized(planes), PlaneSized(planes), PlaneSized(planes)};
-    Closing(planes.r, closed[0].get());
-    Closing(planes.g, closed[1].get());
-    Closing(planes.b, closed[2].get());
+    unsigned char* const* pictures[] = {planes.r.rows, planes.g.rows, planes.b.rows};
     const int w = planes.Width();
-    ForPlaneBands(planes, [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const std::size_t at = std::size_t(y) * std::size_t(w);
-            TakeSpots(planes.r.rows[y], planes.g.rows[y], planes.b.rows[y], closed[0].get() + at, closed[1].get() + at,
-                      closed[2].get() + at, w);
-        }
+    ForClosedRows(pictures, 3, w, planes.Height(), spotRadius, [&](int y, const unsigned char* const* closed) {
+        TakeSpots(planes.r.rows[y], planes.g.rows[y], planes.b.rows[y], closed[0], closed[1], closed[2], w);
     });
 }
 

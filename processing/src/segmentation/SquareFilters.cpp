@@ -106,11 +106,16 @@ void OfRuns(const unsigned char* const* runs, int count, unsigned char* out, int
 // that the bands may write over the picture they read.
 class BandRows {
 public:
-    BandRows(const unsigned char* picture, int w, int h, int halo, RowSplit::Range band)
-        : picture(picture), w(std::size_t(w)), band(band), firstAbove(std::max(0, band.begin - halo)),
-          above(picture + firstAbove * this->w, picture + std::size_t(band.begin) * this->w),
-          below(picture + std::size_t(band.end) * this->w, picture + std::size_t(std::min(h, band.end + halo)) * this->w)
+    BandRows(const unsigned char* const* picture, int w, int h, int halo, RowSplit::Range band)
+        : picture(picture), w(std::size_t(w)), band(band), firstAbove(std::max(0, band.begin - halo))
     {
+        const int lastBelow = std::min(h, band.end + halo);
+        above.resize(std::size_t(band.begin - firstAbove) * this->w);
+        below.resize(std::size_t(std::max(0, lastBelow - band.end)) * this->w);
+        for (int sy = firstAbove; sy < band.begin; ++sy)
+            std::memcpy(above.data() + std::size_t(sy - firstAbove) * this->w, picture[sy], this->w);
+        for (int sy = band.end; sy < lastBelow; ++sy)
+            std::memcpy(below.data() + std::size_t(sy - band.end) * this->w, picture[sy], this->w);
     }
 
     const unsigned char* row(int sy) const
@@ -119,11 +124,11 @@ public:
             return above.data() + std::size_t(sy - firstAbove) * w;
         if (sy >= band.end)
             return below.data() + std::size_t(sy - band.end) * w;
-        return picture + std::size_t(sy) * w;
+        return picture[sy];
     }
 
 private:
-    const unsigned char* picture;
+    const unsigned char* const* picture;
     std::size_t w;
     RowSplit::Range band;
     int firstAbove;
@@ -165,21 +170,34 @@ private:
     std::vector<const unsigned char*> rows, shifted;
 };
 
-// Calls band(rows, begin, end) over the picture's rows, split over the
-// processors for large pictures; rows reads the picture as it was before any
-// band wrote, halo rows around each band.
+// Calls band(rows, begin, end) over the rows of count pictures of one size,
+// split over the processors for large pictures; rows[p] reads picture p as it
+// was before any band wrote, halo rows around each band.
 template <typename Band>
-void ForBands(const unsigned char* src, int w, int h, int halo, const Band& band)
+void ForBands(const unsigned char* const* const* pictures, int count, int w, int h, int halo, const Band& band)
 {
-    const std::size_t pixels = std::size_t(w) * std::size_t(h);
+    const std::size_t pixels = std::size_t(w) * std::size_t(h) * std::size_t(count);
     constexpr std::size_t threadedFrom = std::size_t(1) << 17;
     const int threads = pixels < threadedFrom ? 1 : RowSplit::threadCount();
     std::vector<BandRows> saved;
+    saved.reserve(std::size_t(threads) * std::size_t(count));
     for (int i = 0; i < threads; ++i)
-        saved.emplace_back(src, w, h, halo, RowSplit::range(i, threads, h));
+        for (int p = 0; p < count; ++p)
+            saved.emplace_back(pictures[p], w, h, halo, RowSplit::range(i, threads, h));
     RowSplit::runWorkers(h, threads, [&](int worker, int begin, int end) {
-        band(saved[std::size_t(worker)], begin, end);
+        band(saved.data() + std::size_t(worker) * std::size_t(count), begin, end);
     });
+}
+
+// ForBands over one picture stored row after row.
+template <typename Band>
+void ForBands(const unsigned char* src, int w, int h, int halo, const Band& band)
+{
+    std::vector<const unsigned char*> rows(static_cast<std::size_t>(h));
+    for (int y = 0; y < h; ++y)
+        rows[std::size_t(y)] = src + std::size_t(y) * std::size_t(w);
+    const unsigned char* const* picture = rows.data();
+    ForBands(&picture, 1, w, h, halo, [&](const BandRows* saved, int begin, int end) { band(*saved, begin, end); });
 }
 
 template <typename Op>
@@ -196,25 +214,41 @@ void FilterSquare(const unsigned char* src, unsigned char* dst, int w, int h, in
     });
 }
 
-// Dilation then erosion per band, the dilated rows an output row needs kept
-// in a ring of framed rows, so the dilation is never written out whole.
-void CloseBand(const BandRows& rows, unsigned char* dst, int w, int h, int r, int begin, int end)
-{
-    const std::size_t framed = std::size_t(w) + 2 * std::size_t(r);
-    const int slots = 2 * r + 1;
-    std::vector<unsigned char> ring(std::size_t(slots) * framed, LaneMin::identity);
-    auto slot = [&](int d) { return ring.data() + std::size_t(d % slots) * framed; };
-    LineFilter<LaneMax> dilation(w, r);
-    LineFilter<LaneMin> erosion(w, r);
-    auto source = [&rows](int sy) { return rows.row(sy); };
-    auto dilated = [&](int d) -> const unsigned char* { return slot(d); };
-    int next = std::max(0, begin - r); // next dilated row to compute
-    for (int y = begin; y < end; ++y) {
+// The closed rows of one band, in order: dilation then erosion, the dilated
+// rows the erosion needs kept in a ring of framed rows, so the dilation is
+// never written out whole. Once row y is out, no source row up to y is read
+// again.
+class ClosingRows {
+public:
+    ClosingRows(const BandRows& rows, int w, int h, int r, int begin)
+        : rows(rows), w(w), h(h), r(r), framed(std::size_t(w) + 2 * std::size_t(r)), slots(2 * r + 1),
+          ring(std::size_t(slots) * framed, LaneMin::identity), dilation(w, r), erosion(w, r),
+          next(std::max(0, begin - r))
+    {
+    }
+
+    // Closed row y into out, y one past the row before.
+    void run(int y, unsigned char* out)
+    {
+        auto source = [this](int sy) { return rows.row(sy); };
         for (const int last = std::min(h - 1, y + r); next <= last; ++next)
             dilation.run(source, next, h, w, slot(next) + r);
-        erosion.run(dilated, y, h, int(framed), dst + std::size_t(y) * std::size_t(w));
+        auto dilated = [this](int d) -> const unsigned char* { return slot(d); };
+        erosion.run(dilated, y, h, int(framed), out);
     }
-}
+
+private:
+    unsigned char* slot(int d) { return ring.data() + std::size_t(d % slots) * framed; }
+
+    const BandRows& rows;
+    int w, h, r;
+    std::size_t framed;
+    int slots;
+    std::vector<unsigned char> ring;
+    LineFilter<LaneMax> dilation;
+    LineFilter<LaneMin> erosion;
+    int next; // next dilated row to compute
+};
 
 } // namespace
 
@@ -233,8 +267,33 @@ void CloseSquare(const unsigned char* src, unsigned char* dst, int w, int h, int
     if (w <= 0 || h <= 0)
         return;
     const int r = std::max(radius, 0);
-    ForBands(src, w, h, 2 * r,
-             [&](const BandRows& rows, int begin, int end) { CloseBand(rows, dst, w, h, r, begin, end); });
+    ForBands(src, w, h, 2 * r, [&](const BandRows& rows, int begin, int end) {
+        ClosingRows closing(rows, w, h, r, begin);
+        for (int y = begin; y < end; ++y)
+            closing.run(y, dst + std::size_t(y) * std::size_t(w));
+    });
+}
+
+void ForClosedRows(unsigned char* const* const* pictures, int count, int w, int h, int radius, const ClosedRows& row)
+{
+    if (pictures == nullptr || count <= 0 || w <= 0 || h <= 0)
+        return;
+    const int r = std::max(radius, 0);
+    ForBands(pictures, count, w, h, 2 * r, [&](const BandRows* rows, int begin, int end) {
+        std::vector<ClosingRows> closings;
+        closings.reserve(std::size_t(count));
+        std::vector<unsigned char> closed(std::size_t(count) * std::size_t(w));
+        std::vector<const unsigned char*> out(static_cast<std::size_t>(count));
+        for (int p = 0; p < count; ++p) {
+            closings.emplace_back(rows[p], w, h, r, begin);
+            out[std::size_t(p)] = closed.data() + std::size_t(p) * std::size_t(w);
+        }
+        for (int y = begin; y < end; ++y) {
+            for (int p = 0; p < count; ++p)
+                closings[std::size_t(p)].run(y, closed.data() + std::size_t(p) * std::size_t(w));
+            row(y, out.data());
+        }
+    });
 }
 
 void ForSquareExtremes(const unsigned char* src, int w, int h, int radius, const SquareExtremesRow& row)

@@ -203,10 +203,13 @@ TEST(GaussianBlur, RowsOfABytePictureAreTheBytesOfgGaussEvenWhenChangedOnTheWay)
         for (int y = 0; y < h; ++y) {
             rows[std::size_t(y)] = bytes.data() + std::size_t(y) * std::size_t(w);
             for (int x = 0; x < w; ++x) {
-                rows[std::size_t(y)][x] = static_cast<unsigned char>((unsigned(y * w + x) * 2654435761u) >> 24);
+                // Noise beside a white band, whose blur reaches 255.
+                const unsigned noise = (unsigned(y * w + x) * 2654435761u) >> 24;
+                rows[std::size_t(y)][x] = static_cast<unsigned char>(x < w / 3 ? 255u : noise);
                 expected.rows[y][x] = rows[std::size_t(y)][x];
             }
         }
+        const std::vector<unsigned char> original = bytes;
         ASSERT_TRUE(gGauss(&expected, size, 1.5f, 0.0f));
         std::vector<float> blurred(bytes.size(), -1.0f);
         ASSERT_TRUE(gGaussRows(rows.data(), w, h, size, 1.5f, 0.0f, [&](int y, const float* row) {
@@ -217,6 +220,26 @@ TEST(GaussianBlur, RowsOfABytePictureAreTheBytesOfgGaussEvenWhenChangedOnTheWay)
             ASSERT_EQ(0, std::memcmp(expected.rows[y], blurred.data() + std::size_t(y) * std::size_t(w),
                                      std::size_t(w) * sizeof(float)))
                 << w << " x " << h << ", row " << y;
+
+        // The same rows truncated to bytes, two planes at once.
+        bytes = original;
+        std::vector<unsigned char> second(original.rbegin(), original.rend());
+        std::vector<unsigned char*> secondRows(std::size_t(h), nullptr);
+        for (int y = 0; y < h; ++y)
+            secondRows[std::size_t(y)] = second.data() + std::size_t(y) * std::size_t(w);
+        unsigned char* const* planes[] = {rows.data(), secondRows.data()};
+        std::vector<unsigned char> truncated(bytes.size(), 7);
+        ASSERT_TRUE(gGaussPlanesTruncated(planes, 2, w, h, size, 1.5f, 0.0f,
+                                          [&](int p, int y, const unsigned char* row) {
+                                              if (p == 0)
+                                                  std::copy(row, row + w, truncated.begin() + std::ptrdiff_t(y) * w);
+                                              std::fill_n(planes[p][y], w, 0);
+                                          }));
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                ASSERT_EQ(truncated[std::size_t(y) * std::size_t(w) + std::size_t(x)],
+                          static_cast<unsigned char>(std::clamp(expected.rows[y][x], 0.0f, 255.0f)))
+                    << w << " x " << h << " at " << x << "," << y;
     }
     EXPECT_FALSE(gGaussRows(nullptr, 0, 0, 4, 1.0f, 0.0f, [](int, const float*) {}));
 }

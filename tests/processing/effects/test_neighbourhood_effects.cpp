@@ -378,6 +378,33 @@ TEST(NeighbourhoodEffects, LargePicturesFollowTheSquareTakenPixelByPixel)
         ASSERT_TRUE(std::equal(closed.begin(), closed.end(), after[c]->data)) << "plane " << c;
     }
 
+    // Gentle removal on faint noise, some pixels raised past the contrast and
+    // some not: where the closing lifts the rounded (R + 2 G + B) / 4 by more
+    // than 10, all three channels take its values.
+    const TestPlanes faint(w, h, [&](int x, int y) {
+        return Rgb{150 + noise(x, y, 0) / 12, 150 + noise(x, y, 7) / 12, 150 + noise(x, y, 13) / 12};
+    });
+    TestPlanes gentle = faint;
+    EffectBlemishRemoval(gentle.Planes());
+    std::vector<unsigned char> lifted[3];
+    for (int c = 0; c < 3; ++c) {
+        const Plane* plane = c == 0 ? &faint.r : c == 1 ? &faint.g : &faint.b;
+        const std::vector<unsigned char> bytes(plane->data, plane->data + std::size_t(w) * h);
+        lifted[c] = BruteSquare(BruteSquare(bytes, w, h, 2, true), w, h, 2, false);
+    }
+    int spots = 0;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const std::size_t i = std::size_t(y) * w + std::size_t(x);
+            const Rgb was = faint.At(x, y), closing{lifted[0][i], lifted[1][i], lifted[2][i]};
+            const int redBlue = (closing[0] - was[0] + closing[2] - was[2] + 1) / 2;
+            const bool spot = (redBlue + closing[1] - was[1] + 1) / 2 > 10;
+            spots += spot;
+            ASSERT_EQ(gentle.At(x, y), spot ? closing : was) << x << "," << y;
+        }
+    EXPECT_GT(spots, w * h / 10);
+    EXPECT_LT(spots, w * h * 9 / 10);
+
     // Pen drawing on a grey picture: three times the spread of the 3 x 3
     // square beyond the grain of 8 levels, darkening white paper.
     TestPlanes pen(w, h, [&](int x, int y) {

@@ -33,3 +33,9 @@ bool gGaussRows(unsigned char* const* rows, int w, int h, int size, float sigma,
 using GaussPlaneRow = std::function<void(int plane, int y, const float* blurred)>;
 bool gGaussPlanes(unsigned char* const* const* planes, int count, int w, int h, int size, float sigma, float angle,
                   const GaussPlaneRow& row);
+
+// gGaussPlanes with every blurred row truncated to bytes and held to 0..255
+// (not-a-number gives 0): row(p, y, blurred) receives w bytes.
+using GaussPlaneByteRow = std::function<void(int plane, int y, const unsigned char* blurred)>;
+bool gGaussPlanesTruncated(unsigned char* const* const* planes, int count, int w, int h, int size, float sigma,
+                           float angle, const GaussPlaneByteRow& row);

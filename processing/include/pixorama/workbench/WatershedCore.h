@@ -26,6 +26,13 @@ void ErodeSquare(const unsigned char* src, unsigned char* dst, int w, int h, int
 // The closing: ErodeSquare of DilateSquare with the same radius, without a
 // picture-sized buffer in between. dst may be src.
 void CloseSquare(const unsigned char* src, unsigned char* dst, int w, int h, int radius);
+// Calls row(y, closed) for every row y of count pictures of one size
+// (pictures[p][y] holds row y of picture p), closed[p] the w bytes of that row
+// of CloseSquare of picture p, valid during the call. row may change row y of
+// the pictures meanwhile. Large pictures are split over the processors: calls
+// for different rows may run side by side.
+using ClosedRows = std::function<void(int y, const unsigned char* const* closed)>;
+void ForClosedRows(unsigned char* const* const* pictures, int count, int w, int h, int radius, const ClosedRows& row);
 // Calls row(y, maxima, minima) for every row y with that row of DilateSquare
 // and ErodeSquare, w bytes each, valid during the call. Large pictures are
 // split over the processors: calls for different rows may run side by side.
