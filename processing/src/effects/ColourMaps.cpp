@@ -106,8 +106,12 @@ void EffectCrossProcess(ColourPlanes planes)
 void EffectSepia(ColourPlanes planes)
 {
     static constexpr Thousandths sepia[3] = {{393, 769, 189}, {349, 686, 168}, {272, 534, 131}};
-    ForEachLoadedRun(planes, [&planes](const PixelRun& run, int y, int x, int n) {
-        ThousandthSums(run, n, sepia, {planes.r.rows[y] + x, planes.g.rows[y] + x, planes.b.rows[y] + x});
+    const int w = planes.Width();
+    ForPlaneBands(planes, [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            unsigned char* const rows[3] = {planes.r.rows[y], planes.g.rows[y], planes.b.rows[y]};
+            ThousandthSumRows(rows[0], rows[1], rows[2], w, sepia, 3, rows);
+        }
     });
 }
 

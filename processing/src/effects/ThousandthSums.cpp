@@ -16,28 +16,33 @@ using Bytes = unsigned char __attribute__((vector_size(lanes)));
 constexpr std::uint16_t inverseOf125 = 30933;
 constexpr std::uint16_t multiplesOf125 = 65535 / 125;
 
-// out[i] = DoubleSum(...) where marks[i] is set, for i < n (a multiple of
-// 8). Kept out of the hot loop's builds: there the compiler could fuse the
-// double products and sums, and their rounding must stay as it is.
-[[gnu::noinline]] void RedoMarked(const unsigned char* r, const unsigned char* g, const unsigned char* b, int n,
-                                  Thousandths w, const unsigned char* marks, unsigned char* out)
+// out[k][p] = ExactSum(...) for the pixels p of one step whose byte is set
+// in marks. Kept out of the hot loop's builds: there the compiler could fuse
+// the double products and sums, and their rounding must stay as it is.
+[[gnu::noinline]] void RedoMarked(const unsigned char* r, const unsigned char* g, const unsigned char* b,
+                                  const std::uint64_t* marks, const Thousandths* w, int count,
+                                  unsigned char (*out)[lanes])
 {
-    for (int at = 0; at < n; at += 8) {
-        std::uint64_t eight;
-        std::memcpy(&eight, marks + at, 8);
-        for (eight &= 0x0101010101010101u; eight; eight &= eight - 1) {
-            const int p = at + __builtin_ctzll(eight) / 8;
-            out[p] = DoubleSum(r[p], g[p], b[p], w);
+    for (int word = 0; word < lanes / 8; ++word)
+        for (std::uint64_t eight = marks[word] & 0x0101010101010101u; eight; eight &= eight - 1) {
+            const int p = word * 8 + __builtin_ctzll(eight) / 8;
+            for (int k = 0; k < count; ++k)
+                out[k][p] = ExactSum(r[p], g[p], b[p], w[k]);
         }
-    }
 }
 
-// out[i] = ExactSum(...) for i from begin to end, on the same terms.
+// The pixels from begin to n, one at a time, every set read before any
+// output is written.
 [[gnu::noinline]] void ExactSums(const unsigned char* r, const unsigned char* g, const unsigned char* b, int begin,
-                                 int end, Thousandths w, unsigned char* out)
+                                 int n, const Thousandths* w, int count, unsigned char* const* out)
 {
-    for (int i = begin; i < end; ++i)
-        out[i] = ExactSum(r[i], g[i], b[i], w);
+    for (int i = begin; i < n; ++i) {
+        unsigned char sums[thousandthSetsMax];
+        for (int k = 0; k < count; ++k)
+            sums[k] = ExactSum(r[i], g[i], b[i], w[k]);
+        for (int k = 0; k < count; ++k)
+            out[k][i] = sums[k];
+    }
 }
 
 } // namespace
@@ -46,9 +51,10 @@ constexpr std::uint16_t multiplesOf125 = 65535 / 125;
 // into 8 E + M. s / 8 = E + M / 8 stays below 2^16 and s / 1000 is
 // (s / 8) / 125, so the sums run on 16-bit lanes with no rounding. s is a
 // whole number of thousands where 8 divides M and 125 divides s / 8: those
-// pixels are marked and take the double formula afterwards. Vectors stay
-// local: passed by value, those wider than the baseline's registers would
-// change the calling convention between builds.
+// pixels are marked and, in the rare step that has one, take the double
+// formula before the step is stored. Vectors stay local: passed by value,
+// those wider than the baseline's registers would change the calling
+// convention between builds.
 PIX_WB_HOT_WIDE void ThousandthSumRows(const unsigned char* r, const unsigned char* g, const unsigned char* b, int n,
                                        const Thousandths* w, int count, unsigned char* const* out)
 {
@@ -60,36 +66,32 @@ PIX_WB_HOT_WIDE void ThousandthSumRows(const unsigned char* r, const unsigned ch
             m[k][c] = Words{} + std::uint16_t(weights[c] & 7);
         }
     }
-    alignas(64) unsigned char whole[thousandthSetsMax][PixelRun::size];
-    Bytes anyWhole[thousandthSetsMax] = {};
-    auto load = [](const unsigned char* p, Words& v) {
-        Bytes bytes;
-        std::memcpy(&bytes, p, lanes);
-        v = __builtin_convertvector(bytes, Words);
-    };
     int i = 0;
-    for (; i + lanes <= n && i + lanes <= PixelRun::size; i += lanes) {
-        Words R, G, B;
-        load(r + i, R), load(g + i, G), load(b + i, B);
+    for (; i + lanes <= n; i += lanes) {
+        Bytes rb, gb, bb;
+        std::memcpy(&rb, r + i, lanes), std::memcpy(&gb, g + i, lanes), std::memcpy(&bb, b + i, lanes);
+        const Words R = __builtin_convertvector(rb, Words), G = __builtin_convertvector(gb, Words),
+                    B = __builtin_convertvector(bb, Words);
+        alignas(64) unsigned char sums[thousandthSetsMax][lanes];
+        // A lane is marked for some set where the lowest of its tests is.
+        Words lowest = Words{} + 0xffff;
         for (int k = 0; k < count; ++k) {
             const Words M = R * m[k][0] + G * m[k][1] + B * m[k][2];
             const Words eighths = R * e[k][0] + G * e[k][1] + B * e[k][2] + (M >> 3);
             const Words q = eighths / 125;
             const Bytes bytes = __builtin_convertvector(q < 255 ? q : 255, Bytes);
-            std::memcpy(out[k] + i, &bytes, lanes);
+            std::memcpy(sums[k], &bytes, lanes);
             // M << 13 keeps M's low three bits, and nothing where 8 divides M.
-            const Words marked = Words((eighths * inverseOf125 | M << 13) <= multiplesOf125);
-            const Bytes marks = __builtin_convertvector(marked, Bytes);
-            std::memcpy(whole[k] + i, &marks, lanes);
-            anyWhole[k] |= marks;
+            const Words test = eighths * inverseOf125 | M << 13;
+            lowest = lowest < test ? lowest : test;
         }
+        const Bytes marked = __builtin_convertvector(Words(lowest <= multiplesOf125), Bytes);
+        std::uint64_t marks[lanes / 8];
+        std::memcpy(marks, &marked, lanes);
+        if (__builtin_expect((marks[0] | marks[1] | marks[2] | marks[3]) != 0, 0))
+            RedoMarked(r + i, g + i, b + i, marks, w, count, sums);
+        for (int k = 0; k < count; ++k)
+            std::memcpy(out[k] + i, sums[k], lanes);
     }
-    for (int k = 0; k < count; ++k) {
-        std::uint64_t parts[lanes / 8];
-        std::memcpy(parts, &anyWhole[k], lanes);
-        if (parts[0] | parts[1] | parts[2] | parts[3])
-            RedoMarked(r, g, b, i, w[k], whole[k], out[k]);
-    }
-    for (int k = 0; k < count; ++k)
-        ExactSums(r, g, b, i, n, w[k], out[k]);
+    ExactSums(r, g, b, i, n, w, count, out);
 }
