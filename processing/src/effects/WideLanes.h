@@ -1,0 +1,28 @@
+#pragma once
+
+#include "HotKernel.h"
+
+#if defined(PIX_WB_HAS_AVX512)
+#include <immintrin.h>
+
+// The lanes of a step of sixteen pixels that hold one of the n left.
+PIX_WB_AVX512 inline __mmask16 LanesOf(int n)
+{
+    return n >= 16 ? __mmask16(0xffff) : __mmask16((1u << n) - 1);
+}
+
+// The bytes p[i] of the lanes as floats, 0 elsewhere; nothing is read
+// outside the lanes.
+PIX_WB_AVX512 inline __m512 LoadByteFloats(const unsigned char* p, __mmask16 lanes)
+{
+    return _mm512_cvtepi32_ps(_mm512_cvtepu8_epi32(_mm_maskz_loadu_epi8(lanes, p)));
+}
+
+// The floats truncated and held to 0..255 into the lanes' p[i]; not-a-number
+// gives 0 (the maximum takes its second operand when one is not a number).
+PIX_WB_AVX512 inline void StoreTruncatedBytes(__m512 v, unsigned char* p, __mmask16 lanes)
+{
+    const __m512 held = _mm512_min_ps(_mm512_max_ps(v, _mm512_setzero_ps()), _mm512_set1_ps(255.0f));
+    _mm512_mask_cvtepi32_storeu_epi8(p, lanes, _mm512_cvttps_epi32(held));
+}
+#endif
