@@ -23,6 +23,12 @@ PIX_WB_AVX512 inline __m512 LoadByteFloats(const unsigned char* p, __mmask16 lan
 PIX_WB_AVX512 inline void StoreTruncatedBytes(__m512 v, unsigned char* p, __mmask16 lanes)
 {
     const __m512 held = _mm512_min_ps(_mm512_max_ps(v, _mm512_setzero_ps()), _mm512_set1_ps(255.0f));
-    _mm512_mask_cvtepi32_storeu_epi8(p, lanes, _mm512_cvttps_epi32(held));
+    // Narrowed in a register: narrowing straight into memory is slow on some
+    // processors.
+    const __m128i bytes = _mm512_cvtepi32_epi8(_mm512_cvttps_epi32(held));
+    if (lanes == 0xffff)
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), bytes);
+    else
+        _mm_mask_storeu_epi8(p, lanes, bytes);
 }
 #endif
