@@ -71,28 +71,36 @@ PIX_WB_AVX2 void MatrixRun(PixelRun& run, int n, const float (&k)[3][4])
 }
 
 #if defined(PIX_WB_HAS_AVX512)
-// The colour matrix on one row in place, sixteen pixels a step, with the
-// float steps of MatrixRun (the file is built without fused multiply-adds).
+// The colour matrix on the lanes of one step of sixteen pixels in place,
+// with the float steps of MatrixRun (the file is built without fused
+// multiply-adds).
+PIX_WB_AVX512 inline void MatrixStep(unsigned char* red, unsigned char* green, unsigned char* blue,
+                                     const __m512 (&K)[3][4], __mmask16 lanes)
+{
+    const __m512 R = LoadByteFloats(red, lanes), G = LoadByteFloats(green, lanes), B = LoadByteFloats(blue, lanes);
+    __m512 v[3];
+    for (int c = 0; c < 3; ++c) {
+        const __m512 sum = _mm512_add_ps(_mm512_mul_ps(K[c][0], R), _mm512_mul_ps(K[c][1], G));
+        v[c] = _mm512_add_ps(_mm512_add_ps(sum, _mm512_mul_ps(K[c][2], B)), K[c][3]);
+    }
+    StoreTruncatedBytes(v[0], red, lanes);
+    StoreTruncatedBytes(v[1], green, lanes);
+    StoreTruncatedBytes(v[2], blue, lanes);
+}
+
+// The colour matrix on one row in place, sixteen pixels a step.
 PIX_WB_AVX512 void MatrixRowWide(unsigned char* red, unsigned char* green, unsigned char* blue, int n,
                                  const float (&k)[3][4])
 {
-    unsigned char* const outs[3] = {red, green, blue};
     __m512 K[3][4];
     for (int c = 0; c < 3; ++c)
         for (int j = 0; j < 4; ++j)
             K[c][j] = _mm512_set1_ps(k[c][j]);
-    for (int i = 0; i < n; i += 16) {
-        const __mmask16 lanes = LanesOf(n - i);
-        const __m512 R = LoadByteFloats(red + i, lanes), G = LoadByteFloats(green + i, lanes),
-                     B = LoadByteFloats(blue + i, lanes);
-        __m512 v[3];
-        for (int c = 0; c < 3; ++c) {
-            const __m512 sum = _mm512_add_ps(_mm512_mul_ps(K[c][0], R), _mm512_mul_ps(K[c][1], G));
-            v[c] = _mm512_add_ps(_mm512_add_ps(sum, _mm512_mul_ps(K[c][2], B)), K[c][3]);
-        }
-        for (int c = 0; c < 3; ++c)
-            StoreTruncatedBytes(v[c], outs[c] + i, lanes);
-    }
+    int i = 0;
+    for (; i + 16 <= n; i += 16)
+        MatrixStep(red + i, green + i, blue + i, K, allLanes);
+    if (i < n)
+        MatrixStep(red + i, green + i, blue + i, K, LanesOf(n - i));
 }
 #endif
 

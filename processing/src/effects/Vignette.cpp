@@ -113,27 +113,37 @@ PIX_WB_AVX2 void Shade(unsigned char* __restrict red, unsigned char* __restrict 
 }
 
 #if defined(PIX_WB_HAS_AVX512)
-// Shade on sixteen pixels a step, with the same float steps (the file is
-// built without fused multiply-adds).
+// k v on sixteen lanes.
 PIX_WB_AVX512 inline __m512 times(float k, __m512 v)
 {
     return _mm512_mul_ps(_mm512_set1_ps(k), v);
 }
 
+// Shade on the lanes of one step of sixteen pixels, with the same float
+// steps (the file is built without fused multiply-adds).
+PIX_WB_AVX512 inline void ShadeStep(unsigned char* red, unsigned char* green, unsigned char* blue, const float* factor,
+                                    __mmask16 lanes)
+{
+    const __m512 R = LoadByteFloats(red, lanes), G = LoadByteFloats(green, lanes), B = LoadByteFloats(blue, lanes);
+    const __m512 f = lanes == allLanes ? _mm512_loadu_ps(factor) : _mm512_maskz_loadu_ps(lanes, factor);
+    const __m512 Y = _mm512_add_ps(_mm512_add_ps(times(0.299f, R), times(0.587f, G)), times(0.114f, B));
+    const __m512 U = times(0.493f, _mm512_sub_ps(B, Y));
+    const __m512 V = times(0.877f, _mm512_sub_ps(R, Y));
+    const __m512 Yv = _mm512_mul_ps(Y, f);
+    // Every value stays within a few hundred of 0..255.
+    StoreTruncatedFiniteBytes(_mm512_add_ps(Yv, times(1.14f, V)), red, lanes);
+    StoreTruncatedFiniteBytes(_mm512_sub_ps(_mm512_sub_ps(Yv, times(0.394f, U)), times(0.581f, V)), green, lanes);
+    StoreTruncatedFiniteBytes(_mm512_add_ps(Yv, times(2.032f, U)), blue, lanes);
+}
+
+// Shade on sixteen pixels a step.
 PIX_WB_AVX512 void ShadeWide(unsigned char* red, unsigned char* green, unsigned char* blue, const float* factor, int n)
 {
-    for (int i = 0; i < n; i += 16) {
-        const __mmask16 lanes = LanesOf(n - i);
-        const __m512 R = LoadByteFloats(red + i, lanes), G = LoadByteFloats(green + i, lanes),
-                     B = LoadByteFloats(blue + i, lanes);
-        const __m512 Y = _mm512_add_ps(_mm512_add_ps(times(0.299f, R), times(0.587f, G)), times(0.114f, B));
-        const __m512 U = times(0.493f, _mm512_sub_ps(B, Y));
-        const __m512 V = times(0.877f, _mm512_sub_ps(R, Y));
-        const __m512 Yv = _mm512_mul_ps(Y, _mm512_maskz_loadu_ps(lanes, factor + i));
-        StoreTruncatedBytes(_mm512_add_ps(Yv, times(1.14f, V)), red + i, lanes);
-        StoreTruncatedBytes(_mm512_sub_ps(_mm512_sub_ps(Yv, times(0.394f, U)), times(0.581f, V)), green + i, lanes);
-        StoreTruncatedBytes(_mm512_add_ps(Yv, times(2.032f, U)), blue + i, lanes);
-    }
+    int i = 0;
+    for (; i + 16 <= n; i += 16)
+        ShadeStep(red + i, green + i, blue + i, factor + i, allLanes);
+    if (i < n)
+        ShadeStep(red + i, green + i, blue + i, factor + i, LanesOf(n - i));
 }
 
 // LineFactors on sixteen columns a step: the same float steps, the table
