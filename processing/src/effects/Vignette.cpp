@@ -160,11 +160,16 @@ PIX_WB_AVX512 void LineFactorsWide(const FalloffTable& falloff, int w, float cx,
     const __m512i odds = _mm512_add_epi32(evens, _mm512_set1_epi32(1));
     __m512i columns = _mm512_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15);
     // Columns past the half still lie within the table, so whole steps are
-    // read and only the half's lanes stored.
+    // read and only the half's lanes stored. The positions come first, the
+    // table after: the gathers then wait on no square root.
     for (int x = 0; x < half; x += 16, columns = _mm512_add_epi32(columns, sixteen)) {
         const __m512 dx = _mm512_sub_ps(_mm512_cvtepi32_ps(columns), vcx);
         const __m512 t = _mm512_div_ps(_mm512_sqrt_ps(_mm512_add_ps(_mm512_mul_ps(dx, dx), dy2)), vc);
-        const __m512 at = _mm512_mul_ps(_mm512_min_ps(_mm512_max_ps(t, zero), one), steps);
+        _mm512_mask_storeu_ps(factor + x, LanesOf(half - x), _mm512_mul_ps(_mm512_min_ps(_mm512_max_ps(t, zero), one), steps));
+    }
+    for (int x = 0; x < half; x += 16) {
+        const __mmask16 lanes = LanesOf(half - x);
+        const __m512 at = _mm512_maskz_loadu_ps(lanes, factor + x);
         const __m512i i = _mm512_cvttps_epi32(at);
         const __m512 f = _mm512_sub_ps(at, _mm512_cvtepi32_ps(i));
         // Each sample with the next as one 8-byte word: half the gathered
@@ -173,8 +178,7 @@ PIX_WB_AVX512 void LineFactorsWide(const FalloffTable& falloff, int w, float cx,
         const __m512 back = _mm512_castsi512_ps(_mm512_i32gather_epi64(_mm512_extracti64x4_epi64(i, 1), samples, 4));
         const __m512 low = _mm512_permutex2var_ps(front, evens, back);
         const __m512 high = _mm512_permutex2var_ps(front, odds, back);
-        const __m512 v = _mm512_add_ps(low, _mm512_mul_ps(f, _mm512_sub_ps(high, low)));
-        _mm512_mask_storeu_ps(factor + x, LanesOf(half - x), v);
+        _mm512_mask_storeu_ps(factor + x, lanes, _mm512_add_ps(low, _mm512_mul_ps(f, _mm512_sub_ps(high, low))));
     }
     const __m512i reversed = _mm512_setr_epi32(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
     int x = half;
