@@ -31,6 +31,13 @@ struct CrossTables {
     }
 };
 
+// 255 - v, on vectors as wide as the processor has.
+PIX_WB_HOT_WIDE void InvertedRow(unsigned char* p, int w)
+{
+    for (int x = 0; x < w; ++x)
+        p[x] = static_cast<unsigned char>(255 - p[x]);
+}
+
 // v / 2 + 37, on vectors.
 void HalfLifted(unsigned char* __restrict p, int w)
 {
@@ -108,10 +115,7 @@ PIX_WB_AVX512 void MatrixRowWide(unsigned char* red, unsigned char* green, unsig
 
 void EffectNegative(ColourPlanes planes)
 {
-    ForEachPlaneRow(planes, [](unsigned char* row, int w) {
-        for (int x = 0; x < w; ++x)
-            row[x] = static_cast<unsigned char>(255 - row[x]);
-    });
+    ForEachPlaneRow(planes, InvertedRow);
 }
 
 void EffectGrey(ColourPlanes planes)
