@@ -13,3 +13,18 @@
 #define PIX_WB_HOT_WIDE
 #define PIX_WB_AVX2
 #endif
+
+// Kernels written with AVX-512 (F, BW and VL) intrinsics, called only where
+// HasAvx512() says the processor runs them. A plain target, not clones:
+// clang builds them as well.
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define PIX_WB_HAS_AVX512 1
+#define PIX_WB_AVX512 __attribute__((target("avx512f,avx512bw,avx512vl")))
+
+inline bool HasAvx512()
+{
+    static const bool has = (__builtin_cpu_init(), __builtin_cpu_supports("avx512f")
+                             && __builtin_cpu_supports("avx512bw") && __builtin_cpu_supports("avx512vl"));
+    return has;
+}
+#endif

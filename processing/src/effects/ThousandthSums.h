@@ -34,9 +34,10 @@ inline unsigned char ExactSum(unsigned char r, unsigned char g, unsigned char b,
 inline constexpr int thousandthSetsMax = 3;
 
 // out[k][i] = ExactSum(r[i], g[i], b[i], w[k]) for the pixels i of a run of
-// n (at most PixelRun::size), for count (at most thousandthSetsMax) weight
-// sets. Weights are 0..1000 with a sum of at most 1800; out must not
-// overlap the inputs.
+// n, for count (at most thousandthSetsMax) weight sets. Weights are
+// 0..1000 with a sum of at most 1800. An output may be one of the inputs
+// (the pixels are read before they are written) but must not overlap one
+// at another offset.
 void ThousandthSumRows(const unsigned char* r, const unsigned char* g, const unsigned char* b, int n,
                        const Thousandths* w, int count, unsigned char* const* out);
 

@@ -189,14 +189,16 @@ Rgb VignetteFormula(Rgb c, float t)
 
 // Vector steps and the table positions of whole half lines give each
 // pixel's float formula exactly, for odd and even sizes, the last columns
-// past the vectors and the middle row and column.
+// past the vectors and the middle row and column, also on a picture whose
+// rows go out in bands to several workers.
 TEST(Vignette, ColouredPixelsGiveTheFloatFormulaExactly)
 {
     auto colour = [](int x, int y) {
         const unsigned v = unsigned(x) * 2654435761u ^ unsigned(y) * 40503u;
         return Rgb{int(v & 255), int(v >> 8 & 255), int(v >> 16 & 255)};
     };
-    for (const auto& [w, h] : {std::pair{301, 200}, std::pair{300, 151}, std::pair{17, 3}, std::pair{1, 1}}) {
+    for (const auto& [w, h] :
+         {std::pair{301, 200}, std::pair{300, 151}, std::pair{17, 3}, std::pair{1, 1}, std::pair{601, 401}}) {
         SCOPED_TRACE(w);
         TestPlanes p(w, h, colour);
         EffectVignette(p.Planes());
