@@ -6,6 +6,7 @@
 #include "pixorama/workbench/WorkState.h"
 
 #include <algorithm>
+#include <atomic>
 
 PictureStep::Facts PictureStep::Facts::Of(const InteractiveImage& canvas, const WorkState& state)
 {
@@ -114,20 +115,27 @@ bool PictureStep::HasLabel() const
     return std::any_of(patches.begin(), patches.end(), [](const auto& entry) { return entry.first == labelPlane; });
 }
 
-// Each worker compares every threads-th patch with its plane, so planes
-// that did not change (read whole, end to end) spread over the cores; the
-// patches are narrowed or dropped afterwards, on this thread, as that hands
-// buffers to the spares.
+// Every patch is compared with its plane in parts, each part taken by
+// whichever worker asks next, so planes that did not change (read whole,
+// end to end) spread evenly over the cores; the patches are narrowed or
+// dropped afterwards, on this thread, as that hands buffers to the spares.
 void PictureStep::KeepChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes)
 {
     if (patches.empty())
         return;
-    std::vector<PlanePatch::RowSpan> changed(patches.size());
-    const int threads = std::min<int>(RowSplit::threadCount(), int(patches.size()));
-    RowSplit::runWorkers(threads, threads, [&](int worker, int, int) {
-        for (std::size_t i = std::size_t(worker); i < patches.size(); i += std::size_t(threads))
-            changed[i] = patches[i].second.ChangedRows(*planes[std::size_t(patches[i].first)]);
+    const int threads = RowSplit::threadCount();
+    const int parts = 4 * threads;
+    std::vector<PlanePatch::RowSpan> found(patches.size() * std::size_t(parts));
+    std::atomic<std::size_t> next{0};
+    RowSplit::runWorkers(threads, threads, [&](int, int, int) {
+        for (std::size_t job = next++; job < found.size(); job = next++) {
+            const auto& [index, patch] = patches[job / std::size_t(parts)];
+            found[job] = patch.ChangedRows(*planes[std::size_t(index)], int(job % std::size_t(parts)), parts);
+        }
     });
+    std::vector<PlanePatch::RowSpan> changed(patches.size());
+    for (std::size_t job = 0; job < found.size(); ++job)
+        changed[job / std::size_t(parts)] = PlanePatch::Join(changed[job / std::size_t(parts)], found[job]);
     std::size_t kept = 0;
     for (std::size_t i = 0; i < patches.size(); ++i) {
         if (!patches[i].second.KeepRows(changed[i]))

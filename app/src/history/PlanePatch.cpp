@@ -4,6 +4,7 @@
 
 #include "pixorama/canvo/DibSurface.h"
 #include "pixorama/common/AlignedBuffer.h"
+#include "pixorama/common/RowSplit.h"
 #include "pixorama/platform/Assert.h"
 
 #include <algorithm>
@@ -145,19 +146,29 @@ bool PlanePatch::SameShape(PlaneAccess& plane) const
     return plane.Width() == width && plane.Height() == height && plane.PixelBytes() == pixelBytes;
 }
 
-PlanePatch::RowSpan PlanePatch::ChangedRows(PlaneAccess& plane) const
+PlanePatch::RowSpan PlanePatch::ChangedRows(PlaneAccess& plane, int part, int parts) const
 {
     if (!SameShape(plane))
         return {true, 0, height - 1}; // a new size: the whole plane is the step
-    int first = 0;
-    while (first < height && std::memcmp(Row(first), plane.Row(first), rowBytes) == 0)
+    const RowSplit::Range rows = RowSplit::range(part, parts, height);
+    int first = rows.begin;
+    while (first < rows.end && std::memcmp(Row(first), plane.Row(first), rowBytes) == 0)
         ++first;
-    if (first == height)
+    if (first == rows.end)
         return {};
-    int last = height - 1;
+    int last = rows.end - 1;
     while (last > first && std::memcmp(Row(last), plane.Row(last), rowBytes) == 0)
         --last;
     return {true, first, last};
+}
+
+PlanePatch::RowSpan PlanePatch::Join(RowSpan a, RowSpan b)
+{
+    if (!a.any)
+        return b;
+    if (!b.any)
+        return a;
+    return {true, std::min(a.first, b.first), std::max(a.last, b.last)};
 }
 
 bool PlanePatch::KeepRows(RowSpan changed)

@@ -31,14 +31,16 @@ public:
     // the value until the patch is swapped in.
     static PlanePatch UniformLabel(int width, int height, int value);
     // The first and last rows where the plane now differs from a whole
-    // copy. Reads only: planes may be compared side by side on several
-    // threads.
+    // copy, within part `part` of `parts` equal parts of the rows; the spans
+    // of all parts joined are the span of the whole. Reads only: planes
+    // and parts may be compared side by side on several threads.
     struct RowSpan {
         bool any = false; // false: no row differs
         int first = 0;
         int last = -1;
     };
-    RowSpan ChangedRows(PlaneAccess& plane) const;
+    RowSpan ChangedRows(PlaneAccess& plane, int part, int parts) const;
+    static RowSpan Join(RowSpan a, RowSpan b);
     // Narrows a whole copy to those rows; false (and the patch emptied)
     // when nothing differs.
     bool KeepRows(RowSpan changed);
