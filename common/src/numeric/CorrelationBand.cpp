@@ -323,6 +323,12 @@ CorrelationBand::CorrelationBand(const CorrelationTaps& taps, int width, int hei
     constexpr int lineFloats = 16;
     rowLength_ = taps_.separable ? width_ : width_ + 2 * taps_.rx;
     rowLength_ = (rowLength_ + lineFloats - 1) / lineFloats * lineFloats;
+    // The column pass reads a dozen ring rows at the same column at once.
+    // Rows an odd number of cache lines apart fall in different sets of
+    // the first-level cache; rows a multiple of 4 KB apart would all fall in
+    // the same few sets and evict each other.
+    if (rowLength_ / lineFloats % 2 == 0)
+        rowLength_ += lineFloats;
     const int slots = std::min(taps_.kh + rowsAtOnce_ - 1, height_);
     ring_.resize(std::size_t(slots) * std::size_t(rowLength_) + lineFloats);
     const auto address = reinterpret_cast<std::uintptr_t>(ring_.data());
