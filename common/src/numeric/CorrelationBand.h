@@ -51,9 +51,11 @@ public:
     CorrelationBand(const CorrelationTaps& taps, int width, int height, RowFill fill, int rowsAtOnce = 1,
                     bool nonNegativeRows = false);
 
-    // For rows filled from bytes: rows(q) is where source row q's width
-    // bytes lie, or null. On the nine-tap path the next row is fetched from
-    // memory while the one before it is filtered.
+    // Declares that every row is filled from bytes (values 0..255): rows(q)
+    // is where source row q's width bytes lie, or null. On the nine-tap path
+    // the next row is fetched from memory while the one before it is
+    // filtered, and sums truncated to bytes skip holding them to 0..255 when
+    // the factors cannot take a sum past 255.
     using ByteRows = std::function<const unsigned char*(int row)>;
     void prefetchByteRows(ByteRows rows);
 
@@ -81,6 +83,7 @@ private:
     ByteRows byteRows_;
     int rowsAtOnce_ = 1;
     bool nine_ = false;
+    bool sumsFitBytes_ = false; // nine-tap sums of bytes stay below 256
     int rowLength_;
     std::vector<float> ring_;
     float* ringStart_ = nullptr; // the first cache line in ring_
