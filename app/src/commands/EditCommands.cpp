@@ -100,9 +100,8 @@ void runColour(int id)
     if (!request.Ask(id, gCVSGetCanvasWidth(canvas), gCVSGetCanvasHeight(canvas)))
         return;
     WorkState& state = gWorkState();
-    if (!state.CapturePlanes())
+    if (!state.CaptureAndResetResult())
         return;
-    state.ResetResult();
     // The planes are bottom-up, as the canvas memory is.
     const int h = state.canvasHeight;
     QEVRECT crop = request.crop;

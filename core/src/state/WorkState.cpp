@@ -146,6 +146,14 @@ bool WorkState::CapturePlanes()
     return true;
 }
 
+bool WorkState::CaptureAndResetResult()
+{
+    if (!planesCaptured)
+        return CapturePlanes();
+    ResetResult();
+    return true;
+}
+
 // A picture shown from the source planes (as "重新打开图像" does) captures
 // to the planes as they are: they are then kept, unwritten. A different
 // picture differs within its first rows, so the check costs little there.

@@ -76,9 +76,8 @@ void RunArtCommand(int id)
         return;
     if ((id == 2347 && !ChooseEyeCircle()) || (id == 2349 && !AskColourMatrix(matrix)))
         return;
-    if (!state.CapturePlanes())
+    if (!state.CaptureAndResetResult())
         return;
-    state.ResetResult();
     const ColourPlanes result{state.resultR, state.resultG, state.resultB};
     if (effect)
         effect(result);

@@ -82,9 +82,8 @@ void ApplyLiveAdjustment(const tagQEVParaReport& report)
         return;
     }
     const bool colourKind = (kind >= 1 && kind <= 13 && kind != 8) || (kind >= 20 && kind <= 22);
-    if (!colourKind || gCVSGetFileType(WorkState::workingCanvas) != FilePicture8 || !s.CapturePlanes())
+    if (!colourKind || gCVSGetFileType(WorkState::workingCanvas) != FilePicture8 || !s.CaptureAndResetResult())
         return;
-    s.ResetResult();
     adjustColour(s, report);
     s.ShowResult();
 }

@@ -52,6 +52,9 @@ public:
     // sizes the result planes; sets planesCaptured. Nothing happens when the
     // planes are already captured. False when canvas 4 has no pixels.
     bool CapturePlanes();
+    // CapturePlanes, then ResetResult unless the capture has just made the
+    // result planes copies of the source planes itself.
+    bool CaptureAndResetResult();
     // Every writer of a colour plane calls this first; replaced when the
     // write covers the whole plane without reading it.
     void PlaneWillChange(QEVUCDATA2D& plane, bool replaced);
