@@ -277,6 +277,14 @@ Bytes Generated(int w, int h, unsigned seed, const std::function<int(int x, int 
     return p;
 }
 
+// The labels of the flooding, checked against the rules followed step by step.
+std::vector<int> FloodedByTheRules(const Bytes& p, int w, int h)
+{
+    std::vector<int> labels = GenericWatershed(p.data(), w, h);
+    EXPECT_EQ(labels, ImmersionByTheRules(p, w, h));
+    return labels;
+}
+
 } // namespace
 
 // Noise over few grey values and a slope: many basins, wide plateaus and
@@ -286,8 +294,7 @@ TEST(GenericWatershed, NoisyPictureFollowsTheImmersionRules)
     const int w = 173;
     const int h = 131;
     const Bytes p = Generated(w, h, 5, [](int x, int y, unsigned noise) { return int(noise >> 28) + (x + 2 * y) / 40 * 7; });
-    const std::vector<int> labels = GenericWatershed(p.data(), w, h);
-    EXPECT_EQ(labels, ImmersionByTheRules(p, w, h));
+    const std::vector<int> labels = FloodedByTheRules(p, w, h);
     EXPECT_GT(*std::max_element(labels.begin(), labels.end()), 100);
 }
 
@@ -306,8 +313,7 @@ TEST(GenericWatershed, LargeTerracedPictureFollowsTheImmersionRules)
         const double cells = 120.0 + 70.0 * std::sin(x / 19.0) * std::cos(y / 23.0) + 30.0 * std::sin((x + y) / 7.0);
         return (int(cells) + int(noise >> 29)) / 24 * 24;
     });
-    const std::vector<int> labels = GenericWatershed(p.data(), w, h);
-    EXPECT_EQ(labels, ImmersionByTheRules(p, w, h));
+    const std::vector<int> labels = FloodedByTheRules(p, w, h);
     EXPECT_GT(*std::max_element(labels.begin(), labels.end()), 500);
 }
 
@@ -327,8 +333,7 @@ TEST(GenericWatershed, FloodsReachingFarDownFollowTheImmersionRules)
             return 30;
         return 90 + int(noise >> 29);
     });
-    const std::vector<int> labels = GenericWatershed(p.data(), w, h);
-    EXPECT_EQ(labels, ImmersionByTheRules(p, w, h));
+    const std::vector<int> labels = FloodedByTheRules(p, w, h);
     EXPECT_EQ(labels[22], labels[std::size_t(h - 1) * w + 30]); // the U is one basin
     EXPECT_EQ(labels[5], labels[std::size_t(h - 1) * w + 5]);   // the valley drains to its foot
 }
