@@ -89,6 +89,26 @@ bool forEachCapturedRun(const plat::DibBitmap& surface, int w, int h, F f)
     return true;
 }
 
+// The red, green, blue and grey planes a capture writes.
+using CapturedPlanes = QEVUCDATA2D* const[4];
+
+// True when capturing the surface's w x h pixels would leave the planes
+// exactly as they are, as for a picture shown from them ("重新打开图像"):
+// they are then kept, unwritten. A different picture differs within its
+// first rows, so the check costs little there.
+bool holdCaptureOf(const plat::DibBitmap& surface, int w, int h, CapturedPlanes& planes)
+{
+    for (const QEVUCDATA2D* plane : planes)
+        if (plane->width != w || plane->height != h || plane->rows == nullptr)
+            return false;
+    return forEachCapturedRun(surface, w, h, [&planes](const CapturedRun& run, int y, int x, int n) {
+        for (int c = 0; c < 4; ++c)
+            if (std::memcmp(planes[c]->rows[y] + x, run.channel[c], std::size_t(n)) != 0)
+                return false;
+        return true;
+    });
+}
+
 // n pixels of a surface row from the result planes where lab is above 0 (or
 // lab is null), keeping the top byte of was; the others as in was.
 void showRow(unsigned* px, const unsigned* was, const int* lab, const unsigned char* r,
@@ -127,12 +147,12 @@ bool WorkState::CapturePlanes()
     const int w = gCVSGetCanvasWidth(id);
     const int h = gCVSGetCanvasHeight(id);
     const plat::DibBitmap& surface = surfaceOf(id).Bitmap();
-    if (!HoldsCaptureOf(surface, w, h)) {
+    CapturedPlanes planes = {&sourceR, &sourceG, &sourceB, &grey};
+    if (!holdCaptureOf(surface, w, h, planes)) {
         for (QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey, &resultR, &resultG, &resultB}) {
             PlaneWillChange(*plane, true);
             sizePlane(*plane, w, h);
         }
-        QEVUCDATA2D* const planes[4] = {&sourceR, &sourceG, &sourceB, &grey};
         forEachCapturedRun(surface, w, h, [&planes](const CapturedRun& run, int y, int x, int n) {
             for (int c = 0; c < 4; ++c)
                 std::memcpy(planes[c]->rows[y] + x, run.channel[c], std::size_t(n));
@@ -152,23 +172,6 @@ bool WorkState::CaptureAndResetResult()
         return CapturePlanes();
     ResetResult();
     return true;
-}
-
-// A picture shown from the source planes (as "重新打开图像" does) captures
-// to the planes as they are: they are then kept, unwritten. A different
-// picture differs within its first rows, so the check costs little there.
-bool WorkState::HoldsCaptureOf(const plat::DibBitmap& surface, int w, int h) const
-{
-    for (const QEVUCDATA2D* plane : {&sourceR, &sourceG, &sourceB, &grey})
-        if (plane->width != w || plane->height != h || plane->rows == nullptr)
-            return false;
-    const QEVUCDATA2D* const planes[4] = {&sourceR, &sourceG, &sourceB, &grey};
-    return forEachCapturedRun(surface, w, h, [&planes](const CapturedRun& run, int y, int x, int n) {
-        for (int c = 0; c < 4; ++c)
-            if (std::memcmp(planes[c]->rows[y] + x, run.channel[c], std::size_t(n)) != 0)
-                return false;
-        return true;
-    });
 }
 
 void WorkState::PlaneWillChange(QEVUCDATA2D& plane, bool replaced)

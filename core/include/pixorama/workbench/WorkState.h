@@ -7,9 +7,6 @@
 #include <string>
 
 class QProgressBar;
-namespace plat {
-class DibBitmap;
-}
 
 // The process-wide working state of the workbench: what the commands share
 // about the picture in the working canvas 4. Owned by the workbench (one
@@ -76,9 +73,6 @@ public:
 
 private:
     void CopyInto(QEVUCDATA2D& to, const QEVUCDATA2D& from);
-    // True when capturing surface (w x h) would leave the source and grey
-    // planes exactly as they are.
-    bool HoldsCaptureOf(const plat::DibBitmap& surface, int w, int h) const;
 };
 
 WorkState& gWorkState();
