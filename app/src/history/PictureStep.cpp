@@ -115,27 +115,58 @@ bool PictureStep::HasLabel() const
     return std::any_of(patches.begin(), patches.end(), [](const auto& entry) { return entry.first == labelPlane; });
 }
 
-// Every patch is compared with its plane in parts, each part taken by
-// whichever worker asks next, so planes that did not change (read whole,
-// end to end) spread evenly over the cores; the patches are narrowed or
-// dropped afterwards, on this thread, as that hands buffers to the spares.
-void PictureStep::KeepChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes)
+// The patches at `which` are compared with their planes in parts, each part
+// taken by whichever worker asks next, so planes that did not change (read
+// whole, end to end) spread evenly over the cores.
+std::vector<PlanePatch::RowSpan> PictureStep::ChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes,
+                                                          const std::vector<std::size_t>& which) const
 {
-    if (patches.empty())
-        return;
+    std::vector<PlanePatch::RowSpan> changed(which.size());
+    if (which.empty())
+        return changed;
     const int threads = RowSplit::threadCount();
     const int parts = 4 * threads;
-    std::vector<PlanePatch::RowSpan> found(patches.size() * std::size_t(parts));
+    std::vector<PlanePatch::RowSpan> found(which.size() * std::size_t(parts));
     std::atomic<std::size_t> next{0};
     RowSplit::runWorkers(threads, threads, [&](int, int, int) {
         for (std::size_t job = next++; job < found.size(); job = next++) {
-            const auto& [index, patch] = patches[job / std::size_t(parts)];
+            const auto& [index, patch] = patches[which[job / std::size_t(parts)]];
             found[job] = patch.ChangedRows(*planes[std::size_t(index)], int(job % std::size_t(parts)), parts);
         }
     });
-    std::vector<PlanePatch::RowSpan> changed(patches.size());
     for (std::size_t job = 0; job < found.size(); ++job)
         changed[job / std::size_t(parts)] = PlanePatch::Join(changed[job / std::size_t(parts)], found[job]);
+    return changed;
+}
+
+// A change that rewrote the surface from its first row to its last changed
+// the whole picture, and keeps the planes it took to rewrite whole: reading
+// them end to end would only find which rows it wrote again as they were.
+// Otherwise those are narrowed too. The patches are narrowed or dropped
+// on this thread, as that hands buffers to the spares.
+void PictureStep::KeepChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes)
+{
+    std::vector<std::size_t> compared;
+    std::vector<std::size_t> rewritten;
+    for (std::size_t i = 0; i < patches.size(); ++i)
+        (patches[i].first != surfacePlane && patches[i].second.Taken() ? rewritten : compared).push_back(i);
+    std::vector<PlanePatch::RowSpan> changed(patches.size());
+    const std::vector<PlanePatch::RowSpan> first = ChangedRows(planes, compared);
+    bool wholePicture = false;
+    for (std::size_t k = 0; k < compared.size(); ++k) {
+        changed[compared[k]] = first[k];
+        const auto& [index, patch] = patches[compared[k]];
+        if (index == surfacePlane && patch.CoversAll(first[k]))
+            wholePicture = true;
+    }
+    if (wholePicture) {
+        for (std::size_t i : rewritten)
+            changed[i] = patches[i].second.AllRows();
+    } else {
+        const std::vector<PlanePatch::RowSpan> second = ChangedRows(planes, rewritten);
+        for (std::size_t k = 0; k < rewritten.size(); ++k)
+            changed[rewritten[k]] = second[k];
+    }
     std::size_t kept = 0;
     for (std::size_t i = 0; i < patches.size(); ++i) {
         if (!patches[i].second.KeepRows(changed[i]))

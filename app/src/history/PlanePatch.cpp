@@ -177,10 +177,10 @@ bool PlanePatch::KeepRows(RowSpan changed)
         *this = PlanePatch();
         return false;
     }
+    if (CoversAll(changed))
+        return true;
     const int first = changed.first;
     const int last = changed.last;
-    if (first <= 0 && last >= height - 1)
-        return true;
     PlanePatch narrow;
     narrow.width = width;
     narrow.height = height;

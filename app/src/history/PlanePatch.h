@@ -41,11 +41,15 @@ public:
     };
     RowSpan ChangedRows(PlaneAccess& plane, int part, int parts) const;
     static RowSpan Join(RowSpan a, RowSpan b);
+    RowSpan AllRows() const { return {true, 0, height - 1}; }
+    bool CoversAll(RowSpan rows) const { return rows.any && rows.first <= 0 && rows.last >= height - 1; }
     // Narrows a whole copy to those rows; false (and the patch emptied)
     // when nothing differs.
     bool KeepRows(RowSpan changed);
     void Swap(PlaneAccess& plane);
 
+    // True while the patch holds a buffer taken from its plane.
+    bool Taken() const { return takenRaw || takenPlane || takenSurface; }
     // The pixels of a taken surface, else null.
     const plat::Pixel* TakenPixels() const { return takenSurface ? takenSurface->data() : nullptr; }
     bool Empty() const { return !bytes && !takenRaw && !takenPlane && !takenSurface && fill < 0; }

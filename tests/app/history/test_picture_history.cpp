@@ -351,6 +351,40 @@ TEST_F(PictureHistoryTest, TheBudgetDropsTheOldestStepAndAnOversizedStepClearsTh
     EXPECT_EQ(frame->paneText(3), L"编辑信息");
 }
 
+// A step keeps the rows a change altered, every plane it rewrote when it
+// changed the whole picture, and nothing when it changed nothing.
+TEST_F(PictureHistoryTest, AStepKeepsWhatTheChangeAltered)
+{
+    const int w = 600;
+    const int h = 450;
+    OpenColour(w, h);
+    const std::size_t planeBytes = std::size_t(w) * h;
+    const std::size_t wholePicture = planeBytes * (4 + 3); // surface, result planes
+    frame->OnCommand(2338);
+    ASSERT_EQ(History().UndoCount(), 1u);
+
+    // The same effect again writes the same pixels: no step.
+    frame->OnCommand(2338);
+    EXPECT_EQ(History().UndoCount(), 1u);
+
+    // Shown again from its planes and given the same effect: the surface
+    // changes whole, so does the step, though the result planes come out
+    // as they were.
+    frame->OnCommand(ID_REOPEN);
+    History().Clear();
+    Step(L"老照片", [&] { frame->OnCommand(2338); });
+    EXPECT_GE(History().Bytes(), wholePicture);
+
+    // Raws written in place in rows 3 to 5: those rows.
+    OpenRaw(w, h);
+    History().Begin(L"笔");
+    gCVSGetRawPtr2D(canvas)[3][4] = 1.0f;
+    gCVSGetRawOriPtr2D(canvas)[5][2] = 2.0f;
+    History().End();
+    ASSERT_EQ(History().UndoCount(), 1u);
+    EXPECT_LE(History().Bytes(), 2 * 3 * std::size_t(w) * sizeof(float) + 4096);
+}
+
 // The history is a static that outlives the command: at exit it hands its
 // buffers back while the other statics are being destroyed.
 TEST_F(PictureHistoryTest, AProgramEndingWithLargeStepsInItsHistoryEndsCleanly)
