@@ -6,6 +6,7 @@
 // iradon's is its cpu_ms counter (it runs on one thread).
 #include "PeerComparison.h"
 
+#include "pixorama/platform/System.h"
 #include "pixorama/workbench/Reconstruction.h"
 
 #include <cmath>
@@ -176,6 +177,8 @@ BENCHMARK(BM_FdkBackProject)->Arg(128)->Arg(256)->Arg(384)->Unit(benchmark::kMil
 
 int main(int argc, char** argv)
 {
+    // As the program does at start.
+    plat::keepLargeBlocksForReuse();
     PeerComparison comparison;
     comparison.pair("BM_ParallelFbp_512_720/process_time", "BM_SkimageIradon_512_720/iterations:2/manual_time");
     comparison.pair("BM_FanFbp_512_720/process_time", "BM_ParallelFbp_512_720/process_time");
