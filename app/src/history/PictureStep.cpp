@@ -140,16 +140,16 @@ std::vector<PlanePatch::RowSpan> PictureStep::ChangedRows(const std::vector<std:
 }
 
 // A change that rewrote the surface from its first row to its last changed
-// the whole picture, and keeps the planes it took to rewrite whole: reading
-// them end to end would only find which rows it wrote again as they were.
-// Otherwise those are narrowed too. The patches are narrowed or dropped
+// the whole picture, and keeps the colour planes it took to rewrite whole:
+// reading them end to end would only find which rows it wrote again as they
+// were. Otherwise those are narrowed too. The patches are narrowed or dropped
 // on this thread, as that hands buffers to the spares.
 void PictureStep::KeepChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes)
 {
     std::vector<std::size_t> compared;
     std::vector<std::size_t> rewritten;
     for (std::size_t i = 0; i < patches.size(); ++i)
-        (patches[i].first != surfacePlane && patches[i].second.Taken() ? rewritten : compared).push_back(i);
+        (patches[i].first >= firstColourPlane && patches[i].second.Taken() ? rewritten : compared).push_back(i);
     std::vector<PlanePatch::RowSpan> changed(patches.size());
     const std::vector<PlanePatch::RowSpan> first = ChangedRows(planes, compared);
     bool wholePicture = false;

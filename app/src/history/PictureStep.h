@@ -21,8 +21,8 @@ class WorkState;
 // planes for a new size, the bounding rows of the change otherwise. The
 // surface, the raws and the colour planes are kept only when their writers
 // say they are about to change, and taken rather than copied when they are
-// to be written whole; those taken stay whole when the change rewrote the
-// surface from its first row to its last.
+// to be written whole; colour planes taken stay whole when the change
+// rewrote the surface from its first row to its last.
 // Swapping it with the picture exchanges the stored and the present
 // versions, so Undo and Redo are the same operation.
 class PictureStep {
