@@ -4,6 +4,7 @@
 
 #include "pixorama/common/QEVUCDATA2D.h"
 #include "pixorama/common/RowSplit.h"
+#include "pixorama/platform/System.h"
 #include "pixorama/workbench/Segmentation.h"
 #include "pixorama/workbench/WatershedCore.h"
 
@@ -178,6 +179,8 @@ BENCHMARK(BM_OpenCV_dilate3x3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char** argv)
 {
+    // As the program does at start.
+    plat::keepLargeBlocksForReuse();
     cv::setNumThreads(RowSplit::threadCount());
     PeerComparison report;
     report.pair("BM_SimpleWatershed/2048/real_time", "BM_OpenCV_watershed/2048/real_time");
