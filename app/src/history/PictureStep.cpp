@@ -115,15 +115,16 @@ bool PictureStep::HasLabel() const
     return std::any_of(patches.begin(), patches.end(), [](const auto& entry) { return entry.first == labelPlane; });
 }
 
-// The patches at `which` are compared with their planes in parts, each part
-// taken by whichever worker asks next, so planes that did not change (read
-// whole, end to end) spread evenly over the cores.
-std::vector<PlanePatch::RowSpan> PictureStep::ChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes,
-                                                          const std::vector<std::size_t>& which) const
+// Sets changed[i] for every patch i in `which`. The patches are compared
+// with their planes in parts, each part taken by whichever worker asks next,
+// so planes that did not change (read whole, end to end) spread evenly over
+// the cores.
+void PictureStep::FindChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes,
+                                  const std::vector<std::size_t>& which,
+                                  std::vector<PlanePatch::RowSpan>& changed) const
 {
-    std::vector<PlanePatch::RowSpan> changed(which.size());
     if (which.empty())
-        return changed;
+        return;
     const int threads = RowSplit::threadCount();
     const int parts = 4 * threads;
     std::vector<PlanePatch::RowSpan> found(which.size() * std::size_t(parts));
@@ -134,9 +135,10 @@ std::vector<PlanePatch::RowSpan> PictureStep::ChangedRows(const std::vector<std:
             found[job] = patch.ChangedRows(*planes[std::size_t(index)], int(job % std::size_t(parts)), parts);
         }
     });
-    for (std::size_t job = 0; job < found.size(); ++job)
-        changed[job / std::size_t(parts)] = PlanePatch::Join(changed[job / std::size_t(parts)], found[job]);
-    return changed;
+    for (std::size_t job = 0; job < found.size(); ++job) {
+        PlanePatch::RowSpan& span = changed[which[job / std::size_t(parts)]];
+        span = PlanePatch::Join(span, found[job]);
+    }
 }
 
 // A change that rewrote the surface from its first row to its last changed
@@ -151,21 +153,15 @@ void PictureStep::KeepChangedRows(const std::vector<std::unique_ptr<PlaneAccess>
     for (std::size_t i = 0; i < patches.size(); ++i)
         (patches[i].first >= firstColourPlane && patches[i].second.Taken() ? rewritten : compared).push_back(i);
     std::vector<PlanePatch::RowSpan> changed(patches.size());
-    const std::vector<PlanePatch::RowSpan> first = ChangedRows(planes, compared);
-    bool wholePicture = false;
-    for (std::size_t k = 0; k < compared.size(); ++k) {
-        changed[compared[k]] = first[k];
-        const auto& [index, patch] = patches[compared[k]];
-        if (index == surfacePlane && patch.CoversAll(first[k]))
-            wholePicture = true;
-    }
+    FindChangedRows(planes, compared, changed);
+    const bool wholePicture = std::any_of(compared.begin(), compared.end(), [&](std::size_t i) {
+        return patches[i].first == surfacePlane && patches[i].second.CoversAll(changed[i]);
+    });
     if (wholePicture) {
         for (std::size_t i : rewritten)
             changed[i] = patches[i].second.AllRows();
     } else {
-        const std::vector<PlanePatch::RowSpan> second = ChangedRows(planes, rewritten);
-        for (std::size_t k = 0; k < rewritten.size(); ++k)
-            changed[rewritten[k]] = second[k];
+        FindChangedRows(planes, rewritten, changed);
     }
     std::size_t kept = 0;
     for (std::size_t i = 0; i < patches.size(); ++i) {

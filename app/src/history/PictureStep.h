@@ -49,8 +49,8 @@ public:
 private:
     // Narrows every patch to the rows that changed; drops those that did not.
     void KeepChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes);
-    std::vector<PlanePatch::RowSpan> ChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes,
-                                                 const std::vector<std::size_t>& which) const;
+    void FindChangedRows(const std::vector<std::unique_ptr<PlaneAccess>>& planes, const std::vector<std::size_t>& which,
+                         std::vector<PlanePatch::RowSpan>& changed) const;
 
     // The picture's own values beside its planes.
     struct Facts {
