@@ -24,7 +24,12 @@ void TestHome::OnTestEnd(const testing::TestInfo&)
     unsetenv("PIXORAMA_HOME");
 }
 
+// A death test's child process gets no test events: it works in the home
+// its parent made and handed down in the environment.
 std::filesystem::path TestHome::path()
 {
+    if (current.empty())
+        if (const char* inherited = std::getenv("PIXORAMA_HOME"))
+            return inherited;
     return current;
 }
